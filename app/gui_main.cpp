@@ -1,0 +1,61 @@
+// keytidy.exe: the GUI's process entry.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <array>
+#include <string_view>
+
+#include "app/globals.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+
+using namespace keytidy;
+
+namespace {
+
+// Setup words: the installer calls the program with these, and no window is
+// created for them.
+bool IsSetupWord(std::wstring_view argument) {
+  static constexpr std::array<std::wstring_view, 5> kSetupWords = {
+      L"-SETUPLT2", L"-REMOVEPLANNEDTASKS", L"-ADDOCOTASK", L"-REMOVECONTEXT", L"-SETUPCONTEXT"};
+  for (std::wstring_view word : kSetupWords)
+    if (argument == word) return true;
+  return false;
+}
+
+void ShowRefusal(StartupRefusal refusal) {
+  MessageBoxExW(nullptr, StartupRefusalText(refusal).c_str(), ProductTitle, MB_OK | MB_ICONERROR, 0);
+}
+
+// RAII pair for the OLE libraries the windows need.
+struct OleSession {
+  OleSession() : ok(SUCCEEDED(OleInitialize(nullptr))) {}
+  ~OleSession() {
+    if (ok) OleUninitialize();
+  }
+  bool ok;
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  SingleInstance single;
+  if (!single.IsFirst()) {
+    BringRunningCopyToFront();
+    return 0;
+  }
+  ProcessInitialisation initialisation;
+  OleSession ole;
+
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  const StartupRefusal refusal = RunStartupChecks();
+  if (refusal != StartupRefusal::None) {
+    ShowRefusal(refusal);
+    return 0;
+  }
+  if (!IsSetupWord(FirstArgument)) RunMainWindow(instance);
+  return 0;
+}

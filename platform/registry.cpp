@@ -1,0 +1,330 @@
+#include "platform/registry.h"
+
+#include <cstring>
+
+#include "app/environment.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+
+namespace keytidy {
+
+std::array<std::uint8_t, kRegBinaryBufferSize> RegBinaryBuffer{};
+
+namespace {
+
+using RegDeleteKeyExWFn = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+
+struct LayerState {
+  bool use64BitView = false;
+  RegDeleteKeyExWFn regDeleteKeyExW = nullptr;
+  bool initialised = false;
+};
+
+LayerState& State() {
+  static LayerState state;
+  return state;
+}
+
+const LayerState& InitialisedState() {
+  if (!State().initialised) Registry_Init();
+  return State();
+}
+
+REGSAM ViewFlag() { return InitialisedState().use64BitView ? KEY_WOW64_64KEY : 0; }
+REGSAM ReadAccess() { return KEY_READ | ViewFlag(); }
+REGSAM FullAccess() { return KEY_ALL_ACCESS | ViewFlag(); }
+
+UniqueHKey OpenKey(RootKey root, const std::wstring& path, REGSAM access) {
+  UniqueHKey key;
+  if (RegOpenKeyExW(RootKeyHandle(root), path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) key.reset();
+  return key;
+}
+
+bool QueryTypeAndSize(HKEY key, const std::wstring& name, DWORD& type, DWORD& size) {
+  return RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+}
+
+// Reads the whole data of a value whose size is already known.
+bool QueryData(HKEY key, const std::wstring& name, DWORD size, std::vector<std::uint8_t>& data) {
+  data.assign(size, 0);
+  DWORD type = 0;
+  DWORD got = size;
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &got) != ERROR_SUCCESS) return false;
+  data.resize(got);
+  return true;
+}
+
+bool IsTextType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
+// UTF-16 text from raw bytes, up to the first zero character or the end.
+std::wstring TextUpToZero(const std::vector<std::uint8_t>& data) {
+  const size_t chars = data.size() / sizeof(wchar_t);
+  std::wstring text(chars, L'\0');
+  if (chars > 0) std::memcpy(text.data(), data.data(), chars * sizeof(wchar_t));
+  const size_t zero = text.find(L'\0');
+  if (zero != std::wstring::npos) text.resize(zero);
+  return text;
+}
+
+std::uint64_t LittleEndian(const std::uint8_t* bytes, size_t count) {
+  std::uint64_t value = 0;
+  for (size_t i = count; i-- > 0;) value = (value << 8) | bytes[i];
+  return value;
+}
+
+// Far-East (double-byte) systems get twice the reported name length, as the
+// reported length may count bytes there.
+DWORD NameBufferLength(DWORD longest) {
+  return GetSystemMetrics(SM_DBCSENABLED) ? 2 * longest + 1 : longest + 1;
+}
+
+enum class NameKind { SubKeys, Values };
+
+bool EnumerateNames(RootKey root, const std::wstring& path, NameKind kind, std::vector<std::wstring>& names) {
+  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  if (!key) return false;
+  DWORD subKeys = 0, longestSubKey = 0, values = 0, longestValue = 0;
+  if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subKeys, &longestSubKey, nullptr, &values,
+                       &longestValue, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    return true;
+  const bool wantKeys = kind == NameKind::SubKeys;
+  const DWORD count = wantKeys ? subKeys : values;
+  std::wstring buffer(NameBufferLength(wantKeys ? longestSubKey : longestValue), L'\0');
+  for (DWORD index = 0; index < count; ++index) {
+    DWORD length = static_cast<DWORD>(buffer.size());
+    const LONG status = wantKeys ? RegEnumKeyExW(key.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr)
+                                 : RegEnumValueW(key.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_SUCCESS) names.emplace_back(buffer.data(), length);
+  }
+  return true;
+}
+
+bool WriteValueToKey(HKEY key, const std::wstring& name, const void* data, DWORD size, DWORD type) {
+  return RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+}
+
+// Deletes every subkey below `path`, deepest first, then the key itself.
+void DeleteKeyTree(RootKey root, const std::wstring& path) {
+  const LayerState& state = InitialisedState();
+  if (UniqueHKey key = OpenKey(root, path, FullAccess())) {
+    DWORD subKeys = 0, longest = 0;
+    if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subKeys, &longest, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+      std::wstring buffer(NameBufferLength(longest), L'\0');
+      for (DWORD index = subKeys; index-- > 0;) {
+        DWORD length = static_cast<DWORD>(buffer.size());
+        if (RegEnumKeyExW(key.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+          DeleteKeyTree(root, path + L"\\" + std::wstring(buffer.data(), length));
+      }
+    }
+  }
+  if (state.regDeleteKeyExW)
+    state.regDeleteKeyExW(RootKeyHandle(root), path.c_str(), ViewFlag(), 0);
+  else
+    RegDeleteKeyW(RootKeyHandle(root), path.c_str());
+}
+
+}  // namespace
+
+HKEY RootKeyHandle(RootKey root) {
+  return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+}
+
+bool Use64BitView() { return InitialisedState().use64BitView; }
+
+void Registry_Init() {
+  LayerState& state = State();
+  state.use64BitView = DetectWindows64();
+  state.regDeleteKeyExW = reinterpret_cast<RegDeleteKeyExWFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegDeleteKeyExW")));
+  state.initialised = true;
+}
+
+std::wstring Reg_RootKeyName(RootKey root) {
+  switch (root) {
+    case ROOT_HKEY_CLASSES_ROOT: return L"HKEY_CLASSES_ROOT";
+    case ROOT_HKEY_CURRENT_USER: return L"HKEY_CURRENT_USER";
+    case ROOT_HKEY_LOCAL_MACHINE: return L"HKEY_LOCAL_MACHINE";
+    case ROOT_HKEY_USERS: return L"HKEY_USERS";
+    case ROOT_HKEY_CURRENT_CONFIG: return L"HKEY_CURRENT_CONFIG";
+    default: return {};
+  }
+}
+
+bool Reg_KeyExists(RootKey root, const std::wstring& path) {
+  return static_cast<bool>(OpenKey(root, path, ReadAccess()));
+}
+
+bool Reg_KeyExistsWritable(RootKey root, const std::wstring& path) {
+  return static_cast<bool>(OpenKey(root, path, FullAccess()));
+}
+
+bool Reg_ValueExists(RootKey root, const std::wstring& path, const std::wstring& name) {
+  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  return key && RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool Reg_ValueInfo(RootKey root, const std::wstring& path, const std::wstring& name, DWORD& type, DWORD& size) {
+  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  DWORD gotType = 0, gotSize = 0;
+  if (!key || !QueryTypeAndSize(key.get(), name, gotType, gotSize)) return false;
+  type = gotType;
+  size = gotSize;
+  return true;
+}
+
+bool Reg_KeyCounts(RootKey root, const std::wstring& path, std::uint32_t& valueCount, std::uint32_t& subKeyCount) {
+  valueCount = 0;
+  subKeyCount = 0;
+  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  DWORD subKeys = 0, values = 0;
+  if (!key || RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+                               nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    return false;
+  valueCount = values;
+  subKeyCount = subKeys;
+  return true;
+}
+
+std::uint32_t Reg_ValueCount(RootKey root, const std::wstring& path) {
+  std::uint32_t values = 0, subKeys = 0;
+  Reg_KeyCounts(root, path, values, subKeys);
+  return values;
+}
+
+std::uint32_t Reg_SubKeyCount(RootKey root, const std::wstring& path) {
+  std::uint32_t values = 0, subKeys = 0;
+  Reg_KeyCounts(root, path, values, subKeys);
+  return subKeys;
+}
+
+bool Reg_GetSubKeys(RootKey root, const std::wstring& path, std::vector<std::wstring>& names) {
+  names.clear();
+  return EnumerateNames(root, path, NameKind::SubKeys, names);
+}
+
+bool Reg_GetValueNames(RootKey root, const std::wstring& path, std::vector<std::wstring>& names) {
+  return EnumerateNames(root, path, NameKind::Values, names);
+}
+
+std::wstring Reg_ReadString(RootKey root, const std::wstring& path, const std::wstring& name) {
+  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  DWORD type = 0, size = 0;
+  if (!key || !QueryTypeAndSize(key.get(), name, type, size) || size == 0) return {};
+  std::vector<std::uint8_t> data;
+  if (IsTextType(type)) {
+    if (size < 2 || !QueryData(key.get(), name, size, data)) return {};
+    return TextUpToZero(data);
+  }
+  switch (type) {
+    case REG_DWORD:
+      if (size > 4 || !QueryData(key.get(), name, size, data)) return {};
+      return std::to_wstring(static_cast<std::uint32_t>(LittleEndian(data.data(), data.size())));
+    case REG_QWORD:
+      if (size > 8 || !QueryData(key.get(), name, size, data)) return {};
+      return std::to_wstring(static_cast<std::int64_t>(LittleEndian(data.data(), data.size())));
+    case REG_BINARY:
+    case REG_NONE:
+      if (!QueryData(key.get(), name, size, data)) return {};
+      return TextUpToZero(data);
+    default:
+      return {};
+  }
+}
+
+std::int32_t Reg_ReadInteger(RootKey root, const std::wstring& path, const std::wstring& name) {
+  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  DWORD type = 0, size = 0;
+  if (!key || !QueryTypeAndSize(key.get(), name, type, size)) return 0;
+  std::vector<std::uint8_t> data;
+  if (IsTextType(type)) {
+    if (size < 2 || !QueryData(key.get(), name, size, data)) return 0;
+    return StrToIntDef(TextUpToZero(data), 0);
+  }
+  const bool fits = (type == REG_DWORD && size <= 4) || (type == REG_QWORD && size <= 8) ||
+                    ((type == REG_BINARY || type == REG_NONE) && size <= 4);
+  if (!fits || !QueryData(key.get(), name, size, data)) return 0;
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(LittleEndian(data.data(), data.size())));
+}
+
+std::int64_t Reg_ReadInt64(RootKey root, const std::wstring& path, const std::wstring& name) {
+  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  if (!key) return 0;
+  std::uint8_t buffer[8] = {};
+  DWORD type = 0;
+  DWORD size = sizeof(buffer);
+  const LONG status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, buffer, &size);
+  if (status == ERROR_SUCCESS) {
+    if (type == REG_QWORD || type == REG_DWORD || type == REG_BINARY || type == REG_NONE)
+      return static_cast<std::int64_t>(LittleEndian(buffer, size));
+    if (IsTextType(type)) return StrToInt64Def(TextUpToZero(std::vector<std::uint8_t>(buffer, buffer + size)), 0);
+    return 0;
+  }
+  std::vector<std::uint8_t> data;
+  if (status == ERROR_MORE_DATA && IsTextType(type) && QueryData(key.get(), name, size, data))
+    return StrToInt64Def(TextUpToZero(data), 0);
+  return 0;
+}
+
+std::uint32_t Reg_ReadBinary(RootKey root, const std::wstring& path, const std::wstring& name) {
+  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  DWORD type = 0, size = 0;
+  if (!key || !QueryTypeAndSize(key.get(), name, type, size)) return 0;
+  if ((type != REG_BINARY && type != REG_NONE) || size < 1 || size > kRegBinaryBufferSize) return 0;
+  // Read into a copy first: a value that grew since the size query must not
+  // leave the shared buffer half-overwritten.
+  std::array<std::uint8_t, kRegBinaryBufferSize> data;
+  DWORD got = size;
+  if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, data.data(), &got) != ERROR_SUCCESS) return 0;
+  std::memcpy(RegBinaryBuffer.data(), data.data(), got);
+  return got;
+}
+
+bool Reg_WriteValue(RootKey root, const std::wstring& path, const std::wstring& name, const void* data, DWORD size,
+                    DWORD type) {
+  UniqueHKey key = OpenKey(root, path, FullAccess());
+  if (!key &&
+      RegCreateKeyExW(RootKeyHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, FullAccess(), nullptr,
+                      key.put(), nullptr) != ERROR_SUCCESS)
+    return false;
+  return key && WriteValueToKey(key.get(), name, data, size, type);
+}
+
+bool Reg_WriteString(RootKey root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
+  const DWORD size = text.empty() ? 0 : static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+  return Reg_WriteValue(root, path, name, text.empty() ? nullptr : text.c_str(), size, REG_SZ);
+}
+
+bool Reg_WriteInteger(RootKey root, const std::wstring& path, const std::wstring& name, std::int32_t value) {
+  return Reg_WriteValue(root, path, name, &value, sizeof(value), REG_DWORD);
+}
+
+bool Reg_WriteInt64(RootKey root, const std::wstring& path, const std::wstring& name, std::int64_t value) {
+  return Reg_WriteValue(root, path, name, &value, sizeof(value), REG_QWORD);
+}
+
+bool Reg_DeleteValue(RootKey root, const std::wstring& path, const std::wstring& name) {
+  UniqueHKey key = OpenKey(root, path, FullAccess());
+  return key && RegDeleteValueW(key.get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+bool Reg_DeleteKey(RootKey root, const std::wstring& path) {
+  // An empty path names the root itself; walking it would delete a whole
+  // hive. Nothing a caller can mean by that is worth the risk.
+  if (Trim(path).find_first_not_of(L'\\') == std::wstring::npos) return false;
+  DeleteKeyTree(root, path);
+  const LayerState& state = InitialisedState();
+  if (Reg_KeyExists(root, path) && state.regDeleteKeyExW &&
+      state.regDeleteKeyExW(RootKeyHandle(root), path.c_str(), ViewFlag(), 0) == ERROR_SUCCESS)
+    return true;
+  return !Reg_KeyExists(root, path);
+}
+
+void Reg_RedirectCurrentUser(RootKey& root, std::wstring& path) {
+  const std::wstring& sid = InteractiveUserSid();
+  if (sid.empty() || root != ROOT_HKEY_CURRENT_USER) return;
+  root = ROOT_HKEY_USERS;
+  path = sid + L"\\" + path;
+}
+
+}  // namespace keytidy

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The main job on a new machine: installs what is needed, builds the 64-bit
+# program and scans this machine's registry (under Wine: the default prefix,
+# ~/.wine unless WINEPREFIX says otherwise). Extra arguments replace the
+# command given to keytidy-cli.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+
+"$here/install-packages.sh"
+"$here/build.sh" x86_64 -DKEYTIDY_TESTS=OFF >&2
+
+export KEYTIDY_WINEPREFIX=${WINEPREFIX:-$HOME/.wine}
+. "$root/tools/wine-env.sh"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "run: creating the Wine prefix $WINEPREFIX" >&2
+  (unset DISPLAY; timeout 300 "$KEYTIDY_WINE" wineboot -i >/dev/null 2>&1) || true
+  timeout 120 "$KEYTIDY_WINESERVER" -w || true
+fi
+# Until the scan command exists the main job shows the console front end's usage.
+[ $# -gt 0 ] || set -- --help
+status=0
+KEYTIDY_WINE_TIMEOUT=${KEYTIDY_WINE_TIMEOUT:-1800} \
+  "$root/tools/wine-exec" "${KEYTIDY_BUILD_ROOT:-$root/build}/x86_64/bin/keytidy-cli.exe" "$@" || status=$?
+timeout 60 "$KEYTIDY_WINESERVER" -k >/dev/null 2>&1 || true
+exit $status

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The whole test run on a fresh machine: installs the packages, builds the
+# dependencies and both architectures, and runs every test under Wine in a
+# prefix of its own. Extra arguments go to ctest (e.g. -R Registry).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+
+"$here/install-packages.sh"
+# The 32-bit build cannot run here (no 32-bit Wine); it must still compile.
+"$here/build.sh" i686 -DKEYTIDY_TESTS=ON
+"$here/build.sh" x86_64 -DKEYTIDY_TESTS=ON
+
+build=${KEYTIDY_BUILD_ROOT:-$root/build}/x86_64
+export KEYTIDY_WINEPREFIX=$build/wineprefix
+. "$root/tools/wine-env.sh"
+
+cleanup() {
+  timeout 60 "$KEYTIDY_WINESERVER" -k >/dev/null 2>&1 || true
+  rm -rf "$KEYTIDY_WINEPREFIX"
+}
+trap cleanup EXIT
+
+echo "test: creating Wine prefix $KEYTIDY_WINEPREFIX"
+"$here/make-wineprefix.sh" "$KEYTIDY_WINEPREFIX"
+
+# One display and one warm wineserver for the whole run. The server must be
+# started after Xvfb (it fixes the display), and warmed with its stdio on
+# /dev/null: services started by the first Wine process would otherwise
+# inherit CTest's output pipe and slow every test down.
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  set -e
+  "$KEYTIDY_WINESERVER" -p
+  timeout 120 "$KEYTIDY_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  cd "$0"
+  ctest --output-on-failure --timeout 300 "${@}"
+' "$build" "$@"

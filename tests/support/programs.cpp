@@ -1,0 +1,134 @@
+#include "support/programs.h"
+
+#include <shellapi.h>
+
+#include <atomic>
+#include <thread>
+
+#include "platform/text.h"
+
+namespace keytidy::test {
+
+namespace {
+
+std::wstring ModuleFolder() {
+  wchar_t path[MAX_PATH * 2] = {};
+  GetModuleFileNameW(nullptr, path, ARRAYSIZE(path));
+  std::wstring text(path);
+  return text.substr(0, text.rfind(L'\\'));
+}
+
+// The caller's environment block with the overrides applied.
+std::wstring EnvironmentBlock(const Environment& overrides) {
+  std::vector<std::wstring> entries;
+  wchar_t* block = GetEnvironmentStringsW();
+  for (const wchar_t* p = block; p && *p; p += wcslen(p) + 1) entries.emplace_back(p);
+  FreeEnvironmentStringsW(block);
+  for (const auto& [name, value] : overrides) {
+    const std::wstring prefix = UpperCaseAscii(name) + L"=";
+    std::erase_if(entries, [&](const std::wstring& e) { return UpperCaseAscii(e).rfind(prefix, 0) == 0; });
+    entries.push_back(name + L"=" + value);
+  }
+  std::wstring result;
+  for (const std::wstring& e : entries) result += e + L'\0';
+  result += L'\0';
+  return result;
+}
+
+UniqueHandle Start(const std::wstring& commandLine, const Environment& environment, HANDLE output) {
+  std::wstring command = commandLine;
+  std::wstring env = EnvironmentBlock(environment);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  if (output) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+  }
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, output != nullptr, CREATE_UNICODE_ENVIRONMENT,
+                      env.data(), nullptr, &startup, &process))
+    return UniqueHandle();
+  CloseHandle(process.hThread);
+  return UniqueHandle(process.hProcess);
+}
+
+}  // namespace
+
+std::wstring BinFolder() {
+  const std::wstring tests = ModuleFolder();
+  return tests.substr(0, tests.rfind(L'\\')) + L"\\bin";
+}
+std::wstring CliPath() { return BinFolder() + L"\\keytidy-cli.exe"; }
+std::wstring GuiPath() { return BinFolder() + L"\\keytidy.exe"; }
+std::wstring Quote(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+TempFolder::TempFolder() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  static std::atomic<unsigned> counter{0};
+  path_ = std::wstring(temp) + L"keytidy-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(counter++);
+  CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+  std::wstring from = path_ + L'\0';
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_NO_UI;
+  SHFileOperationW(&operation);
+}
+
+RunResult RunProgram(const std::wstring& commandLine, const Environment& environment, DWORD timeoutMs) {
+  RunResult result;
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return result;
+  UniqueHandle reader(readEnd), writer(writeEnd);
+  SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
+
+  UniqueHandle process = Start(commandLine, environment, writer.get());
+  writer.reset();
+  if (!process) return result;
+
+  // Drain the pipe on a thread so a chatty child never blocks on a full pipe.
+  std::thread drain([&] {
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(reader.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) result.output.append(buffer, got);
+  });
+  if (WaitForSingleObject(process.get(), timeoutMs) == WAIT_TIMEOUT) {
+    result.timedOut = true;
+    TerminateProcess(process.get(), 1);
+    WaitForSingleObject(process.get(), 5000);
+  }
+  drain.join();
+  GetExitCodeProcess(process.get(), &result.exitCode);
+  return result;
+}
+
+UniqueHandle StartProgram(const std::wstring& commandLine, const Environment& environment) {
+  return Start(commandLine, environment, nullptr);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
+  std::string bytes;
+  if (!file) return bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+  return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD written = 0;
+  if (file) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+}  // namespace keytidy::test

@@ -1,0 +1,32 @@
+// The tests' own entry point. Under Wine a process ended by an unhandled
+// exception may exit with 0, so a crash prints a marker that CTest treats as
+// a failure, and exits non-zero as well.
+#include <windows.h>
+
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+#include "app/environment.h"
+#include "platform/registry.h"
+
+namespace {
+
+LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
+  std::fprintf(stderr, "\nKEYTIDY-TEST-CRASH: unhandled exception 0x%08lx\n",
+               info && info->ExceptionRecord ? info->ExceptionRecord->ExceptionCode : 0ul);
+  std::fflush(stderr);
+  TerminateProcess(GetCurrentProcess(), 99);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  SetUnhandledExceptionFilter(ReportCrash);
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+  keytidy::Registry_Init();
+  keytidy::Environment_Init();
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
