@@ -2,13 +2,17 @@
 # The whole test run on a fresh machine: installs the packages, builds the
 # dependencies and both architectures, and runs every test under Wine in a
 # prefix of its own. Extra arguments go to ctest (e.g. -R Registry).
+#
+# For quicker runs while developing:
+#   KEYTIDY_SKIP_I686=1    do not build the 32-bit program
+#   KEYTIDY_KEEP_PREFIX=1  reuse the prefix of the last run and keep it
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 
 "$here/install-packages.sh"
 # The 32-bit build cannot run here (no 32-bit Wine); it must still compile.
-"$here/build.sh" i686 -DKEYTIDY_TESTS=ON
+[ -n "${KEYTIDY_SKIP_I686:-}" ] || "$here/build.sh" i686 -DKEYTIDY_TESTS=ON
 "$here/build.sh" x86_64 -DKEYTIDY_TESTS=ON
 
 build=${KEYTIDY_BUILD_ROOT:-$root/build}/x86_64
@@ -17,12 +21,14 @@ export KEYTIDY_WINEPREFIX=$build/wineprefix
 
 cleanup() {
   timeout 60 "$KEYTIDY_WINESERVER" -k >/dev/null 2>&1 || true
-  rm -rf "$KEYTIDY_WINEPREFIX"
+  [ -n "${KEYTIDY_KEEP_PREFIX:-}" ] || rm -rf "$KEYTIDY_WINEPREFIX"
 }
 trap cleanup EXIT
 
-echo "test: creating Wine prefix $KEYTIDY_WINEPREFIX"
-"$here/make-wineprefix.sh" "$KEYTIDY_WINEPREFIX"
+if [ -z "${KEYTIDY_KEEP_PREFIX:-}" ] || [ ! -f "$KEYTIDY_WINEPREFIX/system.reg" ]; then
+  echo "test: creating Wine prefix $KEYTIDY_WINEPREFIX"
+  "$here/make-wineprefix.sh" "$KEYTIDY_WINEPREFIX"
+fi
 
 # One display and one warm wineserver for the whole run. The server must be
 # started after Xvfb (it fixes the display), and warmed with its stdio on
