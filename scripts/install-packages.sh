@@ -9,6 +9,7 @@ packages=(
   googletest
   wine wine64 fonts-wine xvfb xauth
   imagemagick x11-apps
+  nsis zip
 )
 
 missing=()
