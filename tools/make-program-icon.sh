@@ -16,10 +16,10 @@ convert -size 256x256 xc:none \
   -draw 'rectangle 176,142 192,172' \
   -draw 'rectangle 200,142 214,162' \
   -fill '#17838f' -stroke '#17838f' -draw 'circle 80,128 80,104' \
-  "$work/icon256.png"
+  PNG32:"$work/icon256.png"
 
 for size in 16 24 32 48 64; do
-  convert "$work/icon256.png" -resize ${size}x${size} "$work/icon$size.png"
+  convert "$work/icon256.png" -resize ${size}x${size} PNG32:"$work/icon$size.png"
 done
 convert -depth 8 "$work/icon16.png" "$work/icon24.png" "$work/icon32.png" "$work/icon48.png" "$work/icon64.png" \
   -depth 8 "$work/icon256.png" "$root/app/keytidy.ico"
