@@ -1,0 +1,27 @@
+#include "ui/component.h"
+
+#include <algorithm>
+
+namespace keytidy::ui {
+
+Component::Component(Component* owner, std::wstring name, int tag)
+    : owner_(owner), name_(std::move(name)), tag_(tag) {
+  if (owner_) owner_->owned_.push_back(this);
+}
+
+Component::~Component() {
+  // Either side may go first: children forget a dying owner, and a dying
+  // child leaves its owner's list.
+  for (Component* child : owned_) child->owner_ = nullptr;
+  if (owner_) std::erase(owner_->owned_, this);
+}
+
+Component* Component::FindComponent(const std::wstring& name) const {
+  for (Component* child : owned_) {
+    if (child->name_ == name) return child;
+    if (Component* found = child->FindComponent(name)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace keytidy::ui

@@ -1,0 +1,181 @@
+#include "ui/form.h"
+
+#include <vector>
+
+namespace keytidy::ui {
+
+namespace {
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+
+UINT WindowDpi(HWND window) {
+  // Only present from Windows 10 on; older systems have one DPI for all.
+  static const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpi && window) {
+    if (UINT dpi = getDpi(window)) return dpi;
+  }
+  WindowDc screen(nullptr);
+  return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
+}
+
+struct DisabledWindows {
+  std::vector<HWND> windows;
+  HWND except = nullptr;
+};
+
+BOOL CALLBACK DisableOne(HWND window, LPARAM context) {
+  auto* state = reinterpret_cast<DisabledWindows*>(context);
+  if (window != state->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    state->windows.push_back(window);
+  }
+  return TRUE;
+}
+
+bool IsButton(HWND window) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (lstrcmpiW(className, L"BUTTON") != 0) return false;
+  const LONG kind = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
+  return kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
+}
+
+}  // namespace
+
+Form::~Form() { Destroy(); }
+
+int Form::Dpi() const { return static_cast<int>(WindowDpi(Handle())); }
+
+int Form::Scale(int designPixels) const { return MulDiv(designPixels, Dpi(), 96); }
+
+std::wstring Form::Caption() const {
+  if (!Alive()) return {};
+  std::vector<wchar_t> buffer(static_cast<size_t>(GetWindowTextLengthW(Handle())) + 1);
+  GetWindowTextW(Handle(), buffer.data(), static_cast<int>(buffer.size()));
+  return buffer.data();
+}
+
+void Form::SetCaption(const std::wstring& text) {
+  if (Alive()) SetWindowTextW(Handle(), text.c_str());
+}
+
+void Form::SetColor(COLORREF color) {
+  color_ = color;
+  brush_.reset(CreateSolidBrush(color));
+  if (Alive()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+bool Form::CreateForm(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
+                      int clientWidth, int clientHeight, HWND owner, UINT classStyle) {
+  RegisterWindowClass(className, classStyle);
+  if (!brush_) brush_.reset(CreateSolidBrush(color_));
+  const int dpi = static_cast<int>(WindowDpi(owner));
+  font_ = CreateUiFont(L"Tahoma", 8, dpi);
+  RECT frame{0, 0, MulDiv(clientWidth, dpi, 96), MulDiv(clientHeight, dpi, 96)};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  const int x = work.left + ((work.right - work.left) - width) / 2;
+  const int y = work.top + ((work.bottom - work.top) - height) / 2;
+  return CreateOwnWindow(exStyle | WS_EX_CONTROLPARENT, className, caption.c_str(), style | WS_CLIPCHILDREN, x, y,
+                         width, height, owner);
+}
+
+void Form::Close() {
+  if (Alive()) SendMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+void Form::ShowModal() {
+  if (!Alive() || modalRunning_) return;
+  modal_ = true;
+  modalRunning_ = true;
+  DisabledWindows disabled;
+  disabled.except = Handle();
+  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  if (!GetFocus() || !IsChild(Handle(), GetFocus())) {
+    if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) SetFocus(first);
+  }
+
+  MSG message;
+  bool quit = false;
+  int quitCode = 0;
+  while (modalRunning_ && Alive()) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      quit = got == 0;
+      quitCode = static_cast<int>(message.wParam);
+      break;
+    }
+    if (RouteModalKey(message)) continue;
+    if (IsDialogMessageW(Handle(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  modalRunning_ = false;
+  modal_ = false;
+  // The owner windows come back before this one hides, so the activation
+  // falls back to them rather than to another program.
+  for (HWND window : disabled.windows)
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  if (Alive()) ShowWindow(Handle(), SW_HIDE);
+  if (quit) PostQuitMessage(quitCode);
+}
+
+bool Form::RouteModalKey(MSG& message) {
+  if (message.message != WM_KEYDOWN || (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))) return false;
+  if (message.wParam == VK_RETURN) {
+    // Enter presses the focused button; there is no default button.
+    HWND focus = GetFocus();
+    if (focus && IsButton(focus)) SendMessageW(focus, BM_CLICK, 0, 0);
+    return true;
+  }
+  if (message.wParam == VK_ESCAPE) {
+    OnEscape();
+    return true;
+  }
+  return false;
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_.get());
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(Handle(), &client);
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      FillRect(dc, &client, brush_.get());
+      PaintBackground(dc, client);
+      return 1;
+    }
+    case WM_PRINTCLIENT:
+      return 0;
+    case WM_PAINT: {
+      PaintScope paint(Handle());
+      return 0;
+    }
+    case WM_CLOSE:
+      if (!CloseQuery()) return 0;
+      OnClose();
+      if (modalRunning_) {
+        modalRunning_ = false;
+        // Wake the modal loop, which may be waiting in GetMessage.
+        PostMessageW(Handle(), WM_NULL, 0, 0);
+      } else {
+        Destroy();
+      }
+      return 0;
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace keytidy::ui

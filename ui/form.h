@@ -1,0 +1,69 @@
+#pragma once
+// A top-level window of ours: the root component of its translation walk,
+// owner of its font and background, and able to run modally with a message
+// loop of its own.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/component.h"
+#include "ui/gdi_objects.h"
+#include "ui/window.h"
+
+namespace keytidy::ui {
+
+class Form : public Window, public Component {
+ public:
+  Form(std::wstring name, int tag = 1) : Component(nullptr, std::move(name), tag) {}
+  ~Form() override;
+  std::wstring KindName() const override { return L"TFORM"; }
+
+  // The caption, which is also the form's own translated text.
+  std::wstring Caption() const;
+  void SetCaption(const std::wstring& text);
+
+  // Design pixels at the window's DPI (96 gives the design value).
+  int Scale(int designPixels) const;
+  int Dpi() const;
+
+  void SetColor(COLORREF color);
+  COLORREF Color() const { return color_; }
+  HFONT Font() const { return font_.get(); }
+
+  // Shows the form modally over every other window of this thread and
+  // returns when it has closed (it is hidden then, not destroyed).
+  void ShowModal();
+  bool IsModal() const { return modal_; }
+
+  // Asks the form to close, as the close box or Alt+F4 would.
+  void Close();
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ protected:
+  // Creates the window with a client area of the given design size, centred
+  // on the monitor's work area. Registers the class on first use.
+  bool CreateForm(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
+                  int clientWidth, int clientHeight, HWND owner, UINT classStyle = CS_HREDRAW | CS_VREDRAW);
+
+  // Whether the form may close now; default yes.
+  virtual bool CloseQuery() { return true; }
+  // After the close was allowed, before the window goes away or is hidden.
+  virtual void OnClose() {}
+  // Windowless parts drawn over the background colour.
+  virtual void PaintBackground(HDC dc, const RECT& client) {}
+  // Escape pressed in a modal form; default: close.
+  virtual void OnEscape() { Close(); }
+
+ private:
+  bool RouteModalKey(MSG& message);
+
+  COLORREF color_ = RGB(255, 255, 255);
+  UniqueBrush brush_;
+  UniqueFont font_;
+  bool modal_ = false;
+  bool modalRunning_ = false;
+};
+
+}  // namespace keytidy::ui

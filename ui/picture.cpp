@@ -1,0 +1,102 @@
+#include "ui/picture.h"
+
+#include <cstring>
+
+#include "platform/text.h"
+
+namespace keytidy::ui {
+
+namespace {
+
+// A 32-bit top-down DIB section; `bits` receives its pixel memory.
+HBITMAP CreateDib32(int width, int height, std::uint32_t*& bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* memory = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  bits = static_cast<std::uint32_t*>(memory);
+  return bitmap;
+}
+
+bool EndsWithIgnoreCase(const std::wstring& text, const wchar_t* suffix) {
+  const size_t length = wcslen(suffix);
+  return text.size() >= length && EqualsIgnoreCaseAscii(std::wstring_view(text).substr(text.size() - length), suffix);
+}
+
+}  // namespace
+
+Picture Picture::FromRgba(int width, int height, const std::uint8_t* rgba) {
+  Picture picture;
+  if (width <= 0 || height <= 0 || !rgba) return picture;
+  std::uint32_t* bits = nullptr;
+  HBITMAP bitmap = CreateDib32(width, height, bits);
+  if (!bitmap) return picture;
+  bool opaque = true;
+  for (size_t i = 0, count = static_cast<size_t>(width) * height; i < count; ++i) {
+    const std::uint8_t* p = rgba + i * 4;
+    const unsigned alpha = p[3];
+    if (alpha != 255) opaque = false;
+    const unsigned r = p[0] * alpha / 255, g = p[1] * alpha / 255, b = p[2] * alpha / 255;
+    bits[i] = (alpha << 24) | (r << 16) | (g << 8) | b;
+  }
+  picture.bitmap_ = std::make_shared<UniqueBitmap>(bitmap);
+  picture.pixels_ = bits;
+  picture.width_ = width;
+  picture.height_ = height;
+  picture.opaque_ = opaque;
+  return picture;
+}
+
+Picture Picture::FromBitmap(HBITMAP source) {
+  BITMAP info{};
+  if (!source || !GetObjectW(source, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) return {};
+  const int width = info.bmWidth, height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+  std::vector<std::uint8_t> rgba(static_cast<size_t>(width) * height * 4);
+  BITMAPINFO request{};
+  request.bmiHeader.biSize = sizeof(request.bmiHeader);
+  request.bmiHeader.biWidth = width;
+  request.bmiHeader.biHeight = -height;
+  request.bmiHeader.biPlanes = 1;
+  request.bmiHeader.biBitCount = 32;
+  request.bmiHeader.biCompression = BI_RGB;
+  WindowDc screen(nullptr);
+  if (!GetDIBits(screen.get(), source, 0, height, rgba.data(), &request, DIB_RGB_COLORS)) return {};
+  // GetDIBits gives BGRX; bitmaps files carry no usable alpha.
+  for (size_t i = 0; i < rgba.size(); i += 4) {
+    std::swap(rgba[i], rgba[i + 2]);
+    rgba[i + 3] = 255;
+  }
+  return FromRgba(width, height, rgba.data());
+}
+
+Picture Picture::FromFile(const std::wstring& path) {
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
+  if (EndsWithIgnoreCase(path, L".png")) {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgba;
+    if (!DecodePngPicture(path, width, height, rgba)) return {};
+    return FromRgba(width, height, rgba.data());
+  }
+  UniqueBitmap loaded(static_cast<HBITMAP>(
+      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  return FromBitmap(loaded.get());
+}
+
+void Picture::Draw(HDC dc, int x, int y, int width, int height) const {
+  if (Empty() || width <= 0 || height <= 0) return;
+  UniqueMemoryDc source(CreateCompatibleDC(dc));
+  SelectionScope selected(source.get(), bitmap_->get());
+  if (opaque_ && width == width_ && height == height_) {
+    BitBlt(dc, x, y, width, height, source.get(), 0, 0, SRCCOPY);
+    return;
+  }
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  AlphaBlend(dc, x, y, width, height, source.get(), 0, 0, width_, height_, blend);
+}
+
+}  // namespace keytidy::ui
