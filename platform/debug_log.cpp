@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "platform/handles.h"
@@ -33,13 +34,18 @@ void AppendToLogFile(const std::wstring& path, std::wstring_view line) {
   WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+std::atomic<DebugLineListener> TheListener{nullptr};
+
 }  // namespace
+
+DebugLineListener Debug_SetListener(DebugLineListener listener) { return TheListener.exchange(listener); }
 
 void Debug_Output(std::wstring_view line) {
   const std::wstring text(line);
   OutputDebugStringW(text.c_str());
   const std::wstring& path = DebugLogPath();
   if (!path.empty()) AppendToLogFile(path, line);
+  if (const DebugLineListener listener = TheListener.load()) listener(line);
 }
 
 }  // namespace keytidy

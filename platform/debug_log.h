@@ -9,4 +9,10 @@ namespace keytidy {
 // tests read the lines from there).
 void Debug_Output(std::wstring_view line);
 
+// While a listener is installed, every line is also handed to it (on the
+// thread that wrote it). Tests use this to read the lines of the operation
+// they drive. Returns the listener installed before.
+using DebugLineListener = void (*)(std::wstring_view line);
+DebugLineListener Debug_SetListener(DebugLineListener listener);
+
 }  // namespace keytidy

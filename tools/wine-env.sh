@@ -17,3 +17,6 @@ else
   KEYTIDY_WINESERVER=$(command -v wineserver)
 fi
 export KEYTIDY_WINE KEYTIDY_WINESERVER
+# Wine's recycle bin is the freedesktop trash below XDG_DATA_HOME: keep the
+# files our tests recycle inside the prefix instead of the user's own trash.
+export XDG_DATA_HOME=$KEYTIDY_WINEPREFIX/xdg-data
