@@ -150,7 +150,9 @@ TEST(LanczosResampler, SameSizeCopiesAndUniformStaysUniform) {
   const RgbaImage copy = ResizeLanczos(pattern, 32, 32);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x)
-      if (pattern.At(x, y)[3] != 0) ASSERT_EQ(PixelOf(copy, x, y), PixelOf(pattern, x, y)) << x << "," << y;
+      if (pattern.At(x, y)[3] != 0) {
+        ASSERT_EQ(PixelOf(copy, x, y), PixelOf(pattern, x, y)) << x << "," << y;
+      }
 
   // Clamped edges: a uniform picture keeps its colour up to the border, in
   // every target size (no dark or faded rim).
