@@ -4,6 +4,10 @@
 
 namespace keytidy::ui {
 
+namespace {
+constexpr wchar_t kCaptionProperty[] = L"Caption";
+}
+
 Component::Component(Component* owner, std::wstring name, int tag)
     : owner_(owner), name_(std::move(name)), tag_(tag) {
   if (owner_) owner_->owned_.push_back(this);
@@ -14,6 +18,23 @@ Component::~Component() {
   // child leaves its owner's list.
   for (Component* child : owned_) child->owner_ = nullptr;
   if (owner_) std::erase(owner_->owned_, this);
+}
+
+std::vector<TranslatableComponent*> Component::OwnedComponents() const {
+  return std::vector<TranslatableComponent*>(owned_.begin(), owned_.end());
+}
+
+bool Component::HasProperty(const std::wstring& name) const { return name == kCaptionProperty && HasCaption(); }
+
+std::optional<std::wstring> Component::Property(const std::wstring& name) const {
+  if (!HasProperty(name)) return std::nullopt;
+  return Caption();
+}
+
+bool Component::SetProperty(const std::wstring& name, const std::wstring& value) {
+  if (!HasProperty(name)) return false;
+  SetCaption(value);
+  return true;
 }
 
 Component* Component::FindComponent(const std::wstring& name) const {

@@ -7,24 +7,32 @@
 #include <string>
 #include <vector>
 
+#include "lang/translatable_component.h"
+
 namespace keytidy::ui {
 
-class Component {
+class Component : public TranslatableComponent {
  public:
   Component(Component* owner, std::wstring name, int tag);
-  virtual ~Component();
+  ~Component() override;
   Component(const Component&) = delete;
   Component& operator=(const Component&) = delete;
 
-  const std::wstring& ComponentName() const { return name_; }
-  int ComponentTag() const { return tag_; }
-  void SetComponentTag(int tag) { tag_ = tag; }
+  std::wstring Name() const override { return name_; }
+  int Tag() const override { return tag_; }
+  void SetTag(int tag) { tag_ = tag; }
   Component* ComponentOwner() const { return owner_; }
-  const std::vector<Component*>& OwnedList() const { return owned_; }
+  std::vector<TranslatableComponent*> OwnedComponents() const override;
 
-  // The name of the kind this component behaves like for translation
-  // ("THTMLABEL", "TLISTVIEW", "TBUTTON" ...).
-  virtual std::wstring KindName() const = 0;
+  // The component's own text, reached by the walk as its "Caption"
+  // property when HasCaption() says it has one.
+  virtual bool HasCaption() const { return false; }
+  virtual std::wstring Caption() const { return {}; }
+  virtual void SetCaption(const std::wstring& text) {}
+
+  bool HasProperty(const std::wstring& name) const override;
+  std::optional<std::wstring> Property(const std::wstring& name) const override;
+  bool SetProperty(const std::wstring& name, const std::wstring& value) override;
 
   // Finds an owned component (at any depth) by name; null when none.
   Component* FindComponent(const std::wstring& name) const;

@@ -19,7 +19,7 @@ class Control : public Window, public Component {
   RECT Bounds() const;  // in the parent's client coordinates
   int Left() const { return Bounds().left; }
   int Top() const { return Bounds().top; }
-  int Width() const;
+  int Width() const override;
   int Height() const;
 
   void SetVisible(bool visible);
@@ -31,8 +31,8 @@ class Control : public Window, public Component {
   void Invalidate();
 
   // The control's caption: its window text unless a control keeps its own.
-  virtual std::wstring Caption() const;
-  virtual void SetCaption(const std::wstring& text);
+  std::wstring Caption() const override;
+  void SetCaption(const std::wstring& text) override;
 
   void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
 

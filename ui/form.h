@@ -17,11 +17,12 @@ class Form : public Window, public Component {
  public:
   Form(std::wstring name, int tag = 1) : Component(nullptr, std::move(name), tag) {}
   ~Form() override;
-  std::wstring KindName() const override { return L"TFORM"; }
+  std::wstring ClassName() const override { return L"TFORM"; }
 
   // The caption, which is also the form's own translated text.
-  std::wstring Caption() const;
-  void SetCaption(const std::wstring& text);
+  bool HasCaption() const override { return true; }
+  std::wstring Caption() const override;
+  void SetCaption(const std::wstring& text) override;
 
   // Design pixels at the window's DPI (96 gives the design value).
   int Scale(int designPixels) const;

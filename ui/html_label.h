@@ -21,13 +21,13 @@ class HtmlLabel : public Control {
  public:
   HtmlLabel(Component* owner, std::wstring name, int tag = 0) : Control(owner, std::move(name), tag) {}
   bool Create(HWND parent, int x, int y, int width, int height);
-  std::wstring KindName() const override { return L"THTMLABEL"; }
+  std::wstring ClassName() const override { return L"THTMLABEL"; }
 
   // The markup; lines are joined with CR LF, which the markup reads as blanks.
   void SetHtml(const std::wstring& markup);
   const std::wstring& Html() const { return markup_; }
-  std::vector<std::wstring> HtmlLines() const;
-  void SetHtmlLines(const std::vector<std::wstring>& lines);
+  std::vector<std::wstring> HtmlLines() const override;
+  void SetHtmlLines(const std::vector<std::wstring>& lines) override;
   std::wstring Caption() const override { return markup_; }
   void SetCaption(const std::wstring& text) override { SetHtml(text); }
 

@@ -12,7 +12,7 @@ class ImageBox : public Control {
  public:
   ImageBox(Component* owner, std::wstring name, int tag = 0) : Control(owner, std::move(name), tag) {}
   bool Create(HWND parent, int x, int y, int width, int height);
-  std::wstring KindName() const override { return L"TIMAGE"; }
+  std::wstring ClassName() const override { return L"TIMAGE"; }
 
   // With auto-size the control takes the picture's size.
   void SetPicture(Picture picture);

@@ -15,7 +15,7 @@ class ImageButton3State : public Control {
  public:
   ImageButton3State(Component* owner, std::wstring name, int tag = 0) : Control(owner, std::move(name), tag) {}
   bool Create(HWND parent, int x, int y, int width, int height);
-  std::wstring KindName() const override { return L"TPELKANMOUSEIMAGE3STATE"; }
+  std::wstring ClassName() const override { return L"TPELKANMOUSEIMAGE3STATE"; }
 
   // Setting the normal picture also shows it; the other two are kept for
   // the next pointer event.

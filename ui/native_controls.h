@@ -14,6 +14,7 @@ namespace keytidy::ui {
 class NativeControl : public Control {
  public:
   using Control::Control;
+  bool HasCaption() const override { return true; }
   // The colour the control's surroundings are painted in (white by default,
   // the colour of our forms).
   void SetBackColor(COLORREF color);
@@ -32,7 +33,7 @@ class PushButton : public NativeControl {
  public:
   using NativeControl::NativeControl;
   bool Create(HWND parent, const std::wstring& caption, int x, int y, int width, int height);
-  std::wstring KindName() const override { return L"TBUTTON"; }
+  std::wstring ClassName() const override { return L"TBUTTON"; }
   std::function<void()> OnClick;
   bool OnReflectedCommand(WORD code) override;
   void Click();
@@ -42,7 +43,7 @@ class CheckBox : public NativeControl {
  public:
   using NativeControl::NativeControl;
   bool Create(HWND parent, const std::wstring& caption, int x, int y, int width, int height);
-  std::wstring KindName() const override { return L"TCHECKBOX"; }
+  std::wstring ClassName() const override { return L"TCHECKBOX"; }
   bool Checked() const;
   void SetChecked(bool checked);
   std::function<void()> OnClick;
@@ -54,7 +55,7 @@ class RadioButton : public NativeControl {
   using NativeControl::NativeControl;
   // The first button of a group passes firstOfGroup = true.
   bool Create(HWND parent, const std::wstring& caption, int x, int y, int width, int height, bool firstOfGroup);
-  std::wstring KindName() const override { return L"TRADIOBUTTON"; }
+  std::wstring ClassName() const override { return L"TRADIOBUTTON"; }
   bool Checked() const;
   void SetChecked(bool checked);
 };
@@ -63,7 +64,7 @@ class TextLabel : public NativeControl {
  public:
   using NativeControl::NativeControl;
   bool Create(HWND parent, const std::wstring& caption, int x, int y, int width, int height);
-  std::wstring KindName() const override { return L"TLABEL"; }
+  std::wstring ClassName() const override { return L"TLABEL"; }
 };
 
 }  // namespace keytidy::ui

@@ -13,7 +13,7 @@ class Panel : public Control {
  public:
   Panel(Component* owner, std::wstring name, int tag = 0) : Control(owner, std::move(name), tag) {}
   bool Create(HWND parent, int x, int y, int width, int height, COLORREF color);
-  std::wstring KindName() const override { return L"TPANEL"; }
+  std::wstring ClassName() const override { return L"TPANEL"; }
 
   void SetColor(COLORREF color);
   COLORREF Color() const { return color_; }
