@@ -100,7 +100,9 @@ void Form::ShowModal() {
 
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
-  if (!GetFocus() || !IsChild(Handle(), GetFocus())) {
+  if (initialFocus_ && IsWindow(initialFocus_) && IsWindowVisible(initialFocus_)) {
+    SetFocus(initialFocus_);
+  } else if (!GetFocus() || !IsChild(Handle(), GetFocus())) {
     if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) SetFocus(first);
   }
 

@@ -37,6 +37,10 @@ class Form : public Window, public Component {
   void ShowModal();
   bool IsModal() const { return modal_; }
 
+  // The control that gets the focus when the form is shown modally; without
+  // one, the first control in tab order.
+  void SetInitialFocus(HWND control) { initialFocus_ = control; }
+
   // Asks the form to close, as the close box or Alt+F4 would.
   void Close();
 
@@ -63,6 +67,7 @@ class Form : public Window, public Component {
   COLORREF color_ = RGB(255, 255, 255);
   UniqueBrush brush_;
   UniqueFont font_;
+  HWND initialFocus_ = nullptr;
   bool modal_ = false;
   bool modalRunning_ = false;
 };

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/text.h"
+#include "skin/png_codec.h"
 
 namespace keytidy::ui {
 
@@ -77,10 +78,8 @@ Picture Picture::FromBitmap(HBITMAP source) {
 Picture Picture::FromFile(const std::wstring& path) {
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
   if (EndsWithIgnoreCase(path, L".png")) {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> rgba;
-    if (!DecodePngPicture(path, width, height, rgba)) return {};
-    return FromRgba(width, height, rgba.data());
+    const auto image = DecodePngFile(path);
+    return image ? FromImage(*image) : Picture();
   }
   UniqueBitmap loaded(static_cast<HBITMAP>(
       LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/rgba_image.h"
 #include "ui/gdi_objects.h"
 
 namespace keytidy::ui {
@@ -18,6 +19,9 @@ class Picture {
   Picture() = default;
   // From straight-alpha RGBA pixels, rows top to bottom.
   static Picture FromRgba(int width, int height, const std::uint8_t* rgba);
+  static Picture FromImage(const RgbaImage& image) {
+    return FromRgba(image.width, image.height, image.pixels.data());
+  }
   // An opaque copy of a device-dependent or DIB bitmap.
   static Picture FromBitmap(HBITMAP bitmap);
   // A .bmp (opaque) or .png file; empty when the file is missing or broken.
@@ -43,8 +47,5 @@ class Picture {
   int height_ = 0;
   bool opaque_ = true;
 };
-
-// Decodes a PNG file to straight-alpha RGBA; false when it cannot.
-bool DecodePngPicture(const std::wstring& path, int& width, int& height, std::vector<std::uint8_t>& rgba);
 
 }  // namespace keytidy::ui
