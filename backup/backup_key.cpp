@@ -1,0 +1,111 @@
+#include <windows.h>
+
+#include "app/environment.h"
+#include "backup/backup_counters.h"
+#include "backup/reg_file_insert.h"
+#include "backup/reg_script_check.h"
+#include "backup/reg_script_reader.h"
+#include "backup/reg_script_text.h"
+#include "backup/registry_backup.h"
+#include "backup/registry_snapshot.h"
+#include "backup/whole_file.h"
+
+namespace keytidy {
+
+namespace {
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void RemoveFile(const std::wstring& path) {
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(path.c_str());
+}
+
+// The export file reg.exe wrote; it may appear a moment after the process
+// ends on a busy machine.
+std::optional<std::string> ReadExport(const std::wstring& path) {
+  if (!FileExists(path)) Sleep(25);
+  std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) {
+    Sleep(25);
+    bytes = ReadWholeFile(path);
+  }
+  return bytes;
+}
+
+// The export's records (everything after its header), when they hold the
+// whole key exactly as the registry has it now.
+std::optional<std::string> VerifiedExportBlock(const std::string& exported, RootKey root, const std::wstring& key) {
+  const std::string header = RegScriptHeaderBytes();
+  if (exported.compare(0, header.size(), header) != 0) return std::nullopt;
+  const RegScriptReadResult parsed = RegScript_ReadBytes(exported);
+  if (!parsed.ok || !RegScript_HoldsKeyTree(parsed.records, root, key)) return std::nullopt;
+  return exported.substr(header.size());
+}
+
+// The key written by our own writer, for when the export is not exact:
+// reg.exe export writes some values in a form that imports differently (a
+// string with a zero inside comes back cut short, a DWORD of odd size as
+// other bytes). Parents come before their children, as an import needs.
+std::optional<std::string> OwnExportBlock(RootKey root, const std::wstring& key) {
+  std::wstring text;
+  for (const std::wstring& path : ListKeyTree(root, key)) {
+    const auto values = ReadKeyValues(root, path);
+    if (!values || !RegScript_CanHoldName(path)) return std::nullopt;
+    text += L"[" + RegScript_KeyName(root, path) + L"]\r\n";
+    for (const auto& [name, value] : *values) {
+      const std::optional<std::wstring> line = Format_ValueLine(name, value.type, value.data, true);
+      if (!line) return std::nullopt;
+      text += *line + L"\r\n";
+    }
+    text += L"\r\n";
+  }
+  const RegScriptReadResult parsed = RegScript_ReadText(text);
+  if (!parsed.ok || !RegScript_HoldsKeyTree(parsed.records, root, key)) return std::nullopt;
+  return RegScriptBytes(text);
+}
+
+}  // namespace
+
+std::wstring Backup_TemporaryExportFile(const std::wstring& folder) {
+  const std::wstring plain = folder + L"\\tempreg.reg";
+  if (FileExists(plain)) RemoveFile(plain);
+  if (!FileExists(plain)) return plain;
+  return folder + L"\\tempreg" + std::to_wstring((GetTickCount() ^ GetCurrentProcessId()) % 1000) + L".reg";
+}
+
+bool Backup_Key(RootKey root, const std::wstring& key, const std::wstring& file) {
+  return Backup_Key(root, key, file, ProgramFolder());
+}
+
+bool Backup_Key(RootKey root, const std::wstring& keyPath, const std::wstring& file, const std::wstring& exportFolder,
+                DWORD timeLimitMs) {
+  const std::wstring key = !keyPath.empty() && keyPath.front() == L'\\' ? keyPath.substr(1) : keyPath;
+  // An empty path would export a whole root; nothing the cleaner deletes
+  // is that, and no caller can mean it.
+  if (key.empty() || Reg_RootKeyName(root).empty() || !RegScript_CanHoldName(key)) return false;
+
+  if (!Reg_KeyExists(root, key)) {
+    if (!RegFile_InsertBlock(Format_KeyDeletionRecord(root, key), file)) return false;
+    ++Backup_Counters().savedKeys;
+    return true;
+  }
+
+  const std::wstring exportFile = Backup_TemporaryExportFile(exportFolder);
+  // /y: without it reg.exe asks before overwriting and waits for an answer
+  // no one can give.
+  const RegExeResult run =
+      RegExe_Run({L"export", RegScript_KeyName(root, key), exportFile, L"/y"}, exportFolder, timeLimitMs);
+  std::optional<std::string> block;
+  if (run.Succeeded()) {
+    if (const std::optional<std::string> exported = ReadExport(exportFile))
+      block = VerifiedExportBlock(*exported, root, key);
+  }
+  RemoveFile(exportFile);
+  if (run.Succeeded() && !block) block = OwnExportBlock(root, key);
+  if (!block || !RegFile_InsertBlockBytes(*block, file)) return false;
+  ++Backup_Counters().savedKeys;
+  return true;
+}
+
+}  // namespace keytidy

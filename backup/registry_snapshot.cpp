@@ -1,0 +1,80 @@
+#include "backup/registry_snapshot.h"
+
+#include "platform/handles.h"
+
+namespace keytidy {
+
+namespace {
+
+UniqueHKey OpenForReading(RootKey root, const std::wstring& key) {
+  UniqueHKey handle;
+  const REGSAM access = KEY_READ | (Use64BitView() ? KEY_WOW64_64KEY : 0);
+  if (RegOpenKeyExW(RootKeyHandle(root), key.c_str(), 0, access, handle.put()) != ERROR_SUCCESS) handle.reset();
+  return handle;
+}
+
+// The value may grow between asking for its size and reading it; a few
+// tries settle that.
+std::optional<RegValueData> QueryValue(HKEY key, const std::wstring& name) {
+  RegValueData value;
+  DWORD size = 0;
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    value.data.assign(size, 0);
+    DWORD got = size;
+    const LONG status =
+        RegQueryValueExW(key, name.c_str(), nullptr, &value.type, value.data.empty() ? nullptr : value.data.data(), &got);
+    if (status == ERROR_SUCCESS) {
+      value.data.resize(got);
+      return value;
+    }
+    if (status != ERROR_MORE_DATA) return std::nullopt;
+    size = got;
+  }
+  return std::nullopt;
+}
+
+void CollectTree(RootKey root, const std::wstring& key, std::vector<std::wstring>& paths) {
+  paths.push_back(key);
+  std::vector<std::wstring> names;
+  Reg_GetSubKeys(root, key, names);
+  for (const std::wstring& name : names) CollectTree(root, key.empty() ? name : key + L"\\" + name, paths);
+}
+
+}  // namespace
+
+std::optional<RegValueData> ReadValueData(RootKey root, const std::wstring& key, const std::wstring& name) {
+  UniqueHKey handle = OpenForReading(root, key);
+  if (!handle) return std::nullopt;
+  return QueryValue(handle.get(), name);
+}
+
+std::optional<std::map<std::wstring, RegValueData>> ReadKeyValues(RootKey root, const std::wstring& key) {
+  UniqueHKey handle = OpenForReading(root, key);
+  if (!handle) return std::nullopt;
+  std::map<std::wstring, RegValueData> values;
+  DWORD count = 0, longest = 0;
+  if (RegQueryInfoKeyW(handle.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest, nullptr,
+                       nullptr, nullptr) != ERROR_SUCCESS)
+    return std::nullopt;
+  std::wstring buffer(longest + 2, L'\0');
+  for (DWORD index = 0; index < count; ++index) {
+    DWORD length = static_cast<DWORD>(buffer.size());
+    if (RegEnumValueW(handle.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      return std::nullopt;
+    std::wstring name(buffer.data(), length);
+    std::optional<RegValueData> value = QueryValue(handle.get(), name);
+    if (!value) return std::nullopt;
+    values.emplace(std::move(name), std::move(*value));
+  }
+  return values;
+}
+
+std::vector<std::wstring> ListKeyTree(RootKey root, const std::wstring& key) {
+  std::vector<std::wstring> paths;
+  if (Reg_KeyExists(root, key)) CollectTree(root, key, paths);
+  return paths;
+}
+
+}  // namespace keytidy

@@ -1,0 +1,177 @@
+// Recording whole keys through the real reg.exe export, and the round trip
+// of every kind of value and odd name through reg.exe import.
+#include <windows.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "backup/backup_counters.h"
+#include "backup/reg_exe.h"
+#include "backup/reg_script_check.h"
+#include "backup/reg_script_reader.h"
+#include "backup/reg_script_text.h"
+#include "backup/registry_backup.h"
+#include "backup/registry_snapshot.h"
+#include "support/programs.h"
+#include "support/registry_sandbox.h"
+
+namespace keytidy {
+namespace {
+
+using test::ReadFileBytes;
+using test::RegistrySandbox;
+using test::TempFolder;
+
+RegBytes Text(const std::wstring& text) {
+  RegBytes bytes((text.size() + 1) * 2, 0);
+  std::memcpy(bytes.data(), text.data(), text.size() * 2);
+  return bytes;
+}
+
+RegBytes Pattern(size_t size) {
+  RegBytes bytes(size);
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  return bytes;
+}
+
+struct Fixture {
+  std::wstring name;
+  DWORD type;
+  RegBytes data;
+};
+
+// Values of every type, with the names and data that break naive writers.
+const std::vector<Fixture>& OddValues() {
+  static const std::vector<Fixture> values = {
+      {L"", REG_SZ, Text(L"default")},
+      {L"quote\"and\\backslash", REG_SZ, Text(L"C:\\dir\\\"x\"")},
+      {L"\u00e9t\u00e9 \u4e2d", REG_SZ, Text(L"\u00fcnicode \u4e2d")},
+      {L"zero inside", REG_SZ, Text(std::wstring(L"a\0b", 3))},
+      {L"line feed", REG_SZ, Text(L"a\r\nb")},
+      {L"empty sz", REG_SZ, {}},
+      {L"expand", REG_EXPAND_SZ, Text(L"%SystemRoot%\\x")},
+      {L"multi", REG_MULTI_SZ, Text(std::wstring(L"a\0\0b\0", 5))},
+      {L"dword", REG_DWORD, {1, 2, 3, 4}},
+      {L"short dword", REG_DWORD, {1, 2, 3}},
+      {L"qword", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
+      {L"big binary", REG_BINARY, Pattern(100 * 1024)},
+      {L"none", REG_NONE, {9, 8}},
+      {L"odd type", 0x1234, {1}},
+  };
+  return values;
+}
+
+using TreeSnapshot = std::map<std::wstring, std::map<std::wstring, RegValueData>>;
+
+TreeSnapshot SnapshotTree(RootKey root, const std::wstring& key) {
+  TreeSnapshot snapshot;
+  for (const std::wstring& path : ListKeyTree(root, key)) snapshot[path] = ReadKeyValues(root, path).value();
+  return snapshot;
+}
+
+class KeyRecord : public RegistrySandbox {
+ protected:
+  void SetUp() override {
+    RegistrySandbox::SetUp();
+    Backup_ResetCounters();
+  }
+  void WriteAll(RootKey root, const std::wstring& key, const std::vector<Fixture>& values) {
+    RawCreateKey(root, key);
+    for (const Fixture& v : values) RawWrite(root, key, v.name, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
+  }
+
+  TempFolder folder_;
+  std::wstring file_ = folder_.File(L"RC_test.reg");
+};
+
+TEST_F(KeyRecord, ExportHoldsTheWholeKeyAndGoesFirst) {
+  const std::wstring key = Path(L"App \"quoted\"");
+  WriteAll(ROOT_HKEY_LOCAL_MACHINE, key, {{L"v", REG_SZ, Text(L"1")}, {L"d", REG_DWORD, {5, 0, 0, 0}}});
+  WriteAll(ROOT_HKEY_LOCAL_MACHINE, key + L"\\Sub \u4e2d", {{L"", REG_SZ, Text(L"x")}});
+  RawWriteString(ROOT_HKEY_LOCAL_MACHINE, Path(), L"older", L"o");
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_LOCAL_MACHINE, Path(), L"older", file_, true));
+
+  ASSERT_TRUE(Backup_Key(ROOT_HKEY_LOCAL_MACHINE, key, file_, folder_.Path()));
+  const RegScriptReadResult script = RegScript_ReadFile(file_);
+  ASSERT_TRUE(script.ok);
+  EXPECT_TRUE(RegScript_HoldsKeyTree(script.records, ROOT_HKEY_LOCAL_MACHINE, key));
+  EXPECT_EQ(script.records.front().key, key);
+  // The older value record stays, after the key's records.
+  EXPECT_EQ(script.records.back().name, L"older");
+  EXPECT_EQ(Backup_Counters().savedKeys, 1u);
+  EXPECT_EQ(Backup_Counters().savedValues, 1u);
+  // The temporary export file is gone again.
+  EXPECT_EQ(GetFileAttributesW(folder_.File(L"tempreg.reg").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(KeyRecord, MissingKeyBecomesADeletionEntry) {
+  ASSERT_TRUE(Backup_Key(ROOT_HKEY_CURRENT_USER, Path(L"gone"), file_, folder_.Path()));
+  EXPECT_EQ(ReadFileBytes(file_),
+            RegScriptHeaderBytes() + RegScriptBytes(L"[-HKEY_CURRENT_USER\\" + Path(L"gone") + L"]\r\n"));
+}
+
+TEST_F(KeyRecord, FailedExportLeavesTheFileByteForByte) {
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"1");
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, true));
+  const std::string before = ReadFileBytes(file_);
+  // reg.exe cannot write its export into a folder that does not exist.
+  EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, Path(), file_, folder_.File(L"missing")));
+  // A root is never exported whole.
+  EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, L"", file_, folder_.Path()));
+  EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, L"\\", file_, folder_.Path()));
+  EXPECT_EQ(ReadFileBytes(file_), before);
+  EXPECT_EQ(Backup_Counters().savedKeys, 0u);
+}
+
+// Everything recorded, deleted and imported again by the real reg.exe comes
+// back with the same type and the same bytes, also what reg.exe's own export
+// would have changed.
+TEST_F(KeyRecord, RoundTripThroughRegImportIsExact) {
+  const std::wstring valueKey = Path(L"values");
+  const std::wstring treeKey = Path(L"tree \"q\" \u00e9");
+  WriteAll(ROOT_HKEY_CURRENT_USER, valueKey, OddValues());
+  WriteAll(ROOT_HKEY_LOCAL_MACHINE, treeKey, OddValues());
+  WriteAll(ROOT_HKEY_LOCAL_MACHINE, treeKey + L"\\child [1]", {{L"x", REG_DWORD, {1, 0, 0, 0}}});
+  const TreeSnapshot valuesBefore = SnapshotTree(ROOT_HKEY_CURRENT_USER, valueKey);
+  const TreeSnapshot treeBefore = SnapshotTree(ROOT_HKEY_LOCAL_MACHINE, treeKey);
+
+  for (const Fixture& v : OddValues()) {
+    ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, valueKey, v.name, file_, true));
+    ASSERT_TRUE(Reg_DeleteValue(ROOT_HKEY_CURRENT_USER, valueKey, v.name));
+  }
+  ASSERT_TRUE(Backup_Key(ROOT_HKEY_LOCAL_MACHINE, treeKey, file_, folder_.Path()));
+  ASSERT_TRUE(Reg_DeleteKey(ROOT_HKEY_LOCAL_MACHINE, treeKey));
+  ASSERT_EQ(Reg_ValueCount(ROOT_HKEY_CURRENT_USER, valueKey), 0u);
+
+  ASSERT_TRUE(RegExe_Run({L"import", file_}, folder_.Path()).Succeeded());
+  EXPECT_EQ(SnapshotTree(ROOT_HKEY_CURRENT_USER, valueKey), valuesBefore);
+  EXPECT_EQ(SnapshotTree(ROOT_HKEY_LOCAL_MACHINE, treeKey), treeBefore);
+  const RegScriptReadResult script = RegScript_ReadFile(file_);
+  ASSERT_TRUE(script.ok);
+  EXPECT_TRUE(RegScript_Differences(script.records).empty());
+}
+
+TEST_F(KeyRecord, DifferencesNameWhatDidNotComeBack) {
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"changed", L"new");
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"unwanted", L"x");
+  const std::wstring k = L"HKEY_CURRENT_USER\\" + Path();
+  const RegScriptReadResult script = RegScript_ReadText(
+      L"[" + k + L"]\r\n\"changed\"=\"old\"\r\n\"missing\"=dword:00000001\r\n\"unwanted\"=-\r\n\r\n"
+      L"[" + k + L"\\absent]\r\n\r\n");
+  ASSERT_TRUE(script.ok);
+  const std::vector<std::wstring> differences = RegScript_Differences(script.records);
+  const std::vector<std::wstring> expected = {
+      k + L": value \"changed\" has other data",
+      k + L": value \"missing\" is missing",
+      k + L": value \"unwanted\" is present but should be gone",
+      k + L"\\absent: key is missing",
+  };
+  EXPECT_EQ(differences, expected);
+}
+
+}  // namespace
+}  // namespace keytidy
