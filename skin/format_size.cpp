@@ -1,5 +1,7 @@
 #include "skin/format_size.h"
 
+#include "lang/message_catalogue.h"
+
 namespace keytidy {
 
 std::int64_t DivideRoundHalfEven(std::int64_t value, std::int64_t divisor) {
@@ -21,6 +23,10 @@ std::wstring Format_Size(std::int64_t bytes, std::wstring_view byteWord, std::ws
   if (bytes < 10 * kKilo) return std::to_wstring(bytes) + L" " + std::wstring(bytesWord);
   if (bytes < 10 * kMega) return std::to_wstring(DivideRoundHalfEven(bytes, kKilo)) + L" KB";
   return std::to_wstring(DivideRoundHalfEven(bytes, kMega)) + L" MB";
+}
+
+std::wstring Format_Size(std::int64_t bytes) {
+  return Format_Size(bytes, Message(MessageKey::MESSAGE_BYTE), Message(MessageKey::MESSAGE_BYTES));
 }
 
 }  // namespace keytidy

@@ -10,6 +10,8 @@ namespace keytidy {
 // always exact; rounding goes to the nearest whole unit, halves to even.
 // The two words come from the message catalogue (MESSAGE_BYTE, MESSAGE_BYTES).
 std::wstring Format_Size(std::int64_t bytes, std::wstring_view byteWord, std::wstring_view bytesWord);
+// The same with the words of the message catalogue.
+std::wstring Format_Size(std::int64_t bytes);
 
 // Integer division rounded to the nearest whole number, halves to even.
 // `divisor` must be positive and `value` not negative.

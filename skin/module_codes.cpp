@@ -1,19 +1,21 @@
 #include "skin/module_codes.h"
 
+#include "lang/message_catalogue.h"
+
 namespace keytidy {
 
 namespace {
 
 struct ModuleEntry {
   std::wstring_view code;
-  std::wstring_view nameKey;
+  MessageKey nameKey;
   int icon;
 };
 
 constexpr ModuleEntry kModules[] = {
-    {L"OPTIONS", L"MESSAGE_MODULE_OPTIONS", 23},
-    {L"BACKUPS", L"MESSAGE_MODULE_BACKUPS", 29},
-    {L"RC", L"MESSAGE_MODULNAME_RC", 86},
+    {L"OPTIONS", MessageKey::MESSAGE_MODULE_OPTIONS, 23},
+    {L"BACKUPS", MessageKey::MESSAGE_MODULE_BACKUPS, 29},
+    {L"RC", MessageKey::MESSAGE_MODULNAME_RC, 86},
 };
 
 const ModuleEntry* FindModule(std::wstring_view code) {
@@ -24,9 +26,15 @@ const ModuleEntry* FindModule(std::wstring_view code) {
 
 }  // namespace
 
-std::wstring Get_ModuleNameKey(std::wstring_view code) {
+std::optional<MessageKey> ModuleNameKey(std::wstring_view code) {
   const ModuleEntry* entry = FindModule(code);
-  return entry ? std::wstring(entry->nameKey) : std::wstring();
+  if (!entry) return std::nullopt;
+  return entry->nameKey;
+}
+
+std::wstring Get_ModuleName(std::wstring_view code) {
+  const std::optional<MessageKey> key = ModuleNameKey(code);
+  return key ? Message(*key) : std::wstring();
 }
 
 int Get_ModuleIcon(std::wstring_view code) {

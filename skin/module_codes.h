@@ -1,6 +1,9 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "lang/message_keys.h"
 
 namespace keytidy {
 
@@ -8,9 +11,12 @@ namespace keytidy {
 // "BACKUPS" and "RC" (the registry cleaner). Codes match exactly, letter case
 // included.
 
-// The message-catalogue key of a module's display name; empty for an
-// unknown code. The caller looks the text up in the catalogue.
-std::wstring Get_ModuleNameKey(std::wstring_view code);
+// The catalogue key of a module's display name; none for an unknown code.
+std::optional<MessageKey> ModuleNameKey(std::wstring_view code);
+
+// The module's display name from the message catalogue; empty for an
+// unknown code.
+std::wstring Get_ModuleName(std::wstring_view code);
 
 // The stripe cell of a module's icon, or -1 when the code is unknown.
 int Get_ModuleIcon(std::wstring_view code);

@@ -52,9 +52,11 @@ TEST(ModuleCodes, KnownCodesMatchExactly) {
   EXPECT_EQ(Get_ModuleIcon(L"RC"), 86);
   EXPECT_EQ(Get_ModuleIcon(L"options"), -1);
   EXPECT_EQ(Get_ModuleIcon(L""), -1);
-  EXPECT_EQ(Get_ModuleNameKey(L"RC"), L"MESSAGE_MODULNAME_RC");
-  EXPECT_EQ(Get_ModuleNameKey(L"BACKUPS"), L"MESSAGE_MODULE_BACKUPS");
-  EXPECT_EQ(Get_ModuleNameKey(L"Rc"), L"");
+  EXPECT_EQ(ModuleNameKey(L"RC"), MessageKey::MESSAGE_MODULNAME_RC);
+  EXPECT_EQ(ModuleNameKey(L"BACKUPS"), MessageKey::MESSAGE_MODULE_BACKUPS);
+  EXPECT_EQ(ModuleNameKey(L"OPTIONS"), MessageKey::MESSAGE_MODULE_OPTIONS);
+  EXPECT_EQ(ModuleNameKey(L"Rc"), std::nullopt);
+  EXPECT_EQ(Get_ModuleName(L"Backups"), L"");
 }
 
 TEST(TextAfterLast, FinalSeparatorIsNeverTheOneFound) {
