@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "lang/message_catalogue.h"
+
 namespace keytidy {
 
 void TExceptionList::RemoveRows(std::vector<size_t> positions) {
@@ -22,6 +24,10 @@ const std::wstring& ExceptionKindCaption(std::int32_t kind, const std::wstring& 
   if (kind == kExceptionKindKey) return keyCaption;
   if (kind == kExceptionKindValue) return valueCaption;
   return kNone;
+}
+
+const std::wstring& ExceptionKindCaption(std::int32_t kind) {
+  return ExceptionKindCaption(kind, Message(MessageKey::MESSAGE_RC_KEY), Message(MessageKey::MESSAGE_RC_VALUE));
 }
 
 bool Is_Exception(std::int32_t kind, const std::wstring& rootName, const std::wstring& key,

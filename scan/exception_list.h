@@ -50,6 +50,10 @@ std::int32_t ExceptionKindOf(bool deleteKey, bool deleteValue);
 const std::wstring& ExceptionKindCaption(std::int32_t kind, const std::wstring& keyCaption,
                                          const std::wstring& valueCaption);
 
+// The same with the catalogue's words for "key" and "value", as the options
+// dialog shows them.
+const std::wstring& ExceptionKindCaption(std::int32_t kind);
+
 // True when a row has the finding's kind (1 for key, every other number
 // asks for a value exception) and exactly, letter case included, its root,
 // key and value.

@@ -1,6 +1,7 @@
 #include "settings/option_switches.h"
 
 #include "app/environment.h"
+#include "lang/message_catalogue.h"
 #include "platform/text.h"
 
 namespace keytidy {
@@ -34,19 +35,23 @@ constexpr std::array<OptionSwitchInfo, kOptionSwitchCount> kSwitches = {{
     {OptionSwitch::RC_IgnoreNoHDDs, L"CheckBox_RC_IgnoreNoHDDs", true, L"Form_Options.CheckBox_RC_IgnoreNoHDDs",
      L"Nur Verweise auf Dateien pr\u00fcfen, die auf lokale Festplatten  verweisen", 0},
     {OptionSwitch::Backups_Ask_Before_AutoDelete, L"CheckBox_Backups_Ask_Before_AutoDelete", true,
-     L"Form_Options.CheckBox_Backups_Ask_Before_AutoDelete", L"", 0},
+     L"Form_Options.CheckBox_Backups_Ask_Before_AutoDelete", L"Vor dem automatischen L\u00f6schen nachfragen", 0},
     {OptionSwitch::Backups_UseRecycleBin, L"CheckBox_Backups_UseRecycleBin", false,
-     L"Form_Options.CheckBox_Backups_UseRecycleBin", L"", 0},
+     L"Form_Options.CheckBox_Backups_UseRecycleBin", L"Gel\u00f6schte Backups in den Papierkorb verschieben", 0},
     {OptionSwitch::Backups_DeleteAfterSuccessfullRestore, L"CheckBox_Backups_DeleteAfterSuccessfullRestore", false,
-     L"Form_Options.CheckBox_Backups_DeleteAfterSuccessfullRestore", L"", 0},
+     L"Form_Options.CheckBox_Backups_DeleteAfterSuccessfullRestore",
+     L"Backup nach erfolgreicher Wiederherstellung l\u00f6schen", 0},
 }};
 
 constexpr std::array<RadioButtonInfo, kBackupAutoDeleteCount> kBackupAgeButtons = {{
-    {BackupAutoDelete::Days30, L"RadioButton_Backups_AutoDelete_30", L"Form_Options.RadioButton_Backups_AutoDelete_30"},
-    {BackupAutoDelete::Days14, L"RadioButton_Backups_AutoDelete_14", L"Form_Options.RadioButton_Backups_AutoDelete_14"},
-    {BackupAutoDelete::Days7, L"RadioButton_Backups_AutoDelete_7", L"Form_Options.RadioButton_Backups_AutoDelete_7"},
+    {BackupAutoDelete::Days30, L"RadioButton_Backups_AutoDelete_30", L"Form_Options.RadioButton_Backups_AutoDelete_30",
+     L"Backups l\u00f6schen, wenn sie \u00e4lter als 30 Tage sind"},
+    {BackupAutoDelete::Days14, L"RadioButton_Backups_AutoDelete_14", L"Form_Options.RadioButton_Backups_AutoDelete_14",
+     L"Backups l\u00f6schen, wenn sie \u00e4lter als 14 Tage sind"},
+    {BackupAutoDelete::Days7, L"RadioButton_Backups_AutoDelete_7", L"Form_Options.RadioButton_Backups_AutoDelete_7",
+     L"Backups l\u00f6schen, wenn sie \u00e4lter als 7 Tage sind"},
     {BackupAutoDelete::Never, L"RadioButton_Backups_AutoDelete_Never",
-     L"Form_Options.RadioButton_Backups_AutoDelete_Never"},
+     L"Form_Options.RadioButton_Backups_AutoDelete_Never", L"Backups nie automatisch l\u00f6schen"},
 }};
 
 // The tables are indexed by their enums; a row out of place would silently
@@ -65,6 +70,32 @@ static_assert(TablesFollowTheirEnums());
 std::span<const OptionSwitchInfo, kOptionSwitchCount> OptionSwitchTable() { return kSwitches; }
 const OptionSwitchInfo& Describe(OptionSwitch id) { return kSwitches[static_cast<size_t>(id)]; }
 std::span<const RadioButtonInfo, kBackupAutoDeleteCount> BackupAutoDeleteTable() { return kBackupAgeButtons; }
+
+namespace {
+
+// The text of a "Section.Component" key in the current translation, or the
+// design caption when there is no translation or it lacks the key.
+std::wstring TranslatedCaption(const std::wstring& key, const wchar_t* designCaption) {
+  TLang* store = CurrentTranslation();
+  const size_t dot = key.find(L'.');
+  if (store && dot != std::wstring::npos) {
+    std::wstring text = store->Get_StringW(key.substr(0, dot), key.substr(dot + 1));
+    if (!text.empty()) return text;
+  }
+  return designCaption;
+}
+
+}  // namespace
+
+std::wstring OptionSwitchCaption(OptionSwitch id) {
+  const OptionSwitchInfo& info = Describe(id);
+  return TranslatedCaption(info.captionKey, info.designCaption);
+}
+
+std::wstring BackupAutoDeleteCaption(BackupAutoDelete id) {
+  const RadioButtonInfo& info = kBackupAgeButtons[static_cast<size_t>(id)];
+  return TranslatedCaption(info.captionKey, info.designCaption);
+}
 
 void LOAD_CHECKBOX(RootKey root, const std::wstring& key, const std::wstring& name, bool& checked) {
   if (!Reg_ValueExists(root, key, name)) return;

@@ -61,9 +61,15 @@ struct RadioButtonInfo {
   BackupAutoDelete id;
   const wchar_t* name;
   const wchar_t* captionKey;
+  const wchar_t* designCaption;
 };
 std::span<const RadioButtonInfo, kBackupAutoDeleteCount> BackupAutoDeleteTable();
 inline constexpr BackupAutoDelete kBackupAutoDeleteDefault = BackupAutoDelete::Days30;
+
+// Captions as the user sees them: the current translation's text, or the
+// design caption when no translation has one.
+std::wstring OptionSwitchCaption(OptionSwitch id);
+std::wstring BackupAutoDeleteCaption(BackupAutoDelete id);
 
 // --- the stored form of a single control ------------------------------------
 

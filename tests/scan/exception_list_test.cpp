@@ -145,7 +145,7 @@ TEST_F(ExceptionFile, WritesAnsiTextWithCrLfAndKindsZeroOrOne) {
             "1\r\nHKEY_CURRENT_USER\r\nSoftware\\Gone\r\n\r\n"
             "0\r\nHKEY_LOCAL_MACHINE\r\nSoftware\\Odd\r\n\r\n"
             "0\r\nHKEY_CURRENT_USER\r\nSoftware\\M\xFCll\r\n\r\n");
-  EXPECT_EQ(GetFileAttributesW((file_ + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW((file_ + L".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(ExceptionFile, TextOutsideTheCodePageIsWrittenAsUtf8AndReadsBack) {
@@ -192,12 +192,12 @@ TEST_F(ExceptionFile, AFailedWriteKeepsTheOldFile) {
   ASSERT_TRUE(Save_Exceptions(file_, SampleList()));
   const std::string before = ReadFileBytes(file_);
   // A folder where the staging file would go makes the write fail.
-  ASSERT_TRUE(CreateDirectoryW((file_ + L".new").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW((file_ + L".tmp").c_str(), nullptr));
   TExceptionList other;
   Add_ExceptionItem(1, L"HKEY_CURRENT_USER", L"Software\\Other", other, L"");
   EXPECT_FALSE(Save_Exceptions(file_, other));
   EXPECT_EQ(ReadFileBytes(file_), before);
-  RemoveDirectoryW((file_ + L".new").c_str());
+  RemoveDirectoryW((file_ + L".tmp").c_str());
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "lang/message_catalogue.h"
+#include "scan/exception_list.h"
+#include "support/programs.h"
 #include "support/registry_sandbox.h"
 
 namespace keytidy {
@@ -151,3 +154,27 @@ TEST_F(OptionSwitches, TwoCheckedAgeButtonsCountAsTheLaterOne) {
 }  // namespace
 }  // namespace keytidy
 
+
+namespace keytidy {
+namespace {
+
+// Captions come from the translation when one is loaded, else from the
+// design texts.
+TEST(TranslatedCaptions, SwitchesAndExceptionKindsFollowTheLoadedTranslation) {
+  Localisation_Reset();
+  EXPECT_EQ(OptionSwitchCaption(OptionSwitch::RC_Fonts), L"Schriftarten");
+  EXPECT_EQ(OptionSwitchCaption(OptionSwitch::RC_Shared), L"\"shared files\"");
+  EXPECT_EQ(BackupAutoDeleteCaption(BackupAutoDelete::Never), L"Backups nie automatisch l\u00f6schen");
+  EXPECT_EQ(ExceptionKindCaption(kExceptionKindKey), L"");
+
+  LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", L"en-us");
+  EXPECT_EQ(OptionSwitchCaption(OptionSwitch::RC_Fonts), L"Fonts");
+  EXPECT_EQ(BackupAutoDeleteCaption(BackupAutoDelete::Days7), L"Delete backups older than 7 days");
+  EXPECT_EQ(ExceptionKindCaption(kExceptionKindKey), L"Key");
+  EXPECT_EQ(ExceptionKindCaption(kExceptionKindValue), L"Value");
+  EXPECT_EQ(ExceptionKindCaption(3), L"");
+  Localisation_Reset();
+}
+
+}  // namespace
+}  // namespace keytidy
