@@ -3,26 +3,13 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include <array>
-#include <string_view>
-
 #include "app/globals.h"
-#include "app/main_window.h"
+#include "app/window_startup.h"
 #include "app/startup.h"
 
 using namespace keytidy;
 
 namespace {
-
-// Setup words: the installer calls the program with these, and no window is
-// created for them.
-bool IsSetupWord(std::wstring_view argument) {
-  static constexpr std::array<std::wstring_view, 5> kSetupWords = {
-      L"-SETUPLT2", L"-REMOVEPLANNEDTASKS", L"-ADDOCOTASK", L"-REMOVECONTEXT", L"-SETUPCONTEXT"};
-  for (std::wstring_view word : kSetupWords)
-    if (argument == word) return true;
-  return false;
-}
 
 void ShowRefusal(StartupRefusal refusal) {
   MessageBoxExW(nullptr, StartupRefusalText(refusal).c_str(), ProductTitle, MB_OK | MB_ICONERROR, 0);
@@ -56,6 +43,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     ShowRefusal(refusal);
     return 0;
   }
-  if (!IsSetupWord(FirstArgument)) RunMainWindow(instance);
+  RunWindowStartup();
   return 0;
 }

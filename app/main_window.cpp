@@ -1,53 +1,461 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+#include <thread>
+
+#include "app/form_about.h"
 #include "app/globals.h"
-#include "app/startup.h"
+#include "app/message_dialogs.h"
+#include "app/stripe_sheet.h"
+#include "lang/help_links.h"
+#include "lang/language_choice.h"
+#include "lang/message_catalogue.h"
+#include "app/environment.h"
+#include "platform/debug_log.h"
+#include "settings/ini_file.h"
+#include "skin/skin_folder.h"
 
 namespace keytidy {
 
 namespace {
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  switch (message) {
-    case WM_CLOSE:
-      // The close query: everything still running is asked to stop.
-      APP_TERMINATING = true;
-      STOP_REQUESTED = true;
-      DestroyWindow(window);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(window, message, wParam, lParam);
-  }
+constexpr wchar_t kVersion[] = L"2.00.00";
+constexpr UINT_PTR kRedrawTimer = 1;
+constexpr UINT kRedrawDelayMs = 400;
+constexpr int kButtonSize = 32;
+constexpr int kGripSize = 24;
+constexpr int kHeaderHeight = 66;
+
+TForm_KX7*& Instance() {
+  static TForm_KX7* instance = nullptr;
+  return instance;
+}
+
+ui::Picture SkinPicture(const std::wstring& file) { return ui::Picture::FromFile(SkinFolder() + L"\\" + file); }
+
+void LoadButton(ui::ImageButton3State& button, const wchar_t* normal, const wchar_t* hover) {
+  const ui::Picture normalPicture = SkinPicture(normal);
+  button.SetPictureHighlight(SkinPicture(hover));
+  button.SetPicturePressed(normalPicture);
+  button.SetPictureNormal(normalPicture);
 }
 
 }  // namespace
 
-void RunMainWindow(HINSTANCE instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = MainWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  windowClass.lpszClassName = kMainWindowClassName;
-  if (!RegisterClassExW(&windowClass)) return;
+TForm_KX7* MainForm() { return Instance(); }
 
+TForm_KX7::TForm_KX7() : Form(L"Form_KX7", 1) {
   APP_TERMINATING = false;
-  HWND window = CreateWindowExW(WS_EX_APPWINDOW, kMainWindowClassName, ProductTitle, WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 900, 620, nullptr, nullptr, instance, nullptr);
-  if (!window) return;
-  ShowWindow(window, SW_SHOWNORMAL);
-  UpdateWindow(window);
+  fFirstOnShowDone = false;
+  // The shadow is a system-wide effect: switched on for this session only,
+  // never saved to the user's profile.
+  SystemParametersInfoW(SPI_SETDROPSHADOW, 0, reinterpret_cast<void*>(TRUE), 0);
+  CreateForm(kClassName, ProductTitle, WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_SYSMENU | WS_CLIPCHILDREN,
+             WS_EX_APPWINDOW, kMainDesignWidth, kMainDesignHeight, nullptr,
+             CS_HREDRAW | CS_VREDRAW | CS_DROPSHADOW | CS_DBLCLKS);
+  const HWND self = Handle();
+  Instance() = this;
+  Set_DialogOwnerWindow(self);
 
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+  RECT client;
+  GetClientRect(self, &client);
+  const int width = client.right;
+  Image_Logo.Create(self, 0, 0, 1, 1);
+  Image_Logo.SetAutoSize(true);
+  ui::ImageButton3State* buttons[] = {&PelkanMouseImage3State_Close,   &PelkanMouseImage3State_Maximize,
+                                      &PelkanMouseImage3State_Minimize, &PelkanMouseImage3State_Help,
+                                      &PelkanMouseImage3State_options,  &PelkanMouseImage3State_IM,
+                                      &PelkanMouseImage3State_Feedback};
+  const int designX[] = {856, 820, 784, 748, 712, 676, 640};
+  for (size_t i = 0; i < std::size(buttons); ++i)
+    buttons[i]->Create(self, width - Scale(kMainDesignWidth - designX[i]), Scale(2), Scale(kButtonSize),
+                       Scale(kButtonSize));
+  Image_SizeGrip.Create(self, width - Scale(kGripSize), client.bottom - Scale(kGripSize), Scale(kGripSize),
+                        Scale(kGripSize));
+  Image_SizeGrip.SetCursor(LoadCursorW(nullptr, IDC_SIZENWSE));
+  Panel1.Create(self, 0, Scale(75), width, client.bottom - Scale(75), RGB(255, 255, 255));
+
+  PelkanMouseImage3State_Close.OnClick = [this] { Close(); };
+  PelkanMouseImage3State_Maximize.OnClick = [this] { ToggleMaximize(); };
+  PelkanMouseImage3State_Minimize.OnClick = [this] { ShowWindow(Handle(), SW_MINIMIZE); };
+  PelkanMouseImage3State_Help.OnClick = [this] { ShowHelpMenu(); };
+  PelkanMouseImage3State_options.OnClick = [this] { RunOptionsLoop(); };
+  PelkanMouseImage3State_IM.OnClick = [] {};  // the internet menu has no entries without the services library
+  PelkanMouseImage3State_Feedback.OnClick = [] { Open_LinkTarget(L"feedback"); };
+  MenuItem_help_Help.OnClick = [] { Open_OnlineHelp(L"main"); };
+  MenuItem_help_About.OnClick = [this] { ShowAbout(); };
+  MenuItem_help_Separator.separator = true;
+  MenuItem_help_BetaReport.visible = false;
+  MenuItem_Options.OnClick = [this] { RunOptionsLoop(); };
+  Image_SizeGrip.OnMouseDown = [this](int button) {
+    if (button != VK_LBUTTON) return;
+    ReleaseCapture();
+    SendMessageW(Handle(), WM_SYSCOMMAND, 0xF008, 0);  // SC_SIZE from the bottom-right corner
+  };
+}
+
+TForm_KX7::~TForm_KX7() {
+  // The switcher may be waiting for this thread; it is stopped while the
+  // window can still answer it.
+  switcher_.reset();
+  currentModule_.reset();
+  CurrentModuleForm = nullptr;
+  KeepFormsLoaded.clear();
+  if (Instance() == this) Instance() = nullptr;
+  if (DialogOwnerWindow() == Handle()) Set_DialogOwnerWindow(nullptr);
+}
+
+std::wstring TForm_KX7::SkinIni() const { return SkinFolder() + L"\\skin.ini"; }
+
+void TForm_KX7::Perform_EveryThingAfterOnCreate() {
+  CurrentModuleForm = nullptr;
+  SetCaption(Caption() + L" (Version " + kVersion + L")");
+  LOAD_TRANSLATION_TO_FORM(ProgramFolder() + L"\\translation", LanguageCode, *this);
+  Image_SizeGrip.SetPicture(SkinPicture(L"grip.png"));
+  MenuItem_help_BetaReport.SetCaption(Message(MessageKey::MESSAGE_SEND_BETAREPORT));
+  Load_StripeSheet();
+  APPLY_Translation_and_Skin();
+  switcher_ = std::make_unique<TMainMenuSwitcherThread>(this);
+  switcher_->flag_ChangeModuleNow = false;
+  switcher_->flag_ShowMainMenuNow = false;
+  ChangeTo_DontCreate_use_thisForm = nullptr;
+  switcher_->Start();
+}
+
+void TForm_KX7::APPLY_Translation_and_Skin() {
+  LOAD_TRANSLATION_TO_FORM(ProgramFolder() + L"\\translation", LanguageCode, *this);
+  Image_Logo.SetPicture(SkinPicture(L"logo.bmp"));
+  Image_Logo.SetBounds(0, 0, Image_Logo.CurrentPicture().Width(), Image_Logo.CurrentPicture().Height());
+  Image_Logo.BringToFront();
+  Shape_Header.color = Ini_ReadColor(SkinIni(), L"Header", L"Color").value_or(0);
+  LayoutHeader();
+
+  LoadButton(PelkanMouseImage3State_Close, L"but_close.png", L"but_close_hover.png");
+  maximizeNormal_ = SkinPicture(L"but_maximize.png");
+  maximizeHover_ = SkinPicture(L"but_maximize_hover.png");
+  unmaxNormal_ = SkinPicture(L"but_unmax_normal.png");
+  unmaxHover_ = SkinPicture(L"but_unmax_hover.png");
+  LoadButton(PelkanMouseImage3State_Maximize, L"but_maximize.png", L"but_maximize_hover.png");
+  LoadButton(PelkanMouseImage3State_Minimize, L"but_minimize.png", L"but_minimize_hover.png");
+  LoadButton(PelkanMouseImage3State_Help, L"but_help_normal.png", L"but_help_hover.png");
+  LoadButton(PelkanMouseImage3State_options, L"but_settings_normal.png", L"but_settings_hover.png");
+  LoadButton(PelkanMouseImage3State_IM, L"but_internet_normal.png", L"but_internet_hover.png");
+  LoadButton(PelkanMouseImage3State_Feedback, L"but_feedback_normal.png", L"but_feedback_hover.png");
+  // Panel1 until the next switch lays it out again.
+  Panel1.SetBounds(0, Scale(75), Scale(800), Scale(479));
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TForm_KX7::LayoutHeader() {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const int logoWidth = Image_Logo.CurrentPicture().Width();
+  const int logoHeight = Image_Logo.CurrentPicture().Height();
+  Shape_Header.bounds = {logoWidth, 0, client.right + 1, std::max(logoHeight, Scale(kHeaderHeight))};
+  ui::ImageButton3State* buttons[] = {&PelkanMouseImage3State_Close,   &PelkanMouseImage3State_Maximize,
+                                      &PelkanMouseImage3State_Minimize, &PelkanMouseImage3State_Help,
+                                      &PelkanMouseImage3State_options,  &PelkanMouseImage3State_IM,
+                                      &PelkanMouseImage3State_Feedback};
+  const int designX[] = {856, 820, 784, 748, 712, 676, 640};
+  for (size_t i = 0; i < std::size(buttons); ++i)
+    buttons[i]->SetBounds(client.right - Scale(kMainDesignWidth - designX[i]), Scale(2), Scale(kButtonSize),
+                          Scale(kButtonSize));
+}
+
+void TForm_KX7::LayoutHost() {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const int bottomMargin = Scale(2);
+  if (CurrentModuleForm_isStartPage) {
+    Panel1.SetBounds(0, Scale(66), client.right, client.bottom - Scale(79));
+  } else {
+    Panel1.SetBounds(Scale(14), Scale(75), client.right - Scale(28), client.bottom - Scale(75) - bottomMargin);
   }
-  UnregisterClassW(kMainWindowClassName, instance);
+  if (CurrentModuleForm && CurrentModuleForm->Alive()) {
+    RECT host;
+    GetClientRect(Panel1.Handle(), &host);
+    SetWindowPos(CurrentModuleForm->Handle(), nullptr, 0, 0, host.right, host.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TForm_KX7::ChangeModule_Real(const ModuleClass& formClass, bool isStartPage) {
+  const DWORD started = GetTickCount();
+  if (currentModule_) {
+    Debug_Output(L"Close: " + currentModuleClass_);
+    currentModule_->Close();
+    currentModule_.reset();
+    CurrentModuleForm = nullptr;
+  }
+  CurrentModuleForm_isStartPage = isStartPage;
+
+  currentModule_ = formClass.create ? formClass.create() : nullptr;
+  if (currentModule_ && currentModule_->CreateModule(Panel1.Handle())) {
+    CurrentModuleForm = currentModule_.get();
+    currentModuleClass_ = formClass.className;
+    Debug_Output(L"Created: " + formClass.className + L" ; FormName=" + currentModule_->Name());
+    ShowWindow(CurrentModuleForm->Handle(), SW_SHOWNA);
+    SetWindowPos(CurrentModuleForm->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    CurrentModuleForm->OnModuleActivate();
+  } else {
+    currentModule_.reset();
+  }
+
+  Update_MaximizeButtons_and_Sizegrip();
+  minimumsOn_ = true;
+  RECT window;
+  GetWindowRect(Handle(), &window);
+  const int width = std::max<int>(window.right - window.left, Scale(kMainMinWidth));
+  const int height = std::max<int>(window.bottom - window.top, Scale(kMainMinHeight));
+  if (!IsZoomed(Handle()) && (width != window.right - window.left || height != window.bottom - window.top))
+    SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetColor(CurrentModuleForm_isStartPage ? Ini_ReadColor(SkinIni(), L"MainPages", L"BackgroundColor").value_or(0)
+                                         : RGB(255, 255, 255));
+  LayoutHost();
+  ui::ProcessMessages();
+  PaintBorder();
+  ui::ProcessMessages();
+  InvalidateRect(Handle(), nullptr, TRUE);
+  ui::ProcessMessages();
+  if (CurrentModuleForm) CurrentModuleForm->OnModuleShow();
+  Debug_Output(L"ms for Creating new Module = " + std::to_wstring(GetTickCount() - started));
+}
+
+void TForm_KX7::ChangeModule(const ModuleClass& formClass, bool isStartPage) {
+  ChangeTo_FormClass = formClass;
+  ChangeTo_isStartPage = isStartPage;
+  if (switcher_) switcher_->flag_ChangeModuleNow = true;
+}
+
+void TForm_KX7::ShowMainmenu() {
+  if (switcher_) switcher_->flag_ShowMainMenuNow = true;
+}
+
+void TForm_KX7::ShowMainmenu_Real() {
+  // The overview entry has no action in this program.
+}
+
+void TForm_KX7::RunRequest(WPARAM request) {
+  if (request == TMainMenuSwitcherThread::ShowMainMenu && switcher_->flag_ShowMainMenuNow) {
+    switcher_->flag_ShowMainMenuNow = false;
+    ShowMainmenu_Real();
+  }
+  if (request == TMainMenuSwitcherThread::ChangeModule && switcher_->flag_ChangeModuleNow) {
+    switcher_->flag_ChangeModuleNow = false;
+    const ModuleClass target = ChangeTo_FormClass;
+    ChangeModule_Real(target, ChangeTo_isStartPage);
+    ChangeTo_DontCreate_use_thisForm = nullptr;
+  }
+}
+
+void TForm_KX7::EnableDisable_Modulwechsel(bool enableOrDisable) {
+  switchingEnabled_ = enableOrDisable;
+  ui::ProcessMessages();
+}
+
+void TForm_KX7::Update_MaximizeButtons_and_Sizegrip() {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const int gripWidth = Image_SizeGrip.Width(), gripHeight = Image_SizeGrip.Height();
+  Image_SizeGrip.SetBounds(client.right - gripWidth - Scale(2), client.bottom - gripHeight - Scale(2), gripWidth,
+                           gripHeight);
+  const bool maximised = IsZoomed(Handle()) != FALSE;
+  Image_SizeGrip.SetVisible(!maximised);
+  auto& button = PelkanMouseImage3State_Maximize;
+  button.SetPictureHighlight(maximised ? unmaxHover_ : maximizeHover_);
+  button.SetPicturePressed(maximised ? unmaxNormal_ : maximizeNormal_);
+  button.SetPictureNormal(maximised ? unmaxNormal_ : maximizeNormal_);
+  button.SetEnabled(true);
+  ui::ProcessMessages();
+}
+
+void TForm_KX7::ToggleMaximize() {
+  if (IsZoomed(Handle())) {
+    ShowWindow(Handle(), SW_RESTORE);
+  } else {
+    // One pixel short of the work area, so an auto-hidden taskbar at the
+    // bottom can still be reached.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const int workHeight = monitor.rcWork.bottom - monitor.rcWork.top;
+    const int desktopHeight = GetSystemMetrics(SM_CYSCREEN);
+    maxHeight_ = std::min(workHeight, desktopHeight) - 1;
+    ShowWindow(Handle(), SW_MAXIMIZE);
+  }
+  ui::ProcessMessages();
+  Update_MaximizeButtons_and_Sizegrip();
+}
+
+void TForm_KX7::ShowHelpMenu() {
+  RECT window;
+  GetWindowRect(Handle(), &window);
+  const RECT button = PelkanMouseImage3State_Help.Bounds();
+  ui::PopupMenuAt(Handle(), {&MenuItem_help_Help, &MenuItem_help_Separator, &MenuItem_help_About,
+                             &MenuItem_help_BetaReport},
+                  POINT{window.left + button.left, window.top + button.top + Scale(32)});
+}
+
+void TForm_KX7::ShowAbout() {
+  TForm_About about(Handle());
+  about.SetCaption(ui::WithoutAccelerators(MenuItem_help_About.Caption()));
+  about.ShowModal();
+}
+
+void TForm_KX7::PaintBorder() {
+  ui::WindowDc dc(Handle(), ui::WindowDc::Area::WholeWindow);
+  if (!dc) return;
+  RECT window;
+  GetWindowRect(Handle(), &window);
+  ui::UniquePen pen(CreatePen(PS_SOLID, 1, kMainWindowBorderColor));
+  ui::SelectionScope penScope(dc.get(), pen.get());
+  ui::SelectionScope brushScope(dc.get(), GetStockObject(NULL_BRUSH));
+  Rectangle(dc.get(), 0, 0, window.right - window.left, window.bottom - window.top);
+}
+
+void TForm_KX7::PaintBackground(HDC dc, const RECT& client) {
+  Shape_Header.Paint(dc);
+  // The border as part of the background too, so repainting the client
+  // area never leaves it out.
+  ui::UniquePen pen(CreatePen(PS_SOLID, 1, kMainWindowBorderColor));
+  ui::SelectionScope penScope(dc, pen.get());
+  ui::SelectionScope brushScope(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, 0, 0, client.right, client.bottom);
+}
+
+LRESULT TForm_KX7::HitTest(LPARAM lParam) {
+  const LRESULT standard = DefaultHandling(WM_NCHITTEST, 0, lParam);
+  if (IsZoomed(Handle())) return standard;
+  const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+  RECT window, client;
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  const int left = window.left, top = window.top, width = client.right, height = client.bottom;
+  const bool onLeft = x == left || x == left + 1;
+  const bool onRight = x == left + width - 1 || x == left + width;
+  const bool onTop = y == top || y == top + 1;
+  const bool onBottom = y == top + height || y == top + height - 1;
+  LRESULT result = standard;
+  // Later rules override earlier ones, so the corners win.
+  if (onLeft) result = HTLEFT;
+  if (onRight) result = HTRIGHT;
+  if (onTop) result = HTTOP;
+  if (onBottom) result = HTBOTTOM;
+  if (onLeft && onTop) result = HTTOPLEFT;
+  if (onLeft && onBottom) result = HTBOTTOMLEFT;
+  if (onRight && onTop) result = HTTOPRIGHT;
+  if (onRight && onBottom) result = HTBOTTOMRIGHT;
+  return result;
+}
+
+void TForm_KX7::FirstShow() {
+  if (fFirstOnShowDone || APP_TERMINATING) return;
+  fFirstOnShowDone = true;
+  SetForegroundWindow(Handle());
+  Debug_Output(L"MainForm -> OnShow Done");
+  SetTimer(Handle(), kRedrawTimer, kRedrawDelayMs, nullptr);
+}
+
+bool TForm_KX7::CloseQuery() {
+  Debug_Output(L"KX16: FormCloseQuery");
+  APP_TERMINATING = true;
+  STOP_REQUESTED = true;
+  Sleep(50);
+  ReleaseKeptForms();
+  Debug_Output(L"KX16: FormCloseQuery DONE");
+  return true;
+}
+
+void TForm_KX7::ReleaseKeptForms() {
+  Debug_Output(L"KeepFormLoaded_ClearAll");
+  for (TKeepForm& kept : KeepFormsLoaded) {
+    if (!kept.Form) continue;
+    Debug_Output(L"KeepFormLoaded_ClearAll ; Close=" + kept.Form->Name());
+    if (kept.Form.get() == CurrentModuleForm) {
+      Debug_Output(L"KeepFormLoaded_ClearAll ; this is the current MainForm ; clear currentmainform");
+      CurrentModuleForm = nullptr;
+    }
+    kept.Form.reset();
+  }
+  KeepFormsLoaded.clear();
+}
+
+void TForm_KX7::OnClose() {
+  Debug_Output(L"KX16: FormClose");
+  Debug_Output(L"KX16: FormClose DONE");
+  PostQuitMessage(0);
+}
+
+LRESULT TForm_KX7::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCHITTEST:
+      return HitTest(lParam);
+    case WM_NCPAINT: {
+      DefaultHandling(message, wParam, lParam);
+      PaintBorder();
+      return 1;
+    }
+    case WM_NCACTIVATE: {
+      DefaultHandling(message, wParam, lParam);
+      PaintBorder();
+      return 1;
+    }
+    case WM_SIZE:
+      LayoutHeader();
+      if (minimumsOn_) LayoutHost();
+      Update_MaximizeButtons_and_Sizegrip();
+      InvalidateRect(Handle(), nullptr, TRUE);
+      PaintBorder();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      if (minimumsOn_) {
+        info->ptMinTrackSize.x = Scale(kMainMinWidth);
+        info->ptMinTrackSize.y = Scale(kMainMinHeight);
+      }
+      if (maxHeight_ > 0) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+        info->ptMaxPosition = {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
+        info->ptMaxSize = {monitor.rcWork.right - monitor.rcWork.left, maxHeight_};
+        info->ptMaxTrackSize.y = maxHeight_;
+      }
+      return 0;
+    }
+    case WM_SHOWWINDOW:
+      if (wParam) FirstShow();
+      break;
+    case WM_TIMER:
+      if (wParam == kRedrawTimer) {
+        KillTimer(Handle(), kRedrawTimer);
+        RECT window;
+        GetWindowRect(Handle(), &window);
+        SetWindowPos(Handle(), nullptr, window.left, window.top, window.right - window.left,
+                     window.bottom - window.top, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+      }
+      break;
+    case WM_HELP:
+      Open_OnlineHelp(L"main");
+      return TRUE;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (Shape_Header.Contains(point)) {
+        ReleaseCapture();
+        SendMessageW(Handle(), WM_SYSCOMMAND, 0xF012, 0);  // SC_MOVE by the caption
+        return 0;
+      }
+      break;
+    }
+    case TMainMenuSwitcherThread::kRunRequestMessage:
+      if (switcher_) RunRequest(wParam);
+      return 0;
+    default:
+      break;
+  }
+  return Form::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace keytidy

@@ -1,10 +1,122 @@
 #pragma once
+// The main window: a borderless, skinned frame with its own header, window
+// buttons, one-pixel border, resize edges and size grip, hosting one module
+// screen at a time in its panel.
 #include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_menu_switcher_thread.h"
+#include "app/module_form.h"
+#include "ui/form.h"
+#include "ui/image_box.h"
+#include "ui/image_button.h"
+#include "ui/menu_item.h"
+#include "ui/panel.h"
+#include "ui/windowless_image.h"
 
 namespace keytidy {
 
-// Creates the main window (class TForm_KX7, which a second copy looks for)
-// and runs the message loop until it closes.
-void RunMainWindow(HINSTANCE instance);
+inline constexpr COLORREF kMainWindowBorderColor = 0x382E2A;
+inline constexpr int kMainDesignWidth = 892;
+inline constexpr int kMainDesignHeight = 710;
+inline constexpr int kMainMinWidth = 1122;
+inline constexpr int kMainMinHeight = 737;
+
+// A module kept alive across switches. Nothing adds to the list in this
+// program; the close query still clears it.
+struct TKeepForm {
+  std::wstring FormClass;
+  std::unique_ptr<ModuleForm> Form;
+};
+
+class TForm_KX7 : public ui::Form {
+ public:
+  static constexpr wchar_t kClassName[] = L"TForm_KX7";
+
+  // The creation handler: the window exists (hidden) afterwards.
+  TForm_KX7();
+  ~TForm_KX7() override;
+
+  ModuleForm* CurrentModuleForm = nullptr;
+  bool CurrentModuleForm_isStartPage = false;
+  bool fFirstOnShowDone = false;
+  std::vector<TKeepForm> KeepFormsLoaded;
+
+  // What the switcher thread carries out next.
+  ModuleClass ChangeTo_FormClass;
+  bool ChangeTo_isStartPage = false;
+  ModuleForm* ChangeTo_DontCreate_use_thisForm = nullptr;
+
+  ui::ImageBox Image_Logo{this, L"Image_Logo"};
+  ui::WindowlessShape Shape_Header{this, L"Shape_Header"};
+  ui::ImageButton3State PelkanMouseImage3State_Close{this, L"PelkanMouseImage3State_Close"};
+  ui::ImageButton3State PelkanMouseImage3State_Maximize{this, L"PelkanMouseImage3State_Maximize"};
+  ui::ImageButton3State PelkanMouseImage3State_Minimize{this, L"PelkanMouseImage3State_Minimize"};
+  ui::ImageButton3State PelkanMouseImage3State_Help{this, L"PelkanMouseImage3State_Help"};
+  ui::ImageButton3State PelkanMouseImage3State_options{this, L"PelkanMouseImage3State_options"};
+  ui::ImageButton3State PelkanMouseImage3State_IM{this, L"PelkanMouseImage3State_IM"};
+  ui::ImageButton3State PelkanMouseImage3State_Feedback{this, L"PelkanMouseImage3State_Feedback"};
+  ui::ImageBox Image_SizeGrip{this, L"Image_SizeGrip"};
+  ui::Panel Panel1{this, L"Panel1"};
+  ui::MenuItem MenuItem_help_Help{this, L"MenuItem_help_Help", L"Hilfe"};
+  ui::MenuItem MenuItem_help_Separator{this, L"MenuItem_help_Separator", L"-", 0};
+  ui::MenuItem MenuItem_help_About{this, L"MenuItem_help_About", L"\u00DCber diese Software"};
+  ui::MenuItem MenuItem_help_BetaReport{this, L"MenuItem_help_BetaReport", L"", 0};
+  ui::MenuItem MenuItem_Options{this, L"MenuItem_Options", L"Einstellungen"};
+
+  void Perform_EveryThingAfterOnCreate();
+  void APPLY_Translation_and_Skin();
+
+  void ChangeModule_Real(const ModuleClass& formClass, bool isStartPage);
+  void ChangeModule(const ModuleClass& formClass, bool isStartPage);
+  void ShowMainmenu();
+  void ShowMainmenu_Real();
+
+  void EnableDisable_Modulwechsel(bool enableOrDisable);
+  bool ModuleSwitchingEnabled() const { return switchingEnabled_; }
+  void Update_MaximizeButtons_and_Sizegrip();
+
+  // The window buttons' actions.
+  void ToggleMaximize();
+  void ShowHelpMenu();
+  void ShowAbout();
+  void RunOptionsLoop();
+
+  TMainMenuSwitcherThread* SwitcherThread() { return switcher_.get(); }
+  // The height limit the maximise button sets; 0 for none.
+  int MaximumHeightConstraint() const { return maxHeight_; }
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ protected:
+  bool CloseQuery() override;
+  void OnClose() override;
+  void PaintBackground(HDC dc, const RECT& client) override;
+
+ private:
+  void LayoutHost();
+  void LayoutHeader();
+  void PaintBorder();
+  void FirstShow();
+  LRESULT HitTest(LPARAM lParam);
+  void RunRequest(WPARAM request);
+  void ReleaseKeptForms();
+  std::wstring SkinIni() const;
+
+  std::unique_ptr<ModuleForm> currentModule_;
+  std::wstring currentModuleClass_;
+  std::unique_ptr<TMainMenuSwitcherThread> switcher_;
+  bool switchingEnabled_ = true;
+  int maxHeight_ = 0;
+  bool minimumsOn_ = false;
+  ui::Picture maximizeNormal_, maximizeHover_, unmaxNormal_, unmaxHover_;
+};
+
+// The one main window of the process, or null.
+TForm_KX7* MainForm();
 
 }  // namespace keytidy

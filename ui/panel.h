@@ -32,3 +32,15 @@ class Panel : public Control {
 void PaintParentBackground(HWND child, HDC dc);
 
 }  // namespace keytidy::ui
+
+namespace keytidy::ui {
+
+// A page of a page control: a panel whose caption names its tab.
+class TabSheet : public Panel {
+ public:
+  using Panel::Panel;
+  std::wstring ClassName() const override { return L"TTABSHEET"; }
+  bool HasCaption() const override { return true; }
+};
+
+}  // namespace keytidy::ui

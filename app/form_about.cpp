@@ -1,0 +1,31 @@
+#include "app/form_about.h"
+
+#include "app/globals.h"
+#include "lang/help_links.h"
+
+namespace keytidy {
+
+TForm_About::TForm_About(HWND owner) : Form(L"Form_About", 0) {
+  CreateForm(kClassName, L"About", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 380, 210, owner);
+  const HWND self = Handle();
+  const auto s = [this](int pixels) { return Scale(pixels); };
+  Label_Product.Create(self, ProductTitle, s(20), s(20), s(340), s(18));
+  Label_Version.Create(self, L"Version:", s(20), s(44), s(340), s(18));
+  Label_Version.SetCaption(Label_Version.Caption() + L" " + L"2.00.00");
+  Label_Credits.Create(self, s(20), s(70), s(340), s(50));
+  Label_Credits.SetHtml(L"Finds and removes registry entries that point at nothing.<br>"
+                        L"Every change is backed up first and can be restored.");
+  VellUnicodeSTButton_EULA.Create(self, s(20), s(130), s(160), s(20));
+  VellUnicodeSTButton_EULA.SetHtml(L"<a href=\"eula\">EULA</a>");
+  VellUnicodeSTButton_Privacy.Create(self, s(190), s(130), s(170), s(20));
+  VellUnicodeSTButton_Privacy.SetHtml(L"<a href=\"privacypolicy\">Privacy Policy</a>");
+  // The links name link targets, which the address service turns into the
+  // page for this product, version and language.
+  VellUnicodeSTButton_EULA.OnLinkClick = [](const std::wstring& target) { Open_LinkTarget(target); };
+  VellUnicodeSTButton_Privacy.OnLinkClick = VellUnicodeSTButton_EULA.OnLinkClick;
+  Button_Ok.Create(self, L"Ok", s(270), s(168), s(90), s(28));
+  Button_Ok.OnClick = [this] { Close(); };
+  SetInitialFocus(Button_Ok.Handle());
+}
+
+}  // namespace keytidy

@@ -1,0 +1,114 @@
+#include "app/window_startup.h"
+
+#include <array>
+#include <memory>
+#include <string_view>
+
+#include "app/environment.h"
+#include "app/globals.h"
+#include "app/main_window.h"
+#include "cleaner/form_rc.h"
+#include "lang/language_choice.h"
+#include "lang/message_catalogue.h"
+#include "settings/form_options.h"
+#include "settings/statistics.h"
+#include "skin/skin_folder.h"
+#include "ui/window.h"
+
+namespace keytidy {
+
+namespace {
+
+constexpr wchar_t kVersion[] = L"2.00.00";
+
+std::wstring TranslationFolder() { return ProgramFolder() + L"\\translation"; }
+
+void BringToFront(TForm_KX7& main) {
+  if (APP_TERMINATING) return;
+  SetWindowPos(main.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(main.Handle());
+}
+
+// The developer export: every translated window's design texts go into the
+// German file, one window after the other, each created just for this.
+void SaveTranslations(std::unique_ptr<TForm_KX7>& main) {
+  LanguageId = 7;
+  LanguageCode = L"de-de";
+  const std::wstring folder = TranslationFolder();
+  bool ok = true;
+  // The backup screen comes first once it exists; the main window is not
+  // translated on creation in this mode, so it gives its design texts.
+  if (!main) main = std::make_unique<TForm_KX7>();
+  ok = ok && SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, *main, kVersion);
+  if (ok) {
+    TForm_Options options(main->Handle());
+    ok = SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, options, kVersion);
+  }
+  if (ok) {
+    TForm_RC cleaner;
+    cleaner.CreateModule(main->Panel1.Handle());
+    ok = SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, cleaner, kVersion);
+  }
+  MessageBoxExW(nullptr, ok ? L"Translation saved..." : L"Translation could not be saved.", ProductTitle,
+                MB_OK | (ok ? MB_ICONINFORMATION : MB_ICONERROR), 0);
+}
+
+void RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace
+
+bool IsTranslationSaveWord(const std::wstring& firstArgument) { return firstArgument == L"-SAVE"; }
+
+bool IsSetupWord(const std::wstring& firstArgument) {
+  static constexpr std::array<std::wstring_view, 5> kSetupWords = {
+      L"-SETUPLT2", L"-REMOVEPLANNEDTASKS", L"-ADDOCOTASK", L"-REMOVECONTEXT", L"-SETUPCONTEXT"};
+  for (std::wstring_view word : kSetupWords)
+    if (firstArgument == word) return true;
+  return false;
+}
+
+void RunWindowStartup() {
+  std::unique_ptr<TForm_KX7> main;
+  const bool saveMode = IsTranslationSaveWord(FirstArgument);
+  if (!saveMode && !IsSetupWord(FirstArgument)) {
+    main = std::make_unique<TForm_KX7>();
+    ui::ProcessMessages();
+  }
+
+  Choose_Language();
+  LOAD_INTERNAL_ONLY(TranslationFolder(), LanguageCode);
+  Apply_StartupMessageDefaults();
+
+  if (saveMode) {
+    SaveTranslations(main);
+    return;
+  }
+  // The setup words have no action of their own, and what follows needs
+  // the main window: end quietly.
+  if (!main) return;
+
+  if (!APP_TERMINATING) Choose_Skin();
+  if (!APP_TERMINATING) main->Perform_EveryThingAfterOnCreate();
+  if (!APP_TERMINATING) Create_OptionsDialog(main->Handle());
+  Stats_Add(kStats_Starts, 1);
+
+  BringToFront(*main);
+  ui::ProcessMessages();
+  main->ChangeModule_Real(TForm_RC::Class(), true);
+  BringToFront(*main);
+
+  if (main->Alive()) {
+    ShowWindow(main->Handle(), SW_SHOW);
+    RunMessageLoop();
+  }
+  Free_OptionsDialog();
+  main.reset();
+}
+
+}  // namespace keytidy
