@@ -105,7 +105,9 @@ TEST(StartupChecks, RightsTestLeavesNoValueAndSendsTheVersionLine) {
   EXPECT_FALSE(Reg_ValueExists(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, L"CheckRights"));
   const std::string expected = "WindowsVersion=" + std::to_string(Windows_Version().major) + "." +
                                std::to_string(Windows_Version().minor) + "\r\n";
-  EXPECT_EQ(test::ReadFileBytes(log), expected);
+  // The version line comes first; the setup word then still loads the
+  // translation before the program ends quietly.
+  EXPECT_EQ(test::ReadFileBytes(log).substr(0, expected.size()), expected);
 }
 
 HWND WaitForMainWindow(std::chrono::milliseconds limit) {
