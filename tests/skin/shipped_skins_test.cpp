@@ -51,8 +51,9 @@ TEST(ShippedSkins, EverySkinFileIsThereAndDecodes) {
       for (const wchar_t* name : section.names) {
         if (!name) continue;
         EXPECT_FALSE(Ini_ReadString(ini, section.section, name).empty()) << section.section << "." << name;
-        if (std::wstring(section.section) != L"SkinInfo")
+        if (std::wstring(section.section) != L"SkinInfo") {
           EXPECT_TRUE(Ini_ReadColor(ini, section.section, name)) << section.section << "." << name;
+        }
       }
     for (const wchar_t* name : kPngFiles) EXPECT_TRUE(DecodePngFile(folder + L"\\" + name)) << name;
     for (const wchar_t* name : kBmpFiles) {

@@ -1,0 +1,188 @@
+// The flat push button: its width rule, its look in each state (rendered
+// into a bitmap and read back pixel by pixel) and its pointer events.
+#include "ui/vell_button.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "support/gui.h"
+#include "ui/form.h"
+
+namespace keytidy::ui {
+namespace {
+
+class HostForm : public Form {
+ public:
+  HostForm() : Form(L"HostForm") {}
+  bool Create() { return CreateForm(L"KeytidyVellHost", L"Host", WS_POPUP, 0, 400, 200, nullptr); }
+};
+
+// The button as it looks now: a 32-bit snapshot of its client area.
+class Snapshot {
+ public:
+  explicit Snapshot(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+    pixels_ = static_cast<const std::uint32_t*>(bits);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+    GdiFlush();
+  }
+  ~Snapshot() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  COLORREF At(int x, int y) const {
+    const std::uint32_t p = pixels_[y * width_ + x];
+    return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
+  }
+  bool Contains(COLORREF colour, RECT area) const {
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x)
+        if (At(x, y) == colour) return true;
+    return false;
+  }
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+  const std::uint32_t* pixels_;
+  int width_, height_;
+};
+
+class VellButtonTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(host.Create());
+    ShowWindow(host.Handle(), SW_SHOWNOACTIVATE);
+  }
+  HostForm host;
+};
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kOrange = RGB(247, 164, 11);
+constexpr COLORREF kDisabledBorder = RGB(168, 170, 176);
+
+TEST_F(VellButtonTest, AutoWidthFitsTheCaptionButNeverBelowTheMinimum) {
+  VellButton button(&host, L"VellButton_Ok", 1);
+  ASSERT_TRUE(button.Create(host.Handle(), 10, 10));
+  button.SetCaption(L"Ok");
+  EXPECT_EQ(button.Width(), 80);
+  EXPECT_EQ(button.Height(), 33);
+
+  button.SetCaption(L"Delete all selected registry entries now");
+  const int wide = button.Width();
+  EXPECT_GT(wide, 150);
+  button.SetDropDownArrow(true);
+  EXPECT_EQ(button.Width(), wide + 16);
+
+  button.SetAutoWidth(false);
+  button.SetCaption(L"Ok");
+  EXPECT_EQ(button.Width(), wide + 16) << "without AutoWidth the width stays";
+}
+
+TEST_F(VellButtonTest, BorderFollowsPointerAndEnabledState) {
+  VellButton button(&host, L"VellButton_Search", 1);
+  ASSERT_TRUE(button.Create(host.Handle(), 10, 10));
+  button.SetCaption(L"Search");
+  {
+    Snapshot look(button.Handle());
+    EXPECT_EQ(look.At(0, 0), kOrange);
+    EXPECT_EQ(look.At(1, 16), kOrange);
+    EXPECT_EQ(look.At(2, 16), kWhite) << "the border is two pixels wide";
+    EXPECT_TRUE(look.Contains(RGB(0, 0, 0), {4, 4, 76, 29})) << "black caption";
+  }
+  SendMessageW(button.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(button.MouseIsInside());
+  EXPECT_EQ(Snapshot(button.Handle()).At(0, 0), RGB(247, 189, 11));
+  SendMessageW(button.Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(Snapshot(button.Handle()).At(0, 0), kOrange);
+}
+
+TEST_F(VellButtonTest, ActionButtonFillsEnabledAndTurnsGreyWhenDisabled) {
+  VellButton button(&host, L"VellButton_Delete", 1);
+  ASSERT_TRUE(button.Create(host.Handle(), 10, 10));
+  button.SetCaption(L"Delete");
+  button.SetActionButton(true);
+  {
+    Snapshot look(button.Handle());
+    EXPECT_EQ(look.At(0, 0), kOrange);
+    EXPECT_EQ(look.At(40, 3), kOrange) << "filled, no separate border";
+    EXPECT_EQ(look.At(79, 32), kWhite) << "the fill leaves the last column and row out";
+    EXPECT_TRUE(look.Contains(kWhite, {4, 4, 76, 29})) << "white caption";
+  }
+  button.SetEnabled(false);
+  Snapshot look(button.Handle());
+  EXPECT_EQ(look.At(0, 0), kDisabledBorder);
+  EXPECT_EQ(look.At(1, 1), kDisabledBorder);
+  EXPECT_EQ(look.At(40, 3), kWhite) << "no fill when disabled";
+  EXPECT_TRUE(look.Contains(RGB(128, 128, 128), {4, 4, 76, 29})) << "grey caption";
+  EXPECT_FALSE(look.Contains(kOrange, {0, 0, 80, 33}));
+}
+
+TEST_F(VellButtonTest, DropDownArrowLeavesTheLeftSideOpen) {
+  VellButton button(&host, L"VellButton_Menu", 1);
+  ASSERT_TRUE(button.Create(host.Handle(), 10, 10));
+  button.SetCaption(L"More");
+  button.SetDropDownArrow(true);
+  Snapshot look(button.Handle());
+  const int right = button.Width() - 1;
+  EXPECT_EQ(look.At(0, 0), kOrange) << "top band";
+  EXPECT_EQ(look.At(0, 32), kOrange) << "bottom band";
+  EXPECT_EQ(look.At(right, 16), kOrange) << "right band";
+  EXPECT_EQ(look.At(0, 16), kWhite) << "no left border";
+  EXPECT_TRUE(look.Contains(RGB(0, 0, 0), {button.Width() / 2, 10, right - 2, 24})) << "the arrow";
+}
+
+TEST_F(VellButtonTest, PointerEventsAndClicks) {
+  VellButton button(&host, L"VellButton_Probe", 1);
+  ASSERT_TRUE(button.Create(host.Handle(), 10, 10));
+  int leaves = 0, clicks = 0, ups = 0;
+  button.OnMouseLeave = [&] { ++leaves; };  // the only handler set
+  SendMessageW(button.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  SendMessageW(button.Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(leaves, 1);
+  EXPECT_FALSE(button.MouseIsInside());
+
+  button.OnClick = [&] { ++clicks; };
+  button.OnMouseUp = [&](int key, WPARAM, int x, int y) {
+    ++ups;
+    EXPECT_EQ(key, VK_LBUTTON);
+    EXPECT_EQ(x, 7);
+    EXPECT_EQ(y, 8);
+  };
+  SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 8));
+  SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(7, 8));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(ups, 1);
+
+  // Released outside: no click.
+  SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 8));
+  SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 8));
+  EXPECT_EQ(clicks, 1);
+
+  // Disabled buttons raise nothing.
+  button.SetEnabled(false);
+  SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 8));
+  SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(7, 8));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(ups, 1);
+}
+
+}  // namespace
+}  // namespace keytidy::ui

@@ -1,0 +1,253 @@
+#include "ui/vell_button.h"
+
+#include <algorithm>
+
+#include "ui/buffered_paint.h"
+
+namespace keytidy::ui {
+
+namespace {
+
+constexpr wchar_t kVellButtonClass[] = L"KeytidyVellButton";
+constexpr COLORREF kDisabledText = 8421504;  // grey 128, 128, 128
+
+UniqueFont MakeFont(const std::wstring& face, int height, bool bold) {
+  LOGFONTW font{};
+  font.lfHeight = height;
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfQuality = CLEARTYPE_QUALITY;
+  lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
+  return UniqueFont(CreateFontIndirectW(&font));
+}
+
+void FrameRectangle(HDC dc, RECT r, COLORREF color) {
+  UniqueBrush brush(CreateSolidBrush(color));
+  FrameRect(dc, &r, brush.get());
+}
+
+void FillRectangle(HDC dc, RECT r, COLORREF color) {
+  UniqueBrush brush(CreateSolidBrush(color));
+  FillRect(dc, &r, brush.get());
+}
+
+}  // namespace
+
+VellButton::VellButton(Component* owner, std::wstring name, int tag)
+    : Control(owner, std::move(name), tag), font_(MakeFont(fontFace_, fontHeight_, fontBold_)) {}
+
+bool VellButton::Create(HWND parent, int x, int y, int width, int height) {
+  RegisterWindowClass(kVellButtonClass);
+  cursor_ = LoadCursorW(nullptr, IDC_HAND);
+  if (!CreateOwnWindow(0, kVellButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height,
+                       parent))
+    return false;
+  ApplyAutoWidth();
+  return true;
+}
+
+void VellButton::SetCaption(const std::wstring& text) {
+  caption_ = text;
+  ApplyAutoWidth();
+  Repaint();
+}
+
+void VellButton::SetGlyph(Picture glyph) {
+  glyph_ = std::move(glyph);
+  ApplyAutoWidth();
+  Repaint();
+}
+
+void VellButton::SetFont(const std::wstring& face, int height, bool bold) {
+  fontFace_ = face;
+  fontHeight_ = height;
+  fontBold_ = bold;
+  font_ = MakeFont(face, height, bold);
+  ApplyAutoWidth();
+  Repaint();
+}
+
+void VellButton::SetFontColor(COLORREF color) {
+  fontColor_ = color;
+  Repaint();
+}
+
+void VellButton::SetAutoWidth(bool on) {
+  autoWidth_ = on;
+  ApplyAutoWidth();
+}
+
+void VellButton::SetAutoWidthMin(int width) {
+  autoWidthMin_ = width;
+  ApplyAutoWidth();
+}
+
+void VellButton::SetDropDownArrow(bool on, bool up) {
+  dropDownArrow_ = on;
+  dropDownArrowUp_ = up;
+  ApplyAutoWidth();
+  Repaint();
+}
+
+void VellButton::SetImage(HIMAGELIST list, int index) {
+  imageList_ = list;
+  imageIndex_ = index;
+}
+
+void VellButton::SetBorderColors(COLORREF normal, COLORREF hover, COLORREF disabled) {
+  borderColor_ = normal;
+  borderColorHover_ = hover;
+  borderColorDisabled_ = disabled;
+}
+
+void VellButton::SetActionButton(bool on) {
+  actionButton_ = on;
+  Repaint();
+}
+
+void VellButton::SetActionButtonFontColor(COLORREF color) {
+  actionButtonFontColor_ = color;
+  Repaint();
+}
+
+void VellButton::Repaint() {
+  if (Alive()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+int VellButton::CaptionWidth(HDC dc) const {
+  if (caption_.empty()) return 0;
+  SelectionScope selected(dc, font_.get());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, caption_.c_str(), static_cast<int>(caption_.size()), &size);
+  return size.cx;
+}
+
+int VellButton::ImageWidth() const {
+  int width = 0, height = 0;
+  if (imageList_ && imageIndex_ != -1) ImageList_GetIconSize(imageList_, &width, &height);
+  return width;
+}
+
+int VellButton::ImageHeight() const {
+  int width = 0, height = 0;
+  if (imageList_ && imageIndex_ != -1) ImageList_GetIconSize(imageList_, &width, &height);
+  return height;
+}
+
+void VellButton::ApplyAutoWidth() {
+  if (!autoWidth_ || !Alive()) return;
+  WindowDc screen(Handle());
+  // The glyph counts with its width (0 when empty); the 4 is always added.
+  int wanted = std::max(autoWidthMin_, CaptionWidth(screen.get()) + glyph_.Width() + 4 + 16);
+  if (dropDownArrow_) wanted += 16;
+  if (wanted != Width()) SetWindowPos(Handle(), nullptr, 0, 0, wanted, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void VellButton::Paint(HDC dc) {
+  if (!IsWindowVisible(Handle())) return;
+  const int width = Width(), height = Height();
+  const bool enabled = Enabled();
+  SetBkMode(dc, TRANSPARENT);
+  const int y = fontHeight_ <= 0 ? (height + fontHeight_) / 2 - 2 : (height - fontHeight_) / 2 - 2;
+  const int textWidth = CaptionWidth(dc);
+
+  int x = (width - textWidth) / 2 - (dropDownArrow_ ? 8 : 0);
+  if (!caption_.empty()) {
+    x += glyph_.Width() / 2 + ImageWidth() / 2;
+  } else {
+    x = imageList_ && imageIndex_ != -1 ? (width - ImageWidth()) / 2 : (width - glyph_.Width()) / 2;
+  }
+  x = std::max(x, 0);
+
+  if (enabled && actionButton_)
+    FillRectangle(dc, {0, 0, width - 1, height - 1}, hover_.Inside() ? borderColorHover_ : borderColor_);
+
+  glyph_.Draw(dc, x, (height - glyph_.Height()) / 2);
+  if (imageList_ && imageIndex_ != -1)
+    ImageList_Draw(imageList_, imageIndex_, dc, x, (height - ImageHeight()) / 2, ILD_TRANSPARENT);
+
+  if (!caption_.empty()) {
+    SelectionScope selected(dc, font_.get());
+    SetTextColor(dc, !enabled ? kDisabledText : actionButton_ ? actionButtonFontColor_ : fontColor_);
+    TextOutW(dc, x, y, caption_.c_str(), static_cast<int>(caption_.size()));
+  }
+
+  if (dropDownArrow_) {
+    const int b = caption_.empty() ? -6 : x + textWidth;
+    UniquePen pen(CreatePen(PS_SOLID, 1, fontColor_));
+    SelectionScope selected(dc, pen.get());
+    for (int i = 0; i < 4; ++i) {
+      const int row = dropDownArrowUp_ ? y + 8 - i : y + 4 + i;
+      MoveToEx(dc, b + 8 + i, row, nullptr);
+      LineTo(dc, b + 16 - i, row);
+    }
+  }
+
+  if (enabled && actionButton_) return;
+  const COLORREF border = !enabled ? borderColorDisabled_ : hover_.Inside() ? borderColorHover_ : borderColor_;
+  if (!dropDownArrow_ || caption_.empty()) {
+    FrameRectangle(dc, {0, 0, width, height}, border);
+    FrameRectangle(dc, {1, 1, width - 1, height - 1}, border);
+  } else {
+    // The left side stays open: the button reads as the end of a split field.
+    FillRectangle(dc, {0, 0, width, 2}, border);
+    FillRectangle(dc, {0, height - 2, width, height}, border);
+    FillRectangle(dc, {width - 2, 0, width, height}, border);
+  }
+}
+
+LRESULT VellButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      PaintBuffered(Handle(), message, wParam, [this](HDC dc) { Paint(dc); });
+      return 0;
+    case WM_MOUSEMOVE:
+      if (hover_.OnMouseMove(Handle()) == HoverTracker::Change::Entered && Enabled()) {
+        if (OnMouseEnter) OnMouseEnter();
+        Repaint();
+      }
+      return 0;
+    case WM_MOUSELEAVE:
+      if (hover_.OnMouseLeave() == HoverTracker::Change::Left && Enabled()) {
+        if (OnMouseLeave) OnMouseLeave();
+        Repaint();
+      }
+      return 0;
+    case WM_LBUTTONDOWN:
+      down_ = true;
+      SetCapture(Handle());
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      const bool wasDown = down_ && message == WM_LBUTTONUP;
+      down_ = false;
+      if (GetCapture() == Handle()) ReleaseCapture();
+      const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      RECT client;
+      GetClientRect(Handle(), &client);
+      if (!PtInRect(&client, point) || !Enabled()) return 0;
+      const int button = message == WM_LBUTTONUP ? VK_LBUTTON : message == WM_RBUTTONUP ? VK_RBUTTON : VK_MBUTTON;
+      // Copies: a handler may free the button (a click that closes its form).
+      const auto onMouseUp = OnMouseUp;
+      const auto onClick = OnClick;
+      if (onMouseUp) onMouseUp(button, wParam, point.x, point.y);
+      if (wasDown && onClick) onClick();
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      down_ = false;
+      return 0;
+    case WM_SETCURSOR:
+      if (ApplyCursor(wParam, lParam)) return TRUE;
+      break;
+    default:
+      break;
+  }
+  return Control::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace keytidy::ui
