@@ -151,7 +151,7 @@ void TForm_KX7::LayoutHeader() {
   GetClientRect(Handle(), &client);
   const int logoWidth = Image_Logo.CurrentPicture().Width();
   const int logoHeight = Image_Logo.CurrentPicture().Height();
-  Shape_Header.bounds = {logoWidth, 0, client.right + 1, std::max(logoHeight, Scale(kHeaderHeight))};
+  Shape_Header.bounds = {logoWidth, 0, client.right + 1, logoHeight > 0 ? logoHeight : Scale(kHeaderHeight)};
   ui::ImageButton3State* buttons[] = {&PelkanMouseImage3State_Close,   &PelkanMouseImage3State_Maximize,
                                       &PelkanMouseImage3State_Minimize, &PelkanMouseImage3State_Help,
                                       &PelkanMouseImage3State_options,  &PelkanMouseImage3State_IM,

@@ -112,19 +112,39 @@ std::wstring HtmlLabel::LinkAt(POINT point) {
 
 void HtmlLabel::Paint(HDC dc) {
   PaintParentBackground(Handle(), dc);
+  // Laid out again with the DC drawn into: text widths can differ between
+  // device contexts (a printed copy, an off-screen bitmap), and a layout
+  // from another DC then leaves uneven gaps.
+  laidOutWidth_ = -1;
   Layout(dc);
   SetBkMode(dc, TRANSPARENT);
-  for (const HtmlBox& box : boxes_) {
+  // Neighbouring words of one style are drawn as one run, so the font's own
+  // spacing is used inside it and rounding of word widths cannot add up.
+  for (size_t i = 0; i < boxes_.size();) {
+    const HtmlBox& box = boxes_[i];
     const HtmlPiece& piece = pieces_[box.piece];
     if (piece.kind == HtmlPiece::Kind::Image) {
       if (images_) ImageList_Draw(images_, piece.number, dc, box.box.left, box.box.top, ILD_TRANSPARENT);
+      ++i;
       continue;
+    }
+    std::wstring run = piece.text;
+    size_t next = i + 1;
+    while (next < boxes_.size()) {
+      const HtmlBox& following = boxes_[next];
+      const HtmlPiece& other = pieces_[following.piece];
+      if (other.kind != HtmlPiece::Kind::Text || !(other.style == piece.style) || other.link != piece.link ||
+          following.baseline != box.baseline || following.box.left != boxes_[next - 1].box.right)
+        break;
+      run += other.text;
+      ++next;
     }
     HtmlStyle style = piece.style;
     if (!piece.link.empty()) style.underline = true;
     SelectionScope font(dc, FontFor(style));
     SetTextColor(dc, piece.style.color ? *piece.style.color : !piece.link.empty() ? kLinkColor : fontColor_);
-    TextOutW(dc, box.box.left, box.box.top, piece.text.c_str(), static_cast<int>(piece.text.size()));
+    TextOutW(dc, box.box.left, box.box.top, run.c_str(), static_cast<int>(run.size()));
+    i = next;
   }
 }
 

@@ -11,11 +11,16 @@ void PaintParentBackground(HWND child, HDC dc) {
   if (!parent) return;
   POINT origin{0, 0};
   MapWindowPoints(child, parent, &origin, 1);
-  POINT previous{};
-  OffsetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
+  RECT area;
+  GetClientRect(child, &area);
+  // The parent paints its whole background; only the part under the child
+  // may land (a print into a shared bitmap has no clipping of its own).
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  OffsetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
   SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+  RestoreDC(dc, saved);
 }
 
 bool Panel::Create(HWND parent, int x, int y, int width, int height, COLORREF color) {

@@ -1,0 +1,138 @@
+// Not a test: pictures of the windows for people to look at, written by
+// tools/screenshots.sh (which runs this with the disabled tests enabled).
+// KEYTIDY_SHOT_FOLDER names the output folder, KEYTIDY_SHOT_SKIN the skin
+// folder below the program's skins and KEYTIDY_SHOT_LANG the translation.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "app/message_dialogs.h"
+#include "app/stripe_sheet.h"
+#include "app/yes_no_dialog.h"
+#include "cleaner/form_rc.h"
+#include "lang/language_choice.h"
+#include "lang/message_catalogue.h"
+#include "settings/form_options.h"
+#include "skin/png_codec.h"
+#include "skin/skin_folder.h"
+#include "support/gui.h"
+#include "support/programs.h"
+
+namespace keytidy {
+namespace {
+
+std::wstring Setting(const wchar_t* name, const wchar_t* fallback) {
+  const wchar_t* value = _wgetenv(name);
+  return value && *value ? value : fallback;
+}
+
+// Each window draws itself, children over their parent in z-order: reading
+// the screen back gives black under Wine's virtual desktop, and Wine's
+// PrintWindow leaves the children out. (Wine's own push buttons and check
+// boxes do not print themselves this way and are missing from the pictures.)
+void PrintTree(HWND window, HDC dc, POINT origin) {
+  // Some native controls fill the whole clip box; keep each to its own area.
+  RECT area;
+  GetWindowRect(window, &area);
+  const int saved = SaveDC(dc);
+  SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+  IntersectClipRect(dc, 0, 0, area.right - area.left, area.bottom - area.top);
+  SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  RestoreDC(dc, saved);
+  for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    POINT at{r.left, r.top};
+    ScreenToClient(window, &at);
+    PrintTree(child, dc, POINT{origin.x + at.x, origin.y + at.y});
+  }
+}
+
+// The client area as it draws itself, into <folder>\<name>.png.
+void Capture(HWND window, const std::wstring& name) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  test::PumpMessages(200);
+  RECT r;
+  GetClientRect(window, &r);
+  const int width = r.right, height = r.bottom;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  PrintTree(window, memory, POINT{0, 0});
+  GdiFlush();
+  RgbaImage image(width, height);
+  const auto* source = static_cast<const std::uint8_t*>(bits);
+  for (size_t i = 0; i < image.pixels.size(); i += 4) {
+    image.pixels[i] = source[i + 2];
+    image.pixels[i + 1] = source[i + 1];
+    image.pixels[i + 2] = source[i];
+    image.pixels[i + 3] = 255;
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  test::WriteFileBytes(Setting(L"KEYTIDY_SHOT_FOLDER", L".") + L"\\" + name + L".png", EncodePng(image));
+}
+
+TEST(Screenshots, DISABLED_AllWindows) {
+  const std::wstring skin = Setting(L"KEYTIDY_SHOT_SKIN", L"default");
+  const std::wstring language = Setting(L"KEYTIDY_SHOT_LANG", L"de-de");
+  const std::wstring prefix = skin + L"-" + language + L"-";
+  Localisation_Reset();
+  LanguageCode = language;
+  LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", language);
+  Apply_StartupMessageDefaults();
+  Set_SkinFolder(test::BinFolder() + L"\\skins\\" + skin);
+
+  TForm_KX7 main;
+  main.Perform_EveryThingAfterOnCreate();
+  main.ChangeModule_Real(TForm_RC::Class(), true);
+  ShowWindow(main.Handle(), SW_SHOW);
+  Capture(main.Handle(), prefix + L"main");
+
+  Create_OptionsDialog(main.Handle());
+  test::RunSoon([&] {
+    TForm_Options& options = *Form_Options();
+    for (int entry : {1, 2}) {
+      options.SelectNavigation(entry);
+      for (int tab = 0; tab < options.AdvOfficeTabSet1.ItemCount(); ++tab) {
+        options.AdvOfficeTabSet1.SetActiveTab(tab);
+        options.ShowPage(options.AdvOfficeTabSet1.TabData(tab));
+        Capture(options.Handle(), prefix + L"options-" + std::to_wstring(options.ActivePage()));
+      }
+    }
+    options.Close();
+  });
+  Form_Options()->Execute();
+
+  test::RunSoon([&] {
+    HWND dialog = test::FindOwnWindow(TForm_YesNo::kClassName);
+    Capture(dialog, prefix + L"question");
+    dynamic_cast<TForm_YesNo*>(ui::Window::FromHandle(dialog))->Button_Nein.Click();
+  }, 200);
+  AskYesOrNo(Message(MessageKey::MESSAGEHTML_OPTIONS_ASKER_SURETORESET), 7);
+
+  test::RunSoon([&] {
+    HWND dialog = test::FindOwnWindow(TForm_YesNo::kClassName);
+    Capture(dialog, prefix + L"notice");
+    dynamic_cast<TForm_YesNo*>(ui::Window::FromHandle(dialog))->Button_Ok.Click();
+  }, 200);
+  Show_Info(Message(MessageKey::MESSAGEHTML_OPTIONS_SKINORLANG_CHANGED));
+  Free_OptionsDialog();
+}
+
+}  // namespace
+}  // namespace keytidy
