@@ -15,14 +15,16 @@ TForm_About::TForm_About(HWND owner) : Form(L"Form_About", 0) {
   Label_Credits.Create(self, s(20), s(70), s(340), s(50));
   Label_Credits.SetHtml(L"Finds and removes registry entries that point at nothing.<br>"
                         L"Every change is backed up first and can be restored.");
-  VellUnicodeSTButton_EULA.Create(self, s(20), s(130), s(160), s(20));
-  VellUnicodeSTButton_EULA.SetHtml(L"<a href=\"eula\">EULA</a>");
-  VellUnicodeSTButton_Privacy.Create(self, s(190), s(130), s(170), s(20));
-  VellUnicodeSTButton_Privacy.SetHtml(L"<a href=\"privacypolicy\">Privacy Policy</a>");
-  // The links name link targets, which the address service turns into the
-  // page for this product, version and language.
-  VellUnicodeSTButton_EULA.OnLinkClick = [](const std::wstring& target) { Open_LinkTarget(target); };
-  VellUnicodeSTButton_Privacy.OnLinkClick = VellUnicodeSTButton_EULA.OnLinkClick;
+  VellUnicodeSTButton_EULA.Create(self, s(20), s(130), s(88), s(25));
+  VellUnicodeSTButton_EULA.SetCaption(L"EULA");
+  VellUnicodeSTButton_Privacy.Create(self, s(130), s(130), s(120), s(25));
+  VellUnicodeSTButton_Privacy.SetCaption(L"Privacy Policy");
+  VellUnicodeSTButton_EULA.Invalidate();
+  VellUnicodeSTButton_Privacy.Invalidate();
+  // Link targets, which the address service turns into the page for this
+  // product, version and language.
+  VellUnicodeSTButton_EULA.OnClick = [] { Open_LinkTarget(L"eula"); };
+  VellUnicodeSTButton_Privacy.OnClick = [] { Open_LinkTarget(L"privacypolicy"); };
   Button_Ok.Create(self, L"Ok", s(270), s(168), s(90), s(28));
   Button_Ok.OnClick = [this] { Close(); };
   SetInitialFocus(Button_Ok.Handle());

@@ -4,6 +4,7 @@
 #include "ui/form.h"
 #include "ui/html_label.h"
 #include "ui/native_controls.h"
+#include "ui/vell_link_button.h"
 
 namespace keytidy {
 
@@ -15,8 +16,8 @@ class TForm_About : public ui::Form {
   ui::TextLabel Label_Product{this, L"Label_Product"};
   ui::TextLabel Label_Version{this, L"Label_Version"};
   ui::HtmlLabel Label_Credits{this, L"Label_Credits"};
-  ui::HtmlLabel VellUnicodeSTButton_EULA{this, L"VellUnicodeSTButton_EULA"};
-  ui::HtmlLabel VellUnicodeSTButton_Privacy{this, L"VellUnicodeSTButton_Privacy"};
+  ui::VellLinkButton VellUnicodeSTButton_EULA{this, L"VellUnicodeSTButton_EULA"};
+  ui::VellLinkButton VellUnicodeSTButton_Privacy{this, L"VellUnicodeSTButton_Privacy"};
   ui::PushButton Button_Ok{this, L"Button_Ok"};
 };
 

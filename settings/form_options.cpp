@@ -13,6 +13,7 @@
 #include "platform/registry.h"
 #include "scan/exception_file.h"
 #include "settings/ini_file.h"
+#include "skin/button_skin.h"
 #include "skin/file_queries.h"
 #include "skin/skin_folder.h"
 
@@ -144,6 +145,7 @@ TForm_Options::TForm_Options(HWND owner) : Form(L"Form_Options", 1) {
   CreateForm(kClassName, L"Einstellungen", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 840, 520, owner);
   BuildPages();
   LOAD_TRANSLATION_TO_FORM(ProgramFolder() + L"\\translation", LanguageCode, *this);
+  Apply_ButtonSkin(*this);
 
   Panel_Navi.SetBackgroundPicture(ui::Picture::FromFile(SkinFolder() + L"\\navi_options.bmp"));
   const int w = Scale(176), h = Scale(44);
@@ -273,8 +275,11 @@ void TForm_Options::BuildPages() {
     ShowExceptions();
   };
 
-  VellButton_Reset.Create(self, L"Zur\u00fccksetzen", s(620), s(478), s(100), s(32));
-  VellButton_Ok.Create(self, L"Ok", s(730), s(478), s(100), s(32));
+  VellButton_Reset.Create(self, s(620), s(478), s(100), s(33));
+  VellButton_Reset.SetCaption(L"Zur\u00fccksetzen");
+  VellButton_Ok.Create(self, s(730), s(478), s(100), s(33));
+  VellButton_Ok.SetCaption(L"Ok");
+  VellButton_Ok.SetActionButton(true);
   VellButton_Ok.OnClick = [this] { Ok(); };
   VellButton_Reset.OnClick = [this] { Reset(); };
 }

@@ -19,6 +19,7 @@
 #include "ui/list_view.h"
 #include "ui/native_controls.h"
 #include "ui/panel.h"
+#include "ui/vell_button.h"
 
 namespace keytidy {
 
@@ -86,8 +87,8 @@ class TForm_Options : public ui::Form {
   std::vector<std::unique_ptr<ui::RadioButton>> BackupAgeButtons;
   ui::ListView ListView_RC_Exceptions{this, L"ListView_RC_Exceptions", 1};
   ui::PushButton Button_RC_RemoveExceptions{this, L"Button_RC_RemoveExceptions", 1};
-  ui::PushButton VellButton_Ok{this, L"VellButton_Ok", 1};
-  ui::PushButton VellButton_Reset{this, L"VellButton_Reset", 1};
+  ui::VellButton VellButton_Ok{this, L"VellButton_Ok", 1};
+  ui::VellButton VellButton_Reset{this, L"VellButton_Reset", 1};
 
   ui::CheckBox& SwitchBox(OptionSwitch id) { return *SwitchBoxes[static_cast<size_t>(id)]; }
 

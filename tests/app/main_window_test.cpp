@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/form_about.h"
 #include "app/globals.h"
 #include "app/main_window.h"
 #include "skin/png_codec.h"
@@ -163,6 +164,22 @@ TEST(MainWindow, SwitchingModulesNowAndThroughTheSwitcher) {
   EXPECT_EQ(second.created, 1);
   EXPECT_EQ(second.alive, 1);
   EXPECT_EQ(main.Panel1.Left(), 14) << "module layout";
+}
+
+TEST(MainWindow, AboutBoxTakesTheMenuCaptionWithoutAccelerators) {
+  TForm_KX7 main;
+  main.MenuItem_help_About.SetCaption(L"&About th&is software");
+  std::wstring caption, version;
+  test::RunSoon([&] {
+    auto* about = dynamic_cast<TForm_About*>(ui::Window::FromHandle(test::FindOwnWindow(TForm_About::kClassName)));
+    ASSERT_NE(about, nullptr);
+    caption = about->Caption();
+    version = about->Label_Version.Caption();
+    about->Button_Ok.Click();
+  });
+  main.ShowAbout();
+  EXPECT_EQ(caption, L"About this software");
+  EXPECT_EQ(version, L"Version: 2.00.00");
 }
 
 TEST(MainWindow, CloseQueryStopsEverythingAndEndsTheLoop) {

@@ -115,6 +115,8 @@ TEST(WindowStartup, LowerCaseSaveExportsTheGermanTexts) {
   ASSERT_TRUE(program);
   HWND notice = WaitForWindow(program.get(), L"#32770");
   ASSERT_NE(notice, nullptr) << "the export ends with a notice";
+  // Found while the box is still being built: wait for its caption.
+  for (int i = 0; i < 100 && test::WindowText(notice).empty(); ++i) Sleep(50);
   EXPECT_EQ(test::WindowText(notice), ProductTitle);
   PostMessageW(notice, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(WaitForExit(program.get()), 0u);

@@ -95,14 +95,14 @@ TEST_F(OptionsDialogTest, SkinChangeBringsTheRestartNoticeOnce) {
   // Ok with the running skin selected: no change either.
   RunSoon([] {
     Form_Options()->ListBox_Skins.Select(SkinIndex(*Form_Options(), L"KtSkinA"));
-    Form_Options()->VellButton_Ok.Click();
+    Form_Options()->VellButton_Ok.OnClick();
   });
   main.RunOptionsLoop();
   EXPECT_EQ(answerer.seen, 0);
 
   RunSoon([] {
     Form_Options()->ListBox_Skins.Select(SkinIndex(*Form_Options(), L"KtSkinB"));
-    Form_Options()->VellButton_Ok.Click();
+    Form_Options()->VellButton_Ok.OnClick();
   });
   main.RunOptionsLoop();
   EXPECT_EQ(answerer.seen, 1);
@@ -129,7 +129,7 @@ TEST_F(OptionsDialogTest, ResetRecreatesTheDialogWithTheInitialStates) {
   DialogAnswerer answerer(kAnswerYes);
   bool fontsChecked = false, animationsChecked = false, thirtyDays = false, recreated = false;
   RunSoon([&] {
-    Form_Options()->VellButton_Reset.Click();  // asks; the answerer says yes
+    Form_Options()->VellButton_Reset.OnClick();  // asks; the answerer says yes
     RunSoon([&] {
       TForm_Options* fresh = Form_Options();
       recreated = fresh != nullptr && !fresh->SIGNAL_RECREATE_FORM && IsWindowVisible(fresh->Handle());
