@@ -196,8 +196,9 @@ def lzw_encode(indexes, min_code_size):
     return bytes(blocks) + b"\x00"
 
 
-def gif_bytes(frames, delay_cs):
-    """An endlessly looping GIF of opaque frames, colours on a 6x6x6 cube."""
+def gif_bytes(frames, delay_cs, background):
+    """An endlessly looping GIF of opaque frames, colours on a 6x6x6 cube
+    plus the exact background colour, so the picture blends into its page."""
     width, height = frames[0].width, frames[0].height
     levels = [0, 51, 102, 153, 204, 255]
     palette = bytearray()
@@ -205,6 +206,7 @@ def gif_bytes(frames, delay_cs):
         for g in levels:
             for b in levels:
                 palette += bytes((r, g, b))
+    palette += bytes(background)
     palette += b"\x00" * (768 - len(palette))
     out = bytearray(b"GIF89a" + struct.pack("<HHBBB", width, height, 0xF7, 0, 0) + palette)
     out += b"\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00"
@@ -213,7 +215,10 @@ def gif_bytes(frames, delay_cs):
         for y in range(height):
             for x in range(width):
                 r, g, b, _ = frame.get(x, y)
-                indexes.append(round(r / 51) * 36 + round(g / 51) * 6 + round(b / 51))
+                if (r, g, b) == tuple(background):
+                    indexes.append(216)
+                else:
+                    indexes.append(round(r / 51) * 36 + round(g / 51) * 6 + round(b / 51))
         out += b"\x21\xF9\x04\x04" + struct.pack("<H", delay_cs) + b"\x00\x00"
         out += b"\x2C" + struct.pack("<HHHHB", 0, 0, width, height, 0)
         out += b"\x08" + lzw_encode(indexes, 8)
@@ -606,14 +611,14 @@ def status_gif(skin, kind):
             frame = Image(130, 130)
             frame.draw_over(symbol("ok", size), (130 - size) // 2, (130 - size) // 2)
             frames.append(frame.flattened(background))
-        return gif_bytes(frames, 12)
+        return gif_bytes(frames, 12, background)
     centre = symbol("edit-find" if kind == "search" else "user-trash", 48)
     colour = skin["accent"] if kind == "search" else (204, 0, 0)
     frames = []
     for frame in spinner_frames(skin, colour):
         frame.draw_over(centre, 41, 41)
         frames.append(frame.flattened(background))
-    return gif_bytes(frames, 8)
+    return gif_bytes(frames, 8, background)
 
 
 def write(path, data):
