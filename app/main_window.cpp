@@ -13,6 +13,7 @@
 #include "app/environment.h"
 #include "platform/debug_log.h"
 #include "settings/ini_file.h"
+#include "skin/module_codes.h"
 #include "skin/skin_folder.h"
 
 namespace keytidy {
@@ -20,8 +21,7 @@ namespace keytidy {
 namespace {
 
 constexpr wchar_t kVersion[] = L"2.00.00";
-constexpr UINT_PTR kRedrawTimer = 1;
-constexpr UINT kRedrawDelayMs = 400;
+constexpr int kRedrawDelayMs = 400;
 constexpr int kButtonSize = 32;
 constexpr int kGripSize = 24;
 constexpr int kHeaderHeight = 66;
@@ -85,6 +85,14 @@ TForm_KX7::TForm_KX7() : Form(L"Form_KX7", 1) {
   MenuItem_help_Help.OnClick = [] { Open_OnlineHelp(L"main"); };
   MenuItem_help_About.OnClick = [this] { ShowAbout(); };
   MenuItem_help_Separator.separator = true;
+  VellThreadTimer_Redraw.SetInterval(kRedrawDelayMs);
+  VellThreadTimer_Redraw.SetOnTimer([this](TVellThreadTimer& timer) {
+    timer.SetEnabled(false);
+    RECT window;
+    GetWindowRect(Handle(), &window);
+    SetWindowPos(Handle(), nullptr, window.left, window.top, window.right - window.left, window.bottom - window.top,
+                 SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
+  });
   MenuItem_help_BetaReport.visible = false;
   MenuItem_Options.OnClick = [this] { RunOptionsLoop(); };
   Image_SizeGrip.OnMouseDown = [this](int button) {
@@ -101,6 +109,8 @@ TForm_KX7::~TForm_KX7() {
   currentModule_.reset();
   CurrentModuleForm = nullptr;
   KeepFormsLoaded.clear();
+  if (PngImageList_16) ImageList_Destroy(PngImageList_16);
+  if (PngImageList16_Module) ImageList_Destroy(PngImageList16_Module);
   if (Instance() == this) Instance() = nullptr;
   if (DialogOwnerWindow() == Handle()) Set_DialogOwnerWindow(nullptr);
 }
@@ -114,12 +124,26 @@ void TForm_KX7::Perform_EveryThingAfterOnCreate() {
   Image_SizeGrip.SetPicture(SkinPicture(L"grip.png"));
   MenuItem_help_BetaReport.SetCaption(Message(MessageKey::MESSAGE_SEND_BETAREPORT));
   Load_StripeSheet();
+  FillImageLists();
   APPLY_Translation_and_Skin();
   switcher_ = std::make_unique<TMainMenuSwitcherThread>(this);
   switcher_->flag_ChangeModuleNow = false;
   switcher_->flag_ShowMainMenuNow = false;
   ChangeTo_DontCreate_use_thisForm = nullptr;
   switcher_->Start();
+}
+
+void TForm_KX7::FillImageLists() {
+  if (!PngImageList_16) PngImageList_16 = ImageList_Create(16, 16, ILC_COLOR32, 9, 4);
+  if (!PngImageList16_Module) PngImageList16_Module = ImageList_Create(16, 16, ILC_COLOR32, 43, 4);
+  ImageList_RemoveAll(PngImageList_16);
+  ImageList_RemoveAll(PngImageList16_Module);
+  for (int index : {26, 23, 24, 57, 2, 3, 55, 37, 76}) StripeSheet().AddOneToImageList(PngImageList_16, index, 1.0f);
+  for (int index : {75, 84, 85, 86, 87, 88, 89, 90, 92, 91, 100, 96, 93, 99, 98, 97, 102, 101, 103, 104, 94,
+                    105, 95, 106, 29, 23, 2, 40, 196, 197, 203, 204, 205, 206, 52, 218, 219, 221, 222, 223, 224})
+    StripeSheet().AddOneToImageList(PngImageList16_Module, index, 1.0f);
+  for (const wchar_t* code : {L"ADS", L"TASKPLANER"})
+    StripeSheet().AddOneToImageList(PngImageList16_Module, Get_ModuleIcon(code), 1.0f);
 }
 
 void TForm_KX7::APPLY_Translation_and_Skin() {
@@ -352,7 +376,7 @@ void TForm_KX7::FirstShow() {
   fFirstOnShowDone = true;
   SetForegroundWindow(Handle());
   Debug_Output(L"MainForm -> OnShow Done");
-  SetTimer(Handle(), kRedrawTimer, kRedrawDelayMs, nullptr);
+  VellThreadTimer_Redraw.SetEnabled(true);
 }
 
 bool TForm_KX7::CloseQuery() {
@@ -424,16 +448,6 @@ LRESULT TForm_KX7::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SHOWWINDOW:
       if (wParam) FirstShow();
-      break;
-    case WM_TIMER:
-      if (wParam == kRedrawTimer) {
-        KillTimer(Handle(), kRedrawTimer);
-        RECT window;
-        GetWindowRect(Handle(), &window);
-        SetWindowPos(Handle(), nullptr, window.left, window.top, window.right - window.left,
-                     window.bottom - window.top, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-      }
       break;
     case WM_HELP:
       Open_OnlineHelp(L"main");

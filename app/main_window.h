@@ -11,6 +11,7 @@
 
 #include "app/main_menu_switcher_thread.h"
 #include "app/module_form.h"
+#include "skin/thread_timer.h"
 #include "ui/form.h"
 #include "ui/image_box.h"
 #include "ui/image_button.h"
@@ -68,6 +69,12 @@ class TForm_KX7 : public ui::Form {
   ui::MenuItem MenuItem_help_BetaReport{this, L"MenuItem_help_BetaReport", L"", 0};
   ui::MenuItem MenuItem_Options{this, L"MenuItem_Options", L"Einstellungen"};
 
+  // One-shot repaint 400 ms after the first show.
+  TVellThreadTimer VellThreadTimer_Redraw;
+  // The help menu's icons, and the module icons the backup list shows too.
+  HIMAGELIST PngImageList_16 = nullptr;
+  HIMAGELIST PngImageList16_Module = nullptr;
+
   void Perform_EveryThingAfterOnCreate();
   void APPLY_Translation_and_Skin();
 
@@ -99,6 +106,7 @@ class TForm_KX7 : public ui::Form {
 
  private:
   void LayoutHost();
+  void FillImageLists();
   void LayoutHeader();
   void PaintBorder();
   void FirstShow();

@@ -182,6 +182,19 @@ TEST(MainWindow, AboutBoxTakesTheMenuCaptionWithoutAccelerators) {
   EXPECT_EQ(version, L"Version: 2.00.00");
 }
 
+TEST(MainWindow, FirstShowRunsOnceWithOneRedraw) {
+  TForm_KX7 main;
+  EXPECT_FALSE(main.fFirstOnShowDone);
+  ShowWindow(main.Handle(), SW_SHOWNA);
+  EXPECT_TRUE(main.fFirstOnShowDone);
+  EXPECT_TRUE(main.VellThreadTimer_Redraw.Enabled());
+  PumpMessages(700);
+  EXPECT_FALSE(main.VellThreadTimer_Redraw.Enabled()) << "the redraw timer fires once and switches itself off";
+  ShowWindow(main.Handle(), SW_HIDE);
+  ShowWindow(main.Handle(), SW_SHOWNA);
+  EXPECT_FALSE(main.VellThreadTimer_Redraw.Enabled()) << "only the first show starts it";
+}
+
 TEST(MainWindow, CloseQueryStopsEverythingAndEndsTheLoop) {
   auto main = std::make_unique<TForm_KX7>();
   APP_TERMINATING = false;
