@@ -440,7 +440,9 @@ def skin_ini(skin):
         return "$%02X%02X%02X" % colour
 
     def argb(colour):
-        return "$FF%02X%02X%02X" % colour
+        # These numbers are used exactly as read, with red in the low byte
+        # once the $AARRGGBB form is turned round: write blue first.
+        return "$FF%02X%02X%02X" % (colour[2], colour[1], colour[0])
 
     shadow = (0, 0, 0) if skin["text"][0] > 128 else (255, 255, 255)
     lines = [

@@ -1,0 +1,116 @@
+#include "skin/navi_entry.h"
+
+#include <windows.h>
+
+#include <map>
+
+#include "skin/png_codec.h"
+#include "skin/skin_ini.h"
+
+namespace keytidy {
+
+namespace {
+
+// The overlays are shared by every entry and read once per run.
+const RgbaImage& Overlay(const std::wstring& path) {
+  static std::map<std::wstring, RgbaImage> loaded;
+  auto found = loaded.find(path);
+  if (found == loaded.end()) found = loaded.emplace(path, DecodePngFile(path).value_or(RgbaImage())).first;
+  return found->second;
+}
+
+RgbaImage CopyFromBackground(const RgbaImage& background, int left, int top, int width, int height) {
+  RgbaImage result(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const int sx = left + x, sy = top + y;
+      if (sx < 0 || sy < 0 || sx >= background.width || sy >= background.height) continue;
+      const std::uint8_t* from = background.At(sx, sy);
+      std::copy(from, from + 4, result.At(x, y));
+    }
+  return result;
+}
+
+// The glyph coverage of a text line: white text on black through GDI's
+// grey-scale anti-aliasing, read back from the green channel.
+RgbaImage TextCoverage(const std::wstring& text, int width, int height, int x, int y, const wchar_t* face,
+                       int pixelHeight) {
+  RgbaImage coverage(width, height);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!dc || !bitmap) {
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    return coverage;
+  }
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  HFONT font = CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, face);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+  GdiFlush();
+  const auto* pixels = static_cast<const std::uint8_t*>(bits);
+  for (size_t i = 0; i < coverage.pixels.size(); i += 4) coverage.pixels[i + 3] = pixels[i + 1];
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(font);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return coverage;
+}
+
+}  // namespace
+
+void DrawArgbText(RgbaImage& image, const std::wstring& text, int x, int y, std::uint32_t argb, const wchar_t* face,
+                  int pixelHeight) {
+  const std::uint32_t alpha = argb >> 24;
+  if (alpha == 0 || text.empty() || image.Empty()) return;
+  RgbaImage layer = TextCoverage(text, image.width, image.height, x, y, face, pixelHeight);
+  for (size_t i = 0; i < layer.pixels.size(); i += 4) {
+    layer.pixels[i + 0] = static_cast<std::uint8_t>(argb >> 16);
+    layer.pixels[i + 1] = static_cast<std::uint8_t>(argb >> 8);
+    layer.pixels[i + 2] = static_cast<std::uint8_t>(argb);
+    layer.pixels[i + 3] = static_cast<std::uint8_t>(layer.pixels[i + 3] * alpha / 255);
+  }
+  DrawOver(image, layer, 0, 0, 255);
+}
+
+TNaviEntryPictures Paint_NaviEntry(const RgbaImage& background, int left, int top, int width, int height,
+                                   const std::wstring& caption, int cell, const TStripeSkinner& stripe,
+                                   const std::wstring& skinFolder) {
+  TNaviEntryPictures pictures;
+  pictures.normal = CopyFromBackground(background, left, top, width, height);
+  pictures.hover = pictures.normal;
+  pictures.pressed = pictures.normal;
+  DrawOver(pictures.pressed, Overlay(skinFolder + L"\\menu_options_active.png"), 0, 0, 255);
+  DrawOver(pictures.hover, Overlay(skinFolder + L"\\menu_options_hover.png"), 0, 0, 255);
+
+  const RgbaImage icon = stripe.GetOnePngImage(32, cell, 1.0f);
+  const TNaviOptionsColors colours = Read_NaviOptionsColors(SkinIniPath(skinFolder));
+  // The caption sits right of the 32-pixel icon (which spans x 8 to 40),
+  // with its shadow one pixel down and right.
+  const struct {
+    RgbaImage* picture;
+    std::uint32_t text, shadow;
+  } states[] = {{&pictures.normal, colours.fontNormal, colours.fontNormalShadow},
+                {&pictures.hover, colours.fontNormal, colours.fontNormalShadow},
+                {&pictures.pressed, colours.fontDown, colours.fontDownShadow}};
+  for (const auto& state : states) {
+    DrawOver(*state.picture, icon, 8, 5, 255);
+    DrawArgbText(*state.picture, caption, 43, 12, state.shadow, L"Tahoma", 13);
+    DrawArgbText(*state.picture, caption, 42, 11, state.text, L"Tahoma", 13);
+  }
+  return pictures;
+}
+
+}  // namespace keytidy
