@@ -15,6 +15,7 @@
 #include "settings/ini_file.h"
 #include "skin/button_skin.h"
 #include "skin/file_queries.h"
+#include "skin/navi_entry.h"
 #include "skin/skin_folder.h"
 
 namespace keytidy {
@@ -70,6 +71,20 @@ ui::Picture NaviPicture(const std::wstring& text, int icon, COLORREF background,
     rgba[i + 3] = 255;
   }
   return ui::Picture::FromRgba(width, height, rgba.data());
+}
+
+// The pixels of an opaque picture (a bitmap file) as an image.
+RgbaImage OpaqueImageOf(const ui::Picture& picture) {
+  if (picture.Empty()) return {};
+  RgbaImage image(picture.Width(), picture.Height());
+  const std::uint32_t* pixels = picture.Pixels();
+  for (size_t i = 0, count = static_cast<size_t>(image.width) * image.height; i < count; ++i) {
+    image.pixels[i * 4] = static_cast<std::uint8_t>(pixels[i] >> 16);
+    image.pixels[i * 4 + 1] = static_cast<std::uint8_t>(pixels[i] >> 8);
+    image.pixels[i * 4 + 2] = static_cast<std::uint8_t>(pixels[i]);
+    image.pixels[i * 4 + 3] = 255;
+  }
+  return image;
 }
 
 HIMAGELIST NewImageList(int size) { return ImageList_Create(size, size, ILC_COLOR32, 4, 4); }
@@ -147,8 +162,9 @@ TForm_Options::TForm_Options(HWND owner) : Form(L"Form_Options", 1) {
   LOAD_TRANSLATION_TO_FORM(ProgramFolder() + L"\\translation", LanguageCode, *this);
   Apply_ButtonSkin(*this);
 
-  Panel_Navi.SetBackgroundPicture(ui::Picture::FromFile(SkinFolder() + L"\\navi_options.bmp"));
-  const int w = Scale(176), h = Scale(44);
+  const ui::Picture navigation = ui::Picture::FromFile(SkinFolder() + L"\\navi_options.bmp");
+  Panel_Navi.SetBackgroundPicture(navigation);
+  const RgbaImage background = OpaqueImageOf(navigation);
   struct Entry {
     ui::ImageButton3State* button;
     MessageKey text;
@@ -158,9 +174,20 @@ TForm_Options::TForm_Options(HWND owner) : Form(L"Form_Options", 1) {
   for (const Entry& entry : entries) {
     const std::wstring& text = Message(entry.text);
     entry.button->MoveIfMousePressed = false;
-    entry.button->SetPictureHighlight(NaviPicture(text, entry.icon, RGB(222, 232, 248), w, h));
-    entry.button->SetPicturePressed(NaviPicture(text, entry.icon, RGB(196, 214, 242), w, h));
-    entry.button->SetPictureNormal(NaviPicture(text, entry.icon, kNaviColor, w, h));
+    const RECT at = entry.button->Bounds();
+    if (background.Empty()) {
+      const int w = at.right - at.left, h = at.bottom - at.top;
+      entry.button->SetPictureHighlight(NaviPicture(text, entry.icon, RGB(222, 232, 248), w, h));
+      entry.button->SetPicturePressed(NaviPicture(text, entry.icon, RGB(196, 214, 242), w, h));
+      entry.button->SetPictureNormal(NaviPicture(text, entry.icon, kNaviColor, w, h));
+      continue;
+    }
+    const TNaviEntryPictures pictures = Paint_NaviEntry(background, at.left, at.top, at.right - at.left,
+                                                        at.bottom - at.top, text, entry.icon, StripeSheet(),
+                                                        SkinFolder());
+    entry.button->SetPictureHighlight(ui::Picture::FromImage(pictures.hover));
+    entry.button->SetPicturePressed(ui::Picture::FromImage(pictures.pressed));
+    entry.button->SetPictureNormal(ui::Picture::FromImage(pictures.normal));
   }
   PelkanMouseImage3State_Navi1.OnClick = [this] { SelectNavigation(1); };
   PelkanMouseImage3State_Navi2.OnClick = [this] { SelectNavigation(2); };
@@ -189,8 +216,8 @@ void TForm_Options::BuildPages() {
   const HWND self = Handle();
   const auto s = [this](int pixels) { return Scale(pixels); };
   Panel_Navi.Create(self, 0, 0, s(192), s(520), kNaviColor);
-  PelkanMouseImage3State_Navi1.Create(Panel_Navi.Handle(), s(8), s(20), s(176), s(44));
-  PelkanMouseImage3State_Navi2.Create(Panel_Navi.Handle(), s(8), s(70), s(176), s(44));
+  PelkanMouseImage3State_Navi1.Create(Panel_Navi.Handle(), s(6), s(20), s(181), s(40));
+  PelkanMouseImage3State_Navi2.Create(Panel_Navi.Handle(), s(6), s(66), s(181), s(40));
   AdvOfficeTabSet1.Create(self, s(202), s(8), s(630), s(26));
   AdvOfficeTabSet1.OnChange = [this] { ShowPage(AdvOfficeTabSet1.TabData(AdvOfficeTabSet1.ActiveTab())); };
   PageControl1.Create(self, s(202), s(36), s(630), s(430), RGB(255, 255, 255));
