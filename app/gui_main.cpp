@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "app/globals.h"
+#include "app/internet_services.h"
 #include "app/window_startup.h"
 #include "app/startup.h"
 
@@ -44,5 +45,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     return 0;
   }
   RunWindowStartup();
+  // Shut the internet-services library down, with the desktop as owner, unless
+  // the main window already did.
+  InternetServices_Shutdown(GetDesktopWindow());
   return 0;
 }
