@@ -68,9 +68,13 @@ TempFolder::TempFolder() {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   static std::atomic<unsigned> counter{0};
-  path_ = std::wstring(temp) + L"keytidy-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(counter++);
-  CreateDirectoryW(path_.c_str(), nullptr);
+  // Wine hands out the same few process ids again and again, and a folder of
+  // an earlier test may still exist: only a folder created here is fresh.
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    path_ = std::wstring(temp) + L"keytidy-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(counter++);
+    if (CreateDirectoryW(path_.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS) return;
+  }
 }
 
 TempFolder::~TempFolder() {
