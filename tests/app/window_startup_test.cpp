@@ -108,6 +108,9 @@ TEST(WindowStartup, LowerCaseSaveExportsTheGermanTexts) {
   // translation folder: the export writes both files from scratch.
   test::TempFolder folder;
   ASSERT_TRUE(CopyFileW(test::GuiPath().c_str(), folder.File(L"keytidy.exe").c_str(), FALSE));
+  // The program imports its internet-services library, which sits beside it.
+  ASSERT_TRUE(CopyFileW((test::BinFolder() + L"\\qrv_inet2.dll").c_str(), folder.File(L"qrv_inet2.dll").c_str(),
+                        FALSE));
   ASSERT_TRUE(CreateDirectoryW(folder.File(L"translation").c_str(), nullptr));
   const std::int64_t before = StartCount();
 
