@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/handles.h"
-#include "ui/process_messages.h"
+#include "ui/window.h"
 
 namespace keytidy {
 
@@ -36,7 +36,7 @@ void List_SubFolders(const std::wstring& folder, std::vector<std::wstring>& name
   ForEachEntry(folder + L"*", [&](const WIN32_FIND_DATAW& entry) {
     // "." and ".." begin with a dot too, so one test covers them.
     if (IsFolder(entry) && entry.cFileName[0] != L'.') names.emplace_back(entry.cFileName);
-    ProcessPendingMessages();
+    ui::ProcessMessages();
   });
 }
 

@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/process_messages.h"
+#include "ui/window.h"
 
 namespace keytidy {
 namespace {
@@ -29,7 +29,7 @@ void PumpFor(double milliseconds, const std::function<bool()>& done = [] { retur
     const double left = end - NowMs();
     if (left <= 0) break;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
-    ProcessPendingMessages();
+    ui::ProcessMessages();
   }
 }
 
