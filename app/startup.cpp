@@ -4,6 +4,7 @@
 
 #include "app/environment.h"
 #include "app/globals.h"
+#include "platform/path_dir_list.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 
@@ -26,9 +27,10 @@ void BringRunningCopyToFront() {
 ProcessInitialisation::ProcessInitialisation() {
   Registry_Init();
   Environment_Init();  // ends with the animation flag
+  Build_PathDirList();
 }
 
-ProcessInitialisation::~ProcessInitialisation() = default;
+ProcessInitialisation::~ProcessInitialisation() { Free_PathDirList(); }
 
 StartupRefusal RunStartupChecks() {
   if (Windows_Version().major < 5) return StartupRefusal::WindowsTooOld;

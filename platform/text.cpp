@@ -121,3 +121,24 @@ std::wstring Utf8ToUtf16(std::string_view text) {
 }
 
 }  // namespace keytidy
+
+namespace keytidy {
+
+bool IsDrivePath(std::wstring_view text) {
+  return text.size() >= 3 && text[1] == L':' && text[2] == L'\\';
+}
+
+bool ContainsUpperAscii(std::wstring_view text, std::wstring_view upperPart) {
+  if (upperPart.empty()) return true;
+  if (text.size() < upperPart.size()) return false;
+  const auto upper = [](wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - (L'a' - L'A')) : c; };
+  const size_t lastStart = text.size() - upperPart.size();
+  for (size_t start = 0; start <= lastStart; ++start) {
+    size_t i = 0;
+    while (i < upperPart.size() && upper(text[start + i]) == upperPart[i]) ++i;
+    if (i == upperPart.size()) return true;
+  }
+  return false;
+}
+
+}  // namespace keytidy

@@ -30,3 +30,16 @@ std::string Utf16ToUtf8(std::wstring_view text);
 std::wstring Utf8ToUtf16(std::string_view text);
 
 }  // namespace keytidy
+
+namespace keytidy {
+
+// A path that starts with a drive letter and a root backslash ("C:\x"):
+// its second and third characters are ":\". UNC paths and bare names are
+// not drive paths; the checks report missing files only for drive paths.
+bool IsDrivePath(std::wstring_view text);
+
+// Case-insensitive (a-z only) substring test against a part that is already
+// upper-case. Allocates nothing, so it suits walks over large lists.
+bool ContainsUpperAscii(std::wstring_view text, std::wstring_view upperPart);
+
+}  // namespace keytidy

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/environment.h"
+#include "platform/path_dir_list.h"
 #include "platform/registry.h"
 
 namespace {
@@ -27,6 +28,7 @@ int wmain(int argc, wchar_t** argv) {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
   keytidy::Registry_Init();
   keytidy::Environment_Init();
+  keytidy::Build_PathDirList();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
