@@ -1,0 +1,72 @@
+#include "scan/registry_cleaner.h"
+
+#include "platform/environment_strings.h"
+#include "platform/fixed_drives.h"
+#include "platform/text.h"
+
+namespace keytidy {
+
+TRegistryCleaner::TRegistryCleaner(TResultTree* tree) : FTree(tree) {
+  HDDS = Get_FixedDriveLetters();
+  // A value of blanks means "not set"; any other value is kept as written.
+  Get_EnvVariable(L"ProgramW6432", ProgramDir_W6432, false);
+  if (Trim(ProgramDir_W6432).empty()) ProgramDir_W6432.clear();
+}
+
+std::int32_t TRegistryCleaner::Count_ItemsWithThisComboBoxIndex(std::int32_t comboBoxIndex) const {
+  if (!FTree) return 0;
+  std::int32_t count = 0;
+  for (PVirtualNode node : *FTree)
+    if (TResultTree::Data(node).ComboBoxIndex == comboBoxIndex) ++count;
+  return count;
+}
+
+void TRegistryCleaner::RemoveDeletedFilesFromTree(TResultTree* tree) {
+  if (tree) tree->RemoveIf([](PVirtualNode node) { return TResultTree::Data(node).RemoveFromTree; });
+}
+
+void TRegistryCleaner::RemoveNONDeletedFilesFromTree(TResultTree* tree) {
+  if (tree) tree->RemoveIf([](PVirtualNode node) { return !TResultTree::Data(node).RemoveFromTree; });
+}
+
+PVirtualNode TRegistryCleaner::Find_EntryByDeleteKey(std::int32_t groupIndex, RootKey deleteRoot,
+                                                     const std::wstring& deleteKey) const {
+  if (!FTree) return nullptr;
+  for (PVirtualNode node : *FTree) {
+    const TTreeData_RegCleaner& entry = TResultTree::Data(node);
+    if (entry.GroupIndex == groupIndex && entry.Delete_Root == deleteRoot && entry.Delete_Key == deleteKey)
+      return node;
+  }
+  return nullptr;
+}
+
+PVirtualNode TRegistryCleaner::Find_EntryByDeleteValue(std::int32_t groupIndex, RootKey deleteRoot,
+                                                       const std::wstring& deleteValue,
+                                                       const std::wstring& deleteKey) const {
+  if (!FTree) return nullptr;
+  for (PVirtualNode node : *FTree) {
+    const TTreeData_RegCleaner& entry = TResultTree::Data(node);
+    if (entry.GroupIndex == groupIndex && entry.Delete_Root == deleteRoot && entry.Delete_Key == deleteKey &&
+        entry.Delete_Value == deleteValue)
+      return node;
+  }
+  return nullptr;
+}
+
+void TRegistryCleaner::ProcessPendingMessages() const {
+  if (OnProcessMessages) OnProcessMessages();
+}
+
+void TRegistryCleaner::Progress_SetMaximum(std::int32_t maximum) const {
+  if (Progress) Progress->SetMaximum(maximum);
+}
+
+void TRegistryCleaner::Progress_SetPosition(std::int32_t position) const {
+  if (Progress) Progress->SetPosition(position);
+}
+
+void TRegistryCleaner::Progress_Step() const {
+  if (Progress) Progress->SetPosition(Progress->Position() + 1);
+}
+
+}  // namespace keytidy

@@ -1,0 +1,147 @@
+#pragma once
+// The scan engine: one per cleaner screen, bound to that screen's result
+// tree for its whole life. The checks are methods of it, each group defined
+// in a file of its own; they add findings through Add_FoundEntry and count
+// what they examine in the counters below.
+//
+// The engine has no window code. The screen gives it a progress sink and a
+// hook that lets pending window messages run between items (which is how a
+// Stop click reaches a running check); either may be left empty.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "scan/result_tree.h"
+#include "scan/scan_progress.h"
+
+namespace keytidy {
+
+// Sub-key names of one key, read once and shared by several checks.
+using KeyList = std::vector<std::wstring>;
+
+class TRegistryCleaner {
+ public:
+  // Binds the engine to `tree` (not owned) and takes the drive list and the
+  // 64-bit program folder from the system as they are now.
+  explicit TRegistryCleaner(TResultTree* tree);
+  TRegistryCleaner(const TRegistryCleaner&) = delete;
+  TRegistryCleaner& operator=(const TRegistryCleaner&) = delete;
+
+  TResultTree* FTree = nullptr;
+  // Local fixed drives and RAM disks, e.g. "CDE". Files elsewhere count as
+  // present: a cleaner must not judge a reference by a drive it cannot see.
+  std::wstring HDDS;
+  // %ProgramW6432% at creation; empty when absent or only blanks.
+  std::wstring ProgramDir_W6432;
+  bool FLAG_CHECK_ONLY_HDDS = true;
+  TScanProgress* Progress = nullptr;  // borrowed; set by the scan and the deletion
+  // The row icons (owned by the screen); opaque to the engine, which only
+  // hands it on to the row drawing.
+  void* ImageList = nullptr;
+  bool Status_Search = false;
+  bool Status_Delete = false;
+  std::uint32_t Stat_ValuesScanned = 0;
+  std::uint32_t Stat_KeysScanned = 0;
+  std::uint32_t Stat_ValuesDeleted = 0;
+  std::uint32_t Stat_KeysDeleted = 0;
+  std::uint32_t Stat_DeletedTreeObjects_forWartungsScan = 0;
+  // Runs the pending window messages; the GUI fills it, the CLI may not.
+  std::function<void()> OnProcessMessages;
+
+  // --- the result tree -------------------------------------------------------
+  // Nodes (hidden ones too) whose entry has this filter category.
+  std::int32_t Count_ItemsWithThisComboBoxIndex(std::int32_t comboBoxIndex) const;
+  // Remove the entries the deletion marked done / not done. No tree, no-op.
+  static void RemoveDeletedFilesFromTree(TResultTree* tree);
+  static void RemoveNONDeletedFilesFromTree(TResultTree* tree);
+  // First node in tree order with this group and delete target, compared
+  // exactly; null when there is none.
+  PVirtualNode Find_EntryByDeleteKey(std::int32_t groupIndex, RootKey deleteRoot, const std::wstring& deleteKey) const;
+  PVirtualNode Find_EntryByDeleteValue(std::int32_t groupIndex, RootKey deleteRoot, const std::wstring& deleteValue,
+                                       const std::wstring& deleteKey) const;
+
+  // --- existence tests that honour HDDS ------------------------------------------
+  bool FileExists_HDDS(const std::wstring& path) const;
+  bool DirectoryExists_HDDS(const std::wstring& path) const;
+  // %ProgramFiles% → the 64-bit program folder, so that a 32-bit process on
+  // 64-bit Windows tests the folder the reference really means.
+  std::wstring Replace_ProgramFiles_W6432(const std::wstring& text) const;
+
+  // --- helpers for the checks --------------------------------------------------------
+  void ProcessPendingMessages() const;
+  void Progress_SetMaximum(std::int32_t maximum) const;
+  void Progress_SetPosition(std::int32_t position) const;
+  void Progress_Step() const;
+
+  // --- file-reference checks ---------------------------------------------------------
+  void SEARCH_SHARED(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now);
+  void SEARCH_HELPFILES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now,
+                        const std::wstring& SubKey);
+  void SEARCH_HELPFILES_ZEROBYTES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now,
+                                  const std::wstring& SubKey);
+  void SEARCH_APPPATHS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_APPPATHS_EMPTY(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_APPPATHS_VALUES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_FONTS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_MEDIA(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_MISSING_STARTMENU(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_INSTALLERPATH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_INSTALLERARP(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_UNINSTALLKEYS_INSTALLPATH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now);
+  void SEARCH_MMC(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_FIREWALL_RULES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+
+  // --- history-list checks -------------------------------------------------------------
+  void SEARCH_WINDOWSHISTORY_USERASSIST(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_LOSTMRU(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_MUI_CACHE(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_MRU_APPLETS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey rootkey, const std::wstring& Key);
+
+  // --- file-type and open-with checks ------------------------------------------------
+  void SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_FILEFORMAT_EMPTY(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_FILEFORMAT_LINKMISSING(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_FILEFORMAT_APPLICATIONS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_EMPTYOPENWITH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_INVALID_OPENWITH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+
+  // --- COM, ActiveX and type-library checks --------------------------------------------
+  void SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+                                 bool USE_WOW6432Node_Now);
+  void SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+                                bool USE_WOW6432Node_Now);
+  void SEARCH_COM_EMPTY_INPROCSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+                                       bool USE_WOW6432Node_Now);
+  void SEARCH_COM_EMPTY_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+                                      bool USE_WOW6432Node_Now);
+  void SEARCH_COM_EMPTY_INPROCSERVER(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+                                     bool USE_WOW6432Node_Now);
+  void SEARCH_COM_TYPELIB_INVALID(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+                                  bool USE_WOW6432Node_Now);
+  void SEARCH_TYPELIB_EMPTY_HELPDIR(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now);
+  void SEARCH_INTERFACE_TYPELIB_INVALID(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now);
+
+  // --- empty-key checks -----------------------------------------------------------------
+  void SEARCH_EMPTY_SOFTWAREKEYS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
+                                 bool USE_WOW6432Node_Now);
+  void SEARCH_EMPTY_UNINSTALLKEYS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now);
+
+ private:
+  // Helpers of the file-reference checks.
+  void Search_AppCompatValues(RootKey Root, const std::wstring& Key, std::int32_t ComboBoxIndex,
+                              std::int32_t GroupIndex);
+  void Search_StartMenuOrderKey(RootKey Root, const std::wstring& Key, std::int32_t ComboBoxIndex,
+                                std::int32_t GroupIndex);
+  PVirtualNode Check_SnapInHelpValue(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, const std::wstring& ValueName,
+                                     const std::wstring& Key, RootKey Root);
+};
+
+// The %ProgramFiles% rewrite with its conditions spelt out: only a 64-bit
+// registry view on Windows 6.0 or later, and only with a known folder.
+std::wstring Replace_ProgramFiles(const std::wstring& text, const std::wstring& programDirW6432, bool use64BitView,
+                                  unsigned windowsMajorVersion);
+
+}  // namespace keytidy

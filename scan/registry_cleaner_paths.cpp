@@ -1,0 +1,51 @@
+// The existence tests and the program-folder rewrite that depend on the
+// engine's view of the machine (its drive list and 64-bit program folder).
+#include "app/environment.h"
+#include "platform/environment_strings.h"
+#include "platform/file_existence.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "scan/registry_cleaner.h"
+
+namespace keytidy {
+
+namespace {
+
+bool OnListedDrive(const std::wstring& hdds, const std::wstring& path) {
+  const wchar_t letter = UpperCaseAscii(path.substr(0, 1)).front();
+  return hdds.find(letter) != std::wstring::npos;
+}
+
+}  // namespace
+
+bool TRegistryCleaner::FileExists_HDDS(const std::wstring& path) const {
+  if (!FLAG_CHECK_ONLY_HDDS) return FileExists_W64(path);
+  if (path.empty()) return true;
+  return OnListedDrive(HDDS, path) ? FileExists_W64(path) : true;
+}
+
+bool TRegistryCleaner::DirectoryExists_HDDS(const std::wstring& path) const {
+  std::wstring folder = path;
+  Expand_EnvStrings(folder);
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  if (folder == L"\\") return true;
+  if (!FLAG_CHECK_ONLY_HDDS) return DirectoryExists(folder);
+  return OnListedDrive(HDDS, folder) ? DirectoryExists(folder) : true;
+}
+
+std::wstring TRegistryCleaner::Replace_ProgramFiles_W6432(const std::wstring& text) const {
+  return Replace_ProgramFiles(text, ProgramDir_W6432, Use64BitView(), Windows_Version().major);
+}
+
+std::wstring Replace_ProgramFiles(const std::wstring& text, const std::wstring& programDirW6432, bool use64BitView,
+                                  unsigned windowsMajorVersion) {
+  if (!use64BitView || windowsMajorVersion < 6) return text;
+  if (!ContainsUpperAscii(text, L"%PROGRAMFILES%") || programDirW6432.empty()) return text;
+  std::wstring result = ReplaceAllIgnoreCase(text, L"%PROGRAMFILES%", programDirW6432);
+  // Resource references are written "@%ProgramFiles%\...,-101"; the "@" is
+  // no part of the path.
+  if (!result.empty() && result.front() == L'@') result.erase(0, 1);
+  return result;
+}
+
+}  // namespace keytidy
