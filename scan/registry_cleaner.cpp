@@ -1,13 +1,14 @@
 #include "scan/registry_cleaner.h"
 
 #include "platform/environment_strings.h"
-#include "platform/fixed_drives.h"
 #include "platform/text.h"
+#include "skin/fixed_drives.h"
 
 namespace keytidy {
 
 TRegistryCleaner::TRegistryCleaner(TResultTree* tree) : FTree(tree) {
-  HDDS = Get_FixedDriveLetters();
+  const std::string letters = Get_FixedDriveLetters();
+  HDDS.assign(letters.begin(), letters.end());
   // A value of blanks means "not set"; any other value is kept as written.
   Get_EnvVariable(L"ProgramW6432", ProgramDir_W6432, false);
   if (Trim(ProgramDir_W6432).empty()) ProgramDir_W6432.clear();

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fixed_drives.h"
 #include "platform/text.h"
 #include "support/programs.h"
 #include "support/scoped_environment.h"
@@ -30,24 +29,6 @@ TEST(RegistryCleaner, StartsIdleWithTheMachinesFacts) {
   EXPECT_EQ(engine.Stat_ValuesScanned + engine.Stat_KeysScanned + engine.Stat_ValuesDeleted +
                 engine.Stat_KeysDeleted + engine.Stat_DeletedTreeObjects_forWartungsScan,
             0u);
-}
-
-TEST(RegistryCleaner, FixedDriveLettersByDriveType) {
-  std::wstring asked;
-  const auto types = [&](const std::wstring& root) -> UINT {
-    asked += root.substr(0, 1);
-    switch (root[0]) {
-      case L'A': return DRIVE_REMOVABLE;
-      case L'C': return DRIVE_FIXED;
-      case L'D': return DRIVE_CDROM;
-      case L'E': return DRIVE_RAMDISK;
-      case L'F': return DRIVE_REMOTE;
-      case L'G': return DRIVE_REMOVABLE;
-      default: return DRIVE_NO_ROOT_DIR;
-    }
-  };
-  EXPECT_EQ(Get_FixedDriveLetters(types), L"CE");
-  EXPECT_EQ(asked, L"BCDEFGHIJKLMNOPQRSTUVWXYZ");  // A is never asked
 }
 
 TEST(RegistryCleaner, ProgramDirW6432FromTheEnvironment) {
