@@ -1,0 +1,217 @@
+#include "backup/backups_manager.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "backup/backup_age.h"
+#include "backup/backup_extra_files.h"
+#include "backup/backup_restore.h"
+#include "backup/backup_set.h"
+#include "platform/text.h"
+#include "settings/ini_file.h"
+#include "settings/statistics.h"
+#include "skin/backup_user_name.h"
+#include "skin/file_queries.h"
+#include "skin/recycle_bin.h"
+
+namespace keytidy {
+
+namespace {
+
+constexpr wchar_t kSection[] = L"Backup";
+// A date this far from today is taken as missing or broken.
+constexpr std::int64_t kImplausibleAgeDays = 1000;
+
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::int64_t SizeOrZero(const std::wstring& path) {
+  if (path.empty() || !FileExists(path)) return 0;
+  return std::max<std::int64_t>(Get_FileSize(path), 0);
+}
+
+std::optional<TDateTime> CreationTime(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  FILETIME local{};
+  SYSTEMTIME time{};
+  if (!FileTimeToLocalFileTime(&data.ftCreationTime, &local) || !FileTimeToSystemTime(&local, &time))
+    return std::nullopt;
+  return DateTimeFromSystemTime(time);
+}
+
+TTreeData_Backup ReadRow(const std::wstring& descriptor) {
+  TTreeData_Backup row;
+  row.FullPath_Inifile = descriptor;
+  row.FullPath_regfile = Backup_ScriptPath(descriptor);
+  row.Modul = Ini_ReadString(descriptor, kSection, L"Modul");
+  row.Display = Ini_ReadString(descriptor, kSection, L"Display");
+  row.Action = Ini_ReadString(descriptor, kSection, L"Action");
+  row.User = Ini_ReadString(descriptor, kSection, L"User");
+  row.DateTime = Ini_ReadDateTime(descriptor, kSection, L"DateTime");
+  row.size = SizeOrZero(row.FullPath_regfile) + SizeOrZero(descriptor);
+  const std::optional<std::int64_t> age = Backup_AgeInDays(row.DateTime, Now_Local());
+  if (!age || *age >= kImplausibleAgeDays) {
+    if (const auto created = CreationTime(descriptor)) row.DateTime = *created;
+  }
+  std::vector<std::wstring> copies;
+  ExtraFiles_Get_Filenames_in_BackupDir(descriptor, copies);
+  for (const std::wstring& copy : copies) row.size += SizeOrZero(copy);
+  return row;
+}
+
+template <typename T>
+int Order(const T& a, const T& b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+std::int32_t NonNegative(std::int32_t number) { return number > 0 ? number : 0; }
+
+}  // namespace
+
+TBackups::TBackups(TBackupTree* tree)
+    : FTree(tree), BackupFolder(Backup_Folder()), CurrentUser(Get_BackupUserName()) {}
+
+void TBackups::Read_Backups() {
+  if (!FTree) return;
+  FTree->BeginUpdate();
+  FTree->Clear();
+  std::vector<std::wstring> descriptors;
+  List_Files(BackupFolder + L"\\", L"*.ini", descriptors);
+  std::vector<TTreeData_Backup> rows;
+  for (const std::wstring& descriptor : descriptors) rows.push_back(ReadRow(descriptor));
+  if (SortColumn >= 0) {
+    std::stable_sort(rows.begin(), rows.end(), [this](const TTreeData_Backup& a, const TTreeData_Backup& b) {
+      const int order = DefaultEvent_CompareNodes(a, b, SortColumn);
+      return SortDescending ? order > 0 : order < 0;
+    });
+  }
+  for (TTreeData_Backup& row : rows) Data(FTree->AddChild(CheckType::None, CheckState::Unchecked)) = std::move(row);
+  FTree->EndUpdate();
+}
+
+void TBackups::Sort(int column, bool descending) {
+  SortColumn = column;
+  SortDescending = descending;
+  if (!FTree) return;
+  std::vector<std::pair<TTreeData_Backup, bool>> rows;
+  for (PVirtualNode row : *FTree) rows.emplace_back(Data(row), row->selected());
+  std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
+    const int order = DefaultEvent_CompareNodes(a.first, b.first, column);
+    return descending ? order > 0 : order < 0;
+  });
+  FTree->BeginUpdate();
+  FTree->Clear();
+  for (auto& [data, selected] : rows) {
+    PVirtualNode row = FTree->AddChild(CheckType::None, CheckState::Unchecked);
+    Data(row) = std::move(data);
+    FTree->SetSelected(row, selected);
+  }
+  FTree->EndUpdate();
+}
+
+std::int64_t TBackups::Get_Days_since_Backup(PVirtualNode row) const {
+  if (!row) return 0;
+  return Backup_AgeInDays(Data(row).DateTime, Now_Local()).value_or(0);
+}
+
+void TBackups::Get_Details(PVirtualNode row, std::int32_t& savedKeys, std::int32_t& savedValues,
+                           std::int32_t& fileCount) const {
+  savedKeys = savedValues = fileCount = 0;
+  if (!row) return;
+  const std::wstring& descriptor = Data(row).FullPath_Inifile;
+  savedKeys = NonNegative(Ini_ReadInteger(descriptor, kSection, L"SavedKeys"));
+  savedValues = NonNegative(Ini_ReadInteger(descriptor, kSection, L"SavedValues"));
+  fileCount = NonNegative(Ini_ReadInteger(descriptor, kFilesSection, L"FileCount"));
+}
+
+PVirtualNode TBackups::FirstSelected() const {
+  if (!FTree) return nullptr;
+  for (PVirtualNode row : *FTree)
+    if (row->selected()) return row;
+  return nullptr;
+}
+
+bool TBackups::Restore_Selected() {
+  LastRestoreError.clear();
+  PVirtualNode row = FirstSelected();
+  if (!row) {
+    LastRestoreError = L"no backup set is selected";
+    return false;
+  }
+  const RestoreResult result = Backup_RestoreSet(Data(row).FullPath_Inifile, RegExeTimeLimitMs);
+  LastRestoreError = result.reason;
+  return result.restored;
+}
+
+bool TBackups::RemoveFile(const std::wstring& path) const {
+  if (!FileExists(path)) return false;
+  if (FLAG_USE_RECYCLEBIN) return Delete_ToRecycleBin(path);
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return DeleteFileW(path.c_str()) != FALSE;
+}
+
+void TBackups::Delete_Selected_Backups() {
+  if (!FTree) return;
+  for (PVirtualNode row : *FTree) {
+    if (!row->selected()) continue;
+    const TTreeData_Backup& data = Data(row);
+    Stats_Add(kStats_BackupsDeleted, 1);
+    if (FileExists(data.FullPath_Inifile)) {
+      std::vector<std::wstring> copies;
+      ExtraFiles_Get_Filenames_in_BackupDir(data.FullPath_Inifile, copies);
+      for (const std::wstring& copy : copies) RemoveFile(copy);
+    }
+    RemoveFile(data.FullPath_regfile);
+    RemoveFile(data.FullPath_Inifile);
+  }
+}
+
+bool TBackups::IsOlderThan(PVirtualNode row, std::int64_t dayCount) const {
+  const std::optional<std::int64_t> age = Backup_AgeInDays(Data(row).DateTime, Now_Local());
+  return age && *age > dayCount;
+}
+
+std::int32_t TBackups::Get_OldCount(std::int64_t dayCount) const {
+  if (!FTree) return 0;
+  std::int32_t count = 0;
+  for (PVirtualNode row : *FTree)
+    if (IsOlderThan(row, dayCount)) ++count;
+  return count;
+}
+
+std::int32_t TBackups::Select_OldBackups(std::int64_t dayCount) {
+  if (!FTree) return 0;
+  std::int32_t count = 0;
+  FTree->BeginUpdate();
+  for (PVirtualNode row : *FTree) {
+    const bool old = IsOlderThan(row, dayCount);
+    FTree->SetSelected(row, old);
+    if (old) ++count;
+  }
+  FTree->EndUpdate();
+  return count;
+}
+
+bool TBackups::created_by_different_User() const {
+  PVirtualNode row = FirstSelected();
+  if (!row) return false;
+  return UpperCaseAscii(Data(row).User) != UpperCaseAscii(CurrentUser);
+}
+
+int TBackups::DefaultEvent_CompareNodes(const TTreeData_Backup& a, const TTreeData_Backup& b, int column) {
+  switch (column) {
+    case kBackupColumn_Module: return Order(UpperCaseAscii(a.Modul), UpperCaseAscii(b.Modul));
+    case kBackupColumn_Description: return Order(UpperCaseAscii(a.Display), UpperCaseAscii(b.Display));
+    case kBackupColumn_Size: return Order(a.size, b.size);
+    case kBackupColumn_User: return Order(UpperCaseAscii(a.User), UpperCaseAscii(b.User));
+    case kBackupColumn_Date: return Order(a.DateTime, b.DateTime);
+    default: return 0;
+  }
+}
+
+}  // namespace keytidy

@@ -1,0 +1,229 @@
+// The backup manager on real folders: rows read from descriptors (with the
+// date fallback and extra files), ages, selection, sorting, whose set it
+// is, restoring and deleting.
+#include "backup/backups_manager.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "backup/backup_age.h"
+#include "backup/backup_extra_files.h"
+#include "platform/text.h"
+#include "settings/date_time.h"
+#include "support/programs.h"
+#include "support/registry_sandbox.h"
+
+namespace keytidy {
+namespace {
+
+using test::ReadFileBytes;
+using test::TempFolder;
+using test::WriteFileBytes;
+
+std::string Utf8(const std::wstring& text) { return Utf16ToUtf8(text); }
+
+class BackupManager : public test::RegistrySandbox {
+ protected:
+  BackupManager() { manager_.BackupFolder = folder_.Path(); }
+
+  // A set's descriptor; `daysOld` < 0 writes no DateTime.
+  std::wstring AddSet(const std::wstring& base, double daysOld, const std::string& extra = "",
+                      const std::string& user = "anna") {
+    std::string ini = "[Backup]\r\n";
+    if (daysOld >= 0) ini += "DateTime=" + Utf8(FormatDateTime_Fixed(Now_Local() - daysOld)) + "\r\n";
+    ini += "Modul=RC\r\nAction=RC_DELETED\r\nDisplay=" + Utf8(base) + "\r\nUser=" + user +
+           "\r\nSavedKeys=1\r\nSavedValues=2\r\n" + extra;
+    const std::wstring path = folder_.File(base + L".ini");
+    WriteFileBytes(path, ini);
+    return path;
+  }
+
+  PVirtualNode Row(const std::wstring& display) {
+    for (PVirtualNode row : tree_)
+      if (TBackups::Data(row).Display == display) return row;
+    return nullptr;
+  }
+  void SelectOnly(const std::wstring& display) {
+    for (PVirtualNode row : tree_) tree_.SetSelected(row, TBackups::Data(row).Display == display);
+  }
+
+  TempFolder folder_;
+  TBackupTree tree_;
+  TBackups manager_{&tree_};
+};
+
+TEST_F(BackupManager, ReadsRowsWithSizesDatesAndExtraFiles) {
+  AddSet(L"RC_a", 3);
+  WriteFileBytes(folder_.File(L"RC_a.reg"), std::string(100, 'x'));
+  AddSet(L"RC_nodate", -1);
+  AddSet(L"RC_files", 2, "[Files]\r\nFileCount=1\r\nhosts=C:\\somewhere\\hosts\r\n");
+  WriteFileBytes(folder_.File(L"RC_files.hosts"), std::string(50, 'h'));
+  WriteFileBytes(folder_.File(L"notes.txt"), "not a set");
+
+  manager_.Read_Backups();
+  ASSERT_EQ(tree_.NodeCount(), 3u);
+  const TTreeData_Backup& a = TBackups::Data(Row(L"RC_a"));
+  EXPECT_EQ(a.Modul, L"RC");
+  EXPECT_EQ(a.Action, L"RC_DELETED");
+  EXPECT_EQ(a.User, L"anna");
+  EXPECT_EQ(a.FullPath_regfile, folder_.File(L"RC_a.reg"));
+  EXPECT_EQ(a.size, 100 + static_cast<std::int64_t>(ReadFileBytes(folder_.File(L"RC_a.ini")).size()));
+  EXPECT_EQ(manager_.Get_Days_since_Backup(Row(L"RC_a")), 3);
+
+  // No date: the descriptor's creation time, which is today.
+  EXPECT_EQ(manager_.Get_Days_since_Backup(Row(L"RC_nodate")), 0);
+  EXPECT_GT(TBackups::Data(Row(L"RC_nodate")).DateTime, 0.0);
+
+  const TTreeData_Backup& files = TBackups::Data(Row(L"RC_files"));
+  EXPECT_EQ(files.size, 50 + static_cast<std::int64_t>(ReadFileBytes(folder_.File(L"RC_files.ini")).size()));
+  std::int32_t keys = -1, values = -1, count = -1;
+  manager_.Get_Details(Row(L"RC_files"), keys, values, count);
+  EXPECT_EQ(keys, 1);
+  EXPECT_EQ(values, 2);
+  EXPECT_EQ(count, 1);
+  std::vector<std::wstring> copies{L"stale"};
+  ExtraFiles_Get_Filenames_in_BackupDir(files.FullPath_Inifile, copies);
+  EXPECT_EQ(copies, std::vector<std::wstring>{folder_.File(L"RC_files.hosts")});
+}
+
+TEST_F(BackupManager, OldSetsAreCountedAndSelectedByWholeDays) {
+  AddSet(L"three", 3.5);
+  AddSet(L"ten", 10.5);
+  AddSet(L"forty", 40.5);
+  manager_.Read_Backups();
+  EXPECT_EQ(manager_.Get_OldCount(7), 2);
+  SelectOnly(L"three");
+  EXPECT_EQ(manager_.Select_OldBackups(30), 1);
+  EXPECT_TRUE(Row(L"forty")->selected());
+  EXPECT_FALSE(Row(L"three")->selected());
+  EXPECT_FALSE(Row(L"ten")->selected());
+  // A date in the future counts like a past one.
+  EXPECT_EQ(Backup_AgeInDays(Now_Local() + 20.5, Now_Local()), 20);
+  TBackupTree empty;
+  EXPECT_EQ(TBackups(&empty).Get_OldCount(0), 0);
+}
+
+TEST_F(BackupManager, TellsSetsOfOtherUsersApart) {
+  const struct {
+    const char* writer;
+    const wchar_t* reader;
+    bool different;
+  } cases[] = {{"ANNA", L"anna", false}, {"Default", L"Bert", true}, {"anna", L"Default", true}};
+  for (const auto& c : cases) {
+    AddSet(L"set", 1, "", c.writer);
+    manager_.CurrentUser = c.reader;
+    manager_.Read_Backups();
+    EXPECT_FALSE(manager_.created_by_different_User()) << "nothing selected";
+    SelectOnly(L"set");
+    EXPECT_EQ(manager_.created_by_different_User(), c.different) << c.writer;
+  }
+}
+
+TEST_F(BackupManager, SortsByEachColumnInEitherDirection) {
+  AddSet(L"b", 1, "", "zed");
+  AddSet(L"A", 5, "", "Bert");
+  AddSet(L"c", -1, "", "anna");  // dated by its creation time: newest
+  WriteFileBytes(folder_.File(L"A.reg"), std::string(10, 'x'));
+  const auto order = [&] {
+    std::wstring text;
+    for (PVirtualNode row : tree_) text += TBackups::Data(row).Display;
+    return text;
+  };
+  manager_.SortColumn = kBackupColumn_Date;
+  manager_.Read_Backups();
+  EXPECT_EQ(order(), L"Abc");
+  manager_.Sort(kBackupColumn_Description, true);
+  EXPECT_EQ(order(), L"cbA");
+  manager_.Sort(kBackupColumn_User, false);
+  EXPECT_EQ(order(), L"cAb");
+  manager_.Sort(kBackupColumn_Size, true);
+  EXPECT_EQ(order().substr(0, 1), L"A");
+  TTreeData_Backup x, y;
+  EXPECT_EQ(TBackups::DefaultEvent_CompareNodes(x, y, 9), 0);
+}
+
+TEST_F(BackupManager, DeletesSelectedSetsWithTheirExtraFiles) {
+  AddSet(L"RC_keep", 1);
+  AddSet(L"RC_gone", 1, "[Files]\r\nFileCount=1\r\nhosts=C:\\x\\hosts\r\n");
+  WriteFileBytes(folder_.File(L"RC_gone.reg"), "r");
+  WriteFileBytes(folder_.File(L"RC_gone.hosts"), "h");
+  manager_.Read_Backups();
+  SelectOnly(L"RC_gone");
+  manager_.Delete_Selected_Backups();
+  for (const wchar_t* name : {L"RC_gone.ini", L"RC_gone.reg", L"RC_gone.hosts"})
+    EXPECT_EQ(GetFileAttributesW(folder_.File(name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+  EXPECT_NE(GetFileAttributesW(folder_.File(L"RC_keep.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(tree_.NodeCount(), 2u);  // rows stay until the folder is read again
+  manager_.Read_Backups();
+  EXPECT_EQ(tree_.NodeCount(), 1u);
+}
+
+TEST_F(BackupManager, RecycleBinOptionMovesTheFilesIntoTheTrash) {
+  // The test run points XDG_DATA_HOME into the prefix; Wine's recycle bin
+  // is the freedesktop trash below it.
+  wchar_t xdg[1024] = {};
+  ASSERT_GT(GetEnvironmentVariableW(L"XDG_DATA_HOME", xdg, 1024), 0u);
+  std::wstring trash = std::wstring(L"Z:") + xdg + L"/Trash/files/";
+  for (wchar_t& c : trash)
+    if (c == L'/') c = L'\\';
+  const std::wstring unique = L"RC_recycled_" + std::to_wstring(GetTickCount());
+  AddSet(unique, 1);
+  WriteFileBytes(folder_.File(unique + L".reg"), "r");
+  manager_.FLAG_USE_RECYCLEBIN = true;
+  manager_.Read_Backups();
+  SelectOnly(unique);
+  manager_.Delete_Selected_Backups();
+  EXPECT_EQ(GetFileAttributesW(folder_.File(unique + L".reg").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(ReadFileBytes(trash + unique + L".reg"), "r");
+  EXPECT_NE(GetFileAttributesW((trash + unique + L".ini").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(BackupManager, RestoreNeedsAScriptOrAnExtraFile) {
+  AddSet(L"RC_empty", 1);
+  TempFolder target;
+  AddSet(L"RC_files", 1, "[Files]\r\nFileCount=1\r\nhosts=" + Utf8(target.File(L"hosts")) + "\r\n");
+  WriteFileBytes(folder_.File(L"RC_files.hosts"), "restored");
+  WriteFileBytes(target.File(L"hosts"), "current");
+  manager_.Read_Backups();
+
+  EXPECT_FALSE(manager_.Restore_Selected());  // nothing selected
+  SelectOnly(L"RC_empty");
+  EXPECT_FALSE(manager_.Restore_Selected());
+  EXPECT_FALSE(manager_.LastRestoreError.empty());
+  SelectOnly(L"RC_files");
+  EXPECT_TRUE(manager_.Restore_Selected());
+  EXPECT_EQ(ReadFileBytes(target.File(L"hosts")), "restored");
+}
+
+TEST_F(BackupManager, RestoreChecksTheRegistryInsteadOfTrustingTheExitCode) {
+  AddSet(L"RC_script", 1);
+  const std::wstring key = L"HKEY_CURRENT_USER\\" + Path();
+  const std::wstring script = L"[" + key + L"\\back]\r\n\"v\"=dword:00000007\r\n\r\n";
+  WriteFileBytes(folder_.File(L"RC_script.reg"), "\xFF\xFE" + [&] {
+    const std::wstring text = L"Windows Registry Editor Version 5.00\r\n\r\n" + script;
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+  }());
+  manager_.Read_Backups();
+  SelectOnly(L"RC_script");
+  EXPECT_TRUE(manager_.Restore_Selected()) << Utf8(manager_.LastRestoreError);
+  EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(L"back"), L"v"), 7);
+
+  // A key name longer than the registry allows: reg.exe import skips its
+  // lines and still exits 0. The restore fails and says what is missing.
+  AddSet(L"RC_broken", 1);
+  const std::wstring broken = L"Windows Registry Editor Version 5.00\r\n\r\n[" + key + L"\\" +
+                              std::wstring(300, L'k') + L"]\r\n\"ok\"=dword:00000001\r\n\r\n";
+  WriteFileBytes(folder_.File(L"RC_broken.reg"),
+                 "\xFF\xFE" + std::string(reinterpret_cast<const char*>(broken.data()), broken.size() * 2));
+  manager_.Read_Backups();
+  SelectOnly(L"RC_broken");
+  EXPECT_FALSE(manager_.Restore_Selected());
+  EXPECT_NE(manager_.LastRestoreError.find(L"key is missing"), std::wstring::npos) << Utf8(manager_.LastRestoreError);
+}
+
+}  // namespace
+}  // namespace keytidy
