@@ -56,6 +56,11 @@ class TRegistryCleaner {
   // Remove the entries the deletion marked done / not done. No tree, no-op.
   static void RemoveDeletedFilesFromTree(TResultTree* tree);
   static void RemoveNONDeletedFilesFromTree(TResultTree* tree);
+
+  // --- deletion ----------------------------------------------------------------
+  // Deletes the ticked entries of the tree (hidden ones too), recording each
+  // in the backup script `backupfile` first; see scan/delete_checked_entries.h.
+  void DeleteCheckedEntries(const std::wstring& backupfile);
   // First node in tree order with this group and delete target, compared
   // exactly; null when there is none.
   PVirtualNode Find_EntryByDeleteKey(std::int32_t groupIndex, RootKey deleteRoot, const std::wstring& deleteKey) const;

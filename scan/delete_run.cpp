@@ -1,0 +1,58 @@
+#include "scan/delete_run.h"
+
+#include <algorithm>
+
+#include "app/globals.h"
+#include "backup/backup_set.h"
+#include "lang/message_catalogue.h"
+#include "platform/text.h"
+#include "scan/registry_cleaner.h"
+#include "settings/statistics.h"
+
+namespace keytidy {
+
+namespace {
+
+std::uint32_t CountTicked(const TResultTree* tree) {
+  std::uint32_t count = 0;
+  if (tree)
+    for (PVirtualNode node : *tree)
+      if (IsTicked(node)) ++count;
+  return count;
+}
+
+}  // namespace
+
+DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backupFolder,
+                             const DeleteOptions& options) {
+  DeleteRunResult result;
+  result.checked = CountTicked(engine.FTree);
+  if (result.checked == 0) return result;
+  result.ran = true;
+  result.scriptPath = Backup_Create_Filename(backupFolder, kModule_RC);
+  STOP_REQUESTED = false;
+  engine.Status_Delete = true;
+  DeleteCheckedEntries(engine, result.scriptPath, options);
+  if (APP_TERMINATING) {
+    result.terminated = true;
+    return result;
+  }
+  TRegistryCleaner::RemoveDeletedFilesFromTree(engine.FTree);
+  Stats_Add(kStats_ValuesScanned, engine.Stat_ValuesScanned);
+  Stats_Add(kStats_ValuesDeleted, engine.Stat_ValuesDeleted);
+  Stats_Add(kStats_KeysScanned, engine.Stat_KeysScanned);
+  Stats_Add(kStats_KeysDeleted, engine.Stat_KeysDeleted);
+  result.removed = result.checked - std::min(result.checked, CountTicked(engine.FTree));
+  Backup_Write_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted, std::to_wstring(result.removed), true);
+  return result;
+}
+
+std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked) {
+  if (removed == checked)
+    return ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_DELETED), L"%1", std::to_wstring(removed));
+  const std::wstring text = ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_DELETEDERRORS), L"%1",
+                                                 std::to_wstring(removed));
+  return ReplaceAllIgnoreCase(text, L"%2", std::to_wstring(checked - removed));
+}
+
+}  // namespace keytidy

@@ -1,0 +1,33 @@
+#pragma once
+// One deletion run as the cleaner screen and the console start it: count the
+// ticked findings, open a backup set, delete through the backup, drop the
+// handled findings from the tree, add the totals, write the set's
+// descriptor, and say how many were removed.
+#include <cstdint>
+#include <string>
+
+#include "scan/delete_checked_entries.h"
+
+namespace keytidy {
+
+class TRegistryCleaner;
+
+struct DeleteRunResult {
+  bool ran = false;             // false when nothing was ticked
+  bool terminated = false;      // the program is closing; the run stopped early
+  std::uint32_t checked = 0;    // N: ticked findings at the start
+  std::uint32_t removed = 0;    // R: N minus the ticked findings left
+  std::wstring scriptPath;      // the set's script (absent when nothing was recorded)
+
+  std::uint32_t NotRemoved() const { return checked - removed; }
+};
+
+DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backupFolder,
+                             const DeleteOptions& options = {});
+
+// The status line after a run: MESSAGEHTML_RC_STATUS_DELETED with %1 = R
+// when everything went, MESSAGEHTML_RC_STATUS_DELETEDERRORS with %1 = R and
+// %2 = N − R otherwise.
+std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked);
+
+}  // namespace keytidy

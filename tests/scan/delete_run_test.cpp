@@ -1,0 +1,259 @@
+// The deletion run against the real registry and the real reg.exe: what it
+// deletes, what it records, what it leaves ticked when something fails, and
+// that a backup set it made puts everything back exactly.
+#include "scan/delete_run.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "backup/backup_set.h"
+#include "backup/backups_manager.h"
+#include "backup/reg_script_reader.h"
+#include "backup/registry_snapshot.h"
+#include "lang/message_catalogue.h"
+#include "platform/text.h"
+#include "scan/registry_cleaner.h"
+#include "settings/ini_file.h"
+#include "support/programs.h"
+#include "support/registry_sandbox.h"
+
+namespace keytidy {
+namespace {
+
+using test::TempFolder;
+
+RegBytes Text(const std::wstring& text) {
+  RegBytes bytes((text.size() + 1) * 2, 0);
+  std::memcpy(bytes.data(), text.data(), text.size() * 2);
+  return bytes;
+}
+
+struct Fixture {
+  std::wstring name;
+  DWORD type;
+  RegBytes data;
+};
+
+const std::vector<Fixture>& OddValues() {
+  static const std::vector<Fixture> values = {
+      {L"", REG_SZ, Text(L"default")},
+      {L"quote\"and\\backslash", REG_SZ, Text(L"C:\\dir\\\"x\"")},
+      {L"\u00e9t\u00e9 \u4e2d", REG_EXPAND_SZ, Text(L"%TEMP%\\\u4e2d")},
+      {L"zero inside", REG_SZ, Text(std::wstring(L"a\0b", 3))},
+      {L"multi", REG_MULTI_SZ, Text(std::wstring(L"\0a\0\0b\0", 6))},
+      {L"qword", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
+      {L"big binary", REG_BINARY, RegBytes(100 * 1024, 0x5A)},
+      {L"dword", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}},
+  };
+  return values;
+}
+
+using TreeSnapshot = std::map<std::wstring, std::map<std::wstring, RegValueData>>;
+
+TreeSnapshot SnapshotTree(RootKey root, const std::wstring& key) {
+  TreeSnapshot snapshot;
+  for (const std::wstring& path : ListKeyTree(root, key)) snapshot[path] = ReadKeyValues(root, path).value();
+  return snapshot;
+}
+
+class DeleteRun : public test::RegistrySandbox {
+ protected:
+  void SetUp() override {
+    RegistrySandbox::SetUp();
+    STOP_REQUESTED = false;
+  }
+  void TearDown() override {
+    STOP_REQUESTED = false;
+    RegistrySandbox::TearDown();
+  }
+
+  PVirtualNode AddValueFinding(RootKey root, const std::wstring& key, const std::wstring& name) {
+    PVirtualNode node = tree_.AddChild(CheckType::TriStateCheckBox, CheckState::Checked);
+    TTreeData_RegCleaner& entry = *GetEntry(node);
+    entry.DeleteValue = true;
+    entry.Delete_Root = root;
+    entry.Delete_Key = key;
+    entry.Delete_Value = name;
+    return node;
+  }
+  PVirtualNode AddKeyFinding(RootKey root, const std::wstring& key) {
+    PVirtualNode node = tree_.AddChild(CheckType::TriStateCheckBox, CheckState::Checked);
+    TTreeData_RegCleaner& entry = *GetEntry(node);
+    entry.DeleteKey = true;
+    entry.Delete_Root = root;
+    entry.Delete_Key = key;
+    return node;
+  }
+  void WriteAll(RootKey root, const std::wstring& key, const std::vector<Fixture>& values) {
+    RawCreateKey(root, key);
+    for (const Fixture& v : values)
+      RawWrite(root, key, v.name, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
+  }
+  std::uint32_t TickedLeft() const {
+    std::uint32_t count = 0;
+    for (PVirtualNode node : tree_)
+      if (IsTicked(node)) ++count;
+    return count;
+  }
+  DeleteRunResult Run(const DeleteOptions& options = {}) {
+    DeleteOptions withFolder = options;
+    if (withFolder.exportFolder.empty()) withFolder.exportFolder = folder_.Path();
+    return RC_DeleteRun(engine_, backups_, withFolder);
+  }
+
+  TempFolder folder_;
+  std::wstring backups_ = folder_.File(L"Backups");
+  TResultTree tree_;
+  TRegistryCleaner engine_{&tree_};
+};
+
+// Everything the run deletes, its backup set puts back: same keys, same
+// values, same types, same bytes.
+TEST_F(DeleteRun, RestoringTheSetPutsBackEveryByteAndType) {
+  const std::wstring valueKey = Path(L"values");
+  const std::wstring treeKey = Path(L"tree \"q\\\" \u4e2d");
+  WriteAll(ROOT_HKEY_CURRENT_USER, valueKey, OddValues());
+  WriteAll(ROOT_HKEY_LOCAL_MACHINE, treeKey, OddValues());
+  WriteAll(ROOT_HKEY_LOCAL_MACHINE, treeKey + L"\\child", {{L"", REG_DWORD, {1, 2, 3}}});
+  const TreeSnapshot valuesBefore = SnapshotTree(ROOT_HKEY_CURRENT_USER, valueKey);
+  const TreeSnapshot treeBefore = SnapshotTree(ROOT_HKEY_LOCAL_MACHINE, treeKey);
+  for (const Fixture& v : OddValues()) AddValueFinding(ROOT_HKEY_CURRENT_USER, valueKey, v.name);
+  tree_.SetVisible(AddKeyFinding(ROOT_HKEY_LOCAL_MACHINE, treeKey), false);  // hidden by a filter: still deleted
+
+  const DeleteRunResult result = Run();
+  const std::uint32_t expected = static_cast<std::uint32_t>(OddValues().size()) + 1;
+  EXPECT_TRUE(result.ran);
+  EXPECT_EQ(result.checked, expected);
+  EXPECT_EQ(result.removed, expected);
+  EXPECT_TRUE(tree_.IsEmpty());
+  EXPECT_EQ(engine_.Stat_ValuesDeleted, OddValues().size());
+  EXPECT_EQ(engine_.Stat_KeysDeleted, 1u);
+  EXPECT_EQ(Reg_ValueCount(ROOT_HKEY_CURRENT_USER, valueKey), 0u);
+  EXPECT_FALSE(Reg_KeyExists(ROOT_HKEY_LOCAL_MACHINE, treeKey));
+  const std::wstring ini = Backup_DescriptorPath(result.scriptPath);
+  EXPECT_EQ(Ini_ReadInteger(ini, L"Backup", L"SavedKeys"), 1);
+  EXPECT_EQ(Ini_ReadInteger(ini, L"Backup", L"SavedValues"), static_cast<int>(OddValues().size()));
+  EXPECT_EQ(Ini_ReadString(ini, L"Backup", L"Display"), std::to_wstring(expected));
+
+  TBackupTree rows;
+  TBackups manager(&rows);
+  manager.BackupFolder = backups_;
+  manager.Read_Backups();
+  ASSERT_EQ(rows.NodeCount(), 1u);
+  rows.SetSelected(rows.NodeAt(0), true);
+  ASSERT_TRUE(manager.Restore_Selected()) << Utf16ToUtf8(manager.LastRestoreError);
+  EXPECT_EQ(SnapshotTree(ROOT_HKEY_CURRENT_USER, valueKey), valuesBefore);
+  EXPECT_EQ(SnapshotTree(ROOT_HKEY_LOCAL_MACHINE, treeKey), treeBefore);
+}
+
+TEST_F(DeleteRun, VanishedEntriesCountAsRemovedWithoutARecord) {
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"present", L"x");
+  AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"present");
+  AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"vanished");
+  AddKeyFinding(ROOT_HKEY_CURRENT_USER, Path(L"vanished key"));
+
+  const DeleteRunResult result = Run();
+  EXPECT_EQ(result.checked, 3u);
+  EXPECT_EQ(result.removed, 3u);
+  EXPECT_TRUE(tree_.IsEmpty());
+  const RegScriptReadResult script = RegScript_ReadFile(result.scriptPath);
+  ASSERT_TRUE(script.ok);
+  ASSERT_EQ(script.records.size(), 2u);  // one key line, one value line
+  EXPECT_EQ(script.records[1].name, L"present");
+  const std::wstring ini = Backup_DescriptorPath(result.scriptPath);
+  EXPECT_EQ(Ini_ReadInteger(ini, L"Backup", L"SavedValues"), 1);
+  EXPECT_EQ(Ini_ReadInteger(ini, L"Backup", L"SavedKeys"), 0);
+}
+
+TEST_F(DeleteRun, NothingTickedDoesNothing) {
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"v", L"x");
+  tree_.SetCheckState(AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"v"), CheckState::Unchecked);
+  const DeleteRunResult result = Run();
+  EXPECT_FALSE(result.ran);
+  EXPECT_EQ(GetFileAttributesW(backups_.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"v"));
+}
+
+// Whatever stops the backup, the entry stays in the registry and in the
+// tree, still ticked, and counts as not removed.
+TEST_F(DeleteRun, FailedBackupsLeaveEntriesAloneAndTicked) {
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"v", L"x");
+  RawCreateKey(ROOT_HKEY_CURRENT_USER, Path(L"k"));
+
+  // Wine runs the tests as root, so a read-only attribute stops no write;
+  // a file standing where the Backups folder should be does.
+  test::WriteFileBytes(backups_, "in the way");
+  AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"v");
+  AddKeyFinding(ROOT_HKEY_CURRENT_USER, Path(L"k"));
+  DeleteRunResult result = Run();
+  EXPECT_EQ(result.checked, 2u);
+  EXPECT_EQ(result.removed, 0u);
+  EXPECT_EQ(TickedLeft(), 2u);
+  EXPECT_TRUE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"v"));
+  EXPECT_TRUE(Reg_KeyExists(ROOT_HKEY_CURRENT_USER, Path(L"k")));
+  DeleteFileW(backups_.c_str());
+
+  // reg.exe fails (it cannot write its export); the value beside it goes.
+  tree_.Clear();
+  AddKeyFinding(ROOT_HKEY_CURRENT_USER, Path(L"k"));
+  AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"v");
+  result = Run({folder_.File(L"no such folder")});
+  EXPECT_EQ(result.removed, 1u);
+  EXPECT_EQ(TickedLeft(), 1u);
+  EXPECT_TRUE(Reg_KeyExists(ROOT_HKEY_CURRENT_USER, Path(L"k")));
+  EXPECT_FALSE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"v"));
+
+  // A value name no script can hold cannot be recorded, so it is not deleted.
+  tree_.Clear();
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"two\r\nlines", L"x");
+  AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"two\r\nlines");
+  result = Run();
+  EXPECT_EQ(result.removed, 0u);
+  EXPECT_TRUE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"two\r\nlines"));
+}
+
+TEST_F(DeleteRun, StopAfterTheFirstOfTenLeavesNineTicked) {
+  for (int i = 0; i < 10; ++i) {
+    RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"v" + std::to_wstring(i), L"x");
+    AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"v" + std::to_wstring(i));
+  }
+  // The Stop button's click arrives while messages are processed.
+  engine_.OnProcessMessages = [] { STOP_REQUESTED = true; };
+  const DeleteRunResult result = Run();
+  EXPECT_EQ(result.checked, 10u);
+  EXPECT_EQ(result.removed, 1u);
+  EXPECT_EQ(result.NotRemoved(), 9u);
+  EXPECT_EQ(TickedLeft(), 9u);
+  EXPECT_EQ(Reg_ValueCount(ROOT_HKEY_CURRENT_USER, Path()), 9u);
+}
+
+TEST_F(DeleteRun, EntryWhoseValuePartWentLeavesTheTreeEvenIfItsKeyStays) {
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(L"k"), L"v", L"x");
+  PVirtualNode node = AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(L"k"), L"v");
+  GetEntry(node)->DeleteKey = true;
+  const DeleteRunResult result = Run({folder_.File(L"no such folder")});
+  EXPECT_EQ(result.removed, 1u);
+  EXPECT_TRUE(tree_.IsEmpty());
+  EXPECT_TRUE(Reg_KeyExists(ROOT_HKEY_CURRENT_USER, Path(L"k")));
+  EXPECT_FALSE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(L"k"), L"v"));
+}
+
+TEST(DeleteStatusText, FillsTheCountsIntoTheRightMessage) {
+  Localisation_Reset();
+  LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", L"en-us");
+  EXPECT_EQ(RC_DeleteStatusText(2, 2),
+            L"<b><font color=\"#208040\">Done.</font></b><br>2 entries were backed up and deleted.");
+  EXPECT_EQ(RC_DeleteStatusText(1, 10),
+            L"<b>1 entries were deleted.</b><br><font color=\"#C00000\">9 entries could not be deleted.</font>");
+  Localisation_Reset();
+}
+
+}  // namespace
+}  // namespace keytidy
