@@ -42,7 +42,9 @@ std::wstring UsageText() {
           L"  1  the command failed\r\n"
           L"  2  usage error (unknown command or option)\r\n"
           L"  3  refused at start-up (another copy is running, Windows too old,\r\n"
-          L"     no administrator rights, or the settings key is not writable)\r\n";
+          L"     no administrator rights, or the settings key is not writable)\r\n"
+          L"  4  clean: some findings could not be removed\r\n"
+          L"  5  restore: the backup set was not put back completely\r\n";
   return text;
 }
 

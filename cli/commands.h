@@ -12,6 +12,8 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitRefused = 3;
+inline constexpr int kExitNotAllRemoved = 4;
+inline constexpr int kExitRestoreFailed = 5;
 
 using Arguments = std::vector<std::wstring>;
 

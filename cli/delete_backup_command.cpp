@@ -1,0 +1,53 @@
+// "delete-backup NAME [--recycle]": removes a backup set's files, or moves
+// them into the recycle bin.
+#include <windows.h>
+
+#include "backup/backups_manager.h"
+#include "cli/backup_set_lookup.h"
+#include "cli/commands.h"
+#include "cli/console.h"
+
+namespace keytidy::cli {
+namespace {
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+int RunDeleteBackup(const Arguments& arguments) {
+  std::wstring name;
+  bool recycle = false;
+  for (const std::wstring& argument : arguments) {
+    if (argument == L"--recycle") {
+      recycle = true;
+    } else if (name.empty() && !argument.empty() && argument[0] != L'-') {
+      name = argument;
+    } else {
+      PrintErr(L"keytidy-cli: usage: delete-backup NAME [--recycle]\r\n");
+      return kExitUsage;
+    }
+  }
+  if (name.empty()) {
+    PrintErr(L"keytidy-cli: usage: delete-backup NAME [--recycle]\r\n");
+    return kExitUsage;
+  }
+  TBackupTree rows;
+  TBackups manager(&rows);
+  manager.FLAG_USE_RECYCLEBIN = recycle;
+  if (!SelectBackupSet(manager, name)) {
+    PrintErr(L"keytidy-cli: no backup set named " + name + L"\r\n");
+    return kExitFailure;
+  }
+  const TTreeData_Backup set = TBackups::Data(manager.FirstSelected());
+  manager.Delete_Selected_Backups();
+  if (Exists(set.FullPath_Inifile) || Exists(set.FullPath_regfile)) {
+    PrintErr(L"keytidy-cli: the files of " + name + L" could not all be removed\r\n");
+    return kExitFailure;
+  }
+  PrintOut((recycle ? L"Moved to the recycle bin: " : L"Deleted: ") + name + L"\r\n");
+  return kExitSuccess;
+}
+
+const CommandRegistration kDeleteBackup({L"delete-backup", L"delete-backup NAME [--recycle]",
+                                         L"Deletes a backup set, or moves it into the recycle bin.", RunDeleteBackup});
+
+}  // namespace
+}  // namespace keytidy::cli

@@ -1,0 +1,96 @@
+// The console's backup commands on the program folder's real Backups
+// folder: listing, restoring (with its check of the registry) and deleting.
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "backup/reg_script_text.h"
+#include "platform/text.h"
+#include "support/programs.h"
+#include "support/registry_sandbox.h"
+
+namespace keytidy {
+namespace {
+
+using test::CliPath;
+using test::Quote;
+using test::RunProgram;
+
+class BackupCommands : public test::RegistrySandbox {
+ protected:
+  void SetUp() override {
+    RegistrySandbox::SetUp();
+    CreateDirectoryW(folder_.c_str(), nullptr);
+  }
+  void TearDown() override {
+    for (const std::wstring& name : {good_, broken_})
+      for (const wchar_t* extension : {L".ini", L".reg"}) DeleteFileW((folder_ + L"\\" + name + extension).c_str());
+    RegistrySandbox::TearDown();
+  }
+
+  void AddSet(const std::wstring& name, const std::wstring& records) {
+    test::WriteFileBytes(folder_ + L"\\" + name + L".ini",
+                         "[Backup]\r\nDateTime=2026-01-02 03:04:05\r\nModul=RC\r\nAction=RC_DELETED\r\nDisplay=1\r\n"
+                         "User=anna\r\nSavedKeys=0\r\nSavedValues=1\r\n");
+    test::WriteFileBytes(folder_ + L"\\" + name + L".reg", RegScriptHeaderBytes() + RegScriptBytes(records));
+  }
+  std::wstring Key() const { return L"HKEY_CURRENT_USER\\" + Path(); }
+  std::string Cli(const std::wstring& arguments, DWORD& exitCode) {
+    const test::RunResult result = RunProgram(Quote(CliPath()) + L" " + arguments);
+    exitCode = result.exitCode;
+    return result.output;
+  }
+
+  std::wstring folder_ = test::BinFolder() + L"\\Backups";
+  std::wstring unique_ = std::to_wstring(GetCurrentProcessId());
+  std::wstring good_ = L"RC_TEST_GOOD_" + unique_;
+  std::wstring broken_ = L"RC_TEST_BROKEN_" + unique_;
+};
+
+TEST_F(BackupCommands, ListRestoreAndDelete) {
+  AddSet(good_, L"[" + Key() + L"]\r\n\"back\"=dword:00000007\r\n\r\n");
+  DWORD exitCode = 0;
+
+  const std::string list = Cli(L"backups", exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  EXPECT_NE(list.find(Utf16ToUtf8(good_) + "  2026-01-02 03:04:05  RC  RC_DELETED 1  "), std::string::npos) << list;
+
+  Cli(L"restore " + good_, exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(), L"back"), 7);
+
+  Cli(L"delete-backup " + good_ + L".ini", exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  EXPECT_EQ(GetFileAttributesW((folder_ + L"\\" + good_ + L".reg").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW((folder_ + L"\\" + good_ + L".ini").c_str()), INVALID_FILE_ATTRIBUTES);
+  Cli(L"delete-backup " + good_, exitCode);
+  EXPECT_EQ(exitCode, 1u);
+}
+
+TEST_F(BackupCommands, RestoreReportsWhatDidNotComeBack) {
+  // reg.exe import skips a key name longer than the registry allows and
+  // still exits 0; the command must not call that a success.
+  AddSet(broken_, L"[" + Key() + L"\\" + std::wstring(300, L'k') + L"]\r\n\"v\"=dword:00000001\r\n\r\n");
+  DWORD exitCode = 0;
+  const std::string output = Cli(L"restore " + broken_, exitCode);
+  EXPECT_EQ(exitCode, 5u);
+  EXPECT_NE(output.find("key is missing"), std::string::npos) << output;
+
+  Cli(L"restore RC_NO_SUCH_SET", exitCode);
+  EXPECT_EQ(exitCode, 5u);
+  EXPECT_EQ(Cli(L"restore", exitCode).empty(), false);
+  EXPECT_EQ(exitCode, 2u);
+}
+
+TEST_F(BackupCommands, HelpListsTheNewExitCodes) {
+  DWORD exitCode = 0;
+  const std::string help = Cli(L"--help", exitCode);
+  EXPECT_NE(help.find("4  clean: some findings could not be removed"), std::string::npos);
+  EXPECT_NE(help.find("5  restore: the backup set was not put back completely"), std::string::npos);
+  EXPECT_NE(help.find("delete-backup NAME [--recycle]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace keytidy
