@@ -34,6 +34,11 @@ bool WriteAll(HANDLE file, const std::string& content) {
   return true;
 }
 
+std::uint64_t& BytesWritten() {
+  static std::uint64_t bytes = 0;
+  return bytes;
+}
+
 // A sibling name that no backup set file uses.
 std::wstring TemporarySibling(const std::wstring& path) {
   return path + L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
@@ -58,12 +63,15 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
   return bytes;
 }
 
+std::uint64_t ReplaceFileContent_BytesWritten() { return BytesWritten(); }
+
 bool ReplaceFileContent(const std::wstring& path, const std::string& content,
                         const std::function<bool(const std::string& written)>& accept) {
   const std::wstring temporary = TemporarySibling(path);
   {
     UniqueHandle file = CreateExclusive(temporary);
     if (!file) return false;
+    BytesWritten() += content.size();
     if (!WriteAll(file.get(), content) || !FlushFileBuffers(file.get())) {
       file.reset();
       DeleteFileW(temporary.c_str());

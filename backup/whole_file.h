@@ -3,6 +3,7 @@
 // to a temporary file beside the target, is flushed to disk, and only then
 // takes the target's place in one step. A failure at any point leaves the
 // old file exactly as it was.
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,5 +18,8 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path);
 // scanner, an indexer) may hold a file of that name for a moment.
 bool ReplaceFileContent(const std::wstring& path, const std::string& content,
                         const std::function<bool(const std::string& written)>& accept = {});
+
+// Bytes written by ReplaceFileContent since the process started.
+std::uint64_t ReplaceFileContent_BytesWritten();
 
 }  // namespace keytidy
