@@ -16,6 +16,7 @@
 #include "backup/reg_script_text.h"
 #include "backup/registry_backup.h"
 #include "backup/registry_snapshot.h"
+#include "platform/handles.h"
 #include "support/programs.h"
 #include "support/registry_sandbox.h"
 
@@ -125,6 +126,19 @@ TEST_F(KeyRecord, FailedExportLeavesTheFileByteForByte) {
   EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, L"\\", file_, folder_.Path()));
   EXPECT_EQ(ReadFileBytes(file_), before);
   EXPECT_EQ(Backup_Counters().savedKeys, 0u);
+}
+
+TEST_F(KeyRecord, LockedLeftoverExportFileIsSidestepped) {
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"1");
+  const std::wstring leftover = folder_.File(L"tempreg.reg");
+  test::WriteFileBytes(leftover, "left over");
+  UniqueHandle held(CreateFileW(leftover.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  const std::wstring chosen = Backup_TemporaryExportFile(folder_.Path());
+  EXPECT_NE(chosen, leftover);
+  EXPECT_EQ(chosen.rfind(folder_.File(L"tempreg"), 0), 0u);
+  EXPECT_TRUE(Backup_Key(ROOT_HKEY_CURRENT_USER, Path(), file_, folder_.Path()));
+  EXPECT_EQ(ReadFileBytes(leftover), "left over");
 }
 
 // Everything recorded, deleted and imported again by the real reg.exe comes
