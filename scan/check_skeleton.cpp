@@ -1,0 +1,64 @@
+#include "scan/check_skeleton.h"
+
+#include "app/globals.h"
+#include "platform/command_path.h"
+#include "platform/text.h"
+#include "scan/add_found_entry.h"
+
+namespace keytidy {
+
+void Walk_CheckItems(TRegistryCleaner& rc, const std::vector<std::wstring>& items, ItemCounter counter,
+                     const std::function<void(const std::wstring& item)>& examine) {
+  if (!items.empty()) {
+    rc.Progress_SetMaximum(static_cast<std::int32_t>(items.size()));
+    const auto count = static_cast<std::uint32_t>(items.size());
+    if (counter == ItemCounter::ValuesByCount) rc.Stat_ValuesScanned += count;
+    if (counter == ItemCounter::KeysByCount) rc.Stat_KeysScanned += count;
+  }
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    rc.Progress_SetPosition(static_cast<std::int32_t>(i));
+    rc.ProcessPendingMessages();
+    if (STOP_REQUESTED) continue;
+    if (counter == ItemCounter::ValuesPerItem) ++rc.Stat_ValuesScanned;
+    if (counter == ItemCounter::KeysPerItem) ++rc.Stat_KeysScanned;
+    examine(items[i]);
+  }
+}
+
+std::vector<std::wstring> List_ValueNames(RootKey root, const std::wstring& key) {
+  std::vector<std::wstring> names;
+  Reg_GetValueNames(root, key, names);
+  return names;
+}
+
+std::vector<std::wstring> List_SubKeys(RootKey root, const std::wstring& key) {
+  std::vector<std::wstring> names;
+  Reg_GetSubKeys(root, key, names);
+  return names;
+}
+
+std::wstring Resolve_FileReference(const TRegistryCleaner& rc, const std::wstring& text, bool rewriteProgramFiles) {
+  const std::wstring reference = rewriteProgramFiles ? rc.Replace_ProgramFiles_W6432(text) : text;
+  return reference.empty() ? std::wstring() : Clean_FilePath(reference);
+}
+
+bool Is_MissingFile(const TRegistryCleaner& rc, const std::wstring& path) {
+  return IsDrivePath(path) && !rc.FileExists_HDDS(path);
+}
+
+PVirtualNode Report_Finding(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+                            const std::wstring& fullPath, const std::wstring& displayName, const FindingPlace& place,
+                            DeleteTarget target) {
+  PVirtualNode node = Add_FoundEntry(fullPath, displayName, rc.FTree, true, groupIndex, comboBoxIndex, place.root,
+                                     place.key, place.value);
+  if (!node) return nullptr;
+  TTreeData_RegCleaner& entry = *GetEntry(node);
+  entry.DeleteKey = target == DeleteTarget::Key;
+  entry.DeleteValue = target == DeleteTarget::Value;
+  entry.Delete_Root = place.root;
+  entry.Delete_Key = place.key;
+  entry.Delete_Value = target == DeleteTarget::Value ? place.value : std::wstring();
+  return node;
+}
+
+}  // namespace keytidy

@@ -1,0 +1,52 @@
+#pragma once
+// The steps every registry check shares: walking a list of items with
+// progress, message processing, the stop request and the scanned counters;
+// turning a reference into a testable path; the "missing file" test; and
+// reporting a finding together with what fixing it deletes.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "scan/registry_cleaner.h"
+
+namespace keytidy {
+
+// Which scanned counter a walk raises, and how: once by the number of items,
+// or by one for each item actually examined.
+enum class ItemCounter { ValuesByCount, KeysByCount, ValuesPerItem, KeysPerItem };
+
+// For each item in order: progress position := its index, pending messages
+// run, and unless a stop has been requested the item is examined. After a
+// stop request the rest of the list is passed over without work.
+void Walk_CheckItems(TRegistryCleaner& rc, const std::vector<std::wstring>& items, ItemCounter counter,
+                     const std::function<void(const std::wstring& item)>& examine);
+
+std::vector<std::wstring> List_ValueNames(RootKey root, const std::wstring& key);
+std::vector<std::wstring> List_SubKeys(RootKey root, const std::wstring& key);
+
+// A reference text as the checks test it: optionally with %ProgramFiles%
+// rewritten to the 64-bit folder, then cleaned (empty stays empty).
+std::wstring Resolve_FileReference(const TRegistryCleaner& rc, const std::wstring& text, bool rewriteProgramFiles);
+
+// The standard test: a drive path whose file is missing (files on drives the
+// engine does not judge count as present).
+bool Is_MissingFile(const TRegistryCleaner& rc, const std::wstring& path);
+
+enum class DeleteTarget { Value, Key };
+
+// Where a finding was read; fixing it deletes that value, or that key.
+struct FindingPlace {
+  RootKey root = 0;
+  std::wstring key;
+  std::wstring value;  // empty for the default value and for key findings
+};
+
+// Adds the finding (ticked) and fills its delete fields from `place`;
+// null when Add_FoundEntry excluded it.
+PVirtualNode Report_Finding(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+                            const std::wstring& fullPath, const std::wstring& displayName, const FindingPlace& place,
+                            DeleteTarget target);
+
+}  // namespace keytidy

@@ -1,0 +1,25 @@
+// Shared-DLL reference counts whose file is gone.
+#include "app/globals.h"
+#include "platform/error_mode.h"
+#include "scan/check_skeleton.h"
+
+namespace keytidy {
+
+void TRegistryCleaner::SEARCH_SHARED(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+  if (STOP_REQUESTED) return;
+  const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
+  const std::wstring key = USE_WOW6432Node_Now ? L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\SharedDLLS"
+                                               : L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLS";
+  if (!Reg_KeyExistsWritable(root, key)) return;
+  CriticalErrorBoxesOff errorBoxesOff;
+  // The value name is the file; its data is only the count.
+  Walk_CheckItems(*this, List_ValueNames(root, key), ItemCounter::ValuesByCount, [&](const std::wstring& name) {
+    const std::wstring path = Resolve_FileReference(*this, name, !USE_WOW6432Node_Now);
+    if (!Is_MissingFile(*this, path)) return;
+    PVirtualNode node =
+        Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value);
+    if (node) GetEntry(node)->DisplayName = GetEntry(node)->Filename;
+  });
+}
+
+}  // namespace keytidy
