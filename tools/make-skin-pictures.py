@@ -400,10 +400,10 @@ def make_stripe():
     stripe = Image(CELL * CELL_COUNT, CELL)
     cache = {}
     for index in range(CELL_COUNT):
-        spec = CELLS.get(index, (FILLERS[index % len(FILLERS)], None))
-        if spec not in cache:
-            cache[spec] = make_cell(*spec)
-        stripe.draw_over(cache[spec], index * CELL, 0)
+        look = CELLS.get(index, (FILLERS[index % len(FILLERS)], None))
+        if look not in cache:
+            cache[look] = make_cell(*look)
+        stripe.draw_over(cache[look], index * CELL, 0)
     return stripe
 
 

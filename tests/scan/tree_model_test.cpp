@@ -87,10 +87,10 @@ const NodeSpec kNodes[] = {
 };
 
 void Build(Tree& tree) {
-  for (const NodeSpec& spec : kNodes) {
-    PVirtualNode node = tree.AddChild(spec.type, spec.state);
-    tree.SetVisible(node, spec.visible);
-    tree.SetSelected(node, spec.selected);
+  for (const NodeSpec& row : kNodes) {
+    PVirtualNode node = tree.AddChild(row.type, row.state);
+    tree.SetVisible(node, row.visible);
+    tree.SetSelected(node, row.selected);
   }
 }
 
