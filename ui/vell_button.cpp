@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "ui/buffered_paint.h"
 
 namespace keytidy::ui {
 
@@ -34,7 +33,7 @@ void FillRectangle(HDC dc, RECT r, COLORREF color) {
 }  // namespace
 
 VellButton::VellButton(Component* owner, std::wstring name, int tag)
-    : Control(owner, std::move(name), tag), font_(MakeFont(fontFace_, fontHeight_, fontBold_)) {}
+    : PushControl(owner, std::move(name), tag), font_(MakeFont(fontFace_, fontHeight_, fontBold_)) {}
 
 bool VellButton::Create(HWND parent, int x, int y, int width, int height) {
   RegisterWindowClass(kVellButtonClass);
@@ -110,10 +109,6 @@ void VellButton::SetActionButtonFontColor(COLORREF color) {
   Repaint();
 }
 
-void VellButton::Repaint() {
-  if (Alive()) InvalidateRect(Handle(), nullptr, FALSE);
-}
-
 int VellButton::CaptionWidth(HDC dc) const {
   if (caption_.empty()) return 0;
   SelectionScope selected(dc, font_.get());
@@ -160,7 +155,7 @@ void VellButton::Paint(HDC dc) {
   x = std::max(x, 0);
 
   if (enabled && actionButton_)
-    FillRectangle(dc, {0, 0, width - 1, height - 1}, hover_.Inside() ? borderColorHover_ : borderColor_);
+    FillRectangle(dc, {0, 0, width - 1, height - 1}, MouseIsInside() ? borderColorHover_ : borderColor_);
 
   glyph_.Draw(dc, x, (height - glyph_.Height()) / 2);
   if (imageList_ && imageIndex_ != -1)
@@ -184,7 +179,7 @@ void VellButton::Paint(HDC dc) {
   }
 
   if (enabled && actionButton_) return;
-  const COLORREF border = !enabled ? borderColorDisabled_ : hover_.Inside() ? borderColorHover_ : borderColor_;
+  const COLORREF border = !enabled ? borderColorDisabled_ : MouseIsInside() ? borderColorHover_ : borderColor_;
   if (!dropDownArrow_ || caption_.empty()) {
     FrameRectangle(dc, {0, 0, width, height}, border);
     FrameRectangle(dc, {1, 1, width - 1, height - 1}, border);
@@ -194,60 +189,6 @@ void VellButton::Paint(HDC dc) {
     FillRectangle(dc, {0, height - 2, width, height}, border);
     FillRectangle(dc, {width - 2, 0, width, height}, border);
   }
-}
-
-LRESULT VellButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintBuffered(Handle(), message, wParam, [this](HDC dc) { Paint(dc); });
-      return 0;
-    case WM_MOUSEMOVE:
-      if (hover_.OnMouseMove(Handle()) == HoverTracker::Change::Entered && Enabled()) {
-        if (OnMouseEnter) OnMouseEnter();
-        Repaint();
-      }
-      return 0;
-    case WM_MOUSELEAVE:
-      if (hover_.OnMouseLeave() == HoverTracker::Change::Left && Enabled()) {
-        if (OnMouseLeave) OnMouseLeave();
-        Repaint();
-      }
-      return 0;
-    case WM_LBUTTONDOWN:
-      down_ = true;
-      SetCapture(Handle());
-      return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      const bool wasDown = down_ && message == WM_LBUTTONUP;
-      down_ = false;
-      if (GetCapture() == Handle()) ReleaseCapture();
-      const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      RECT client;
-      GetClientRect(Handle(), &client);
-      if (!PtInRect(&client, point) || !Enabled()) return 0;
-      const int button = message == WM_LBUTTONUP ? VK_LBUTTON : message == WM_RBUTTONUP ? VK_RBUTTON : VK_MBUTTON;
-      // Copies: a handler may free the button (a click that closes its form).
-      const auto onMouseUp = OnMouseUp;
-      const auto onClick = OnClick;
-      if (onMouseUp) onMouseUp(button, wParam, point.x, point.y);
-      if (wasDown && onClick) onClick();
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      down_ = false;
-      return 0;
-    case WM_SETCURSOR:
-      if (ApplyCursor(wParam, lParam)) return TRUE;
-      break;
-    default:
-      break;
-  }
-  return Control::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace keytidy::ui

@@ -13,10 +13,11 @@
 #include "ui/control.h"
 #include "ui/gdi_objects.h"
 #include "ui/picture.h"
+#include "ui/push_control.h"
 
 namespace keytidy::ui {
 
-class VellButton : public Control {
+class VellButton : public PushControl {
  public:
   VellButton(Component* owner, std::wstring name, int tag = 0);
   bool Create(HWND parent, int x, int y, int width = 100, int height = 33);
@@ -51,23 +52,14 @@ class VellButton : public Control {
   void SetActionButton(bool on);
   void SetActionButtonFontColor(COLORREF color);
 
-  bool MouseIsInside() const { return hover_.Inside(); }
 
-  std::function<void()> OnClick;
-  std::function<void()> OnMouseEnter;
-  std::function<void()> OnMouseLeave;
-  std::function<void(int button, WPARAM keys, int x, int y)> OnMouseUp;
-
-  // Draws the whole button into a context of its size.
-  void Paint(HDC dc);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc) override;
 
  private:
   int CaptionWidth(HDC dc) const;
   int ImageWidth() const;
   int ImageHeight() const;
   void ApplyAutoWidth();
-  void Repaint();
 
   std::wstring caption_;
   Picture glyph_;
@@ -87,8 +79,6 @@ class VellButton : public Control {
   COLORREF borderColorDisabled_ = 11578024;  // red 168, green 170, blue 176
   bool actionButton_ = false;
   COLORREF actionButtonFontColor_ = RGB(255, 255, 255);
-  HoverTracker hover_;
-  bool down_ = false;
 };
 
 }  // namespace keytidy::ui

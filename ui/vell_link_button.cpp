@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "ui/buffered_paint.h"
 
 namespace keytidy::ui {
 
@@ -24,7 +23,7 @@ UniqueFont MakeFont(const ButtonFont& font) {
 }  // namespace
 
 VellLinkButton::VellLinkButton(Component* owner, std::wstring name, int tag)
-    : Control(owner, std::move(name), tag), fontHandle_(MakeFont(font_)), fontHotHandle_(MakeFont(fontHot_)) {}
+    : PushControl(owner, std::move(name), tag), fontHandle_(MakeFont(font_)), fontHotHandle_(MakeFont(fontHot_)) {}
 
 bool VellLinkButton::Create(HWND parent, int x, int y, int width, int height) {
   RegisterWindowClass(kLinkButtonClass);
@@ -90,10 +89,6 @@ void VellLinkButton::SetShadow(bool on, COLORREF color) {
   Repaint();
 }
 
-void VellLinkButton::Repaint() {
-  if (Alive()) InvalidateRect(Handle(), nullptr, FALSE);
-}
-
 // Always measured in the normal font: a hot font of another size must not
 // make the button change its width under the pointer.
 int VellLinkButton::CaptionWidth(HDC dc) const {
@@ -141,7 +136,7 @@ void VellLinkButton::Paint(HDC dc) {
   rightGlyph_.Draw(dc, rightX_, rightY_);
 
   if (caption_.empty()) return;
-  const bool hot = hover_.Inside();
+  const bool hot = MouseIsInside();
   SelectionScope selected(dc, hot ? fontHotHandle_.get() : fontHandle_.get());
   if (shadow_) {
     SetTextColor(dc, shadowColor_);
@@ -149,59 +144,6 @@ void VellLinkButton::Paint(HDC dc) {
   }
   SetTextColor(dc, hot ? fontHot_.color : font_.color);
   TextOutW(dc, x, y, caption_.c_str(), static_cast<int>(caption_.size()));
-}
-
-LRESULT VellLinkButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintBuffered(Handle(), message, wParam, [this](HDC dc) { Paint(dc); });
-      return 0;
-    case WM_MOUSEMOVE:
-      if (hover_.OnMouseMove(Handle()) == HoverTracker::Change::Entered && Enabled()) {
-        if (OnMouseEnter) OnMouseEnter();
-        Repaint();
-      }
-      return 0;
-    case WM_MOUSELEAVE:
-      if (hover_.OnMouseLeave() == HoverTracker::Change::Left && Enabled()) {
-        if (OnMouseLeave) OnMouseLeave();
-        Repaint();
-      }
-      return 0;
-    case WM_LBUTTONDOWN:
-      down_ = true;
-      SetCapture(Handle());
-      return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      const bool wasDown = down_ && message == WM_LBUTTONUP;
-      down_ = false;
-      if (GetCapture() == Handle()) ReleaseCapture();
-      const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      RECT client;
-      GetClientRect(Handle(), &client);
-      if (!PtInRect(&client, point) || !Enabled()) return 0;
-      const int button = message == WM_LBUTTONUP ? VK_LBUTTON : message == WM_RBUTTONUP ? VK_RBUTTON : VK_MBUTTON;
-      const auto onMouseUp = OnMouseUp;
-      const auto onClick = OnClick;
-      if (onMouseUp) onMouseUp(button, wParam, point.x, point.y);
-      if (wasDown && onClick) onClick();
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      down_ = false;
-      return 0;
-    case WM_SETCURSOR:
-      if (ApplyCursor(wParam, lParam)) return TRUE;
-      break;
-    default:
-      break;
-  }
-  return Control::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace keytidy::ui

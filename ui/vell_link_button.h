@@ -13,6 +13,7 @@
 #include "ui/control.h"
 #include "ui/gdi_objects.h"
 #include "ui/picture.h"
+#include "ui/push_control.h"
 
 namespace keytidy::ui {
 
@@ -24,7 +25,7 @@ struct ButtonFont {
   COLORREF color = RGB(0, 0, 0);
 };
 
-class VellLinkButton : public Control {
+class VellLinkButton : public PushControl {
  public:
   enum class Alignment { Left, Right, Center };
 
@@ -44,21 +45,13 @@ class VellLinkButton : public Control {
   void SetAutoWidth(bool on);
   void SetAlignment(Alignment alignment);
   void SetShadow(bool on, COLORREF color = RGB(0, 0, 0));
-  bool MouseIsInside() const { return hover_.Inside(); }
 
-  std::function<void()> OnClick;
-  std::function<void()> OnMouseEnter;
-  std::function<void()> OnMouseLeave;
-  std::function<void(int button, WPARAM keys, int x, int y)> OnMouseUp;
-
-  void Paint(HDC dc);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc) override;
 
  private:
   int CaptionWidth(HDC dc) const;
   int ImageWidth() const;
   void ApplyAutoWidth();
-  void Repaint();
 
   std::wstring caption_ = L"xxxxxx";
   Picture glyph_, rightGlyph_;
@@ -71,8 +64,6 @@ class VellLinkButton : public Control {
   Alignment alignment_ = Alignment::Left;
   bool shadow_ = false;
   COLORREF shadowColor_ = RGB(0, 0, 0);
-  HoverTracker hover_;
-  bool down_ = false;
 };
 
 }  // namespace keytidy::ui

@@ -1,0 +1,39 @@
+#pragma once
+// The pointer behaviour our flat buttons share: hover tracking with enter and
+// leave events, capture while pressed, and a click only when the left button
+// goes up inside an enabled control. Subclasses only paint.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/control.h"
+
+namespace keytidy::ui {
+
+class PushControl : public Control {
+ public:
+  using Control::Control;
+
+  bool MouseIsInside() const { return hover_.Inside(); }
+
+  std::function<void()> OnClick;
+  std::function<void()> OnMouseEnter;
+  std::function<void()> OnMouseLeave;
+  std::function<void(int button, WPARAM keys, int x, int y)> OnMouseUp;
+
+  // Draws the whole control into a context of its size.
+  virtual void Paint(HDC dc) = 0;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ protected:
+  void Repaint();
+
+ private:
+  LRESULT OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
+
+  HoverTracker hover_;
+  bool down_ = false;
+};
+
+}  // namespace keytidy::ui
