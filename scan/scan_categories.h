@@ -1,0 +1,55 @@
+#pragma once
+// The eleven check categories of a search, in the order they run: which
+// switch turns each on, the filter category its findings carry, how many
+// progress steps it makes, and the check calls themselves.
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "scan/registry_cleaner.h"
+#include "settings/option_switches.h"
+
+namespace keytidy {
+
+// What a category's calls need from the run around them.
+class ScanCallContext {
+ public:
+  ScanCallContext(TRegistryCleaner& engine, bool windows64, std::function<void()> step)
+      : engine_(engine), windows64_(windows64), step_(std::move(step)) {}
+
+  TRegistryCleaner& Engine() const { return engine_; }
+  bool Windows64() const { return windows64_; }
+  // One progress step: position up by 1, then pending messages.
+  void Step() const { step_(); }
+
+  // Reads the sub-key names of HKEY_CLASSES_ROOT\`path` (the root itself
+  // for an empty path) into `list`, writes how long that took as
+  // "KX-Profiler: GET_ALL_KEYS in HKEY_CLASSES_ROOT[\path] = <ms>", adds the
+  // list's size to the keys scanned and makes one step.
+  void BuildClassesKeyList(const std::wstring& path, KeyList& list) const;
+
+ private:
+  TRegistryCleaner& engine_;
+  bool windows64_;
+  std::function<void()> step_;
+};
+
+struct ScanCategory {
+  OptionSwitch option;             // the switch that turns the category on
+  std::int32_t filterIndex;        // ComboBoxIndex of its findings
+  std::int32_t weight;             // progress steps on 32-bit Windows
+  std::int32_t extraWeight64;      // further steps announced on 64-bit Windows
+  void (*run)(const ScanCallContext&);
+};
+
+inline constexpr std::size_t kScanCategoryCount = 11;
+
+// The categories in run order.
+std::span<const ScanCategory, kScanCategoryCount> ScanCategoryTable();
+
+// The sum of the enabled categories' weights (with their 64-bit extras on
+// 64-bit Windows): 40 with everything on, 54 on 64-bit Windows.
+std::int32_t ScanProgressMaximum(const TOptionSwitches& switches, bool windows64);
+
+}  // namespace keytidy

@@ -1,0 +1,272 @@
+// The search run: category order, progress steps, key-list lines, stop and
+// close requests, exceptions and statistics at the end.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "platform/debug_log.h"
+#include "platform/text.h"
+#include "scan/categories.h"
+#include "scan/check_fixture.h"
+#include "scan/scan_categories.h"
+#include "scan/scan_run.h"
+
+namespace keytidy {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using Strings = std::vector<std::wstring>;
+
+constexpr RootKey HKLM = ROOT_HKEY_LOCAL_MACHINE;
+const std::wstring kAppPaths = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+const std::wstring kStats = L"Software\\KeytidyTests\\ScanRunStats";
+
+// Records every call as one line, and lets a test act inside a hook.
+class RecordingObserver : public TScanObserver {
+ public:
+  Strings events;
+  std::int32_t maximum = -1;
+  std::vector<std::int32_t> positions;
+  std::function<void(const ScanCategory&)> onCategory;
+  int pumps = 0;
+
+  void SetProgressMaximum(std::int32_t value) override { maximum = value; }
+  void SetProgressPosition(std::int32_t position) override { positions.push_back(position); }
+  void SearchStarted() override { events.push_back(L"started"); }
+  void CategoryStarted(const ScanCategory& category, const std::wstring& caption) override {
+    events.push_back(L"category " + std::to_wstring(category.filterIndex) + L" " + caption);
+    if (onCategory) onCategory(category);
+  }
+  void ProcessMessages() override { ++pumps; }
+  void ChecksFinished() override { events.push_back(L"checks finished"); }
+  void SearchResultsReady() override { events.push_back(L"results ready"); }
+  void SearchFinished(const ScanRunResult&) override { events.push_back(L"finished"); }
+};
+
+std::vector<std::wstring>* gDebugLines = nullptr;
+void CollectDebugLine(std::wstring_view line) {
+  if (gDebugLines) gDebugLines->emplace_back(line);
+}
+
+class ScanRun : public test::CheckTest {
+ protected:
+  ScanRun() {
+    previousListener_ = Debug_SetListener(CollectDebugLine);
+    gDebugLines = &debugLines;
+    settings.statsRoot = ROOT_HKEY_CURRENT_USER;
+    settings.statsKey = kStats;
+    RegDeleteTreeW(HKEY_CURRENT_USER, kStats.c_str());
+  }
+  ~ScanRun() override {
+    Debug_SetListener(previousListener_);
+    gDebugLines = nullptr;
+    APP_TERMINATING = false;
+    RegDeleteTreeW(HKEY_CURRENT_USER, kStats.c_str());
+  }
+
+  void OnlyCategories(std::initializer_list<OptionSwitch> on) {
+    for (const ScanCategory& category : ScanCategoryTable()) settings.switches.SetChecked(category.option, false);
+    for (OptionSwitch id : on) settings.switches.SetChecked(id, true);
+  }
+
+  Strings KeyListLines() const {
+    Strings lines;
+    for (const std::wstring& line : debugLines)
+      if (line.starts_with(L"KX-Profiler: GET_ALL_KEYS in ")) lines.push_back(line.substr(0, line.find(L" = ")));
+    return lines;
+  }
+
+  std::uint64_t StoredTotal(const wchar_t* name) const {
+    return static_cast<std::uint64_t>(Reg_ReadInt64(ROOT_HKEY_CURRENT_USER, kStats, name));
+  }
+
+  TScanRunSettings settings;
+  RecordingObserver observer;
+  Strings debugLines;
+
+ private:
+  DebugLineListener previousListener_ = nullptr;
+};
+
+TEST_F(ScanRun, ProgressMaximumFollowsTheSwitchesAndTheBitness) {
+  struct Case {
+    std::vector<OptionSwitch> on;
+    bool windows64;
+    std::int32_t maximum;
+  };
+  const std::vector<OptionSwitch> all = {
+      OptionSwitch::RC_FileFormate, OptionSwitch::RC_COMOLEActiveX, OptionSwitch::RC_Shared,
+      OptionSwitch::RC_Fonts,       OptionSwitch::RC_Media,         OptionSwitch::RC_Help,
+      OptionSwitch::RC_AppPaths,    OptionSwitch::RC_WindowsHistory, OptionSwitch::RC_Installer,
+      OptionSwitch::RC_Startmenu,   OptionSwitch::RC_WindowsFirewall};
+  const Case cases[] = {
+      {all, false, 40},
+      {all, true, 54},
+      {{}, true, 0},
+      {{OptionSwitch::RC_Other}, true, 0},  // no check belongs to it
+      {{OptionSwitch::RC_COMOLEActiveX}, false, 9},
+      {{OptionSwitch::RC_COMOLEActiveX, OptionSwitch::RC_Help, OptionSwitch::RC_Shared}, true, 18 + 9 + 2},
+      {{OptionSwitch::RC_Installer}, true, 5},
+  };
+  for (const Case& c : cases) {
+    OnlyCategories({});
+    for (OptionSwitch id : c.on) settings.switches.SetChecked(id, true);
+    EXPECT_EQ(ScanProgressMaximum(settings.switches, c.windows64), c.maximum)
+        << c.on.size() << " categories, 64-bit " << c.windows64;
+  }
+}
+
+// Every category on: the categories start in run order with their captions,
+// 40 steps on 32-bit Windows, 55 (one more than announced) on 64-bit.
+TEST_F(ScanRun, EveryCategoryRunsInOrderWithItsSteps) {
+  for (bool windows64 : {false, true}) {
+    SCOPED_TRACE(windows64 ? "64-bit" : "32-bit");
+    observer = RecordingObserver();
+    settings.windows64 = windows64;
+    const ScanRunResult result = RC_SearchRun(engine, settings, observer);
+
+    EXPECT_TRUE(result.ran);
+    EXPECT_FALSE(result.stopped);
+    EXPECT_EQ(observer.maximum, windows64 ? 54 : 40);
+    EXPECT_EQ(result.progressSteps, windows64 ? 55 : 40);
+    ASSERT_EQ(observer.positions.size(), static_cast<size_t>(result.progressSteps));
+    for (size_t i = 0; i < observer.positions.size(); ++i) EXPECT_EQ(observer.positions[i], static_cast<int>(i + 1));
+
+    Strings expected = {L"started"};
+    for (OptionSwitch id : {OptionSwitch::RC_Shared, OptionSwitch::RC_Help, OptionSwitch::RC_AppPaths,
+                            OptionSwitch::RC_Fonts, OptionSwitch::RC_Media, OptionSwitch::RC_Startmenu,
+                            OptionSwitch::RC_Installer, OptionSwitch::RC_WindowsHistory,
+                            OptionSwitch::RC_FileFormate, OptionSwitch::RC_COMOLEActiveX,
+                            OptionSwitch::RC_WindowsFirewall})
+      expected.push_back(L"category " + std::to_wstring(Describe(id).filterIndex) + L" " + OptionSwitchCaption(id));
+    expected.insert(expected.end(), {L"checks finished", L"results ready", L"finished"});
+    EXPECT_THAT(observer.events, ElementsAreArray(expected));
+    EXPECT_FALSE(engine.Status_Search);
+    EXPECT_FALSE(tree.IsUpdating());
+  }
+}
+
+TEST_F(ScanRun, KeyListsAreReadOnlyForTheirCategories) {
+  struct Case {
+    std::vector<OptionSwitch> on;
+    bool windows64;
+    Strings lines;
+  };
+  const std::wstring root = L"KX-Profiler: GET_ALL_KEYS in HKEY_CLASSES_ROOT";
+  const Case cases[] = {
+      {{OptionSwitch::RC_FileFormate}, true, {root}},
+      {{OptionSwitch::RC_COMOLEActiveX}, false, {root + L"\\CLSID"}},
+      {{OptionSwitch::RC_COMOLEActiveX, OptionSwitch::RC_FileFormate},
+       true,
+       {root, root + L"\\CLSID", root + L"\\WOW6432Node\\CLSID"}},
+      {{OptionSwitch::RC_Fonts, OptionSwitch::RC_Help}, true, {}},
+  };
+  for (const Case& c : cases) {
+    debugLines.clear();
+    OnlyCategories({});
+    for (OptionSwitch id : c.on) settings.switches.SetChecked(id, true);
+    settings.windows64 = c.windows64;
+    RC_SearchRun(engine, settings, observer);
+    EXPECT_THAT(KeyListLines(), ElementsAreArray(c.lines));
+  }
+  // The key lists count as keys scanned.
+  std::vector<std::wstring> clsid;
+  Reg_GetSubKeys(ROOT_HKEY_CLASSES_ROOT, L"CLSID", clsid);
+  OnlyCategories({OptionSwitch::RC_COMOLEActiveX});
+  settings.windows64 = false;
+  RC_SearchRun(engine, settings, observer);
+  EXPECT_GE(engine.Stat_KeysScanned, clsid.size());
+}
+
+TEST_F(ScanRun, StopSkipsTheLaterCategoriesButStillEndsTheRun) {
+  settings.windows64 = false;
+  observer.onCategory = [](const ScanCategory& category) {
+    if (category.option == OptionSwitch::RC_Help) STOP_REQUESTED = true;
+  };
+  const ScanRunResult result = RC_SearchRun(engine, settings, observer);
+  EXPECT_TRUE(result.stopped);
+  EXPECT_THAT(observer.events,
+              ElementsAre(L"started", L"category 3 " + OptionSwitchCaption(OptionSwitch::RC_Shared),
+                          L"category 6 " + OptionSwitchCaption(OptionSwitch::RC_Help), L"checks finished",
+                          L"results ready", L"finished"));
+  EXPECT_EQ(result.progressSteps, 1 + 5);  // the help calls are made; they return at once
+  EXPECT_TRUE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, kStats, kStats_KeysScanned));
+  EXPECT_EQ(StoredTotal(kStats_KeysScanned), engine.Stat_KeysScanned);
+
+  // The next run clears the request again.
+  observer = RecordingObserver();
+  OnlyCategories({OptionSwitch::RC_Fonts});
+  EXPECT_FALSE(RC_SearchRun(engine, settings, observer).stopped);
+  EXPECT_EQ(observer.events.size(), 5u);
+}
+
+TEST_F(ScanRun, ClosingTheProgramEndsTheRunAtTheNextCategoryBoundary) {
+  observer.onCategory = [](const ScanCategory& category) {
+    if (category.option == OptionSwitch::RC_AppPaths) APP_TERMINATING = true;
+  };
+  const ScanRunResult result = RC_SearchRun(engine, settings, observer);
+  EXPECT_TRUE(result.terminated);
+  EXPECT_EQ(observer.events.back(), L"category 7 " + OptionSwitchCaption(OptionSwitch::RC_AppPaths));
+  EXPECT_FALSE(Reg_KeyExists(ROOT_HKEY_CURRENT_USER, kStats));
+  EXPECT_EQ(std::find_if(debugLines.begin(), debugLines.end(),
+                         [](const std::wstring& line) { return line.starts_with(L"RC-Search took ms="); }),
+            debugLines.end())
+      << "must not be written";
+}
+
+// Two stale application paths, one of them an exception: exactly the other
+// is left, and the totals hold the run's counters.
+TEST_F(ScanRun, ExceptionsAndStatisticsAtTheEnd) {
+  registry.WriteString(HKLM, kAppPaths + L"\\KeytidyRunGoneA.exe", L"", T(L"{T}\\gone\\a.exe"));
+  registry.WriteString(HKLM, kAppPaths + L"\\KeytidyRunGoneB.exe", L"", T(L"{T}\\gone\\b.exe"));
+  TExceptionList exceptions;
+  Add_ExceptionItem(kExceptionKindKey, L"HKEY_LOCAL_MACHINE", kAppPaths + L"\\KeytidyRunGoneA.exe", exceptions, L"");
+  Add_ExceptionItem(kExceptionKindKey, L"HKEY_LOCAL_MACHINE", kAppPaths + L"\\keytidyrungoneb.exe", exceptions, L"");
+  settings.exceptions = &exceptions;
+  OnlyCategories({OptionSwitch::RC_AppPaths});
+  Reg_WriteInt64(ROOT_HKEY_CURRENT_USER, kStats, kStats_KeysScanned, 10);
+
+  const ScanRunResult result = RC_SearchRun(engine, settings, observer);
+  EXPECT_EQ(result.exceptionsRemoved, 1u);
+  Strings ours;
+  for (PVirtualNode node : tree)
+    if (Contains(TResultTree::Data(node).Delete_Key, L"KeytidyRun")) ours.push_back(TResultTree::Data(node).Delete_Key);
+  EXPECT_THAT(ours, ElementsAre(kAppPaths + L"\\KeytidyRunGoneB.exe"));
+  EXPECT_GT(engine.Stat_KeysScanned, 0u);
+  EXPECT_EQ(StoredTotal(kStats_KeysScanned), 10u + engine.Stat_KeysScanned);
+  EXPECT_EQ(StoredTotal(kStats_ValuesScanned), engine.Stat_ValuesScanned);
+  EXPECT_EQ(std::count_if(debugLines.begin(), debugLines.end(),
+                          [](const std::wstring& line) { return line.starts_with(L"RC-Search took ms="); }),
+            1);
+}
+
+TEST_F(ScanRun, TheLocalDiskSwitchSteersTheEngine) {
+  for (bool onlyHdds : {false, true}) {
+    settings.switches.SetChecked(OptionSwitch::RC_IgnoreNoHDDs, onlyHdds);
+    OnlyCategories({});
+    RC_SearchRun(engine, settings, observer);
+    EXPECT_EQ(engine.FLAG_CHECK_ONLY_HDDS, onlyHdds);
+  }
+}
+
+// A search started again from a pumped message while one runs does nothing.
+TEST_F(ScanRun, ASecondSearchDuringARunDoesNothing) {
+  ScanRunResult inner;
+  RecordingObserver innerObserver;
+  observer.onCategory = [&](const ScanCategory& category) {
+    if (category.option == OptionSwitch::RC_Fonts) inner = RC_SearchRun(engine, settings, innerObserver);
+  };
+  OnlyCategories({OptionSwitch::RC_Fonts});
+  EXPECT_TRUE(RC_SearchRun(engine, settings, observer).ran);
+  EXPECT_FALSE(inner.ran);
+  EXPECT_TRUE(innerObserver.events.empty());
+}
+
+}  // namespace
+}  // namespace keytidy
