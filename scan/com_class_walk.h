@@ -1,0 +1,35 @@
+#pragma once
+// What the checks over the list of class identifiers share: where the
+// classes live in either registry view, the name a class is shown by, the
+// walk over the list, and how a finding is reported.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "scan/registry_cleaner.h"
+
+namespace keytidy {
+
+// "CLSID" below HKEY_CLASSES_ROOT, or "WOW6432Node\CLSID" for the 32-bit view.
+std::wstring Com_ClassBase(bool USE_WOW6432Node_Now);
+
+// The class's own title (default value of base\clsid), or the identifier
+// when the class has none.
+std::wstring Com_ClassName(const std::wstring& base, const std::wstring& clsid);
+
+// For each identifier in order: the progress moves one step, pending
+// messages run, and unless a stop has been requested the class is examined.
+// The bar starts at 0 with two steps of headroom over the list, so it never
+// looks finished while the last class is still being read. Nothing is
+// counted: the driver has already counted the list when it built it.
+void Walk_ClassList(TRegistryCleaner& rc, const KeyList& classes,
+                    const std::function<void(const std::wstring& clsid)>& examine);
+
+// Reports a bad sub-key of HKEY_CLASSES_ROOT (ticked); fixing it deletes
+// exactly that sub-key, never the class or interface above it. Null when
+// Add_FoundEntry excluded the path.
+PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+                                  const std::wstring& fullPath, const std::wstring& displayName,
+                                  const std::wstring& key);
+
+}  // namespace keytidy

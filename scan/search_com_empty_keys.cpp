@@ -1,0 +1,46 @@
+// Server and bitmap sub-keys of a class that were left completely empty:
+// no values, no sub-keys, no default text. They tell COM nothing and only
+// the empty sub-key goes; the class key stays.
+#include "app/globals.h"
+#include "platform/error_mode.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "scan/com_class_walk.h"
+
+namespace keytidy {
+
+namespace {
+
+void Search_EmptyClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, const std::wstring& subKey,
+                              std::int32_t groupIndex, std::int32_t comboBoxIndex, bool wow) {
+  if (STOP_REQUESTED) return;
+  CriticalErrorBoxesOff errorBoxesOff;
+  const std::wstring base = Com_ClassBase(wow);
+  Walk_ClassList(rc, classes, [&](const std::wstring& clsid) {
+    const std::wstring key = base + L"\\" + clsid + L"\\" + subKey;
+    std::uint32_t values = 0, subKeys = 0;
+    if (!Reg_KeyCounts(ROOT_HKEY_CLASSES_ROOT, key, values, subKeys) || values != 0 || subKeys != 0) return;
+    if (!Trim(Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L"")).empty()) return;
+    if (!Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
+    Report_ClassesSubKey(rc, groupIndex, comboBoxIndex, L"", Com_ClassName(base, clsid), key);
+  });
+}
+
+}  // namespace
+
+void TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex,
+                                                       std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+  Search_EmptyClassSubKeys(*this, KeyListe, L"InprocServer32", GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now);
+}
+
+void TRegistryCleaner::SEARCH_COM_EMPTY_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex,
+                                                      std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+  Search_EmptyClassSubKeys(*this, KeyListe, L"ToolBoxBitmap32", GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now);
+}
+
+void TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER(const KeyList& KeyListe, std::int32_t GroupIndex,
+                                                     std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+  Search_EmptyClassSubKeys(*this, KeyListe, L"InprocServer", GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now);
+}
+
+}  // namespace keytidy

@@ -1,0 +1,70 @@
+// Class registrations whose in-process server or toolbox bitmap names a
+// file that is gone. Fixing one deletes only the sub-key holding the path:
+// the class itself may still be served some other way.
+#include <array>
+
+#include "app/globals.h"
+#include "platform/error_mode.h"
+#include "platform/registry.h"
+#include "scan/check_skeleton.h"
+#include "scan/com_class_walk.h"
+#include "scan/icon_index.h"
+
+namespace keytidy {
+
+namespace {
+
+// Two known classes whose servers are left alone whatever they name. The
+// comparison is exact, letter case included, as their installer writes
+// them; a twin written in other letters is examined like any other class.
+constexpr std::array<const wchar_t*, 2> kServersLeftAlone = {
+    L"{09D32393-10DA-4eca-91AA-AD11C69DB966}",
+    L"{FD7B051A-1E54-41f8-8A87-2F4349A8CCC8}",
+};
+
+bool Is_ServerLeftAlone(const std::wstring& clsid) {
+  for (const wchar_t* left : kServersLeftAlone)
+    if (clsid == left) return true;
+  return false;
+}
+
+}  // namespace
+
+void TRegistryCleaner::SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex,
+                                                 std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+  if (STOP_REQUESTED) return;
+  CriticalErrorBoxesOff errorBoxesOff;
+  const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);
+  Walk_ClassList(*this, KeyListe, [&](const std::wstring& clsid) {
+    if (Is_ServerLeftAlone(clsid)) return;
+    const std::wstring key = base + L"\\" + clsid + L"\\InprocServer32";
+    const std::wstring server = Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L"");
+    if (server.empty()) return;
+    const std::wstring path = Resolve_FileReference(*this, server, !USE_WOW6432Node_Now);
+    if (!Is_MissingFile(*this, path) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
+    PVirtualNode node =
+        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key);
+    if (node) GetEntry(node)->Filename = path;
+  });
+}
+
+void TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex,
+                                                std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+  if (STOP_REQUESTED) return;
+  CriticalErrorBoxesOff errorBoxesOff;
+  const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);
+  Walk_ClassList(*this, KeyListe, [&](const std::wstring& clsid) {
+    const std::wstring key = base + L"\\" + clsid + L"\\ToolBoxBitmap32";
+    // The bitmap is a resource of the control's module; a stand-alone
+    // bitmap file is not judged.
+    const std::optional<std::wstring> module = Strip_IconIndex(Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L""));
+    if (!module) return;
+    const std::wstring path = Resolve_FileReference(*this, *module, !USE_WOW6432Node_Now);
+    if (!Is_MissingFile(*this, path) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
+    PVirtualNode node =
+        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key);
+    if (node) GetEntry(node)->Filename = path;
+  });
+}
+
+}  // namespace keytidy

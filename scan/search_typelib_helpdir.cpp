@@ -1,0 +1,59 @@
+// Type-library versions whose help-folder key was left with nothing in it.
+#include <array>
+
+#include "app/globals.h"
+#include "platform/registry.h"
+#include "scan/check_skeleton.h"
+#include "scan/com_class_walk.h"
+
+namespace keytidy {
+
+namespace {
+
+// Two libraries whose help keys are left as they are.
+bool Is_LibraryLeftAlone(const std::wstring& libid) {
+  constexpr std::array<std::wstring_view, 2> kLibraries = {L"{957191F2-F78B-41C6-87D6-87D562930EA9}",
+                                                           L"{C2EF276A-4D20-44E9-B9D2-29F129EB826B}"};
+  for (std::wstring_view left : kLibraries)
+    if (libid == left) return true;
+  return false;
+}
+
+// Nothing but an empty default value (or not even that), and no sub-keys.
+bool Is_EmptyHelpDir(const std::wstring& key) {
+  std::uint32_t values = 0, subKeys = 0;
+  if (!Reg_KeyCounts(ROOT_HKEY_CLASSES_ROOT, key, values, subKeys) || values > 1 || subKeys != 0) return false;
+  return Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L"").empty();
+}
+
+}  // namespace
+
+void TRegistryCleaner::SEARCH_TYPELIB_EMPTY_HELPDIR(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+                                                    bool USE_WOW6432Node_Now) {
+  if (STOP_REQUESTED) return;
+  const std::wstring typeLibs = USE_WOW6432Node_Now ? L"Wow6432Node\\TypeLib" : L"TypeLib";
+  const KeyList libraries = List_SubKeys(ROOT_HKEY_CLASSES_ROOT, typeLibs);
+  Progress_SetMaximum(static_cast<std::int32_t>(libraries.size()));
+  for (const std::wstring& libid : libraries) {
+    ProcessPendingMessages();
+    if (STOP_REQUESTED) continue;
+    ++Stat_KeysScanned;
+    if (Is_LibraryLeftAlone(libid)) continue;
+    const std::wstring library = typeLibs + L"\\" + libid;
+    for (const std::wstring& version : List_SubKeys(ROOT_HKEY_CLASSES_ROOT, library)) {
+      const std::wstring key = library + L"\\" + version + L"\\HELPDIR";
+      if (!Is_EmptyHelpDir(key)) continue;
+      // Where both views show the same library, the native pass has it.
+      if (USE_WOW6432Node_Now &&
+          Find_EntryByDeleteKey(GroupIndex, ROOT_HKEY_CLASSES_ROOT, L"TypeLib\\" + libid + L"\\" + version + L"\\HELPDIR"))
+        continue;
+      std::wstring title = Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, library + L"\\" + version, L"");
+      if (title.empty()) title = libid + L"\\" + version;
+      if (!Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) continue;
+      PVirtualNode node = Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, L"", title, key);
+      if (node) GetEntry(node)->AdditionalInfo = version + L"\\HELPDIR";
+    }
+  }
+}
+
+}  // namespace keytidy
