@@ -21,8 +21,6 @@ namespace {
 
 constexpr wchar_t kVersion[] = L"2.00.00";
 
-std::wstring TranslationFolder() { return ProgramFolder() + L"\\translation"; }
-
 void BringToFront(TForm_KX7& main) {
   if (APP_TERMINATING) return;
   SetWindowPos(main.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -62,6 +60,8 @@ void RunMessageLoop() {
 }
 
 }  // namespace
+
+std::wstring TranslationFolder() { return ProgramFolder() + L"\\translation"; }
 
 bool IsTranslationSaveWord(const std::wstring& firstArgument) { return firstArgument == L"-SAVE"; }
 

@@ -10,6 +10,9 @@ namespace keytidy {
 // program is to end.
 void RunWindowStartup();
 
+// ProgramFolder \translation: the translation files and their index.
+std::wstring TranslationFolder();
+
 // The command word that exports the design texts of the translated forms
 // into the German translation file.
 bool IsTranslationSaveWord(const std::wstring& firstArgument);

@@ -1,0 +1,45 @@
+// "clean [--report FILE]": a search as "scan" makes it, then every finding
+// removed through the deletion run, each recorded in a new backup set first.
+#include "app/environment.h"
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/console_search.h"
+#include "scan/delete_run.h"
+
+namespace keytidy::cli {
+namespace {
+
+void TickEverything(TResultTree& tree) {
+  for (PVirtualNode node : tree) tree.SetCheckState(node, CheckState::Checked);
+}
+
+int RunClean(const Arguments& arguments) {
+  SearchOptions options;
+  if (!ParseSearchOptions(L"clean", arguments, options)) return kExitUsage;
+  TResultTree tree;
+  TRegistryCleaner engine(&tree);
+  ScanRunResult search;
+  if (!RunConsoleSearch(engine, options, search)) return kExitFailure;
+
+  TickEverything(tree);
+  const DeleteRunResult run = RC_DeleteRun(engine, ProgramFolder() + L"\\Backups");
+  if (!run.ran) {
+    PrintOut(L"Nothing to remove.\r\n");
+    return kExitSuccess;
+  }
+  PrintOut(L"Removed: " + std::to_wstring(run.removed) + L"\r\nNot removed: " + std::to_wstring(run.NotRemoved()) +
+           L"\r\n");
+  if (GetFileAttributesW(run.scriptPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+    PrintOut(L"Backup: " + run.scriptPath + L"\r\n");
+  else
+    PrintOut(L"Backup: none (nothing needed recording)\r\n");
+  return run.NotRemoved() == 0 ? kExitSuccess : kExitNotAllRemoved;
+}
+
+const CommandRegistration kClean({L"clean", L"clean [--report FILE]",
+                                  L"Searches as scan does, then removes every finding after recording it in a new "
+                                  L"backup set.",
+                                  RunClean});
+
+}  // namespace
+}  // namespace keytidy::cli

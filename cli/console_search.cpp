@@ -1,0 +1,136 @@
+#include "cli/console_search.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "app/window_startup.h"
+#include "cli/console.h"
+#include "lang/language_choice.h"
+#include "lang/message_catalogue.h"
+#include "scan/categories.h"
+#include "scan/exception_file.h"
+#include "scan/scan_report.h"
+#include "settings/option_switches.h"
+
+namespace keytidy::cli {
+
+namespace {
+
+bool StderrIsConsole() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
+
+// A one-line bar redrawn in place on the console. When stderr is a pipe or a
+// file the bar would only fill it with carriage returns, so nothing is
+// drawn there.
+class ConsoleProgress : public TScanObserver {
+ public:
+  ConsoleProgress() : enabled_(StderrIsConsole()) {}
+
+  void SetProgressMaximum(std::int32_t maximum) override { maximum_ = maximum; }
+  void SetProgressPosition(std::int32_t position) override {
+    position_ = position;
+    Draw();
+  }
+  void CategoryStarted(const ScanCategory&, const std::wstring& caption) override {
+    caption_ = caption;
+    Draw();
+  }
+  void ChecksFinished() override {
+    if (enabled_ && drawn_) PrintErr(L"\r" + std::wstring(width_, L' ') + L"\r");
+  }
+
+ private:
+  void Draw() {
+    if (!enabled_) return;
+    constexpr int kCells = 30;
+    const int filled = maximum_ > 0 ? std::min(kCells, position_ * kCells / maximum_) : kCells;
+    std::wstring line = L"\r[" + std::wstring(filled, L'#') + std::wstring(kCells - filled, L' ') + L"] " +
+                        std::to_wstring(std::min(position_, maximum_)) + L"/" + std::to_wstring(maximum_) + L" " +
+                        caption_;
+    if (line.size() > 79) line.resize(79);
+    const size_t shown = line.size();
+    if (shown < width_) line += std::wstring(width_ - shown, L' ');
+    width_ = std::max(width_, shown);
+    PrintErr(line);
+    drawn_ = true;
+  }
+
+  bool enabled_;
+  bool drawn_ = false;
+  std::int32_t maximum_ = 0;
+  std::int32_t position_ = 0;
+  std::wstring caption_;
+  size_t width_ = 0;
+};
+
+void LoadTranslation() {
+  Choose_Language();
+  LOAD_INTERNAL_ONLY(TranslationFolder(), LanguageCode);
+  Apply_StartupMessageDefaults();
+}
+
+// One line per filter category in filter-list order: the category's name as
+// the filter list shows it and its number of findings.
+std::wstring SummaryText(const TRegistryCleaner& engine, const TOptionSwitches& switches) {
+  std::wstring text;
+  std::int32_t total = 0;
+  for (std::int32_t filter = 1; filter < kFilterCount; ++filter) {
+    for (const OptionSwitchInfo& info : OptionSwitchTable()) {
+      if (info.filterIndex != filter) continue;
+      const std::int32_t count = engine.Count_ItemsWithThisComboBoxIndex(filter);
+      total += count;
+      text += OptionSwitchCaption(info.id) + L": " + std::to_wstring(count);
+      if (!switches.IsChecked(info.id)) text += L" (off)";
+      text += L"\r\n";
+    }
+  }
+  text += L"Total: " + std::to_wstring(total) + L"\r\n";
+  return text;
+}
+
+}  // namespace
+
+bool ParseSearchOptions(const std::wstring& command, const Arguments& arguments, SearchOptions& options) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    if (arguments[i] == L"--report" && i + 1 < arguments.size() && !arguments[i + 1].empty() &&
+        !options.reportFile) {
+      options.reportFile = arguments[++i];
+      continue;
+    }
+    PrintErr(L"keytidy-cli: usage: " + command + L" [--report FILE]\r\n");
+    return false;
+  }
+  return true;
+}
+
+bool RunConsoleSearch(TRegistryCleaner& engine, const SearchOptions& options, ScanRunResult& result) {
+  LoadTranslation();
+  TExceptionList exceptions;
+  Load_Exceptions(ExceptionsFilePath(), exceptions);
+  TScanRunSettings settings;
+  settings.switches = Load_OptionSwitches();
+  settings.exceptions = &exceptions;
+
+  ConsoleProgress progress;
+  result = RC_SearchRun(engine, settings, progress);
+  PrintOut(SummaryText(engine, settings.switches));
+
+  if (!options.reportFile) return true;
+  const std::wstring& file = *options.reportFile;
+  if (engine.FTree && engine.FTree->IsEmpty()) {
+    Write_ScanReport(file, *engine.FTree);  // removes an old report: it would describe findings that are gone
+    PrintOut(L"Nothing found; no report written.\r\n");
+    return true;
+  }
+  if (!engine.FTree || !Write_ScanReport(file, *engine.FTree)) {
+    PrintErr(L"keytidy-cli: the report could not be written to " + file + L"\r\n");
+    return false;
+  }
+  PrintOut(L"Report: " + file + L"\r\n");
+  return true;
+}
+
+}  // namespace keytidy::cli

@@ -1,0 +1,24 @@
+// "scan [--report FILE]": one complete search, exactly as the cleaner
+// screen's Search makes it, with a summary per category.
+#include "cli/commands.h"
+#include "cli/console_search.h"
+
+namespace keytidy::cli {
+namespace {
+
+int RunScan(const Arguments& arguments) {
+  SearchOptions options;
+  if (!ParseSearchOptions(L"scan", arguments, options)) return kExitUsage;
+  TResultTree tree;
+  TRegistryCleaner engine(&tree);
+  ScanRunResult result;
+  return RunConsoleSearch(engine, options, result) ? kExitSuccess : kExitFailure;
+}
+
+const CommandRegistration kScan({L"scan", L"scan [--report FILE]",
+                                 L"Searches the registry and prints the findings per category; "
+                                 L"--report writes every finding to FILE.",
+                                 RunScan});
+
+}  // namespace
+}  // namespace keytidy::cli
