@@ -17,8 +17,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (unset DISPLAY; timeout 300 "$KEYTIDY_WINE" wineboot -i >/dev/null 2>&1) || true
   timeout 120 "$KEYTIDY_WINESERVER" -w || true
 fi
-# Until the scan command exists the main job shows the console front end's usage.
-[ $# -gt 0 ] || set -- --help
+# Without arguments the main job is a scan (nothing is changed or written).
+[ $# -gt 0 ] || set -- scan
 status=0
 KEYTIDY_WINE_TIMEOUT=${KEYTIDY_WINE_TIMEOUT:-1800} \
   "$root/tools/wine-exec" "${KEYTIDY_BUILD_ROOT:-$root/build}/x86_64/bin/keytidy-cli.exe" "$@" || status=$?

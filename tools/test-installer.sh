@@ -39,6 +39,21 @@ check "InstallLocation is the program folder" grep -qi 'InstallLocation.*C:\\Pro
 info=$(wine_run "$installed/keytidy-cli.exe" info | tr -d '\r')
 check "console front end runs from the installed folder" grep -qi 'Program folder: *C:\\Program Files\\Quarvint Keytidy 2' <<<"$info"
 
+# A scan from the installed folder must not take our own Uninstall entry for
+# a leftover: its install folder and uninstaller exist. A planted stale
+# application path makes sure there is a report to look at.
+probe_key='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\KeytidyInstallerProbe.exe'
+timeout 60 "$KEYTIDY_WINE" reg add "$probe_key" /ve /d 'C:\keytidy-installer-probe\gone.exe' /f >/dev/null 2>&1
+report_win='C:\windows\temp\keytidy-installer-scan.txt'
+report="$WINEPREFIX/drive_c/windows/temp/keytidy-installer-scan.txt"
+rm -f "$report"
+wine_run "$installed/keytidy-cli.exe" scan --report "$report_win" >/dev/null
+check "scan from the installed folder exits 0" test $? -eq 0
+check "scan reports the planted stale entry" grep -qF 'KeytidyInstallerProbe.exe' "$report"
+check "own Uninstall entry not reported" bash -c '! grep -qiF "Uninstall\\Quarvint Keytidy 2" "$0"' "$report"
+rm -f "$report"
+timeout 60 "$KEYTIDY_WINE" reg delete "$probe_key" /f >/dev/null 2>&1
+
 # A backup set the user made; a silent uninstall must keep it.
 mkdir -p "$installed/Backups"
 echo "backup" > "$installed/Backups/RC_2026_01_01_00_00_00_000.reg"
