@@ -8,8 +8,8 @@
 // Usage from a front end:
 //
 //   TScanRunSettings settings;
-//   settings.switches = <the options dialog's switches, or Load_OptionSwitches()>;
-//   settings.exceptions = <the options dialog's list, or one read by Load_Exceptions>;
+//   settings.switches = Form_Options()->Switches();       // console: Load_OptionSwitches()
+//   settings.exceptions = &Form_Options()->Exceptions();  // console: a list read by Load_Exceptions
 //   MyObserver observer;                 // see scan/scan_observer.h
 //   TScanRunResult result = RC_SearchRun(engine, settings, observer);
 //
