@@ -371,6 +371,11 @@ TOptionSwitches TForm_Options::Switches() const {
   return switches;
 }
 
+void TForm_Options::Set_Exceptions(TExceptionList list) {
+  exceptions_ = std::move(list);
+  ShowExceptions();
+}
+
 void TForm_Options::ShowExceptions() {
   ListView_RC_Exceptions.ClearRows();
   const std::wstring& keyCaption = Message(MessageKey::MESSAGE_RC_KEY);

@@ -60,6 +60,8 @@ class TForm_Options : public ui::Form {
   // The switches as the controls hold them now.
   TOptionSwitches Switches() const;
   const TExceptionList& Exceptions() const { return exceptions_; }
+  // Replaces the rows the dialog holds and shows them.
+  void Set_Exceptions(TExceptionList list);
 
   void SelectNavigation(int entry);  // 1 or 2
   void ShowPage(int pageIndex);

@@ -15,7 +15,7 @@ bool PopupMenuAt(HWND owner, const std::vector<MenuItem*>& items, POINT screenPo
       continue;
     }
     shown.push_back(item);
-    AppendMenuW(menu, MF_STRING, shown.size(), item->Caption().c_str());
+    AppendMenuW(menu, MF_STRING | (item->enabled ? 0 : MF_GRAYED), shown.size(), item->Caption().c_str());
   }
   SetForegroundWindow(owner);
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY,

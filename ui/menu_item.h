@@ -22,6 +22,7 @@ class MenuItem : public Component {
   void SetCaption(const std::wstring& text) override { caption_ = text; }
 
   bool visible = true;
+  bool enabled = true;
   bool separator = false;
   std::function<void()> OnClick;
 
