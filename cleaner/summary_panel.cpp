@@ -129,6 +129,9 @@ void TCleanerZusammenfassung::AddTo_Zusammenfassung(int y, int ImageIndex, const
   row.countText = Summary_CountText(Count, CheckedCount, str_Objects);
   count->SetCaption(row.countText);
   count->OnClick = [this, target] { ClickEvent_Zusammenfassung_Details(target); };
+  // Over the text label, which reaches under the count and paints the
+  // panel's background where it has no text.
+  count->BringToFront();
   count->Invalidate();
   row.countLabel = count.get();
   controls_.push_back(std::move(count));
@@ -141,6 +144,7 @@ void TCleanerZusammenfassung::AddTo_Zusammenfassung(int y, int ImageIndex, const
     arrow->OnMouseDown = [this, target](int button) {
       if (button == VK_LBUTTON) ClickEvent_Zusammenfassung_Details(target);
     };
+    arrow->BringToFront();
     row.arrow = arrow.get();
     controls_.push_back(std::move(arrow));
   }

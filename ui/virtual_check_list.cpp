@@ -122,9 +122,12 @@ void VirtualCheckList::Rebuild(bool force) {
   rows_ = std::move(rows);
   if (!Alive()) return;
   if (changed) {
-    ListView_SetItemCountEx(Handle(), static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
+    // The control keeps its selection by row number, and those numbers now
+    // name other nodes. Emptying the list drops that selection without a
+    // notification per row (deselecting "all rows" sends one per row).
     pushing_ = true;
-    ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED);
+    ListView_SetItemCountEx(Handle(), 0, LVSICF_NOSCROLL);
+    ListView_SetItemCountEx(Handle(), static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
     pushing_ = false;
     shownSelected_.assign(rows_.size(), 0);
   }
