@@ -24,6 +24,7 @@
 #include "scan/tree_operations.h"
 #include "settings/option_switches.h"
 #include "skin/button_skin.h"
+#include "settings/ini_file.h"
 #include "skin/skin_folder.h"
 
 namespace keytidy {
@@ -110,7 +111,7 @@ LRESULT TFilterBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HDC dc = reinterpret_cast<HDC>(wParam);
     RECT client;
     GetClientRect(Handle(), &client);
-    ui::UniqueBrush outside(CreateSolidBrush(kSideColor));
+    ui::UniqueBrush outside(CreateSolidBrush(OutsideColor));
     FillRect(dc, &client, outside.get());
     const bool enabled = Edit.Enabled();
     ui::UniqueBrush inside(CreateSolidBrush(enabled ? RGB(255, 255, 255) : RGB(240, 240, 240)));
@@ -292,6 +293,8 @@ void TForm_RC::FormCreate() {
   if (!Message(MessageKey::MESSAGE_MODULNAME_RC).empty()) SetCaption(Message(MessageKey::MESSAGE_MODULNAME_RC));
 
   Apply_ButtonSkin(*this);
+  barColor_ = Ini_ReadColor(SkinFolder() + L"\\skin.ini", L"MainPages", L"BackgroundColor").value_or(RGB(255, 255, 255));
+  CurvyEdit_Filter.OutsideColor = barColor_;
   FillPictures();
   CurvyEdit_Filter.Edit.SetHint(Message(MessageKey::MESSAGE_SEARCHBOXES_EMPTYTEXT));
 
@@ -437,12 +440,19 @@ void TForm_RC::SetStatus(const std::wstring& html, bool centred) {
 
 void TForm_RC::PaintBackground(HDC dc, const RECT& client) {
   const int side = SideBarLeft(), top = Scale(kTopBar), bottom = BottomBarTop();
+  ui::UniqueBrush bars(CreateSolidBrush(barColor_));
+  RECT topBar{0, 0, client.right, top};
+  FillRect(dc, &topBar, bars.get());
+  RECT bottomBar{0, bottom, client.right, client.bottom};
+  FillRect(dc, &bottomBar, bars.get());
   ui::UniqueBrush sideBrush(CreateSolidBrush(kSideColor));
-  RECT sideBar{side, 0, client.right, bottom};
+  RECT sideBar{side, top, client.right, bottom};
   FillRect(dc, &sideBar, sideBrush.get());
   ui::UniqueBrush line(CreateSolidBrush(kLineColor));
-  RECT sideEdge{side, 0, side + 1, bottom};
+  RECT sideEdge{side, top, side + 1, bottom};
   FillRect(dc, &sideEdge, line.get());
+  RECT topEdge{0, top - 1, client.right, top};
+  FillRect(dc, &topEdge, line.get());
   RECT bottomEdge{0, bottom, client.right, bottom + 1};
   FillRect(dc, &bottomEdge, line.get());
   RECT headingLine{side + Scale(kMargin), top + Scale(40), client.right - Scale(kMargin), top + Scale(41)};
@@ -813,8 +823,5 @@ void TForm_RC::AdvToolBarButton_RC_DeleteClick() {
   ShowNothingFound();
 }
 
-void TForm_RC::AdvToolBarButton_RC_SearchClick() {
-  if (VellButton_Stop.Enabled()) return;
-}
 
 }  // namespace keytidy

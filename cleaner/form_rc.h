@@ -57,6 +57,7 @@ class TFilterBox : public ui::Panel {
 
   ui::EditBox Edit{this, L"Edit"};
   ui::ImageBox SearchIcon{this, L"SearchIcon"};
+  COLORREF OutsideColor = RGB(255, 255, 255);  // what shows beside the rounded corners
 };
 
 class TForm_RC : public ModuleForm {
@@ -172,6 +173,9 @@ class TForm_RC : public ModuleForm {
   void PaintBackground(HDC dc, const RECT& client) override;
 
  private:
+  class SearchObserver;  // the screen's side of a search run
+  friend class SearchObserver;
+
   void BuildElements();
   void FillPictures();
   void SetStatus(const std::wstring& html, bool centred);
@@ -183,6 +187,9 @@ class TForm_RC : public ModuleForm {
   int SideBarLeft() const;
   int BottomBarTop() const;
 
+  // The bars above and below the centre take the skin's page colour, which
+  // its button captions are made for.
+  COLORREF barColor_ = RGB(255, 255, 255);
   bool summaryShown_ = true;
   bool statusCentred_ = true;
   bool resizingSummary_ = false;

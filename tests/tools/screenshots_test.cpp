@@ -20,6 +20,7 @@
 #include "skin/skin_folder.h"
 #include "support/gui.h"
 #include "support/programs.h"
+#include "support/real_registry.h"
 
 namespace keytidy {
 namespace {
@@ -97,11 +98,36 @@ TEST(Screenshots, DISABLED_AllWindows) {
   Apply_StartupMessageDefaults();
   Set_SkinFolder(test::BinFolder() + L"\\skins\\" + skin);
 
+  // Findings of three kinds for the cleaner screen's first search.
+  test::RealRegistryFixture registry;
+  const std::wstring fonts = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+  const std::wstring help = L"SOFTWARE\\Microsoft\\Windows\\Help";
+  const std::wstring shared = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+  const DWORD one = 1;
+  for (int i = 0; i < 4; ++i) {
+    const std::wstring n = std::to_wstring(i);
+    registry.WriteString(ROOT_HKEY_LOCAL_MACHINE, fonts, L"Keytidy Sans " + n + L" (TrueType)",
+                         L"C:\\Program Files\\Keytidy Fonts\\sans" + n + L".ttf");
+    registry.WriteString(ROOT_HKEY_LOCAL_MACHINE, help, L"keytidy-manual" + n + L".hlp",
+                         L"C:\\Program Files\\Keytidy Old Suite\\Help");
+    registry.Write(ROOT_HKEY_LOCAL_MACHINE, shared,
+                   L"C:\\Program Files\\Keytidy Old Suite\\bin\\component" + n + L".dll", REG_DWORD, &one,
+                   sizeof(one));
+  }
+
   TForm_KX7 main;
   main.Perform_EveryThingAfterOnCreate();
   main.ChangeModule_Real(TForm_RC::Class(), true);
   ShowWindow(main.Handle(), SW_SHOW);
+  auto* cleaner = dynamic_cast<TForm_RC*>(main.CurrentModuleForm);
+  ASSERT_NE(cleaner, nullptr);
+  for (int i = 0; i < 200 && !cleaner->SEARCH_COMPLETE; ++i) test::PumpMessages(25);
   Capture(main.Handle(), prefix + L"main");
+  cleaner->VellUnicodeSTButton_Navi[4]->OnClick();
+  Capture(main.Handle(), prefix + L"cleaner-list");
+  cleaner->VellUnicodeSTButton_Navi[0]->OnClick();
+  cleaner->CurvyEdit_Filter.SetText(L"keytidy old");
+  Capture(main.Handle(), prefix + L"cleaner-filtered");
 
   Create_OptionsDialog(main.Handle());
   test::RunSoon([&] {
