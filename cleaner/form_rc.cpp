@@ -633,7 +633,7 @@ void TForm_RC::VirtualDrawTree_RCChange(PVirtualNode node) {
 }
 
 void TForm_RC::Update_Zusammenfassung() {
-  if (!Zusammenfassung) return;
+  if (!Zusammenfassung || !Panel_Zusammenfassung.Alive()) return;
   Zusammenfassung->Update_Begin();
   int y = kSummaryTop;
   if (!VellButton_Search.Enabled()) {
@@ -674,8 +674,14 @@ void TForm_RC::Update_Zusammenfassung() {
     Zusammenfassung->SCROLLBAR_WIDTH = 20;
     const bool wasHidden = !Panel_Zusammenfassung.ScrollBarVisible();
     Panel_Zusammenfassung.SetScrollRange(y);
-    // Rows laid out before the bar appeared are 20 pixels too wide.
-    if (wasHidden) Update_Zusammenfassung();
+    // Rows laid out before the bar appeared are 20 pixels too wide. One
+    // more pass only: should the bar still not show, a third would change
+    // nothing.
+    if (wasHidden && !summarySecondPass_) {
+      summarySecondPass_ = true;
+      Update_Zusammenfassung();
+      summarySecondPass_ = false;
+    }
   }
 }
 

@@ -193,6 +193,7 @@ class TForm_RC : public ModuleForm {
   bool summaryShown_ = true;
   bool statusCentred_ = true;
   bool resizingSummary_ = false;
+  bool summarySecondPass_ = false;
 };
 
 // Formats the key of a finding for the status line: HKEY_USERS paths of

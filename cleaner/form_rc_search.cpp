@@ -61,6 +61,9 @@ class TForm_RC::SearchObserver : public TScanObserver {
   void SearchResultsReady() override { form_.ANY_SEARCH_DONE = true; }
 
   void SearchFinished(const ScanRunResult&) override {
+    // A close request that came in after the last look at it: the windows
+    // may be gone already, and nothing of this is to be seen any more.
+    if (APP_TERMINATING) return;
     TForm_RC& f = form_;
     f.Panel_Working.SetVisible(false);
     if (MainForm()) MainForm()->EnableDisable_Modulwechsel(true);

@@ -17,6 +17,7 @@
 #include "scan/add_found_entry.h"
 #include "scan/categories.h"
 #include "scan/exception_file.h"
+#include "settings/form_options.h"
 #include "settings/option_switches.h"
 #include "support/gui.h"
 #include "support/programs.h"
@@ -427,6 +428,44 @@ TEST_F(CleanerScreen, OpenInRegEditWritesLastKeyInTheInteractiveUsersHive) {
   EXPECT_EQ(opened, std::vector<std::wstring>{L"regedit.exe"});
   Reg_WriteString(ROOT_HKEY_USERS, settings, L"LastKey", before);
   Set_InteractiveUserSid(sidBefore);
+}
+
+}  // namespace
+}  // namespace keytidy
+
+namespace keytidy {
+namespace {
+
+TEST(ExceptionRemoval, RowsRemovedWithoutOkComeBackAndTheFileKeepsThem) {
+  ExceptionFileGuard file;
+  TExceptionList stored;
+  Add_ExceptionItem(kExceptionKindKey, L"HKEY_LOCAL_MACHINE", L"Software\\Kept", stored, L"");
+  Add_ExceptionItem(kExceptionKindValue, L"HKEY_CURRENT_USER", L"Software\\Removed", stored, L"v");
+  ASSERT_TRUE(Save_Exceptions(ExceptionsFilePath(), stored));
+  const std::string before = test::ReadFileBytes(ExceptionsFilePath());
+  Host host;
+  TForm_Options options(host.get());
+
+  size_t rowsShown = 0, rowsAfterRemove = 0;
+  test::RunSoon([&] {
+    rowsShown = options.ListView_RC_Exceptions.RowCount();
+    options.ListView_RC_Exceptions.SelectRow(1);
+    options.Button_RC_RemoveExceptions.OnClick();
+    rowsAfterRemove = options.ListView_RC_Exceptions.RowCount();
+    options.Close();
+  });
+  options.Execute();
+  EXPECT_EQ(rowsShown, 2u);
+  EXPECT_EQ(rowsAfterRemove, 1u);
+  EXPECT_EQ(options.Exceptions().Rows(), std::vector<ExceptionRow>{stored.Rows()[0]});
+  EXPECT_EQ(test::ReadFileBytes(ExceptionsFilePath()), before);
+
+  test::RunSoon([&] {
+    rowsShown = options.ListView_RC_Exceptions.RowCount();
+    options.Close();
+  });
+  options.Execute();
+  EXPECT_EQ(rowsShown, 2u);
 }
 
 }  // namespace

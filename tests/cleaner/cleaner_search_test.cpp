@@ -98,7 +98,7 @@ class CleanerSearch : public ::testing::Test {
   }
   void TearDown() override {
     form_.reset();
-    DestroyWindow(host_);
+    if (host_) DestroyWindow(host_);
     STOP_REQUESTED = false;
     Localisation_Reset();
   }
@@ -184,6 +184,26 @@ TEST_F(CleanerSearch, StopEndsTheSearchAndTheScreenComesBack) {
   EXPECT_TRUE(form_->VellButton_Search.Enabled());
   EXPECT_FALSE(form_->VellButton_Stop.Enabled());
   EXPECT_TRUE(form_->VirtualDrawTree_RC.Enabled());
+}
+
+TEST_F(CleanerSearch, ClosingTheProgramEndsTheRunAndLeavesTheScreenAsItIs) {
+  PostAction(host_, [&] {
+    // What the main window's close does.
+    APP_TERMINATING = true;
+    STOP_REQUESTED = true;
+  });
+  form_->AdvToolBarButton_RC_SearchClick();
+  EXPECT_FALSE(form_->SEARCH_COMPLETE);
+  EXPECT_FALSE(form_->VellButton_Search.Enabled());
+  EXPECT_TRUE(form_->VellButton_Stop.Enabled());
+  // Its windows go, the object stays a little longer: what runs then must
+  // cope with windows that are gone.
+  DestroyWindow(host_);
+  host_ = nullptr;
+  form_->Update_Zusammenfassung();
+  form_->Refresh_Status_RC(0);
+  form_->VirtualDrawTree_RCChange(nullptr);
+  APP_TERMINATING = false;
 }
 
 TEST_F(CleanerSearch, SearchClickDuringADeletionDoesNothing) {
