@@ -11,7 +11,7 @@
 #include "app/stripe_sheet.h"
 #include "cleaner/backups_button.h"
 #include "cleaner/row_drawing.h"
-#include "cleaner/scan_report.h"
+#include "cleaner/report_button.h"
 #include "cleaner/shell_open.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"

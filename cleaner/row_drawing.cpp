@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "cleaner/entry_description.h"
+#include "scan/item_description.h"
 
 namespace keytidy {
 

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "lang/message_catalogue.h"
 #include "scan/add_found_entry.h"
+#include "support/programs.h"
 
 namespace keytidy {
 namespace {
@@ -76,6 +78,8 @@ TEST(RowDrawing, LinesAreCutToTheRoomWithAnEllipsis) {
 }
 
 TEST(RowDrawing, TextColoursFollowSelectionAndFocus) {
+  Localisation_Reset();
+  LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", L"en-us");
   TResultTree tree;
   TRegistryCleaner engine(&tree);
   PVirtualNode node = Add_FoundEntry(L"C:\\gone\\WWWWWWWW.dll", L"WWWWWWWWWWWW", &tree, true, 1, 3,
@@ -94,6 +98,7 @@ TEST(RowDrawing, TextColoursFollowSelectionAndFocus) {
     EXPECT_TRUE(canvas.Has(c.line1, RECT{36, 1, 300, 16})) << c.selected << c.focused;
     EXPECT_TRUE(canvas.Has(c.line2, RECT{36, 17, 300, 33})) << c.selected << c.focused;
   }
+  Localisation_Reset();
 }
 
 }  // namespace
