@@ -56,6 +56,10 @@ LRESULT PushControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       down_ = false;
       return 0;
+    case WM_ENABLE:
+      // The system repaints nothing of ours when the state changes.
+      Repaint();
+      return 0;
     case WM_SETCURSOR:
       if (ApplyCursor(wParam, lParam)) return TRUE;
       break;

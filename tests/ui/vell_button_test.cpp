@@ -142,3 +142,22 @@ TEST_F(VellButtonTest, PointerEventsAndClicks) {
 
 }  // namespace
 }  // namespace keytidy::ui
+
+namespace keytidy::ui {
+namespace {
+
+// A screen switches buttons on and off long after they were painted; the
+// change has to reach the screen without anything else being redrawn.
+TEST_F(VellButtonTest, EnablingOrDisablingRepaints) {
+  VellButton button(&host, L"VellButton_Delete", 1);
+  ASSERT_TRUE(button.Create(host.Handle(), 10, 10));
+  for (bool enabled : {false, true}) {
+    UpdateWindow(host.Handle());
+    ASSERT_FALSE(GetUpdateRect(button.Handle(), nullptr, FALSE));
+    button.SetEnabled(enabled);
+    EXPECT_TRUE(GetUpdateRect(button.Handle(), nullptr, FALSE)) << enabled;
+  }
+}
+
+}  // namespace
+}  // namespace keytidy::ui
