@@ -128,6 +128,41 @@ TEST_F(CleanerScreen, SummaryHasOneRowPerCategoryWithTickedOfTotal) {
   EXPECT_FALSE(form().VellButton_Zusammenfassung.Enabled());
 }
 
+TEST_F(CleanerScreen, ThirteenRowsBringTheScrollBarAndNarrowerRows) {
+  for (std::int32_t filter = 1; filter < kFilterCount; ++filter)
+    Add({filter, true, L"C:\\gone\\f" + std::to_wstring(filter) + L".dll"});
+  AfterSearch();
+  const auto& rows = form().Zusammenfassung->Rows();
+  ASSERT_EQ(rows.size(), 13u);
+  EXPECT_EQ(rows.back().top, 4 + 12 * 40);
+  ASSERT_LE(form().Panel_Zusammenfassung.Height(), 524);
+  EXPECT_TRUE(form().Panel_Zusammenfassung.ScrollBarVisible());
+  EXPECT_EQ(form().Zusammenfassung->SCROLLBAR_WIDTH, 20);
+  for (const auto& row : rows) EXPECT_EQ(row.text->Width(), form().Panel_Zusammenfassung.Width() - 20 - 64);
+}
+
+TEST_F(CleanerScreen, NothingFoundShowsOneCentredLineAndTheOkPanel) {
+  // Before any search an empty tree says nothing.
+  form().Update_Zusammenfassung();
+  EXPECT_EQ(form().Zusammenfassung->NothingFoundLine(), nullptr);
+  EXPECT_FALSE(form().Panel_Working.Visible());
+
+  AfterSearch();
+  EXPECT_TRUE(form().Zusammenfassung->Rows().empty());
+  ui::Control* line = form().Zusammenfassung->NothingFoundLine();
+  ASSERT_NE(line, nullptr);
+  const RECT box = line->Bounds();
+  const int panelWidth = form().Panel_Zusammenfassung.Width();
+  EXPECT_NEAR((box.left + box.right) / 2, (panelWidth + 28) / 2, 2);
+  EXPECT_NEAR((box.top + box.bottom) / 2, form().Panel_Zusammenfassung.Height() / 2, 2);
+  EXPECT_TRUE(form().Panel_Working.Visible());
+  EXPECT_TRUE(form().Label_Anim_NothingFound.Visible());
+  EXPECT_EQ(form().Label_Anim_NothingFound.Caption(), Message(MessageKey::MESSAGE_OCO_BIGSTATUS_NOTHINGFOUND));
+  EXPECT_EQ(form().HTMLabel_Status.Html(), Message(MessageKey::MESSAGEHTML_RC_STATUS_NOTHINGFOUND));
+  EXPECT_FALSE(form().VellButton_Delete.Enabled());
+  EXPECT_FALSE(form().VellButton_Report.Enabled());
+}
+
 TEST_F(CleanerScreen, ClickOnACountOpensTheCategoryWithItsFirstFindingSelected) {
   Add({kFilter_Help, true, L"C:\\gone\\a.hlp"});
   PVirtualNode firstFont = Add({kFilter_Fonts, true, L"C:\\gone\\a.ttf"});
