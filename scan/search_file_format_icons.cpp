@@ -1,0 +1,34 @@
+// Program identifiers whose default icon names a file that is gone. Only
+// the DefaultIcon key goes; the identifier itself may still work.
+#include "app/globals.h"
+#include "platform/error_mode.h"
+#include "scan/check_skeleton.h"
+#include "scan/class_key_walk.h"
+#include "scan/extension_lookup.h"
+#include "scan/icon_index.h"
+
+namespace keytidy {
+
+void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, std::int32_t GroupIndex,
+                                                   std::int32_t ComboBoxIndex) {
+  if (STOP_REQUESTED) return;
+  constexpr RootKey HKCR = ROOT_HKEY_CLASSES_ROOT;
+  CriticalErrorBoxesOff errorBoxesOff;
+  Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
+    if (key.empty() || key.front() == L'{' || key.front() == L'.' || Is_LeftAloneJournalKey(key)) return;
+    const std::wstring iconKey = key + L"\\DefaultIcon";
+    if (!Reg_KeyExists(HKCR, iconKey)) return;
+    const std::optional<std::wstring> iconFile = Strip_IconIndex(Reg_ReadString(HKCR, iconKey, L""));
+    if (!iconFile) return;
+    const std::wstring path = Resolve_FileReference(*this, *iconFile, true);
+    if (!Is_MissingFile(*this, path) || !Reg_KeyExistsWritable(HKCR, iconKey)) return;
+    PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, path, key, {HKCR, iconKey, L""},
+                                       DeleteTarget::Key);
+    if (!node) return;
+    TTreeData_RegCleaner& entry = *GetEntry(node);
+    entry.Filename = path;
+    entry.AdditionalInfo = Extension_OfClass(KeyListe, key);
+  });
+}
+
+}  // namespace keytidy

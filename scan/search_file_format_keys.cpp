@@ -1,0 +1,64 @@
+// Class keys that hold nothing, and extensions whose program identifier is
+// not registered: what uninstallers leave behind among the file types.
+#include "app/environment.h"
+#include "app/globals.h"
+#include "platform/text.h"
+#include "scan/check_skeleton.h"
+#include "scan/class_key_walk.h"
+
+namespace keytidy {
+
+namespace {
+
+constexpr RootKey HKCR = ROOT_HKEY_CLASSES_ROOT;
+
+// Keys that are empty by design or whose owners expect them to stay.
+bool IsKeptEmptyKey(const std::wstring& key) {
+  const std::wstring upper = UpperCaseAscii(key);
+  return upper == L"CLSID" || upper == L"SYMANTEC.NORTON.UIWEBHOST" || upper == L"SYMANTEC.NORTON.UIWEBHOST.1";
+}
+
+// Nothing but (at most) an empty default value: one named value, even an
+// empty one, or any sub-key makes the key meaningful.
+bool HoldsNothing(const std::wstring& key) {
+  if (!Reg_ReadString(HKCR, key, L"").empty()) return false;
+  const std::vector<std::wstring> values = List_ValueNames(HKCR, key);
+  if (values.size() > 1 || (values.size() == 1 && !values.front().empty())) return false;
+  return Reg_SubKeyCount(HKCR, key) == 0;
+}
+
+// Vista and later also register .pano for a program identifier that may be
+// absent without anything being wrong.
+bool IsLeftAloneExtension(const std::wstring& key) {
+  return Is_LeftAloneJournalKey(key) || (Windows_Version().major > 5 && UpperCaseAscii(key) == L".PANO");
+}
+
+}  // namespace
+
+void TRegistryCleaner::SEARCH_FILEFORMAT_EMPTY(const KeyList& KeyListe, std::int32_t GroupIndex,
+                                               std::int32_t ComboBoxIndex) {
+  if (STOP_REQUESTED) return;
+  Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
+    if (key.empty() || key.front() == L'{' || Is_LeftAloneJournalKey(key) || IsKeptEmptyKey(key)) return;
+    if (!HoldsNothing(key) || !Reg_KeyExistsWritable(HKCR, key)) return;
+    Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", key, {HKCR, key, L""}, DeleteTarget::Key);
+  });
+}
+
+void TRegistryCleaner::SEARCH_FILEFORMAT_LINKMISSING(const KeyList& KeyListe, std::int32_t GroupIndex,
+                                                     std::int32_t ComboBoxIndex) {
+  if (STOP_REQUESTED) return;
+  Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
+    if (key.empty() || key.front() != L'.' || IsLeftAloneExtension(key)) return;
+    const std::wstring programId = Reg_ReadString(HKCR, key, L"");
+    if (Trim(programId).empty() || Reg_KeyExists(HKCR, programId)) return;
+    if (!Reg_KeyExistsWritable(HKCR, key)) return;
+    PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", key, {HKCR, key, L""}, DeleteTarget::Key);
+    if (!node) return;
+    TTreeData_RegCleaner& entry = *GetEntry(node);
+    entry.AdditionalInfo = programId;
+    entry.MissingKey = programId;
+  });
+}
+
+}  // namespace keytidy

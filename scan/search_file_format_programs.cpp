@@ -1,0 +1,88 @@
+// File types whose open command starts a program that is gone: program
+// identifiers among the class keys, and the per-program registrations under
+// Applications that the "Open with" list offers.
+#include "app/globals.h"
+#include "platform/error_mode.h"
+#include "platform/text.h"
+#include "scan/check_skeleton.h"
+#include "scan/class_key_walk.h"
+#include "scan/extension_lookup.h"
+#include "scan/open_command_program.h"
+
+namespace keytidy {
+
+namespace {
+
+constexpr RootKey HKCR = ROOT_HKEY_CLASSES_ROOT;
+
+// The command of the verb the shell runs by default: the one the shell key
+// names, or "open" when it names none.
+std::wstring DefaultVerbCommand(const std::wstring& classKey) {
+  std::wstring verb = Reg_ReadString(HKCR, classKey + L"\\shell", L"");
+  if (verb.empty()) verb = L"open";
+  return Reg_ReadString(HKCR, classKey + L"\\shell\\" + verb + L"\\command", L"");
+}
+
+bool HasShape(const std::wstring& key, std::uint32_t values, std::uint32_t subKeys) {
+  std::uint32_t valueCount = 0, subKeyCount = 0;
+  return Reg_KeyCounts(HKCR, key, valueCount, subKeyCount) && valueCount == values && subKeyCount == subKeys;
+}
+
+// Only a registration made of nothing but its open command is taken as the
+// program's own; one with another verb or any setting was shaped by
+// something else and is left alone.
+bool IsBareOpenRegistration(const std::wstring& key) {
+  return HasShape(key, 0, 1) && HasShape(key + L"\\shell", 0, 1) && HasShape(key + L"\\shell\\open", 0, 1) &&
+         HasShape(key + L"\\shell\\open\\command", 1, 0);
+}
+
+bool EndsWithExe(const std::wstring& name) {
+  return name.size() >= 4 && UpperCaseAscii(name.substr(name.size() - 4)) == L".EXE";
+}
+
+}  // namespace
+
+void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::int32_t GroupIndex,
+                                                  std::int32_t ComboBoxIndex) {
+  if (STOP_REQUESTED) return;
+  CriticalErrorBoxesOff errorBoxesOff;
+  Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
+    if (key.empty() || key.front() == L'{' || Is_LeftAloneJournalKey(key)) return;
+    const std::wstring command = DefaultVerbCommand(key);
+    if (command.empty()) return;
+    const std::wstring program = Program_OfOpenCommand(*this, command);
+    if (!Is_MissingFile(*this, program) || !Reg_KeyExistsWritable(HKCR, key)) return;
+    PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, program, key, {HKCR, key, L""},
+                                       DeleteTarget::Key);
+    if (!node) return;
+    TTreeData_RegCleaner& entry = *GetEntry(node);
+    entry.Filename = program;
+    entry.AdditionalInfo = Extension_OfClass(KeyListe, key);
+  });
+}
+
+void TRegistryCleaner::SEARCH_FILEFORMAT_APPLICATIONS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+  if (STOP_REQUESTED) return;
+  const std::wstring applications = L"Applications";
+  if (!Reg_KeyExistsWritable(HKCR, applications)) return;
+  CriticalErrorBoxesOff errorBoxesOff;
+  Walk_CheckItems(*this, List_SubKeys(HKCR, applications), ItemCounter::KeysPerItem, [&](const std::wstring& name) {
+    if (!EndsWithExe(name)) return;
+    const std::wstring registration = applications + L"\\" + name;
+    if (!IsBareOpenRegistration(registration)) return;
+    const std::wstring commandKey = registration + L"\\shell\\open\\command";
+    const std::wstring command = Reg_ReadString(HKCR, commandKey, L"");
+    if (command.empty()) return;
+    const std::wstring program = Program_OfOpenCommand(*this, command);
+    if (!Is_MissingFile(*this, program)) return;
+    PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, program, name, {HKCR, commandKey, L""},
+                                       DeleteTarget::Key);
+    if (!node) return;
+    // The finding points at the command, but the whole registration goes.
+    TTreeData_RegCleaner& entry = *GetEntry(node);
+    entry.Delete_Key = registration;
+    entry.Filename = program;
+  });
+}
+
+}  // namespace keytidy
