@@ -389,7 +389,10 @@ void TForm_RC::FormResize() {
 
   // Side bar: category icon and heading, the status text, the counters.
   Image_InfoBar.SetBounds(side + m, top + Scale(4), Scale(32), Scale(32));
-  Label_Small1.SetBounds(side + m + Scale(40), top + Scale(12), Scale(kSideBar) - 2 * m - Scale(40), Scale(18));
+  // The heading moves up to the edge when no category icon stands before it.
+  const int headingIndent = Image_InfoBar.Visible() ? Scale(40) : 0;
+  Label_Small1.SetBounds(side + m + headingIndent, top + Scale(12), Scale(kSideBar) - 2 * m - headingIndent,
+                         Scale(18));
   int counterTop = bottom - m - 3 * Scale(22);
   for (auto row : {std::tie(Image_RC_Status_Found, Label_RC_Total_DESC, Label_RC_Result_Found),
                    std::tie(Image_RC_Status_Visible, Label_RC_Visible_DESC, Label_RC_Result_Visible),
