@@ -40,6 +40,11 @@ std::optional<std::string> VerifiedExportBlock(const std::string& exported, Root
   if (exported.compare(0, header.size(), header) != 0) return std::nullopt;
   const RegScriptReadResult parsed = RegScript_ReadBytes(exported);
   if (!parsed.ok || !RegScript_HoldsKeyTree(parsed.records, root, key)) return std::nullopt;
+  // The records match the registry, but an import would still change data
+  // that no script can carry exactly; the whole key is then refused.
+  for (const RegRecord& record : parsed.records)
+    if (record.kind == RegRecordKind::Value && !RegScript_ImportKeepsData(record.type, record.data))
+      return std::nullopt;
   return exported.substr(header.size());
 }
 

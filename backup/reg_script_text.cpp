@@ -95,9 +95,15 @@ bool RegScript_CanHoldName(const std::wstring& name) {
   return name.find_first_of(std::wstring(L"\r\n\0", 3)) == std::wstring::npos;
 }
 
+bool RegScript_ImportKeepsData(DWORD type, const RegBytes& data) {
+  if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) return true;
+  if (data.empty()) return true;
+  return data.size() % 2 == 0 && data[data.size() - 2] == 0 && data[data.size() - 1] == 0;
+}
+
 std::optional<std::wstring> Format_ValueLine(const std::wstring& name, DWORD type, const RegBytes& data,
                                              bool escape) {
-  if (!RegScript_CanHoldName(name)) return std::nullopt;
+  if (!RegScript_CanHoldName(name) || !RegScript_ImportKeepsData(type, data)) return std::nullopt;
   return NamePart(name, escape) + L"=" + DataPart(name.empty(), type, data, escape);
 }
 

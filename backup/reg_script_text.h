@@ -39,10 +39,18 @@ std::wstring RegScript_KeyName(RootKey root, const std::wstring& key);
 // breaks and zero characters cannot.
 bool RegScript_CanHoldName(const std::wstring& name);
 
+// Whether an import gives back exactly these bytes for a value of this
+// type. String types must be empty or end in a zero character: importers
+// add a missing terminator (or fail on a single byte), so such data would
+// come back changed, and a backup that cannot give back what it took is no
+// backup.
+bool RegScript_ImportKeepsData(DWORD type, const RegBytes& data);
+
 // The value line for a value of the given type and raw data: @=... for the
 // default value (empty name), "NAME"=... otherwise. `escape` escapes the
 // name and string data; without it they are written as they are. No value
-// when the name cannot be held by a script.
+// when the name cannot be held by a script, or the data cannot come back
+// exactly.
 std::optional<std::wstring> Format_ValueLine(const std::wstring& name, DWORD type, const RegBytes& data,
                                              bool escape);
 

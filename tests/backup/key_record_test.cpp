@@ -17,6 +17,7 @@
 #include "backup/registry_backup.h"
 #include "backup/registry_snapshot.h"
 #include "platform/handles.h"
+#include "platform/text.h"
 #include "support/programs.h"
 #include "support/registry_sandbox.h"
 
@@ -167,6 +168,49 @@ TEST_F(KeyRecord, RoundTripThroughRegImportIsExact) {
   const RegScriptReadResult script = RegScript_ReadFile(file_);
   ASSERT_TRUE(script.ok);
   EXPECT_TRUE(RegScript_Differences(script.records).empty());
+}
+
+// String data without its terminating zero comes back from reg.exe import
+// with one added (and a single byte crashes Wine's importer outright), so
+// neither the value nor a key holding it may be recorded: the caller then
+// leaves it in place instead of deleting what it cannot put back.
+TEST_F(KeyRecord, StringDataAnImportWouldChangeIsRefused) {
+  struct Case {
+    const char* label;
+    DWORD type;
+    RegBytes data;
+  };
+  const Case cases[] = {
+      {"sz_without_terminator", REG_SZ, {'a', 0, 'b', 0}},
+      {"sz_of_odd_size", REG_SZ, {'a', 0, 'b', 0, 0}},
+      {"sz_of_one_byte", REG_SZ, {'a'}},
+      {"expand_without_terminator", REG_EXPAND_SZ, {'%', 0, 'x', 0, '%', 0}},
+      {"multi_without_terminator", REG_MULTI_SZ, {'a', 0, 0, 0, 'b', 0}},
+  };
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"1");
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, true));
+  const std::string before = ReadFileBytes(file_);
+  for (const Case& c : cases) {
+    const std::wstring key = Path(L"holder");
+    WriteAll(ROOT_HKEY_CURRENT_USER, key, {{L"fine", REG_SZ, Text(L"x")}});
+    // RegSetValueExW counts a terminator that follows the data in memory
+    // as part of it; a non-zero guard keeps the data as given.
+    RegBytes guarded = c.data;
+    guarded.insert(guarded.end(), {0xFF, 0xFF});
+    RawWrite(ROOT_HKEY_CURRENT_USER, key, L"odd", c.type, guarded.data(), static_cast<DWORD>(c.data.size()));
+    EXPECT_FALSE(Format_ValueLine(L"odd", c.type, c.data, true)) << c.label;
+    EXPECT_FALSE(Backup_Value(ROOT_HKEY_CURRENT_USER, key, L"odd", file_, true)) << c.label;
+    EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, key, file_, folder_.Path())) << c.label;
+    EXPECT_EQ(ReadFileBytes(file_), before) << c.label;
+    ASSERT_TRUE(Reg_DeleteKey(ROOT_HKEY_CURRENT_USER, key));
+  }
+  EXPECT_EQ(Backup_Counters().savedKeys, 0u);
+  // Terminated and empty strings and other types of any size still go.
+  for (const Fixture& fine : std::vector<Fixture>{{L"t", REG_MULTI_SZ, {'a', 0, 0, 0}},
+                                                  {L"e", REG_SZ, {}},
+                                                  {L"b", REG_BINARY, {1}},
+                                                  {L"u", 0x1234, {1, 2, 3}}})
+    EXPECT_TRUE(Format_ValueLine(fine.name, fine.type, fine.data, true)) << Utf16ToUtf8(fine.name);
 }
 
 TEST_F(KeyRecord, DifferencesNameWhatDidNotComeBack) {

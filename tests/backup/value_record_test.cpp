@@ -89,12 +89,6 @@ TEST_P(ValueLine, IsWrittenExactly) {
 
 void PrintTo(const LineCase& c, std::ostream* os) { *os << c.label; }
 
-// Wine adds the missing terminator when such a value is stored, so this
-// case is checked on the formatter alone.
-TEST(ValueLineFormat, StringWithoutTerminatorKeepsItsBytes) {
-  EXPECT_EQ(Format_ValueLine(L"s", REG_SZ, Text(L"ab", false), true), L"\"s\"=hex(1):61,00,62,00");
-}
-
 INSTANTIATE_TEST_SUITE_P(Types, ValueLine, ::testing::ValuesIn(kLines),
                          [](const auto& info) { return std::string(info.param.label); });
 
