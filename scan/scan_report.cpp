@@ -22,6 +22,15 @@ std::wstring Padded(std::size_t n) {
   return digits;
 }
 
+// Registry names may hold line breaks and other control characters; in the
+// report they would split one finding over several lines, so each shows as
+// "?", as characters the code page cannot hold do.
+std::wstring OnOneLine(std::wstring text) {
+  for (wchar_t& c : text)
+    if (c < L' ' && c != L'\t') c = L'?';
+  return text;
+}
+
 }  // namespace
 
 std::wstring ScanReportPath() { return ProgramFolder() + L"\\RC_export.txt"; }
@@ -44,7 +53,7 @@ std::wstring ScanReportEntryLine(std::size_t n, const TTreeData_RegCleaner& entr
   const std::wstring where = Reg_RootKeyName(entry.Delete_Root) + L"\\" + entry.Delete_Key;
   if (entry.DeleteKey) line += L" <Typ=" + type + L" Delete key " + where + L">";
   if (entry.DeleteValue) line += L" <Typ=" + type + L" Delete value \"" + entry.Delete_Value + L"\" in " + where + L">";
-  return line;
+  return OnOneLine(line);
 }
 
 std::vector<std::wstring> ScanReportLines(const TResultTree& tree, const SYSTEMTIME& localTime) {

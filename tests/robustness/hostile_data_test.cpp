@@ -39,6 +39,9 @@ const std::wstring kShared = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Sha
 const std::wstring kFonts = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 const std::wstring kHelp = L"SOFTWARE\\Microsoft\\Windows\\Help";
 const std::wstring kUninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// The machine's class keys; HKEY_CLASSES_ROOT shows them unless the user has
+// a key of the same name.
+const std::wstring kClasses = L"SOFTWARE\\Classes";
 
 // ---------------------------------------------------------------------------
 // Raw registry snapshots, read through advapi32 alone so that they do not
@@ -87,7 +90,7 @@ void SnapshotKey(const std::wstring& path, bool recursive, TreeSnapshot& into) {
 // Every place the enabled checks walk and the fixture writes to.
 TreeSnapshot SnapshotContainers() {
   TreeSnapshot snapshot;
-  for (const std::wstring& tree : {kAppPaths, kUninstall}) SnapshotKey(tree, true, snapshot);
+  for (const std::wstring& tree : {kAppPaths, kUninstall, kClasses}) SnapshotKey(tree, true, snapshot);
   for (const std::wstring& list : {kShared, kFonts, kHelp}) SnapshotKey(list, false, snapshot);
   return snapshot;
 }
@@ -216,6 +219,9 @@ class HostileData : public ::testing::Test {
                        Outcome outcome) {
       return HostileItem{what, kAppPaths + L"\\" + name, L"", type, TextBytes(target), outcome, true};
     };
+    auto appPathLike = [&](const char* what, const std::wstring& key, const Bytes& data, Outcome outcome) {
+      return HostileItem{what, key, L"", REG_SZ, data, outcome, true};
+    };
     auto value = [&](const char* what, const std::wstring& key, const std::wstring& name, DWORD type,
                      const Bytes& data, Outcome outcome) {
       return HostileItem{what, key, name, type, data, outcome, false};
@@ -275,6 +281,14 @@ class HostileData : public ::testing::Test {
         value("help, unknown type", kHelp, L"keytidy-hostile-type.hlp", 0x1234, TextBytes(gone), Outcome::Kept),
         value("help, no terminator", kHelp, L"keytidy-hostile-unterminated.hlp", REG_SZ, TextBytes(gone, false),
               Outcome::Refused),
+        // File types: an extension naming a program identifier that is not
+        // registered goes whole; one naming a registered identifier stays.
+        appPathLike("extension without its program", kClasses + L"\\.keytidyhostile\"q\"|%\u00fc",
+                    TextBytes(L"KeytidyHostile.Missing \"id\" \u00fc"), Outcome::Removed),
+        appPathLike("extension with its program", kClasses + L"\\.keytidyhostilekept",
+                    TextBytes(L"KeytidyHostile.Present"), Outcome::Kept),
+        appPathLike("registered program", kClasses + L"\\KeytidyHostile.Present", TextBytes(L"kept \"type\""),
+                    Outcome::Kept),
         // Uninstall: only the InstallSource value goes; its hostile
         // neighbours stay as they are.
         value("uninstall source", kUninstall + L"\\" + odd, L"InstallSource", REG_SZ, TextBytes(gone),
@@ -299,7 +313,9 @@ class HostileData : public ::testing::Test {
     auto writeAll = [&](const std::wstring& key, const std::vector<HostileValue>& values) {
       for (const HostileValue& value : values) WriteExactly(key, value.name, value.type, value.data);
     };
-    for (const std::wstring& key : {bag, uninstall, bag + L"\\sub \"key\" | 100% \u00fc"})
+    const std::wstring extension = kClasses + L"\\.keytidyhostile\"q\"|%\u00fc";
+    for (const std::wstring& key : {bag, uninstall, bag + L"\\sub \"key\" | 100% \u00fc", extension,
+                                    extension + L"\\OpenWithProgids"})
       writeAll(key, HostileValues());
     writeAll(uninstall, UnrecordableValues());
     writeAll(kAppPaths + L"\\KeytidyHostileUnterminated.exe", UnrecordableValues());
@@ -347,13 +363,24 @@ bool IsOurs(const std::wstring& text) {
 
 TEST_F(HostileData, ScanCleanAndRestoreKeepEveryByte) {
   EnableOnly({OptionSwitch::RC_AppPaths, OptionSwitch::RC_Shared, OptionSwitch::RC_Fonts, OptionSwitch::RC_Help,
-              OptionSwitch::RC_Installer});
+              OptionSwitch::RC_Installer, OptionSwitch::RC_FileFormate});
   const std::vector<HostileItem> items = Items();
   WriteFixture(items);
   const TreeSnapshot before = SnapshotContainers();
 
   const test::RunResult scan = Cli(L"scan --report " + Quote(temp_.File(L"report.txt")));
   EXPECT_EQ(scan.exitCode, 0u) << scan.output;
+  // One line per finding, whatever the names hold.
+  const std::string report = test::ReadFileBytes(temp_.File(L"report.txt"));
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = report.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(report.substr(start, end - start));
+  ASSERT_GE(lines.size(), 3u) << report;
+  EXPECT_EQ(lines[1], "Entries found: " + std::to_string(lines.size() - 3));
+  for (size_t i = 3; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i].rfind('#', 0), 0u) << lines[i];
+    EXPECT_EQ(lines[i].find_first_of("\r\n"), std::string::npos) << lines[i];
+  }
 
   const std::vector<std::wstring> setsBefore = BackupSets();
   const test::RunResult clean = Cli(L"clean");
