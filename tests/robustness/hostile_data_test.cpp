@@ -42,6 +42,7 @@ const std::wstring kUninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 // The machine's class keys; HKEY_CLASSES_ROOT shows them unless the user has
 // a key of the same name.
 const std::wstring kClasses = L"SOFTWARE\\Classes";
+const std::wstring kHostileClass = L"{4B657974-6964-7920-486F-7374696C6521}";
 
 // ---------------------------------------------------------------------------
 // Raw registry snapshots, read through advapi32 alone so that they do not
@@ -138,7 +139,8 @@ std::vector<HostileValue> HostileValues() {
       {L"back\\slash\\", REG_SZ, TextBytes(L"C:\\dir\\")},
       {L"\\", REG_SZ, TextBytes(L"\\\\")},
       {L"100% | pipe %PATH%", REG_EXPAND_SZ, TextBytes(L"%KEYTIDY_HOSTILE_UNSET%|%%")},
-      {L"\u00fcnic\u00f6de \u043a\u043b\u044e\u0447 \u540d\u524d", REG_SZ, TextBytes(L"\u00e9\u00e8 \u20ac \U0001F600")},
+      {L"\u00fcnic\u00f6de \u043a\u043b\u044e\u0447 \u540d\u524d", REG_SZ,
+       TextBytes(L"\u00e9\u00e8 \u20ac \U0001F600")},
       {L"zero inside", REG_SZ, TextBytes(std::wstring(L"before\0after", 12))},
       {L"empty string", REG_SZ, Bytes{}},
       {L"line break data", REG_SZ, TextBytes(L"one\r\ntwo\nthree")},
@@ -237,6 +239,8 @@ class HostileData : public ::testing::Test {
                 Outcome::Removed),
         appPath("300-character target", L"KeytidyHostileLong.exe", REG_SZ,
                 gone + std::wstring(280, L'p') + L".exe", Outcome::Removed),
+        appPath("longest key name", L"KeytidyHostile" + std::wstring(255 - 18, L'n') + L".exe", REG_SZ,
+                gone + L"longname.exe", Outcome::Removed),
         appPath("reference that expands to nothing", L"KeytidyHostileEmptyVar.exe", REG_EXPAND_SZ,
                 L"%KEYTIDY_HOSTILE_EMPTY%" + gone + L"empty.exe", Outcome::Removed),
         appPath("unset reference", L"KeytidyHostileUnsetVar.exe", REG_EXPAND_SZ, L"%KEYTIDY_HOSTILE_UNSET%\\x.exe",
@@ -263,6 +267,8 @@ class HostileData : public ::testing::Test {
         // Fonts: the data names the file.
         value("font, quotes and backslashes in the name", kFonts, L"Keytidy \"Hostile\" \\ | 100% \u00fc (TrueType)",
               REG_SZ, TextBytes(L"keytidy-hostile-gone.ttf"), Outcome::Removed),
+        value("font, longest value name", kFonts, L"Keytidy Hostile " + std::wstring(16383 - 16, L'w'), REG_SZ,
+              TextBytes(L"keytidy-hostile-gone4.ttf"), Outcome::Removed),
         value("font, trailing backslash", kFonts, L"Keytidy Hostile trailing\\", REG_SZ,
               TextBytes(L"keytidy-hostile-gone2.ttf"), Outcome::Removed),
         value("font, zero inside the data", kFonts, L"Keytidy Hostile zero", REG_SZ,
@@ -289,6 +295,12 @@ class HostileData : public ::testing::Test {
                     TextBytes(L"KeytidyHostile.Present"), Outcome::Kept),
         appPathLike("registered program", kClasses + L"\\KeytidyHostile.Present", TextBytes(L"kept \"type\""),
                     Outcome::Kept),
+        // COM: the in-process server sub-key goes, the class itself stays.
+        HostileItem{"class with a missing server", kClasses + L"\\CLSID\\" + kHostileClass + L"\\InprocServer32", L"",
+                    REG_EXPAND_SZ, TextBytes(L"%KEYTIDY_HOSTILE_EMPTY%" + gone + L"com \"q\" | 100% \u00fc.dll"),
+                    Outcome::Removed, true},
+        value("class name", kClasses + L"\\CLSID\\" + kHostileClass, L"", REG_SZ,
+              TextBytes(L"KeytidyHostile class \"q\" \u00fc"), Outcome::Kept),
         // Uninstall: only the InstallSource value goes; its hostile
         // neighbours stay as they are.
         value("uninstall source", kUninstall + L"\\" + odd, L"InstallSource", REG_SZ, TextBytes(gone),
@@ -315,9 +327,14 @@ class HostileData : public ::testing::Test {
     };
     const std::wstring extension = kClasses + L"\\.keytidyhostile\"q\"|%\u00fc";
     for (const std::wstring& key : {bag, uninstall, bag + L"\\sub \"key\" | 100% \u00fc", extension,
-                                    extension + L"\\OpenWithProgids"})
+                                    extension + L"\\OpenWithProgids",
+                                    kClasses + L"\\CLSID\\" + kHostileClass + L"\\InprocServer32"})
       writeAll(key, HostileValues());
     writeAll(uninstall, UnrecordableValues());
+    // A path far longer than any single name may be.
+    const std::wstring deep = bag + L"\\" + std::wstring(255, L'a') + L"\\" + std::wstring(255, L'b') + L"\\" +
+                              std::wstring(255, L'c');
+    WriteExactly(deep, L"deep \"q\"", REG_SZ, TextBytes(L"deep"));
     writeAll(kAppPaths + L"\\KeytidyHostileUnterminated.exe", UnrecordableValues());
     registry_.WriteString(HKLM, kAppPaths + L"\\KeytidyHostileBreakValue.exe", L"line\r\nbreak", L"x");
   }
@@ -357,13 +374,15 @@ class HostileData : public ::testing::Test {
 };
 
 bool IsOurs(const std::wstring& text) {
-  return Contains(UpperCaseAscii(text), L"KEYTIDYHOSTILE") || Contains(UpperCaseAscii(text), L"KEYTIDY-HOSTILE") ||
-         Contains(UpperCaseAscii(text), L"KEYTIDY HOSTILE");
+  const std::wstring upper = UpperCaseAscii(text);
+  for (const wchar_t* mark : {L"KEYTIDYHOSTILE", L"KEYTIDY-HOSTILE", L"KEYTIDY HOSTILE", kHostileClass.c_str()})
+    if (Contains(upper, mark)) return true;
+  return false;
 }
 
 TEST_F(HostileData, ScanCleanAndRestoreKeepEveryByte) {
   EnableOnly({OptionSwitch::RC_AppPaths, OptionSwitch::RC_Shared, OptionSwitch::RC_Fonts, OptionSwitch::RC_Help,
-              OptionSwitch::RC_Installer, OptionSwitch::RC_FileFormate});
+              OptionSwitch::RC_Installer, OptionSwitch::RC_FileFormate, OptionSwitch::RC_COMOLEActiveX});
   const std::vector<HostileItem> items = Items();
   WriteFixture(items);
   const TreeSnapshot before = SnapshotContainers();

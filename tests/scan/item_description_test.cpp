@@ -118,7 +118,8 @@ TEST_F(Descriptions, ReportLines) {
   both.Delete_Key = L"Software\\two\r\nlines";
   both.Delete_Value = std::wstring(L"v\nx\0y", 5);
   EXPECT_EQ(ScanReportEntryLine(7, both),
-            L"#0007 Shared old.dll in C:\\Gone is gone C:\\Gone <Typ=1 Delete key HKEY_LOCAL_MACHINE\\Software\\two??lines>"
+            L"#0007 Shared old.dll in C:\\Gone is gone C:\\Gone"
+            L" <Typ=1 Delete key HKEY_LOCAL_MACHINE\\Software\\two??lines>"
             L" <Typ=1 Delete value \"v?x?y\" in HKEY_LOCAL_MACHINE\\Software\\two??lines>");
 }
 
