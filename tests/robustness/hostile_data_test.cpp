@@ -34,6 +34,7 @@ using test::TempFolder;
 using Bytes = std::vector<BYTE>;
 
 constexpr RootKey HKLM = ROOT_HKEY_LOCAL_MACHINE;
+constexpr RootKey HKCU = ROOT_HKEY_CURRENT_USER;
 const std::wstring kAppPaths = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 const std::wstring kShared = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 const std::wstring kFonts = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
@@ -42,6 +43,10 @@ const std::wstring kUninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 // The machine's class keys; HKEY_CLASSES_ROOT shows them unless the user has
 // a key of the same name.
 const std::wstring kClasses = L"SOFTWARE\\Classes";
+const std::wstring kSounds = L"AppEvents\\Schemes\\Apps";
+const std::wstring kLayers = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
+const std::wstring kSoundApp = kSounds + L"\\KeytidyHostile \"q\" | 100% \u00fc";
+const std::wstring kSoundEvent = kSoundApp + L"\\Event \"\u00e9\" %x%";
 const std::wstring kHostileClass = L"{4B657974-6964-7920-486F-7374696C6521}";
 
 // ---------------------------------------------------------------------------
@@ -54,17 +59,18 @@ struct RawValue {
   bool operator==(const RawValue&) const = default;
 };
 using KeyValues = std::map<std::wstring, RawValue>;  // by exact name
-using TreeSnapshot = std::map<std::wstring, KeyValues>;  // by path below HKLM
+using KeyId = std::pair<RootKey, std::wstring>;
+using TreeSnapshot = std::map<KeyId, KeyValues>;
 
-void SnapshotKey(const std::wstring& path, bool recursive, TreeSnapshot& into) {
+void SnapshotKey(RootKey root, const std::wstring& path, bool recursive, TreeSnapshot& into) {
   UniqueHKey key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.put()) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(RootKeyHandle(root), path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.put()) != ERROR_SUCCESS)
     return;
   DWORD subKeys = 0, longestSubKey = 0, values = 0, longestName = 0, largestData = 0;
   ASSERT_EQ(RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subKeys, &longestSubKey, nullptr, &values,
                              &longestName, &largestData, nullptr, nullptr),
             ERROR_SUCCESS);
-  KeyValues& state = into[path];
+  KeyValues& state = into[{root, path}];
   for (DWORD i = 0; i < values; ++i) {
     std::wstring name(longestName + 1, L'\0');
     DWORD nameLength = longestName + 1;
@@ -84,15 +90,17 @@ void SnapshotKey(const std::wstring& path, bool recursive, TreeSnapshot& into) {
     ASSERT_EQ(RegEnumKeyExW(key.get(), i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
     name.resize(nameLength);
-    SnapshotKey(path + L"\\" + name, true, into);
+    SnapshotKey(root, path + L"\\" + name, true, into);
   }
 }
 
 // Every place the enabled checks walk and the fixture writes to.
 TreeSnapshot SnapshotContainers() {
   TreeSnapshot snapshot;
-  for (const std::wstring& tree : {kAppPaths, kUninstall, kClasses}) SnapshotKey(tree, true, snapshot);
-  for (const std::wstring& list : {kShared, kFonts, kHelp}) SnapshotKey(list, false, snapshot);
+  for (const std::wstring& tree : {kAppPaths, kUninstall, kClasses}) SnapshotKey(HKLM, tree, true, snapshot);
+  for (const std::wstring& list : {kShared, kFonts, kHelp}) SnapshotKey(HKLM, list, false, snapshot);
+  SnapshotKey(HKCU, kSounds, true, snapshot);
+  SnapshotKey(HKCU, kLayers, false, snapshot);
   return snapshot;
 }
 
@@ -104,6 +112,10 @@ std::string Printable(const std::wstring& text) {
     else shown.push_back(c);
   }
   return Utf16ToUtf8(shown) + (text.size() > 120 ? "...(" + std::to_string(text.size()) + " chars)" : "");
+}
+
+std::string Printable(const KeyId& key) {
+  return (key.first == HKCU ? "HKCU\\" : "HKLM\\") + Printable(key.second);
 }
 
 // ---------------------------------------------------------------------------
@@ -176,16 +188,19 @@ enum class Outcome {
   Refused,  // a finding no backup can hold: clean must leave it
 };
 
-// One item where a check looks: an App Paths key (the key is the finding) or
-// a value in a list the checks walk (the value is the finding).
+// One item where a check looks: a key that is the finding as a whole, or a
+// value in a key the checks walk.
 struct HostileItem {
   const char* what;
-  std::wstring key;   // below HKLM
-  std::wstring name;  // the value; for App Paths items the default value
+  std::wstring key;   // below `root`
+  std::wstring name;  // the value; for whole-key items the default value
   DWORD type;
   Bytes data;
   Outcome outcome;
   bool wholeKey;  // the finding deletes `key` rather than the value
+  RootKey root = HKLM;
+
+  KeyId Id() const { return {root, key}; }
 };
 
 class HostileData : public ::testing::Test {
@@ -301,6 +316,18 @@ class HostileData : public ::testing::Test {
                     Outcome::Removed, true},
         value("class name", kClasses + L"\\CLSID\\" + kHostileClass, L"", REG_SZ,
               TextBytes(L"KeytidyHostile class \"q\" \u00fc"), Outcome::Kept),
+        // Sound events: the default value of the event's sound slot goes.
+        HostileItem{"sound of a hostile event", kSoundEvent + L"\\.Current", L"", REG_SZ,
+                    TextBytes(gone + L"ding \"q\" 100%.wav"), Outcome::Removed, false, HKCU},
+        HostileItem{"default sound through an empty reference", kSoundEvent + L"\\.Default", L"", REG_EXPAND_SZ,
+                    TextBytes(L"%KEYTIDY_HOSTILE_EMPTY%" + gone + L"d\u00fc.wav"), Outcome::Removed, false, HKCU},
+        HostileItem{"sound application name", kSoundApp, L"", REG_SZ, TextBytes(L"KeytidyHostile \"app\" | 100%"),
+                    Outcome::Kept, false, HKCU},
+        // Compatibility records: the value name is the program.
+        HostileItem{"compatibility record", kLayers, gone + L"q\"uote | 100% \u00fc.exe", REG_SZ,
+                    TextBytes(L"~ WIN7RTM"), Outcome::Removed, false, HKCU},
+        HostileItem{"compatibility record, line break", kLayers, gone + L"two\nlines.exe", REG_SZ,
+                    TextBytes(L"~ WIN7RTM"), Outcome::Refused, false, HKCU},
         // Uninstall: only the InstallSource value goes; its hostile
         // neighbours stay as they are.
         value("uninstall source", kUninstall + L"\\" + odd, L"InstallSource", REG_SZ, TextBytes(gone),
@@ -310,14 +337,15 @@ class HostileData : public ::testing::Test {
 
   // RegSetValueExW counts a terminator that follows string data in memory
   // as part of it; a non-zero guard keeps the data exactly as given.
-  void WriteExactly(const std::wstring& key, const std::wstring& name, DWORD type, const Bytes& data) {
+  void WriteExactly(const std::wstring& key, const std::wstring& name, DWORD type, const Bytes& data,
+                    RootKey root = HKLM) {
     Bytes guarded = data;
     guarded.insert(guarded.end(), {0xFF, 0xFF});
-    registry_.Write(HKLM, key, name, type, guarded.data(), static_cast<DWORD>(data.size()));
+    registry_.Write(root, key, name, type, guarded.data(), static_cast<DWORD>(data.size()));
   }
 
   void WriteFixture(const std::vector<HostileItem>& items) {
-    for (const HostileItem& item : items) WriteExactly(item.key, item.name, item.type, item.data);
+    for (const HostileItem& item : items) WriteExactly(item.key, item.name, item.type, item.data, item.root);
     // The bag key and the uninstall entry hold every hostile value, and the
     // bag a sub-key with a hostile name as well.
     const std::wstring bag = kAppPaths + L"\\KeytidyHostileBag.exe";
@@ -382,7 +410,8 @@ bool IsOurs(const std::wstring& text) {
 
 TEST_F(HostileData, ScanCleanAndRestoreKeepEveryByte) {
   EnableOnly({OptionSwitch::RC_AppPaths, OptionSwitch::RC_Shared, OptionSwitch::RC_Fonts, OptionSwitch::RC_Help,
-              OptionSwitch::RC_Installer, OptionSwitch::RC_FileFormate, OptionSwitch::RC_COMOLEActiveX});
+              OptionSwitch::RC_Installer, OptionSwitch::RC_FileFormate, OptionSwitch::RC_COMOLEActiveX,
+              OptionSwitch::RC_Media});
   const std::vector<HostileItem> items = Items();
   WriteFixture(items);
   const TreeSnapshot before = SnapshotContainers();
@@ -409,9 +438,10 @@ TEST_F(HostileData, ScanCleanAndRestoreKeepEveryByte) {
 
   // What may go: our removable items, and whatever stale entries the prefix
   // itself holds in these places (those come back with the restore too).
-  auto mayGo = [&](const std::wstring& key, const std::wstring* name) {
+  auto mayGo = [&](const KeyId& id, const std::wstring* name) {
+    const auto& [root, key] = id;
     for (const HostileItem& item : items) {
-      if (item.outcome != Outcome::Removed) continue;
+      if (item.outcome != Outcome::Removed || item.root != root) continue;
       if (item.wholeKey && (key == item.key || key.starts_with(item.key + L"\\"))) return true;
       if (!item.wholeKey && name && key == item.key && *name == item.name) return true;
     }
@@ -438,7 +468,7 @@ TEST_F(HostileData, ScanCleanAndRestoreKeepEveryByte) {
 
   size_t refused = 0;
   for (const HostileItem& item : items) {
-    const auto key = afterClean.find(item.key);
+    const auto key = afterClean.find(item.Id());
     const bool present = key != afterClean.end() && (item.wholeKey || key->second.contains(item.name));
     EXPECT_EQ(present, item.outcome != Outcome::Removed) << item.what;
     if (item.outcome == Outcome::Refused) ++refused;
