@@ -155,6 +155,11 @@ std::vector<HostileValue> HostileValues() {
        TextBytes(L"\u00e9\u00e8 \u20ac \U0001F600")},
       {L"zero inside", REG_SZ, TextBytes(std::wstring(L"before\0after", 12))},
       {L"empty string", REG_SZ, Bytes{}},
+      {L" spaced ", REG_SZ, TextBytes(L" spaced data ")},
+      {L"@", REG_SZ, TextBytes(L"not the default")},
+      {L"a\"=\"b", REG_SZ, TextBytes(L"=\"")},
+      {L"-", REG_SZ, TextBytes(L"-")},
+      {L";comment", REG_DWORD, Bytes{7, 0, 0, 0}},
       {L"line break data", REG_SZ, TextBytes(L"one\r\ntwo\nthree")},
       {L"dword of three", REG_DWORD, Bytes{1, 2, 3}},
       {L"qword", REG_QWORD, Pattern(8)},
@@ -254,6 +259,8 @@ class HostileData : public ::testing::Test {
                 Outcome::Removed),
         appPath("300-character target", L"KeytidyHostileLong.exe", REG_SZ,
                 gone + std::wstring(280, L'p') + L".exe", Outcome::Removed),
+        appPath("brackets and a semicolon", L"[KeytidyHostile] ;x].exe", REG_SZ, gone + L"bracket.exe",
+                Outcome::Removed),
         appPath("longest key name", L"KeytidyHostile" + std::wstring(255 - 18, L'n') + L".exe", REG_SZ,
                 gone + L"longname.exe", Outcome::Removed),
         appPath("reference that expands to nothing", L"KeytidyHostileEmptyVar.exe", REG_EXPAND_SZ,
@@ -354,10 +361,12 @@ class HostileData : public ::testing::Test {
       for (const HostileValue& value : values) WriteExactly(key, value.name, value.type, value.data);
     };
     const std::wstring extension = kClasses + L"\\.keytidyhostile\"q\"|%\u00fc";
-    for (const std::wstring& key : {bag, uninstall, bag + L"\\sub \"key\" | 100% \u00fc", extension,
-                                    extension + L"\\OpenWithProgids",
+    for (const std::wstring& key : {bag, uninstall, extension, extension + L"\\OpenWithProgids",
                                     kClasses + L"\\CLSID\\" + kHostileClass + L"\\InprocServer32"})
       writeAll(key, HostileValues());
+    // Sub-keys whose names a script line must carry unchanged.
+    for (const wchar_t* name : {L"sub \"key\" | 100% \u00fc", L" lead and trail ", L"[x] y]", L"-"})
+      WriteExactly(bag + L"\\" + name, name, REG_SZ, TextBytes(name));
     writeAll(uninstall, UnrecordableValues());
     // A path far longer than any single name may be.
     const std::wstring deep = bag + L"\\" + std::wstring(255, L'a') + L"\\" + std::wstring(255, L'b') + L"\\" +
