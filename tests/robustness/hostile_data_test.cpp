@@ -45,6 +45,8 @@ const std::wstring kUninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 const std::wstring kClasses = L"SOFTWARE\\Classes";
 const std::wstring kSounds = L"AppEvents\\Schemes\\Apps";
 const std::wstring kLayers = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
+// The shell's cache of program display names, where Windows 6 and later keep it.
+const std::wstring kMuiCache = L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
 const std::wstring kSoundApp = kSounds + L"\\KeytidyHostile \"q\" | 100% \u00fc";
 const std::wstring kSoundEvent = kSoundApp + L"\\Event \"\u00e9\" %x%";
 const std::wstring kHostileClass = L"{4B657974-6964-7920-486F-7374696C6521}";
@@ -101,6 +103,7 @@ TreeSnapshot SnapshotContainers() {
   for (const std::wstring& list : {kShared, kFonts, kHelp}) SnapshotKey(HKLM, list, false, snapshot);
   SnapshotKey(HKCU, kSounds, true, snapshot);
   SnapshotKey(HKCU, kLayers, false, snapshot);
+  SnapshotKey(HKCU, kMuiCache, false, snapshot);
   return snapshot;
 }
 
@@ -335,6 +338,13 @@ class HostileData : public ::testing::Test {
                     TextBytes(L"~ WIN7RTM"), Outcome::Removed, false, HKCU},
         HostileItem{"compatibility record, line break", kLayers, gone + L"two\nlines.exe", REG_SZ,
                     TextBytes(L"~ WIN7RTM"), Outcome::Refused, false, HKCU},
+        // Display-name cache: the value name is the program.
+        HostileItem{"cached name of a missing program", kMuiCache, gone + L"mui \"q\" | 100% \u00fc.exe", REG_SZ,
+                    TextBytes(L"Hostile \"app\" \u00fc"), Outcome::Removed, false, HKCU},
+        HostileItem{"cached name, line break", kMuiCache, gone + L"mui\r\nbreak.exe", REG_SZ, TextBytes(L"x"),
+                    Outcome::Refused, false, HKCU},
+        HostileItem{"cached resource reference", kMuiCache, L"@" + gone + L"shell \u00fc.dll,-12", REG_SZ,
+                    TextBytes(L"resource"), Outcome::Kept, false, HKCU},
         // Uninstall: only the InstallSource value goes; its hostile
         // neighbours stay as they are.
         value("uninstall source", kUninstall + L"\\" + odd, L"InstallSource", REG_SZ, TextBytes(gone),
@@ -420,7 +430,7 @@ bool IsOurs(const std::wstring& text) {
 TEST_F(HostileData, ScanCleanAndRestoreKeepEveryByte) {
   EnableOnly({OptionSwitch::RC_AppPaths, OptionSwitch::RC_Shared, OptionSwitch::RC_Fonts, OptionSwitch::RC_Help,
               OptionSwitch::RC_Installer, OptionSwitch::RC_FileFormate, OptionSwitch::RC_COMOLEActiveX,
-              OptionSwitch::RC_Media});
+              OptionSwitch::RC_Media, OptionSwitch::RC_WindowsHistory});
   const std::vector<HostileItem> items = Items();
   WriteFixture(items);
   const TreeSnapshot before = SnapshotContainers();
