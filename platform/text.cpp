@@ -50,6 +50,16 @@ std::wstring ReplaceAllIgnoreCase(std::wstring_view text, std::wstring_view from
   return result;
 }
 
+std::wstring ReplaceFirstIgnoreCase(std::wstring_view text, std::wstring_view from, std::wstring_view to) {
+  if (from.empty()) return std::wstring(text);
+  const size_t hit = UpperCaseAscii(text).find(UpperCaseAscii(from));
+  if (hit == std::wstring::npos) return std::wstring(text);
+  std::wstring result(text.substr(0, hit));
+  result.append(to);
+  result.append(text.substr(hit + from.size()));
+  return result;
+}
+
 namespace {
 
 int DigitValue(wchar_t c) {

@@ -17,6 +17,8 @@ bool EqualsIgnoreCaseAscii(std::wstring_view a, std::wstring_view b);
 
 // Replaces every occurrence of `from`, compared without regard to a-z case.
 std::wstring ReplaceAllIgnoreCase(std::wstring_view text, std::wstring_view from, std::wstring_view to);
+// Replaces only the first occurrence, compared the same way.
+std::wstring ReplaceFirstIgnoreCase(std::wstring_view text, std::wstring_view from, std::wstring_view to);
 
 // Whole-text integer parsing: optional blanks before, an optional sign,
 // decimal digits or a hexadecimal number written $1F or 0x1F; anything else,

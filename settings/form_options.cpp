@@ -448,4 +448,9 @@ void Create_OptionsDialog(HWND owner) { Instance() = std::make_unique<TForm_Opti
 
 void Free_OptionsDialog() { Instance().reset(); }
 
+TOptionSwitches Current_OptionSwitches() {
+  if (const TForm_Options* dialog = Form_Options()) return dialog->Switches();
+  return Load_OptionSwitches();
+}
+
 }  // namespace keytidy

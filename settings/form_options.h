@@ -113,6 +113,9 @@ class TForm_Options : public ui::Form {
 TForm_Options* Form_Options();
 void Create_OptionsDialog(HWND owner);
 void Free_OptionsDialog();
+// The switches of the run: as the dialog's controls hold them, or as stored
+// under the Options key while there is no dialog.
+TOptionSwitches Current_OptionSwitches();
 
 // The data files the reset puts back to their shipped defaults.
 inline constexpr wchar_t kFilesListName[] = L"DC-Files2";

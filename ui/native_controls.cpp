@@ -8,9 +8,16 @@ void NativeControl::SetBackColor(COLORREF color) {
   Invalidate();
 }
 
+void NativeControl::SetFontColor(COLORREF color) {
+  ownFontColor_ = true;
+  fontColor_ = color;
+  Invalidate();
+}
+
 HBRUSH NativeControl::OnReflectedColor(HDC dc) {
   if (!backBrush_) backBrush_.reset(CreateSolidBrush(backColor_));
   SetBkColor(dc, backColor_);
+  if (ownFontColor_) SetTextColor(dc, fontColor_);
   return backBrush_.get();
 }
 

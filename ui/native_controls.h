@@ -18,6 +18,9 @@ class NativeControl : public Control {
   // The colour the control's surroundings are painted in (white by default,
   // the colour of our forms).
   void SetBackColor(COLORREF color);
+  // The text colour of labels, check boxes and radio buttons (not of push
+  // buttons, which the system paints); the system's by default.
+  void SetFontColor(COLORREF color);
   HBRUSH OnReflectedColor(HDC dc) override;
 
  protected:
@@ -27,6 +30,8 @@ class NativeControl : public Control {
  private:
   COLORREF backColor_ = RGB(255, 255, 255);
   UniqueBrush backBrush_;
+  bool ownFontColor_ = false;
+  COLORREF fontColor_ = 0;
 };
 
 class PushButton : public NativeControl {

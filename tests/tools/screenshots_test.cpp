@@ -12,9 +12,12 @@
 #include "app/message_dialogs.h"
 #include "app/stripe_sheet.h"
 #include "app/yes_no_dialog.h"
+#include "backup/form_backups.h"
 #include "cleaner/form_rc.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
+#include "platform/text.h"
+#include "settings/date_time.h"
 #include "settings/form_options.h"
 #include "skin/png_codec.h"
 #include "skin/skin_folder.h"
@@ -88,6 +91,32 @@ void Capture(HWND window, const std::wstring& name) {
   test::WriteFileBytes(Setting(L"KEYTIDY_SHOT_FOLDER", L".") + L"\\" + name + L".png", EncodePng(image));
 }
 
+// The backup screen over fifteen sets of different ages, in both views,
+// with one set selected so the side bar shows its details.
+void CaptureBackupScreen(HWND owner, const std::wstring& prefix) {
+  test::TempFolder folder;
+  for (int i = 0; i < 15; ++i) {
+    const std::wstring base = L"RC_set" + std::to_wstring(i);
+    const std::string ini = "[Backup]\r\nDateTime=" + Utf16ToUtf8(FormatDateTime_Fixed(Now_Local() - i * 2.5 - 0.1)) +
+                            "\r\nModul=RC\r\nAction=RC_DELETED\r\nDisplay=" + std::to_string(3 + i * 7) +
+                            "\r\nUser=" + (i % 4 == 3 ? "bert" : "anna") + "\r\nSavedKeys=" + std::to_string(i) +
+                            "\r\nSavedValues=" + std::to_string(2 + i * 7) + "\r\n";
+    test::WriteFileBytes(folder.File(base + L".ini"), ini);
+    test::WriteFileBytes(folder.File(base + L".reg"), std::string(static_cast<size_t>(900 + i * 1500), ';'));
+  }
+  TForm_MainNavi_Backups screen(owner, folder.Path());
+  screen.VellThreadTimer_AutoDeleteOldBackups.SetEnabled(false);
+  ShowWindow(screen.Handle(), SW_SHOW);
+  screen.VirtualDrawTree_Backups_KX15.SetRowSelected(1, true);
+  test::PumpMessages(100);
+  Capture(screen.Handle(), prefix + L"backups-compact");
+  screen.VellButton_ChangeView.OnClick();
+  screen.VirtualDrawTree_Backups_KX15.SetRowSelected(0, true);
+  screen.VirtualDrawTree_Backups_KX15.SetRowSelected(2, true);
+  test::PumpMessages(100);
+  Capture(screen.Handle(), prefix + L"backups-full");
+}
+
 TEST(Screenshots, DISABLED_AllWindows) {
   const std::wstring skin = Setting(L"KEYTIDY_SHOT_SKIN", L"default");
   const std::wstring language = Setting(L"KEYTIDY_SHOT_LANG", L"de-de");
@@ -128,6 +157,7 @@ TEST(Screenshots, DISABLED_AllWindows) {
   cleaner->VellUnicodeSTButton_Navi[0]->OnClick();
   cleaner->CurvyEdit_Filter.SetText(L"keytidy old");
   Capture(main.Handle(), prefix + L"cleaner-filtered");
+  CaptureBackupScreen(main.Handle(), prefix);
 
   Create_OptionsDialog(main.Handle());
   test::RunSoon([&] {

@@ -1,0 +1,87 @@
+#include "backup/auto_delete_old_backups.h"
+
+#include "app/environment.h"
+#include "app/globals.h"
+#include "app/message_dialogs.h"
+#include "backup/backups_manager.h"
+#include "lang/message_catalogue.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "settings/form_options.h"
+
+namespace keytidy {
+
+namespace {
+
+bool autoDeleteHasRun = false;
+
+constexpr int kQuestionIcon = 29;
+
+int DaysFor(BackupAutoDelete age) {
+  switch (age) {
+    case BackupAutoDelete::Days7: return 7;
+    case BackupAutoDelete::Days14: return 14;
+    // "Never" only means "do not delete without asking": the question
+    // still offers the longest age.
+    default: return 30;
+  }
+}
+
+// The user asked not to be asked again: the dialog's controls (when it
+// exists) and the Options key both learn it, and a "No" turns the automatic
+// deletion off for good.
+void StopAsking(TOptionSwitches& switches, bool answeredYes) {
+  switches.SetChecked(OptionSwitch::Backups_Ask_Before_AutoDelete, false);
+  if (!answeredYes) switches.SetBackupAge(BackupAutoDelete::Never);
+  if (TForm_Options* dialog = Form_Options()) {
+    dialog->SwitchBox(OptionSwitch::Backups_Ask_Before_AutoDelete).SetChecked(false);
+    const auto buttons = switches.BackupAgeButtons();
+    for (size_t i = 0; i < buttons.size(); ++i) dialog->BackupAgeButtons[i]->SetChecked(buttons[i].checked);
+  }
+  SAVE_RADIOGROUP(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, switches.BackupAgeButtons());
+  SAVE_CHECKBOX(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, Describe(OptionSwitch::Backups_Ask_Before_AutoDelete).name,
+                false);
+}
+
+}  // namespace
+
+std::int32_t AutoDeleteOldBackups(const std::wstring& backupFolder) {
+  if (autoDeleteHasRun) return 0;
+  autoDeleteHasRun = true;
+  if (!FirstArgument.empty()) return 0;
+
+  const wchar_t* askName = Describe(OptionSwitch::Backups_Ask_Before_AutoDelete).name;
+  bool storedAsk = true;
+  LOAD_CHECKBOX(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, askName, storedAsk);
+  if (!storedAsk) return 0;
+  TOptionSwitches switches = Current_OptionSwitches();
+  if (!switches.IsChecked(OptionSwitch::Backups_Ask_Before_AutoDelete)) return 0;
+
+  TBackupTree rows;
+  TBackups backups(&rows);
+  backups.BackupFolder = backupFolder;
+  backups.Read_Backups();
+  const int days = DaysFor(switches.BackupAge());
+  const std::int32_t oldCount = backups.Get_OldCount(days);
+  if (oldCount == 0) return 0;
+
+  std::wstring question = Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_AUTODELETE_OLD);
+  question = ReplaceFirstIgnoreCase(question, L"%1", std::to_wstring(oldCount));
+  question = ReplaceFirstIgnoreCase(question, L"%2", std::to_wstring(days));
+  bool dontAskAgain = false;
+  const bool yes = AskYesOrNo_Custom(question, Message(MessageKey::MESSAGE_BACKUPS_ASK_AUTODELETE_OLD_CHECKBOX),
+                                     kQuestionIcon, 6, true, dontAskAgain) == 6;
+  if (dontAskAgain) StopAsking(switches, yes);
+  if (!yes) return 0;
+
+  const std::int32_t selected = backups.Select_OldBackups(days);
+  backups.FLAG_USE_RECYCLEBIN = switches.IsChecked(OptionSwitch::Backups_UseRecycleBin);
+  backups.Delete_Selected_Backups();
+  return selected;
+}
+
+bool AutoDeleteOldBackups_HasRun() { return autoDeleteHasRun; }
+
+void AutoDeleteOldBackups_Reset() { autoDeleteHasRun = false; }
+
+}  // namespace keytidy

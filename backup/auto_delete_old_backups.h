@@ -1,0 +1,19 @@
+#pragma once
+// The automatic clean-up of old backup sets: once per program run the user
+// is asked whether the sets older than the age chosen in the options are to
+// go, with a box to stop being asked.
+#include <cstdint>
+#include <string>
+
+namespace keytidy {
+
+// Runs the clean-up unless it already ran in this process, the program was
+// started with an argument, or the options say not to ask. Returns how many
+// sets were deleted.
+std::int32_t AutoDeleteOldBackups(const std::wstring& backupFolder);
+
+// Whether AutoDeleteOldBackups has run in this process; tests reset it.
+bool AutoDeleteOldBackups_HasRun();
+void AutoDeleteOldBackups_Reset();
+
+}  // namespace keytidy

@@ -1,0 +1,47 @@
+#include "backup/backup_row_texts.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "lang/message_catalogue.h"
+#include "platform/text.h"
+#include "skin/module_codes.h"
+
+namespace keytidy {
+
+namespace {
+
+constexpr wchar_t kCleanerModule[] = L"RC";
+constexpr wchar_t kCleanerDeletedAction[] = L"RC_DELETED";
+
+bool IsCleanerSet(const TTreeData_Backup& row) { return UpperCaseAscii(row.Modul) == kCleanerModule; }
+
+}  // namespace
+
+std::wstring Backup_ModuleName(const TTreeData_Backup& row) {
+  return IsCleanerSet(row) ? Get_ModuleName(kCleanerModule) : std::wstring();
+}
+
+int Backup_ModuleIcon(const TTreeData_Backup& row) { return IsCleanerSet(row) ? Get_ModuleIcon(kCleanerModule) : -1; }
+
+std::wstring Backup_Description(const TTreeData_Backup& row) {
+  if (UpperCaseAscii(row.Action) != kCleanerDeletedAction) return row.Display;
+  return ReplaceFirstIgnoreCase(Message(MessageKey::MESSAGE_BACKUPACTION_RC_DELETED), L"%1", row.Display);
+}
+
+std::wstring Backup_SizeText(std::int64_t bytes) {
+  return std::to_wstring(std::max<std::int64_t>(bytes / 1024, 1)) + L" KB";
+}
+
+std::wstring Backup_DateText(TDateTime moment) {
+  if (moment == 0) return {};
+  const SYSTEMTIME time = SystemTimeFromDateTime(moment);
+  wchar_t date[128] = {};
+  wchar_t clock[128] = {};
+  if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, 128) <= 0) date[0] = 0;
+  if (GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, 128) <= 0) clock[0] = 0;
+  return std::wstring(date) + L" " + clock;
+}
+
+}  // namespace keytidy
