@@ -7,6 +7,7 @@
 #include "app/environment.h"
 #include "app/globals.h"
 #include "app/main_window.h"
+#include "backup/form_backups.h"
 #include "cleaner/form_rc.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
@@ -34,8 +35,14 @@ void SaveTranslations(std::unique_ptr<TForm_KX7>& main) {
   LanguageCode = L"de-de";
   const std::wstring folder = TranslationFolder();
   bool ok = true;
-  // The backup screen comes first once it exists; the main window is not
-  // translated on creation in this mode, so it gives its design texts.
+  {
+    TForm_MainNavi_Backups backups(nullptr);
+    // Made only to read its texts: no clean-up question from it.
+    backups.VellThreadTimer_AutoDeleteOldBackups.SetEnabled(false);
+    ok = SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, backups, kVersion);
+  }
+  // The main window is not translated on creation in this mode, so it gives
+  // its design texts.
   if (!main) main = std::make_unique<TForm_KX7>();
   ok = ok && SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, *main, kVersion);
   if (ok) {
