@@ -14,6 +14,7 @@
 #include "platform/debug_log.h"
 #include "settings/ini_file.h"
 #include "skin/module_codes.h"
+#include "skin/skin_ini.h"
 #include "skin/skin_folder.h"
 
 namespace keytidy {
@@ -74,6 +75,7 @@ TForm_KX7::TForm_KX7() : Form(L"Form_KX7", 1) {
                         Scale(kGripSize));
   Image_SizeGrip.SetCursor(LoadCursorW(nullptr, IDC_SIZENWSE));
   Panel1.Create(self, 0, Scale(75), width, client.bottom - Scale(75), RGB(255, 255, 255));
+  CreateHiddenNavigation();
 
   PelkanMouseImage3State_Close.OnClick = [this] { Close(); };
   PelkanMouseImage3State_Maximize.OnClick = [this] { ToggleMaximize(); };
@@ -100,6 +102,29 @@ TForm_KX7::TForm_KX7() : Form(L"Form_KX7", 1) {
     ReleaseCapture();
     SendMessageW(Handle(), WM_SYSCOMMAND, 0xF008, 0);  // SC_SIZE from the bottom-right corner
   };
+}
+
+void TForm_KX7::CreateHiddenNavigation() {
+  const HWND self = Handle();
+  Panel_BreadNavi.Create(self, Scale(14), Scale(36), Scale(600), Scale(36), RGB(255, 255, 255));
+  Panel_BreadNavi.SetVisible(false);
+  const HWND bar = Panel_BreadNavi.Handle();
+  const auto add = [&](const std::wstring& kind, int number, int x) {
+    auto image = std::make_unique<ui::ImageBox>(this, L"Image_BreadNavi_" + kind + std::to_wstring(number));
+    image->Create(bar, x, Scale(2), Scale(16), Scale(16));
+    auto label = std::make_unique<ui::TextLabel>(this, L"Label_BreadNavi_" + kind + std::to_wstring(number));
+    label->Create(bar, L"", x + Scale(18), Scale(2), Scale(30), Scale(16));
+    BreadNaviImages.push_back(std::move(image));
+    BreadNaviLabels.push_back(std::move(label));
+  };
+  for (int number = 1; number <= 10; ++number) add(L"Big", number, Scale(50) * (number - 1));
+  for (int number = 1; number <= 7; ++number) add(L"Sub", number, Scale(50) * (number - 1));
+  VellNaviImage_Back.Create(self, Scale(14), Scale(40), Scale(32), Scale(32));
+  VellNaviImage_Back.SetVisible(false);
+  VellLabelGDIP_CurrentModule.Create(self, L"", Scale(50), Scale(44), Scale(200), Scale(18));
+  VellLabelGDIP_CurrentModule.SetVisible(false);
+  Image_Schnellzugriff.Create(self, Scale(254), Scale(44), Scale(16), Scale(16));
+  Image_Schnellzugriff.SetVisible(false);
 }
 
 TForm_KX7::~TForm_KX7() {
@@ -138,7 +163,11 @@ void TForm_KX7::FillImageLists() {
   if (!PngImageList16_Module) PngImageList16_Module = ImageList_Create(16, 16, ILC_COLOR32, 43, 4);
   ImageList_RemoveAll(PngImageList_16);
   ImageList_RemoveAll(PngImageList16_Module);
-  for (int index : {26, 23, 24, 57, 2, 3, 55, 37, 76}) StripeSheet().AddOneToImageList(PngImageList_16, index, 1.0f);
+  constexpr int kMenuIcons[] = {26, 23, 24, 57, 2, 3, 55, 37, 76};
+  for (int index : kMenuIcons) StripeSheet().AddOneToImageList(PngImageList_16, index, 1.0f);
+  // The help menu shows entries 4 and 5 of that list.
+  MenuItem_help_Help.picture = StripePicture(16, kMenuIcons[4]);
+  MenuItem_help_About.picture = StripePicture(16, kMenuIcons[5]);
   for (int index : {75, 84, 85, 86, 87, 88, 89, 90, 92, 91, 100, 96, 93, 99, 98, 97, 102, 101, 103, 104, 94,
                     105, 95, 106, 29, 23, 2, 40, 196, 197, 203, 204, 205, 206, 52, 218, 219, 221, 222, 223, 224})
     StripeSheet().AddOneToImageList(PngImageList16_Module, index, 1.0f);
@@ -165,6 +194,10 @@ void TForm_KX7::APPLY_Translation_and_Skin() {
   LoadButton(PelkanMouseImage3State_options, L"but_settings_normal.png", L"but_settings_hover.png");
   LoadButton(PelkanMouseImage3State_IM, L"but_internet_normal.png", L"but_internet_hover.png");
   LoadButton(PelkanMouseImage3State_Feedback, L"but_feedback_normal.png", L"but_feedback_hover.png");
+  VellNaviImage_Back.SetPictureHover(SkinPicture(L"but_back_hover.png"));
+  VellNaviImage_Back.SetPictureDown(SkinPicture(L"but_back_normal.png"));
+  VellNaviImage_Back.SetPictureDisabled(SkinPicture(L"but_back_disabled.png"));
+  VellNaviImage_Back.SetPictureNormal(SkinPicture(L"but_back_normal.png"));
   // Panel1 until the next switch lays it out again.
   Panel1.SetBounds(0, Scale(75), Scale(800), Scale(479));
   InvalidateRect(Handle(), nullptr, TRUE);
@@ -204,24 +237,39 @@ void TForm_KX7::LayoutHost() {
 
 void TForm_KX7::ChangeModule_Real(const ModuleClass& formClass, bool isStartPage) {
   const DWORD started = GetTickCount();
-  if (currentModule_) {
-    Debug_Output(L"Close: " + currentModuleClass_);
-    currentModule_->Close();
-    currentModule_.reset();
+  if (CurrentModuleForm) {
+    if (const TKeepForm* kept = KeptForm(currentModuleClass_); kept && kept->Form.get() == CurrentModuleForm) {
+      // A kept module survives the switch; it only leaves the host.
+      Debug_Output(L"DO NOT Close: " + currentModuleClass_);
+      ShowWindow(CurrentModuleForm->Handle(), SW_HIDE);
+    } else {
+      Debug_Output(L"Close: " + currentModuleClass_);
+      if (currentModule_) currentModule_->Close();
+      currentModule_.reset();
+    }
     CurrentModuleForm = nullptr;
   }
   CurrentModuleForm_isStartPage = isStartPage;
 
-  currentModule_ = formClass.create ? formClass.create() : nullptr;
-  if (currentModule_ && currentModule_->CreateModule(Panel1.Handle())) {
-    CurrentModuleForm = currentModule_.get();
+  if (TKeepForm* kept = KeptForm(formClass.className)) {
+    CurrentModuleForm = kept->Form.get();
     currentModuleClass_ = formClass.className;
-    Debug_Output(L"Created: " + formClass.className + L" ; FormName=" + currentModule_->Name());
+    Debug_Output(L"KeepForm found: " + formClass.className + L" ; FormName=" + CurrentModuleForm->Name());
+    SetParent(CurrentModuleForm->Handle(), Panel1.Handle());
+  } else {
+    currentModule_ = formClass.create ? formClass.create() : nullptr;
+    if (currentModule_ && currentModule_->CreateModule(Panel1.Handle())) {
+      CurrentModuleForm = currentModule_.get();
+      currentModuleClass_ = formClass.className;
+      Debug_Output(L"Created: " + formClass.className + L" ; FormName=" + currentModule_->Name());
+    } else {
+      currentModule_.reset();
+    }
+  }
+  if (CurrentModuleForm) {
     ShowWindow(CurrentModuleForm->Handle(), SW_SHOWNA);
     SetWindowPos(CurrentModuleForm->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CurrentModuleForm->OnModuleActivate();
-  } else {
-    currentModule_.reset();
   }
 
   Update_MaximizeButtons_and_Sizegrip();
@@ -237,6 +285,8 @@ void TForm_KX7::ChangeModule_Real(const ModuleClass& formClass, bool isStartPage
   LayoutHost();
   ui::ProcessMessages();
   PaintBorder();
+  ui::ProcessMessages();
+  VellNaviImage_Back.SetEnabled(true);
   ui::ProcessMessages();
   InvalidateRect(Handle(), nullptr, TRUE);
   ui::ProcessMessages();
@@ -273,6 +323,15 @@ void TForm_KX7::RunRequest(WPARAM request) {
 
 void TForm_KX7::EnableDisable_Modulwechsel(bool enableOrDisable) {
   switchingEnabled_ = enableOrDisable;
+  // The quick-access entry and the module name show whether switching is
+  // possible now, even though this program never shows them.
+  const TMainWindowColors colors = Read_MainWindowColors(SkinIni());
+  Image_Schnellzugriff.SetEnabled(enableOrDisable);
+  VellLabelGDIP_CurrentModule.SetFontColor(enableOrDisable ? colors.quickAccessFont
+                                                           : colors.quickAccessDisabledFont.value_or(RGB(255, 255, 255)));
+  HCURSOR cursor = LoadCursorW(nullptr, enableOrDisable ? IDC_HAND : IDC_ARROW);
+  Image_Schnellzugriff.SetCursor(cursor);
+  VellLabelGDIP_CurrentModule.SetCursor(cursor);
   ui::ProcessMessages();
 }
 
@@ -387,6 +446,12 @@ bool TForm_KX7::CloseQuery() {
   ReleaseKeptForms();
   Debug_Output(L"KX16: FormCloseQuery DONE");
   return true;
+}
+
+TKeepForm* TForm_KX7::KeptForm(const std::wstring& formClass) {
+  for (TKeepForm& kept : KeepFormsLoaded)
+    if (kept.Form && kept.FormClass == formClass) return &kept;
+  return nullptr;
 }
 
 void TForm_KX7::ReleaseKeptForms() {

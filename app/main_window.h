@@ -16,6 +16,8 @@
 #include "ui/image_box.h"
 #include "ui/image_button.h"
 #include "ui/menu_item.h"
+#include "ui/native_controls.h"
+#include "ui/navi_image.h"
 #include "ui/panel.h"
 #include "ui/windowless_image.h"
 
@@ -27,8 +29,9 @@ inline constexpr int kMainDesignHeight = 710;
 inline constexpr int kMainMinWidth = 1122;
 inline constexpr int kMainMinHeight = 737;
 
-// A module kept alive across switches. Nothing adds to the list in this
-// program; the close query still clears it.
+// A module kept alive across switches: switching away hides it, switching
+// back shows the same instance again. Nothing adds to the list in this
+// program; the close query still frees what is in it.
 struct TKeepForm {
   std::wstring FormClass;
   std::unique_ptr<ModuleForm> Form;
@@ -69,6 +72,17 @@ class TForm_KX7 : public ui::Form {
   ui::MenuItem MenuItem_help_BetaReport{this, L"MenuItem_help_BetaReport", L"", 0};
   ui::MenuItem MenuItem_Options{this, L"MenuItem_Options", L"Einstellungen"};
 
+  // The overview navigation of the product family's bigger programs. This
+  // program has no overview: the parts exist (the switching lock still
+  // greys them) but are never shown, and clicking them does nothing.
+  ui::Panel Panel_BreadNavi{this, L"Panel_BreadNavi"};
+  std::vector<std::unique_ptr<ui::TextLabel>> BreadNaviLabels;  // Big1 to Big10, then Sub1 to Sub7
+  std::vector<std::unique_ptr<ui::ImageBox>> BreadNaviImages;   // one per label, same order
+  ui::NaviImage VellNaviImage_Back{this, L"VellNaviImage_Back"};
+  ui::TextLabel VellLabelGDIP_CurrentModule{this, L"VellLabelGDIP_CurrentModule"};
+  ui::ImageBox Image_Schnellzugriff{this, L"Image_Schnellzugriff"};
+  ui::MenuItem MenuItem_Taskplaner{this, L"MenuItem_Taskplaner", L"", 0};
+
   // One-shot repaint 400 ms after the first show.
   TVellThreadTimer VellThreadTimer_Redraw;
   // The help menu's icons, and the module icons the backup list shows too.
@@ -106,6 +120,7 @@ class TForm_KX7 : public ui::Form {
 
  private:
   void LayoutHost();
+  void CreateHiddenNavigation();
   void FillImageLists();
   void LayoutHeader();
   void PaintBorder();
@@ -113,6 +128,8 @@ class TForm_KX7 : public ui::Form {
   LRESULT HitTest(LPARAM lParam);
   void RunRequest(WPARAM request);
   void ReleaseKeptForms();
+  // The kept module of a window class, or null.
+  TKeepForm* KeptForm(const std::wstring& formClass);
   std::wstring SkinIni() const;
 
   std::unique_ptr<ModuleForm> currentModule_;

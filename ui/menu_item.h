@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/component.h"
+#include "ui/picture.h"
 
 namespace keytidy::ui {
 
@@ -24,6 +25,8 @@ class MenuItem : public Component {
   bool visible = true;
   bool enabled = true;
   bool separator = false;
+  // Shown left of the caption; a 32-bit picture keeps its transparency.
+  Picture picture;
   std::function<void()> OnClick;
 
  private:
@@ -33,6 +36,11 @@ class MenuItem : public Component {
 // Pops a menu of the visible entries up at a screen point, waits for the
 // choice and runs the chosen entry's action. False when nothing was chosen.
 bool PopupMenuAt(HWND owner, const std::vector<MenuItem*>& items, POINT screenPoint);
+
+// The menu PopupMenuAt shows: the visible entries, commands numbered from 1
+// in the order of `shown`, which receives the entries that got a command.
+// The caller destroys the menu; the entries' pictures must outlive it.
+HMENU BuildPopupMenu(const std::vector<MenuItem*>& items, std::vector<MenuItem*>& shown);
 
 // A caption without its accelerator marks: every "&" removed.
 std::wstring WithoutAccelerators(const std::wstring& caption);

@@ -21,6 +21,7 @@ class NativeControl : public Control {
   // The text colour of labels, check boxes and radio buttons (not of push
   // buttons, which the system paints); the system's by default.
   void SetFontColor(COLORREF color);
+  COLORREF FontColor() const { return fontColor_; }
   HBRUSH OnReflectedColor(HDC dc) override;
 
  protected:

@@ -166,6 +166,74 @@ TEST(MainWindow, SwitchingModulesNowAndThroughTheSwitcher) {
   EXPECT_EQ(main.Panel1.Left(), 14) << "module layout";
 }
 
+TEST(MainWindow, KeptModuleSurvivesSwitchesUntilTheCloseQuery) {
+  TForm_KX7 main;
+  main.Perform_EveryThingAfterOnCreate();
+  ModuleCounters kept, other;
+  TKeepForm entry{L"KeytidyKept", std::make_unique<CountedModule>(kept)};
+  ModuleForm* keptForm = entry.Form.get();
+  ASSERT_TRUE(keptForm->CreateModule(main.Panel1.Handle()));
+  main.KeepFormsLoaded.push_back(std::move(entry));
+
+  main.ChangeModule_Real(CountedClass(L"KeytidyKept", kept), false);
+  EXPECT_EQ(main.CurrentModuleForm, keptForm) << "the kept instance, not a new one";
+  EXPECT_EQ(kept.created, 1);
+  main.ChangeModule_Real(CountedClass(L"KeytidyOther", other), false);
+  EXPECT_EQ(kept.alive, 1) << "leaving a kept module does not free it";
+  EXPECT_FALSE(IsWindowVisible(keptForm->Handle()));
+  main.ChangeModule_Real(CountedClass(L"KeytidyKept", kept), false);
+  EXPECT_EQ(main.CurrentModuleForm, keptForm);
+  EXPECT_EQ(other.alive, 0);
+  EXPECT_EQ(kept.created, 1);
+
+  main.Close();
+  EXPECT_EQ(kept.alive, 0);
+  EXPECT_EQ(main.CurrentModuleForm, nullptr);
+  EXPECT_TRUE(main.KeepFormsLoaded.empty());
+  // The close ended the run: take back what it told the message loop.
+  MSG message;
+  PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  APP_TERMINATING = false;
+  STOP_REQUESTED = false;
+}
+
+TEST(MainWindow, HiddenNavigationFollowsTheSwitchingLock) {
+  TForm_KX7 main;
+  main.Perform_EveryThingAfterOnCreate();
+  ASSERT_EQ(main.BreadNaviLabels.size(), 17u);
+  EXPECT_EQ(main.BreadNaviLabels[9]->Name(), L"Label_BreadNavi_Big10");
+  EXPECT_EQ(main.BreadNaviLabels[16]->Name(), L"Label_BreadNavi_Sub7");
+  EXPECT_FALSE(main.Panel_BreadNavi.Visible());
+  EXPECT_FALSE(main.VellNaviImage_Back.Visible());
+
+  main.EnableDisable_Modulwechsel(false);
+  EXPECT_FALSE(main.ModuleSwitchingEnabled());
+  EXPECT_FALSE(main.Image_Schnellzugriff.Enabled());
+  main.EnableDisable_Modulwechsel(true);
+  EXPECT_TRUE(main.Image_Schnellzugriff.Enabled());
+  EXPECT_FALSE(main.VellLabelGDIP_CurrentModule.Visible());
+}
+
+TEST(MainWindow, HelpMenuEntriesCarryTheirPictures) {
+  TForm_KX7 main;
+  main.Perform_EveryThingAfterOnCreate();
+  std::vector<ui::MenuItem*> shown;
+  HMENU menu = ui::BuildPopupMenu({&main.MenuItem_help_Help, &main.MenuItem_help_Separator,
+                                   &main.MenuItem_help_About, &main.MenuItem_help_BetaReport},
+                                  shown);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(shown, (std::vector<ui::MenuItem*>{&main.MenuItem_help_Help, &main.MenuItem_help_About}))
+      << "the beta report entry stays hidden";
+  for (UINT command : {1u, 2u}) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_BITMAP;
+    ASSERT_TRUE(GetMenuItemInfoW(menu, command, FALSE, &info));
+    EXPECT_NE(info.hbmpItem, nullptr) << command;
+  }
+  DestroyMenu(menu);
+}
+
 TEST(MainWindow, AboutBoxTakesTheMenuCaptionWithoutAccelerators) {
   TForm_KX7 main;
   main.MenuItem_help_About.SetCaption(L"&About th&is software");
