@@ -22,9 +22,8 @@ namespace keytidy {
 
 namespace {
 
-constexpr wchar_t kUseSkinValue[] = L"UseSkin";
-constexpr int kSkinItemHeight = 92;
 constexpr COLORREF kNaviColor = RGB(240, 242, 245);
+constexpr COLORREF kTabLineColor = RGB(190, 196, 204);
 
 std::unique_ptr<TForm_Options>& Instance() {
   static std::unique_ptr<TForm_Options> dialog;
@@ -91,68 +90,6 @@ HIMAGELIST NewImageList(int size) { return ImageList_Create(size, size, ILC_COLO
 
 }  // namespace
 
-// --- the skin list -----------------------------------------------------------
-
-bool SkinListBox::Create(HWND parent, int x, int y, int width, int height) {
-  if (!CreateNative(L"LISTBOX", WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                                    LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                    L"", parent, x, y, width, height))
-    return false;
-  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, kSkinItemHeight);
-  return true;
-}
-
-void SkinListBox::Fill(const std::wstring& skinsRoot) {
-  skinsRoot_ = skinsRoot;
-  SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((skinsRoot + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = found.cFileName;
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..") continue;
-    if (FileExists(skinsRoot + L"\\" + name + L"\\skin.ini"))
-      SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-}
-
-int SkinListBox::Count() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
-
-std::wstring SkinListBox::ItemText(int index) const {
-  const LRESULT length = SendMessageW(Handle(), LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR) return {};
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendMessageW(Handle(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
-int SkinListBox::Selected() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
-
-void SkinListBox::Select(int index) { SendMessageW(Handle(), LB_SETCURSEL, index, 0); }
-
-bool SkinListBox::OnReflectedDrawItem(DRAWITEMSTRUCT* item) {
-  if (item->itemID == static_cast<UINT>(-1)) return true;
-  const bool selected = (item->itemState & ODS_SELECTED) != 0;
-  HDC dc = item->hDC;
-  const RECT& r = item->rcItem;
-  FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  const std::wstring folder = ItemText(static_cast<int>(item->itemID));
-  const std::wstring ini = skinsRoot_ + L"\\" + folder + L"\\skin.ini";
-  std::wstring title = Ini_ValueExists(ini, L"SkinInfo", L"DisplayName") ? Ini_ReadString(ini, L"SkinInfo", L"DisplayName")
-                                                                          : folder;
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  TextOutW(dc, r.left + 140, r.top + 20, title.c_str(), static_cast<int>(title.size()));
-  const std::wstring line1 = Ini_ReadString(ini, L"SkinInfo", L"Display1");
-  const std::wstring line2 = Ini_ReadString(ini, L"SkinInfo", L"Display2");
-  TextOutW(dc, r.left + 140, r.top + 36, line1.c_str(), static_cast<int>(line1.size()));
-  TextOutW(dc, r.left + 140, r.top + 52, line2.c_str(), static_cast<int>(line2.size()));
-  ui::Picture::FromFile(skinsRoot_ + L"\\" + folder + L"\\preview_small.png").Draw(dc, r.left + 4, r.top + 4);
-  return true;
-}
-
 // --- the dialog ----------------------------------------------------------------
 
 TForm_Options::TForm_Options(HWND owner) : Form(L"Form_Options", 1) {
@@ -212,6 +149,8 @@ TForm_Options::~TForm_Options() {
   if (exceptionIcons_) ImageList_Destroy(exceptionIcons_);
 }
 
+void TForm_Options::PaintBackground(HDC dc, const RECT&) { Shape_Tabs.Paint(dc); }
+
 void TForm_Options::BuildPages() {
   const HWND self = Handle();
   const auto s = [this](int pixels) { return Scale(pixels); };
@@ -220,7 +159,12 @@ void TForm_Options::BuildPages() {
   PelkanMouseImage3State_Navi2.Create(Panel_Navi.Handle(), s(6), s(66), s(181), s(40));
   AdvOfficeTabSet1.Create(self, s(202), s(8), s(630), s(26));
   AdvOfficeTabSet1.OnChange = [this] { ShowPage(AdvOfficeTabSet1.TabData(AdvOfficeTabSet1.ActiveTab())); };
-  PageControl1.Create(self, s(202), s(36), s(630), s(430), RGB(255, 255, 255));
+  // The pages have no tabs of their own: the button-style strip above them
+  // stands in, joined to the page by a one-pixel line as wide as the page.
+  const RECT tabs = AdvOfficeTabSet1.Bounds();
+  Shape_Tabs.bounds = RECT{tabs.left, tabs.bottom, tabs.left + s(630), tabs.bottom + 1};
+  Shape_Tabs.color = kTabLineColor;
+  PageControl1.Create(self, s(202), Shape_Tabs.bounds.bottom, s(630), s(430), RGB(255, 255, 255));
 
   ui::TabSheet* pages[] = {&TabSheet_SKIN, &TabSheet_LANG, &TabSheet_OTHER, &TabSheet_Backups, &TabSheet_RC1,
                            &TabSheet_RC2};
@@ -388,7 +332,7 @@ void TForm_Options::ShowExceptions() {
 
 void TForm_Options::LOAD_OPTIONS() {
   CheckBox_Other_Anims.SetChecked(ShowAnimations_Load());
-  ListBox_Skins.Fill(SkinsRootFolder());
+  Fill_SkinList(ListBox_Skins);
   TOptionSwitches switches = Switches();
   switches.Load(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey);
   const auto table = OptionSwitchTable();
@@ -402,9 +346,7 @@ void TForm_Options::LOAD_OPTIONS() {
 
 void TForm_Options::SAVE_OPTIONS() {
   ShowAnimations_Save(CheckBox_Other_Anims.Checked());
-  Reg_DeleteValue(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, kUseSkinValue);
-  if (const int skin = ListBox_Skins.Selected(); skin >= 0)
-    Reg_WriteString(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, kUseSkinValue, ListBox_Skins.ItemText(skin));
+  Store_Skin(ListBox_Skins);
   const auto languageRows = ListView_Options_Language.SelectedRows();
   if (!languageRows.empty()) {
     const LPARAM index = ListView_Options_Language.RowData(languageRows.front());

@@ -12,6 +12,7 @@
 
 #include "scan/exception_list.h"
 #include "settings/option_switches.h"
+#include "skin/skin_list.h"
 #include "ui/form.h"
 #include "ui/html_label.h"
 #include "ui/image_box.h"
@@ -20,27 +21,9 @@
 #include "ui/native_controls.h"
 #include "ui/panel.h"
 #include "ui/vell_button.h"
+#include "ui/windowless_image.h"
 
 namespace keytidy {
-
-// An owner-drawn list of the skin folders, one 92-pixel item per skin.
-class SkinListBox : public ui::NativeControl {
- public:
-  using NativeControl::NativeControl;
-  bool Create(HWND parent, int x, int y, int width, int height);
-  std::wstring ClassName() const override { return L"TLISTBOX"; }
-  bool HasCaption() const override { return false; }
-  // Lists every folder below `skinsRoot` that holds a skin.ini.
-  void Fill(const std::wstring& skinsRoot);
-  int Count() const;
-  std::wstring ItemText(int index) const override;
-  int Selected() const;
-  void Select(int index);
-  bool OnReflectedDrawItem(DRAWITEMSTRUCT* item) override;
-
- private:
-  std::wstring skinsRoot_;
-};
 
 class TForm_Options : public ui::Form {
  public:
@@ -71,6 +54,8 @@ class TForm_Options : public ui::Form {
   ui::ImageButton3State PelkanMouseImage3State_Navi1{this, L"PelkanMouseImage3State_Navi1"};
   ui::ImageButton3State PelkanMouseImage3State_Navi2{this, L"PelkanMouseImage3State_Navi2"};
   ui::TabStrip AdvOfficeTabSet1{this, L"AdvOfficeTabSet1"};
+  // The line that joins the tab strip to the page below it.
+  ui::WindowlessShape Shape_Tabs{this, L"Shape_Tabs"};
   ui::Panel PageControl1{this, L"PageControl1"};
   ui::TabSheet TabSheet_SKIN{this, L"TabSheet_SKIN", 1};
   ui::TabSheet TabSheet_LANG{this, L"TabSheet_LANG", 1};
@@ -93,6 +78,9 @@ class TForm_Options : public ui::Form {
   ui::VellButton VellButton_Reset{this, L"VellButton_Reset", 1};
 
   ui::CheckBox& SwitchBox(OptionSwitch id) { return *SwitchBoxes[static_cast<size_t>(id)]; }
+
+ protected:
+  void PaintBackground(HDC dc, const RECT& client) override;
 
  private:
   void BuildPages();

@@ -8,7 +8,7 @@ namespace {
 
 struct ModuleEntry {
   std::wstring_view code;
-  MessageKey nameKey;
+  std::optional<MessageKey> nameKey;  // none: the code has an icon but no name here
   int icon;
 };
 
@@ -16,6 +16,11 @@ constexpr ModuleEntry kModules[] = {
     {L"OPTIONS", MessageKey::MESSAGE_MODULE_OPTIONS, 23},
     {L"BACKUPS", MessageKey::MESSAGE_MODULE_BACKUPS, 29},
     {L"RC", MessageKey::MESSAGE_MODULNAME_RC, 86},
+    // Codes of the product family's other programs. Only their icons are
+    // needed here (the main window's module icon list ends with them); sets
+    // made by them show no module name.
+    {L"ADS", std::nullopt, 91},
+    {L"TASKPLANER", std::nullopt, 94},
 };
 
 const ModuleEntry* FindModule(std::wstring_view code) {

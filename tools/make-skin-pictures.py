@@ -342,10 +342,10 @@ CELLS = {
     88: ("user-trash", None),
     89: ("network-wired", None),
     90: ("computer", None),
-    91: ("applications-system", None),
+    91: ("applications-system", None),            # module code ADS
     92: ("system-search", None),
     93: ("preferences-desktop", None),
-    94: ("x-office-calendar", None),
+    94: ("x-office-calendar", None),              # module code TASKPLANER
     96: ("applications-multimedia", None),
     97: ("applications-internet", None),
     98: ("applications-office", None),

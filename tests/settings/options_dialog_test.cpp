@@ -173,6 +173,14 @@ TEST_F(OptionsDialogTest, NavigationShowsEachEntrysPages) {
   EXPECT_EQ(dialog.ActivePage(), 0);
   EXPECT_TRUE(dialog.TabSheet_SKIN.Visible());
   EXPECT_FALSE(dialog.PelkanMouseImage3State_Navi1.Enabled()) << "the chosen entry is marked by being disabled";
+  // The line under the tab strip spans the page, which starts right below it.
+  const RECT tabs = dialog.AdvOfficeTabSet1.Bounds(), page = dialog.PageControl1.Bounds();
+  const RECT line = dialog.Shape_Tabs.bounds;
+  EXPECT_EQ(line.top, tabs.bottom);
+  EXPECT_EQ(line.bottom - line.top, 1);
+  EXPECT_EQ(line.left, page.left);
+  EXPECT_EQ(line.right, page.right);
+  EXPECT_EQ(page.top, line.bottom);
 
   dialog.SelectNavigation(2);
   ASSERT_EQ(dialog.AdvOfficeTabSet1.ItemCount(), 2);

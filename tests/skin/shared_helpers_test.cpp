@@ -56,6 +56,12 @@ TEST(ModuleCodes, KnownCodesMatchExactly) {
   EXPECT_EQ(ModuleNameKey(L"BACKUPS"), MessageKey::MESSAGE_MODULE_BACKUPS);
   EXPECT_EQ(ModuleNameKey(L"OPTIONS"), MessageKey::MESSAGE_MODULE_OPTIONS);
   EXPECT_EQ(ModuleNameKey(L"Rc"), std::nullopt);
+  // The family's other codes have a cell of their own, not the error cell,
+  // and no name.
+  EXPECT_EQ(Get_ModuleIcon(L"ADS"), 91);
+  EXPECT_EQ(Get_ModuleIcon(L"TASKPLANER"), 94);
+  EXPECT_EQ(ModuleNameKey(L"ADS"), std::nullopt);
+  EXPECT_EQ(Get_ModuleName(L"TASKPLANER"), L"");
   EXPECT_EQ(Get_ModuleName(L"Backups"), L"");
 }
 
