@@ -215,8 +215,11 @@ TEST(MainWindow, HiddenNavigationFollowsTheSwitchingLock) {
 }
 
 TEST(MainWindow, HelpMenuEntriesCarryTheirPictures) {
+  Set_SkinFolder(test::BinFolder() + L"\\skins\\default");
   TForm_KX7 main;
   main.Perform_EveryThingAfterOnCreate();
+  Set_SkinFolder(L"");
+  ASSERT_FALSE(main.MenuItem_help_Help.picture.Empty());
   std::vector<ui::MenuItem*> shown;
   HMENU menu = ui::BuildPopupMenu({&main.MenuItem_help_Help, &main.MenuItem_help_Separator,
                                    &main.MenuItem_help_About, &main.MenuItem_help_BetaReport},
