@@ -40,7 +40,7 @@ std::wstring Backup_DateText(TDateTime moment) {
   wchar_t date[128] = {};
   wchar_t clock[128] = {};
   if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, 128) <= 0) date[0] = 0;
-  if (GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, 128) <= 0) clock[0] = 0;
+  if (GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, 128) <= 0) clock[0] = 0;
   return std::wstring(date) + L" " + clock;
 }
 

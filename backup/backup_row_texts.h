@@ -18,7 +18,8 @@ int Backup_ModuleIcon(const TTreeData_Backup& row);
 std::wstring Backup_Description(const TTreeData_Backup& row);
 // Whole kilobytes, never below 1: "1 KB", "12 KB".
 std::wstring Backup_SizeText(std::int64_t bytes);
-// Date and time in the user's short locale format; empty for no date.
+// Date and time (to the minute) in the user's short locale format; empty
+// for no date.
 std::wstring Backup_DateText(TDateTime moment);
 
 }  // namespace keytidy

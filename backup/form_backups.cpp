@@ -26,7 +26,7 @@ namespace {
 // updates the side bar once.
 constexpr UINT kSelectionChangedMessage = WM_APP + 41;
 
-constexpr int kDesignWidth = 800;
+constexpr int kDesignWidth = 860;
 constexpr int kDesignHeight = 560;
 constexpr int kSideWidth = 232;
 constexpr int kBottomHeight = 56;
@@ -112,6 +112,7 @@ void TForm_MainNavi_Backups::BuildControls() {
   const auto s = [this](int pixels) { return Scale(pixels); };
 
   Label_LastMadeBackups_KX15.Create(self, L"Zuletzt erstellte Backups", s(16), s(14), s(400), s(18));
+  Label_LastMadeBackups_KX15.SetBold(true);
   ui::VirtualDrawList& list = VirtualDrawTree_Backups_KX15;
   list.Create(self, s(16), s(kCompactTopMargin), s(500), s(400), true);
   for (const ColumnDesign& column : kColumns) list.AddColumn(column.caption, s(column.width));
@@ -133,6 +134,7 @@ void TForm_MainNavi_Backups::BuildControls() {
   Panel_Side.Create(self, 0, 0, s(kSideWidth), s(400), RGB(255, 255, 255));
   const HWND side = Panel_Side.Handle();
   Label_Small1.Create(side, L"Auswahl:", s(16), s(16), s(200), s(18));
+  Label_Small1.SetBold(true);
   Image_SelectedBackup.Create(side, s(16), s(40), s(32), s(32));
   HTMLabel_Selected.Create(side, s(56), s(40), s(164), s(176));
   VellButton_Restore.Create(side, s(16), s(226), s(200), s(33));
@@ -182,12 +184,9 @@ void TForm_MainNavi_Backups::ApplySkin() {
   SetColor(page);
   Panel_Side.SetColor(bar);
   Panel_Bottom.SetColor(bar);
-  Label_LastMadeBackups_KX15.SetBackColor(page);
-  Label_LastMadeBackups_KX15.SetFontColor(text);
-  for (ui::TextLabel* label : {&Label_Small1, &Label_DESC1, &Label_Status_Total, &Label_DESC2, &Label_Status_Selected}) {
-    label->SetBackColor(bar);
+  for (ui::Label* label : {&Label_LastMadeBackups_KX15, &Label_Small1, &Label_DESC1, &Label_Status_Total,
+                           &Label_DESC2, &Label_Status_Selected})
     label->SetFontColor(text);
-  }
   HTMLabel_Selected.SetFontColor(text);
   Apply_ButtonSkin(*this);
 

@@ -18,7 +18,7 @@
 #include "ui/html_label.h"
 #include "ui/image_box.h"
 #include "ui/menu_item.h"
-#include "ui/native_controls.h"
+#include "ui/label.h"
 #include "ui/panel.h"
 #include "ui/vell_button.h"
 #include "ui/virtual_draw_list.h"
@@ -41,20 +41,20 @@ class TForm_MainNavi_Backups : public ui::Form {
   TBackupTree BackupRows;
   std::unique_ptr<TBackups> Backups;
 
-  ui::TextLabel Label_LastMadeBackups_KX15{this, L"Label_LastMadeBackups_KX15", 1};
+  ui::Label Label_LastMadeBackups_KX15{this, L"Label_LastMadeBackups_KX15", 1};
   ui::VirtualDrawList VirtualDrawTree_Backups_KX15{this, L"VirtualDrawTree_Backups_KX15", 1};
   ui::Panel Panel_Side{this, L"Panel_Side"};
-  ui::TextLabel Label_Small1{this, L"Label_Small1", 1};
+  ui::Label Label_Small1{this, L"Label_Small1", 1};
   ui::ImageBox Image_SelectedBackup{this, L"Image_SelectedBackup"};
   ui::HtmlLabel HTMLabel_Selected{this, L"HTMLabel_Selected"};
   ui::VellButton VellButton_Restore{this, L"VellButton_Restore", 1};
   ui::VellButton VellButton_Delete{this, L"VellButton_Delete", 1};
   ui::ImageBox Image_Status_Total{this, L"Image_Status_Total"};
-  ui::TextLabel Label_DESC1{this, L"Label_DESC1", 1};
-  ui::TextLabel Label_Status_Total{this, L"Label_Status_Total"};
+  ui::Label Label_DESC1{this, L"Label_DESC1", 1};
+  ui::Label Label_Status_Total{this, L"Label_Status_Total"};
   ui::ImageBox Image_Status_Selected{this, L"Image_Status_Selected"};
-  ui::TextLabel Label_DESC2{this, L"Label_DESC2", 1};
-  ui::TextLabel Label_Status_Selected{this, L"Label_Status_Selected"};
+  ui::Label Label_DESC2{this, L"Label_DESC2", 1};
+  ui::Label Label_Status_Selected{this, L"Label_Status_Selected"};
   ui::Panel Panel_Bottom{this, L"Panel_Bottom"};
   ui::VellButton VellButton_DeleteOld{this, L"VellButton_DeleteOld", 1};
   ui::VellButton VellButton_Refresh{this, L"VellButton_Refresh", 1};
