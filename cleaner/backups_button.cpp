@@ -1,9 +1,14 @@
 #include "cleaner/backups_button.h"
 
+#include "backup/backups_screen.h"
+
 namespace keytidy {
 
-// The backup screen is not part of the program yet; the button does
-// nothing until it is.
-void Open_BackupScreen(HWND) {}
+void Open_BackupScreen(HWND owner) {
+  // The screen centres itself on the main window, which owns it, rather
+  // than on the cleaner page inside it.
+  HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+  ShowBackupsScreen(top ? top : owner);
+}
 
 }  // namespace keytidy
