@@ -25,6 +25,7 @@
 #include "skin/module_codes.h"
 #include "support/gui.h"
 #include "support/programs.h"
+#include "support/registry_sandbox.h"
 
 namespace keytidy {
 namespace {
@@ -79,7 +80,7 @@ class SimulatedUser {
   std::vector<SeenDialog> seen_;
 };
 
-class BackupsScreen : public ::testing::Test {
+class BackupsScreen : public test::RegistrySandbox {
  protected:
   BackupsScreen() {
     Localisation_Reset();
@@ -249,6 +250,43 @@ TEST_F(BackupsScreen, RestoringAnotherUsersSetOnlyWarns) {
   EXPECT_FALSE(user.Seen()[0].question);
   EXPECT_EQ(user.Seen()[0].text, Message(MessageKey::MESSAGEHTML_BACKUPS_WRONG_USER));
   EXPECT_TRUE(SetExists(L"theirs"));
+}
+
+// Restoring runs the real reg.exe on a script that writes into the sandbox.
+TEST_F(BackupsScreen, RestoreAsksConfirmsAndThenDeletesOnlyTheRestoredSet) {
+  AddSet(L"mine", 1);
+  AddSet(L"older", 2);
+  const std::wstring script = L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + Path() +
+                              L"\\back]\r\n\"v\"=dword:00000007\r\n\r\n";
+  WriteFileBytes(folder_.File(L"mine.reg"),
+                 "\xFF\xFE" + std::string(reinterpret_cast<const char*>(script.data()), script.size() * 2));
+  const std::wstring deleteAfter = Describe(OptionSwitch::Backups_DeleteAfterSuccessfullRestore).name;
+  const std::wstring recycle = Describe(OptionSwitch::Backups_UseRecycleBin).name;
+  Reg_WriteInteger(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, deleteAfter, 1);
+  Reg_WriteInteger(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, recycle, 0);
+  auto screen = OpenScreen();
+  SelectRows(*screen, {0});
+
+  {
+    SimulatedUser user(kAnswerNo);
+    screen->VellButton_Restore.OnClick();
+    ASSERT_EQ(user.Seen().size(), 1u);
+    EXPECT_TRUE(user.Seen()[0].question);
+    EXPECT_FALSE(RawValueExists(ROOT_HKEY_CURRENT_USER, Path(L"back"), L"v"));
+  }
+  SimulatedUser user(kAnswerYes);
+  screen->VellButton_Restore.OnClick();
+  Reg_DeleteValue(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, deleteAfter);
+  Reg_DeleteValue(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, recycle);
+  ASSERT_EQ(user.Seen().size(), 2u);
+  EXPECT_EQ(user.Seen()[0].text, Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_RESTORE));
+  EXPECT_FALSE(user.Seen()[1].question);
+  EXPECT_EQ(user.Seen()[1].text, Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_OK));
+  EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(L"back"), L"v"), 7);
+  EXPECT_FALSE(SetExists(L"mine"));
+  EXPECT_TRUE(SetExists(L"older"));
+  // The list is not read again: the restored set's row stays until then.
+  EXPECT_EQ(ListedNames(*screen), (std::vector<std::wstring>{L"mine", L"older"}));
 }
 
 TEST_F(BackupsScreen, DeleteAsksAndRemovesTheSelectedSets) {
