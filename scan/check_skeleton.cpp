@@ -37,6 +37,11 @@ std::vector<std::wstring> List_SubKeys(RootKey root, const std::wstring& key) {
   return names;
 }
 
+std::wstring Uninstall_ListKey(bool use32BitBranch) {
+  return use32BitBranch ? L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+                        : L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+}
+
 std::wstring Resolve_FileReference(const TRegistryCleaner& rc, const std::wstring& text, bool rewriteProgramFiles) {
   const std::wstring reference = rewriteProgramFiles ? rc.Replace_ProgramFiles_W6432(text) : text;
   return reference.empty() ? std::wstring() : Clean_FilePath(reference);

@@ -26,6 +26,10 @@ void Walk_CheckItems(TRegistryCleaner& rc, const std::vector<std::wstring>& item
 std::vector<std::wstring> List_ValueNames(RootKey root, const std::wstring& key);
 std::vector<std::wstring> List_SubKeys(RootKey root, const std::wstring& key);
 
+// The machine's programs list (Uninstall) below HKEY_LOCAL_MACHINE, in the
+// native branch or in the 32-bit one.
+std::wstring Uninstall_ListKey(bool use32BitBranch);
+
 // A reference text as the checks test it: optionally with %ProgramFiles%
 // rewritten to the 64-bit folder, then cleaned (empty stays empty).
 std::wstring Resolve_FileReference(const TRegistryCleaner& rc, const std::wstring& text, bool rewriteProgramFiles);

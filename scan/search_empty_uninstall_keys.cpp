@@ -8,9 +8,8 @@ void TRegistryCleaner::SEARCH_EMPTY_UNINSTALLKEYS(std::int32_t GroupIndex, std::
                                                   bool USE_WOW6432Node_Now) {
   if (STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
-  const std::wstring nativeBase = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-  const std::wstring base =
-      USE_WOW6432Node_Now ? L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall" : nativeBase;
+  const std::wstring nativeBase = Uninstall_ListKey(false);
+  const std::wstring base = Uninstall_ListKey(USE_WOW6432Node_Now);
   // Few reads per entry: the walk runs through without pausing for window
   // messages or the Stop button.
   const std::vector<std::wstring> entries = List_SubKeys(root, base);

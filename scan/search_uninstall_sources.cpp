@@ -10,9 +10,8 @@ void TRegistryCleaner::SEARCH_UNINSTALLKEYS_INSTALLPATH(std::int32_t GroupIndex,
                                                         bool USE_WOW6432Node_Now) {
   if (STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
-  const std::wstring nativeBase = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-  const std::wstring base =
-      USE_WOW6432Node_Now ? L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall" : nativeBase;
+  const std::wstring nativeBase = Uninstall_ListKey(false);
+  const std::wstring base = Uninstall_ListKey(USE_WOW6432Node_Now);
   const std::vector<std::wstring> names = List_SubKeys(root, base);
   Progress_SetMaximum(static_cast<std::int32_t>(names.size()));
   Stat_KeysScanned += static_cast<std::uint32_t>(names.size());
