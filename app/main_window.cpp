@@ -1,10 +1,12 @@
 #include "app/main_window.h"
 
 #include <algorithm>
+#include <memory>
 #include <thread>
 
 #include "app/form_about.h"
 #include "app/globals.h"
+#include "app/internet_services.h"
 #include "app/message_dialogs.h"
 #include "app/stripe_sheet.h"
 #include "lang/help_links.h"
@@ -82,7 +84,7 @@ TForm_KX7::TForm_KX7() : Form(L"Form_KX7", 1) {
   PelkanMouseImage3State_Minimize.OnClick = [this] { ShowWindow(Handle(), SW_MINIMIZE); };
   PelkanMouseImage3State_Help.OnClick = [this] { ShowHelpMenu(); };
   PelkanMouseImage3State_options.OnClick = [this] { RunOptionsLoop(); };
-  PelkanMouseImage3State_IM.OnClick = [] {};  // the internet menu has no entries without the services library
+  PelkanMouseImage3State_IM.OnClick = [this] { ShowInternetMenu(); };
   PelkanMouseImage3State_Feedback.OnClick = [] { Open_LinkTarget(L"feedback"); };
   MenuItem_help_Help.OnClick = [] { Open_OnlineHelp(L"main"); };
   MenuItem_help_About.OnClick = [this] { ShowAbout(); };
@@ -376,6 +378,35 @@ void TForm_KX7::ShowHelpMenu() {
   ui::PopupMenuAt(Handle(), {&MenuItem_help_Help, &MenuItem_help_Separator, &MenuItem_help_About,
                              &MenuItem_help_BetaReport},
                   POINT{window.left + button.left, window.top + button.top + Scale(32)});
+}
+
+void TForm_KX7::ShowInternetMenu() {
+  std::vector<std::unique_ptr<ui::MenuItem>> entries;
+  std::vector<ui::MenuItem*> items;
+  int chosenId = -1;
+  for (const InternetMenuItem& source : InternetServices_MenuItems()) {
+    auto entry = std::make_unique<ui::MenuItem>(nullptr, L"MenuItem_IM", source.text.empty() ? L"-" : source.text);
+    entry->separator = source.text.empty();
+    if (source.image) {
+      ICONINFO info{};
+      if (GetIconInfo(source.image, &info)) {
+        entry->picture = ui::Picture::FromBitmap(info.hbmColor);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+      }
+    }
+    const int id = source.id;
+    entry->OnClick = [&chosenId, id] { chosenId = id; };
+    items.push_back(entry.get());
+    entries.push_back(std::move(entry));
+  }
+  if (items.empty()) return;
+  RECT window;
+  GetWindowRect(Handle(), &window);
+  const RECT button = PelkanMouseImage3State_IM.Bounds();
+  if (!ui::PopupMenuAt(Handle(), items, POINT{window.left + button.left, window.top + button.top + Scale(32)})) return;
+  // The library runs the entry; it may ask for the program to close.
+  if (InternetServices_ProcessMenuItem(Handle(), chosenId)) Close();
 }
 
 void TForm_KX7::ShowAbout() {

@@ -104,6 +104,9 @@ class TForm_KX7 : public ui::Form {
   // The window buttons' actions.
   void ToggleMaximize();
   void ShowHelpMenu();
+  // The internet menu: its entries come from the internet-services library,
+  // read again each time it opens, because the library may change them.
+  void ShowInternetMenu();
   void ShowAbout();
   void RunOptionsLoop();
 
