@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/environment.h"
+#include "app/internet_services.h"
 #include "app/message_dialogs.h"
 #include "app/stripe_sheet.h"
 #include "lang/available_languages.h"
@@ -251,6 +252,7 @@ void TForm_Options::BuildPages() {
   VellButton_Ok.Create(self, s(730), s(478), s(100), s(33));
   VellButton_Ok.SetCaption(L"Ok");
   VellButton_Ok.SetActionButton(true);
+  Button_ConfigChannels.OnClick = [this] { InternetServices_StartInfoChannelsConfig(Handle()); };
   VellButton_Ok.OnClick = [this] { Ok(); };
   VellButton_Reset.OnClick = [this] { Reset(); };
 }
