@@ -9,14 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace keytidy {
+#include "platform/root_keys.h"
 
-using RootKey = std::uint32_t;
-inline constexpr RootKey ROOT_HKEY_CLASSES_ROOT = 0x80000000u;
-inline constexpr RootKey ROOT_HKEY_CURRENT_USER = 0x80000001u;
-inline constexpr RootKey ROOT_HKEY_LOCAL_MACHINE = 0x80000002u;
-inline constexpr RootKey ROOT_HKEY_USERS = 0x80000003u;
-inline constexpr RootKey ROOT_HKEY_CURRENT_CONFIG = 0x80000005u;
+namespace keytidy {
 
 // The predefined handle for a root value (sign-extended on 64-bit, exactly
 // as windows.h defines HKEY_LOCAL_MACHINE and its siblings).
@@ -34,7 +29,6 @@ bool Use64BitView();
 // before anything touches the registry; safe to call again.
 void Registry_Init();
 
-std::wstring Reg_RootKeyName(RootKey root);
 bool Reg_KeyExists(RootKey root, const std::wstring& path);
 bool Reg_KeyExistsWritable(RootKey root, const std::wstring& path);
 bool Reg_ValueExists(RootKey root, const std::wstring& path, const std::wstring& name);

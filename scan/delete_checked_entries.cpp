@@ -5,6 +5,7 @@
 #include "backup/registry_backup.h"
 #include "platform/debug_log.h"
 #include "platform/registry.h"
+#include "scan/container_guard.h"
 #include "scan/registry_cleaner.h"
 
 namespace keytidy {
@@ -40,6 +41,12 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
                    const DeleteOptions& options) {
   const RootKey root = entry.Delete_Root;
   const std::wstring& key = entry.Delete_Key;
+  // Checked before anything else: such a key is neither recorded nor, when
+  // it happens to be missing, counted as removed. The entry stays ticked.
+  if (IsProtectedContainerKey(root, key)) {
+    Debug_Output(L"DeleteKey=refused ; " + Reg_RootKeyName(root) + L"\\" + key);
+    return;
+  }
   if (!Reg_KeyExists(root, key)) {
     MarkDone(engine, entry);
     return;

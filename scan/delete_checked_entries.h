@@ -2,6 +2,8 @@
 // The deletion of the ticked findings: each key or value is recorded in the
 // backup script first and deleted only when its record is in the file and
 // reads back; an entry whose backup failed is left alone, still ticked.
+// A key that is a root, a hive's top or a container the checks walk is
+// never deleted (scan/container_guard.h).
 #include <windows.h>
 
 #include <string>

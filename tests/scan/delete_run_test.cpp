@@ -18,6 +18,7 @@
 #include "backup/reg_script_reader.h"
 #include "backup/registry_snapshot.h"
 #include "lang/message_catalogue.h"
+#include "platform/debug_log.h"
 #include "platform/text.h"
 #include "scan/registry_cleaner.h"
 #include "settings/ini_file.h"
@@ -243,6 +244,59 @@ TEST_F(DeleteRun, EntryWhoseValuePartWentLeavesTheTreeEvenIfItsKeyStays) {
   EXPECT_TRUE(tree_.IsEmpty());
   EXPECT_TRUE(Reg_KeyExists(ROOT_HKEY_CURRENT_USER, Path(L"k")));
   EXPECT_FALSE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(L"k"), L"v"));
+}
+
+std::vector<std::wstring> refusedLines;
+void CaptureRefusal(std::wstring_view line) {
+  if (line.starts_with(L"DeleteKey=refused")) refusedLines.emplace_back(line);
+}
+
+// A faulty check must not be able to take a whole branch with it: roots,
+// hive tops and the containers the checks walk stay, ticked and unreported
+// as removed, whether they exist or not, while an ordinary key beside them
+// goes.
+TEST_F(DeleteRun, ContainerKeysAreRefusedAndStayTicked) {
+  RawCreateKey(ROOT_HKEY_CURRENT_USER, Path(L"ordinary"));
+  struct Container {
+    RootKey root;
+    std::wstring key;
+  };
+  const std::vector<Container> containers = {
+      {ROOT_HKEY_LOCAL_MACHINE, L""},
+      {ROOT_HKEY_CURRENT_USER, L"Software\\"},
+      {ROOT_HKEY_CLASSES_ROOT, L"CLSID"},
+      {ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Wow6432Node"},
+      {ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
+      {ROOT_HKEY_USERS, L".DEFAULT\\Software"},
+      {ROOT_HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts"},
+  };
+  std::vector<bool> existedBefore;
+  for (const Container& c : containers) {
+    existedBefore.push_back(RawKeyExists(c.root, c.key));
+    AddKeyFinding(c.root, c.key);
+  }
+  AddKeyFinding(ROOT_HKEY_CURRENT_USER, Path(L"ordinary"));
+
+  refusedLines.clear();
+  const DebugLineListener previous = Debug_SetListener(CaptureRefusal);
+  const DeleteRunResult result = Run();
+  Debug_SetListener(previous);
+
+  EXPECT_EQ(result.checked, containers.size() + 1);
+  EXPECT_EQ(result.removed, 1u);
+  EXPECT_EQ(TickedLeft(), containers.size());
+  EXPECT_EQ(engine_.Stat_KeysDeleted, 1u);
+  EXPECT_FALSE(RawKeyExists(ROOT_HKEY_CURRENT_USER, Path(L"ordinary")));
+  ASSERT_EQ(refusedLines.size(), containers.size());
+  for (std::size_t i = 0; i < containers.size(); ++i) {
+    const Container& c = containers[i];
+    EXPECT_EQ(RawKeyExists(c.root, c.key), existedBefore[i]) << Utf16ToUtf8(c.key);
+    EXPECT_EQ(refusedLines[i], L"DeleteKey=refused ; " + Reg_RootKeyName(c.root) + L"\\" + c.key);
+  }
+  // Nothing of the containers went into the backup script either.
+  const RegScriptReadResult script = RegScript_ReadFile(result.scriptPath);
+  ASSERT_TRUE(script.ok);
+  for (const auto& record : script.records) EXPECT_TRUE(Contains(record.key, L"ordinary")) << Utf16ToUtf8(record.key);
 }
 
 TEST(DeleteStatusText, FillsTheCountsIntoTheRightMessage) {

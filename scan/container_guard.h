@@ -1,0 +1,22 @@
+#pragma once
+// The last line of defence of the deletion run: a finding that names a root,
+// a hive's top key or one of the keys the checks walk through (the Software
+// key, the Uninstall list, CLSID and the like) would take a whole branch of
+// other programs' data with it. Whatever produced such a finding, the run
+// refuses to delete that key.
+#include <string_view>
+
+#include "platform/root_keys.h"
+
+namespace keytidy {
+
+// True when `path` under `root` is a key the deletion run must never delete:
+// the root itself or a key with fewer than two path components below its
+// hive, a known container key, or an ancestor of one. The same keys are
+// recognised below Wow6432Node, below a user's SID under HKEY_USERS, and for
+// classes below HKEY_CLASSES_ROOT as well as Software\Classes. Letter case
+// and doubled or trailing backslashes do not matter. An unknown root counts
+// as protected.
+bool IsProtectedContainerKey(RootKey root, std::wstring_view path);
+
+}  // namespace keytidy
