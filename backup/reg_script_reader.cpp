@@ -1,7 +1,5 @@
 #include "backup/reg_script_reader.h"
 
-#include <cstring>
-
 #include "backup/whole_file.h"
 #include "platform/text.h"
 
@@ -281,8 +279,14 @@ RegScriptReadResult RegScript_ReadBytes(std::string_view bytes) {
     result.error = L"no UTF-16 byte-order mark and version 5 header";
     return result;
   }
+  // Unit by unit rather than one copy: the bytes are little-endian UTF-16
+  // whatever the size and byte order of wchar_t.
   std::wstring text((bytes.size() - header.size()) / 2, L'\0');
-  if (!text.empty()) std::memcpy(text.data(), bytes.data() + header.size(), text.size() * 2);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto low = static_cast<unsigned char>(bytes[header.size() + 2 * i]);
+    const auto high = static_cast<unsigned char>(bytes[header.size() + 2 * i + 1]);
+    text[i] = static_cast<wchar_t>(low | (high << 8));
+  }
   return RegScript_ReadText(text);
 }
 

@@ -10,6 +10,7 @@ packages=(
   wine wine64 fonts-wine xvfb xauth
   imagemagick x11-apps
   nsis zip
+  clang libclang-rt-14-dev
 )
 
 missing=()
