@@ -19,8 +19,30 @@ build=${KEYTIDY_BUILD_ROOT:-$root/build}/x86_64
 export KEYTIDY_WINEPREFIX=$build/wineprefix
 . "$root/tools/wine-env.sh"
 
+# Two tiny volumes for the fault-injection tests: one read-only, one that
+# fills up after a few hundred kilobytes. Wine runs the tests as root, which
+# no permission stops, so only a real file system makes such writes fail.
+# Where the machine allows no mounts, those tests skip themselves.
+faultfs=$build/faultfs
+unmount_fault_volumes() {
+  for v in readonly small; do
+    mountpoint -q "$faultfs/$v" 2>/dev/null && umount "$faultfs/$v" 2>/dev/null || true
+  done
+}
+mount_fault_volumes() {
+  unmount_fault_volumes
+  mkdir -p "$faultfs/readonly" "$faultfs/small"
+  if mount -t tmpfs -o ro,size=64k keytidy-readonly "$faultfs/readonly" 2>/dev/null; then
+    export KEYTIDY_TEST_READONLY_VOLUME="Z:${faultfs//\//\\}\\readonly"
+  fi
+  if mount -t tmpfs -o size=192k keytidy-small "$faultfs/small" 2>/dev/null; then
+    export KEYTIDY_TEST_SMALL_VOLUME="Z:${faultfs//\//\\}\\small"
+  fi
+}
+
 cleanup() {
   timeout 60 "$KEYTIDY_WINESERVER" -k >/dev/null 2>&1 || true
+  unmount_fault_volumes
   [ -n "${KEYTIDY_KEEP_PREFIX:-}" ] || rm -rf "$KEYTIDY_WINEPREFIX"
 }
 trap cleanup EXIT
@@ -29,6 +51,8 @@ if [ -z "${KEYTIDY_KEEP_PREFIX:-}" ] || [ ! -f "$KEYTIDY_WINEPREFIX/system.reg" 
   echo "test: creating Wine prefix $KEYTIDY_WINEPREFIX"
   "$here/make-wineprefix.sh" "$KEYTIDY_WINEPREFIX"
 fi
+
+mount_fault_volumes
 
 # One display and one warm wineserver for the whole run. The server must be
 # started after Xvfb (it fixes the display), and warmed with its stdio on

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -15,6 +16,7 @@
 #include "app/globals.h"
 #include "backup/backup_set.h"
 #include "backup/backups_manager.h"
+#include "backup/reg_exe.h"
 #include "backup/reg_script_reader.h"
 #include "backup/registry_snapshot.h"
 #include "lang/message_catalogue.h"
@@ -297,6 +299,117 @@ TEST_F(DeleteRun, ContainerKeysAreRefusedAndStayTicked) {
   const RegScriptReadResult script = RegScript_ReadFile(result.scriptPath);
   ASSERT_TRUE(script.ok);
   for (const auto& record : script.records) EXPECT_TRUE(Contains(record.key, L"ordinary")) << Utf16ToUtf8(record.key);
+}
+
+// Volumes for fault injection, mounted by scripts/test.sh where the machine
+// allows it: a read-only one and one of a few hundred kilobytes. Wine runs
+// the tests as root, which ignores permissions and read-only attributes, so
+// a real file system is the only way to make writes fail as they would for
+// a user on Windows.
+std::wstring FaultVolume(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value ? Utf8ToUtf16(value) : std::wstring();
+}
+
+TEST_F(DeleteRun, ReadOnlyBackupVolumeDeletesNothing) {
+  const std::wstring volume = FaultVolume("KEYTIDY_TEST_READONLY_VOLUME");
+  if (volume.empty()) GTEST_SKIP() << "no read-only volume was mounted for this run";
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"v", L"x");
+  RawCreateKey(ROOT_HKEY_CURRENT_USER, Path(L"k"));
+  AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"v");
+  AddKeyFinding(ROOT_HKEY_CURRENT_USER, Path(L"k"));
+  // The volume's root stands for an existing Backups folder nobody may write.
+  const DeleteRunResult result = RC_DeleteRun(engine_, volume, {folder_.Path()});
+  EXPECT_EQ(result.checked, 2u);
+  EXPECT_EQ(result.removed, 0u);
+  EXPECT_EQ(TickedLeft(), 2u);
+  EXPECT_TRUE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"v"));
+  EXPECT_TRUE(Reg_KeyExists(ROOT_HKEY_CURRENT_USER, Path(L"k")));
+}
+
+// The disk fills up in the middle of a run: what was recorded was deleted
+// and what could not be recorded stays, ticked; the script on the full disk
+// is whole and brings back everything that went, imported by hand with
+// reg.exe as the user documentation describes.
+TEST_F(DeleteRun, FullDiskEndsTheRunWithEveryDeletedValueRestorable) {
+  const std::wstring volume = FaultVolume("KEYTIDY_TEST_SMALL_VOLUME");
+  if (volume.empty()) GTEST_SKIP() << "no small volume was mounted for this run";
+  const std::wstring backups = volume + L"\\" + Utf8ToUtf16(testing::UnitTest::GetInstance()->current_test_info()->name());
+  constexpr int kValues = 12;
+  for (int i = 0; i < kValues; ++i) {
+    const RegBytes data(6000, static_cast<std::uint8_t>(i));
+    RawWrite(ROOT_HKEY_CURRENT_USER, Path(), L"v" + std::to_wstring(i), REG_BINARY, data.data(),
+             static_cast<DWORD>(data.size()));
+    AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"v" + std::to_wstring(i));
+  }
+  const TreeSnapshot before = SnapshotTree(ROOT_HKEY_CURRENT_USER, Path());
+
+  const DeleteRunResult result = RC_DeleteRun(engine_, backups, {folder_.Path()});
+  EXPECT_GT(result.removed, 0u);
+  EXPECT_LT(result.removed, static_cast<std::uint32_t>(kValues));
+  EXPECT_EQ(TickedLeft(), kValues - result.removed);
+  for (PVirtualNode node : tree_)  // exactly the entries left in the tree are left in the registry
+    EXPECT_TRUE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), GetEntry(node)->Delete_Value));
+  EXPECT_EQ(Reg_ValueCount(ROOT_HKEY_CURRENT_USER, Path()), kValues - result.removed);
+
+  const RegScriptReadResult script = RegScript_ReadFile(result.scriptPath);
+  ASSERT_TRUE(script.ok) << Utf16ToUtf8(script.error);
+  const RegExeResult import = RegExe_Run({L"import", result.scriptPath}, folder_.Path());
+  EXPECT_TRUE(import.Succeeded());
+  EXPECT_EQ(SnapshotTree(ROOT_HKEY_CURRENT_USER, Path()), before);
+
+  // Leave the small volume empty for whatever runs next.
+  DeleteFileW(result.scriptPath.c_str());
+  DeleteFileW(Backup_DescriptorPath(result.scriptPath).c_str());
+  RemoveDirectoryW(backups.c_str());
+}
+
+// Takes reg.exe away for the life of the object. Only possible here: Wine
+// lets the test (root) rename a system file, where Windows would not.
+class RegExeAway {
+ public:
+  RegExeAway() : path_(RegExe_Path()), hidden_(path_ + L".away") {
+    moved_ = MoveFileExW(path_.c_str(), hidden_.c_str(), 0) != FALSE;
+  }
+  ~RegExeAway() {
+    if (moved_) MoveFileExW(hidden_.c_str(), path_.c_str(), 0);
+  }
+  bool Moved() const { return moved_; }
+
+ private:
+  std::wstring path_;
+  std::wstring hidden_;
+  bool moved_ = false;
+};
+
+// Without reg.exe no key can be recorded, so no key is deleted; values are
+// recorded without it and still go. A restore fails with a reason and
+// changes nothing.
+TEST_F(DeleteRun, MissingRegExeKeepsKeysAndRestoreFailsCleanly) {
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"v", L"x");
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(L"k"), L"inside", L"y");
+  AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"v");
+  AddKeyFinding(ROOT_HKEY_CURRENT_USER, Path(L"k"));
+  {
+    RegExeAway away;
+    ASSERT_TRUE(away.Moved());
+    const DeleteRunResult result = Run();
+    EXPECT_EQ(result.removed, 1u);
+    EXPECT_EQ(TickedLeft(), 1u);
+    EXPECT_TRUE(Reg_KeyExists(ROOT_HKEY_CURRENT_USER, Path(L"k")));
+    EXPECT_FALSE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"v"));
+
+    TBackupTree rows;
+    TBackups manager(&rows);
+    manager.BackupFolder = backups_;
+    manager.Read_Backups();
+    ASSERT_EQ(rows.NodeCount(), 1u);
+    rows.SetSelected(rows.NodeAt(0), true);
+    EXPECT_FALSE(manager.Restore_Selected());
+    EXPECT_FALSE(manager.LastRestoreError.empty());
+    EXPECT_FALSE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"v"));
+  }
+  EXPECT_NE(GetFileAttributesW(RegExe_Path().c_str()), INVALID_FILE_ATTRIBUTES);  // put back
 }
 
 TEST(DeleteStatusText, FillsTheCountsIntoTheRightMessage) {
