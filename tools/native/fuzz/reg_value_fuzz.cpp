@@ -41,10 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   type |= static_cast<DWORD>(in.Byte()) << 8;
   type |= static_cast<DWORD>(in.Byte()) << 16;
   type |= static_cast<DWORD>(in.Byte()) << 24;
-  const std::wstring key = L"Software\\" + in.Units(in.Byte() % 16);
+  const std::wstring key = L"Software\\k" + in.Units(in.Byte() % 16);
   const std::wstring name = in.Units(in.Byte() % 16);
   const RegBytes bytes(in.data, in.data + in.size);
-  if (!RegScript_CanHoldName(key)) return 0;
+  // Registry key names have no empty parts: no doubled or trailing backslash.
+  if (!RegScript_CanHoldName(key) || key.find(L"\\\\") != std::wstring::npos || key.back() == L'\\') return 0;
   const auto line = Format_ValueLine(name, type, bytes, true);
   if (!line) {
     fuzz::Require(!RegScript_CanHoldName(name), "every name a script can hold gets a line");
