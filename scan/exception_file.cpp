@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 
 #include "app/environment.h"
@@ -36,10 +37,28 @@ std::vector<std::wstring> FileLines(const TExceptionList& list) {
   return lines;
 }
 
+// Registry names are plain UTF-16 units and may hold a surrogate without its
+// partner, which UTF-8 cannot carry: it would come back as U+FFFD and the
+// exception would no longer match its key.
+bool HasUnpairedSurrogate(const std::wstring& text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto unit = static_cast<std::uint32_t>(text[i]) & 0xFFFF;
+    if (unit >= 0xDC00 && unit <= 0xDFFF) return true;
+    if (unit < 0xD800 || unit > 0xDBFF) continue;
+    const auto next = i + 1 < text.size() ? static_cast<std::uint32_t>(text[i + 1]) & 0xFFFF : 0u;
+    if (next < 0xDC00 || next > 0xDFFF) return true;
+    ++i;
+  }
+  return false;
+}
+
 TextEncoding EncodingFor(const std::vector<std::wstring>& lines) {
-  for (const std::wstring& line : lines)
-    if (!FitsAnsiCodePage(line)) return TextEncoding::Utf8;
-  return TextEncoding::AnsiCodePage;
+  TextEncoding encoding = TextEncoding::AnsiCodePage;
+  for (const std::wstring& line : lines) {
+    if (HasUnpairedSurrogate(line)) return TextEncoding::Utf16LE;
+    if (!FitsAnsiCodePage(line)) encoding = TextEncoding::Utf8;
+  }
+  return encoding;
 }
 
 std::wstring ParentFolder(const std::wstring& path) {

@@ -4,7 +4,9 @@
 // value name), lines ending in CR LF, no header. Written in the ANSI code
 // page without a byte-order mark, so older copies of the program and plain
 // editors read it; a list with text that code page cannot hold is written as
-// UTF-8 with a byte-order mark instead. Reading honours any byte-order mark.
+// UTF-8 with a byte-order mark instead, and one with a name UTF-8 cannot
+// hold either (a lone surrogate) as UTF-16LE. Reading honours any
+// byte-order mark.
 #include <string>
 
 #include "scan/exception_list.h"

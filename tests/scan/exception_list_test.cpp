@@ -148,16 +148,32 @@ TEST_F(ExceptionFile, WritesAnsiTextWithCrLfAndKindsZeroOrOne) {
   EXPECT_EQ(GetFileAttributesW((file_ + L".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(ExceptionFile, TextOutsideTheCodePageIsWrittenAsUtf8AndReadsBack) {
-  TExceptionList list;
-  Add_ExceptionItem(1, L"HKEY_CURRENT_USER", L"Software\\\u65e5\u672c", list, L"");
-  Add_ExceptionItem(0, L"HKEY_LOCAL_MACHINE", L"Software\\Plain", list, L"\u0141\u00f3d\u017a");
-  ASSERT_TRUE(Save_Exceptions(file_, list));
-  const std::string bytes = ReadFileBytes(file_);
-  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
-  TExceptionList loaded;
-  Load_Exceptions(file_, loaded);
-  EXPECT_EQ(loaded.Rows(), list.Rows());
+// Text the code page cannot hold goes to UTF-8; a registry name with a lone
+// surrogate, which UTF-8 cannot hold either, to UTF-16. Either way every
+// row reads back exactly, so the exception still matches its key.
+TEST_F(ExceptionFile, TextOutsideTheCodePageIsWrittenSoItReadsBackExactly) {
+  struct Case {
+    const char* label;
+    std::wstring key;
+    std::wstring value;
+    std::string mark;
+  };
+  const Case cases[] = {
+      {"utf8", L"Software\\\u65e5\u672c", L"\u0141\u00f3d\u017a", "\xEF\xBB\xBF"},
+      {"lone_surrogate", L"Software\\\u65e5" + std::wstring(1, static_cast<wchar_t>(0xD820)) + L"x", L"", "\xFF\xFE"},
+      {"lone_low_surrogate", L"Software\\x", std::wstring(1, static_cast<wchar_t>(0xDC01)), "\xFF\xFE"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    TExceptionList list;
+    Add_ExceptionItem(1, L"HKEY_CURRENT_USER", c.key, list, L"");
+    Add_ExceptionItem(0, L"HKEY_LOCAL_MACHINE", L"Software\\Plain", list, c.value);
+    ASSERT_TRUE(Save_Exceptions(file_, list));
+    EXPECT_EQ(ReadFileBytes(file_).substr(0, c.mark.size()), c.mark);
+    TExceptionList loaded;
+    Load_Exceptions(file_, loaded);
+    EXPECT_EQ(loaded.Rows(), list.Rows());
+  }
 }
 
 TEST_F(ExceptionFile, RowsWithLineBreaksAreLeftOutSoTheOthersSurvive) {
