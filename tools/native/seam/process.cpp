@@ -5,6 +5,7 @@
 #include <ctime>
 #include <unistd.h>
 
+#include <cwchar>
 #include <string>
 
 #include "seam_state.h"
@@ -26,6 +27,32 @@ void GetLocalTime(SYSTEMTIME* time) {
                      static_cast<WORD>(local.tm_wday),        static_cast<WORD>(local.tm_mday),
                      static_cast<WORD>(local.tm_hour),        static_cast<WORD>(local.tm_min),
                      static_cast<WORD>(local.tm_sec),         static_cast<WORD>(now.tv_nsec / 1000000)};
+}
+
+namespace {
+
+int CopyFormatted(const std::wstring& text, LPWSTR buffer, int size) {
+  const int needed = static_cast<int>(text.size()) + 1;
+  if (size == 0) return needed;
+  if (size < needed) return seam::Fail(ERROR_INSUFFICIENT_BUFFER), 0;
+  text.copy(buffer, text.size());
+  buffer[text.size()] = L'\0';
+  return needed;
+}
+
+}  // namespace
+
+int GetDateFormatW(LCID, DWORD, const SYSTEMTIME* time, LPCWSTR, LPWSTR buffer, int size) {
+  return CopyFormatted(std::to_wstring(time->wMonth) + L"/" + std::to_wstring(time->wDay) + L"/" +
+                           std::to_wstring(time->wYear),
+                       buffer, size);
+}
+
+int GetTimeFormatW(LCID, DWORD, const SYSTEMTIME* time, LPCWSTR, LPWSTR buffer, int size) {
+  const int hour = time->wHour % 12 == 0 ? 12 : time->wHour % 12;
+  wchar_t text[32];
+  swprintf(text, 32, L"%d:%02d:%02d %ls", hour, time->wMinute, time->wSecond, time->wHour < 12 ? L"AM" : L"PM");
+  return CopyFormatted(text, buffer, size);
 }
 
 DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }

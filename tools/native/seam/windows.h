@@ -60,6 +60,8 @@ struct SYSTEMTIME {
   WORD wMilliseconds;
 };
 
+using LCID = DWORD;
+
 #define WINAPI
 #define TRUE 1
 #define FALSE 0
@@ -68,6 +70,8 @@ struct SYSTEMTIME {
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
 #define INVALID_FILE_ATTRIBUTES (static_cast<DWORD>(-1))
 
+#define LOCALE_USER_DEFAULT 0x0400u
+#define DATE_SHORTDATE 0x1u
 #define CP_ACP 0u
 #define CP_UTF8 65001u
 #define MB_ERR_INVALID_CHARS 0x08u
@@ -160,6 +164,9 @@ DWORD GetLastError();
 void SetLastError(DWORD error);
 void Sleep(DWORD milliseconds);
 DWORD GetTickCount();
+// English (United States) forms: M/d/yyyy and h:mm:ss tt.
+int GetDateFormatW(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCWSTR format, LPWSTR buffer, int size);
+int GetTimeFormatW(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCWSTR format, LPWSTR buffer, int size);
 void GetLocalTime(SYSTEMTIME* time);
 DWORD GetCurrentProcessId();
 void OutputDebugStringW(LPCWSTR text);
