@@ -168,7 +168,9 @@ TEST(CleanFaults, ASecondCopyIsRefusedAndAKilledRunLosesNothing) {
     return static_cast<int>(std::count_if(keys.begin(), keys.end(), [](const std::wstring& k) { return !Reg_KeyExists(HKLM, k); }));
   };
 
-  UniqueHandle first = test::StartProgram(Quote(CliPath()) + L" clean");
+  // Its output goes to a file: the reg.exe it started may outlive it, and
+  // must not hold the test's own output open.
+  UniqueHandle first = test::StartProgram(Quote(CliPath()) + L" clean", {}, temp.File(L"first.txt"));
   ASSERT_TRUE(first);
   // Wait for the first deletion, then race a second copy and kill the first.
   const DWORD start = GetTickCount();

@@ -118,6 +118,15 @@ UniqueHandle StartProgram(const std::wstring& commandLine, const Environment& en
   return Start(commandLine, environment, nullptr);
 }
 
+UniqueHandle StartProgram(const std::wstring& commandLine, const Environment& environment,
+                          const std::wstring& outputFile) {
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  UniqueHandle output(CreateFileW(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!output) return UniqueHandle();
+  return Start(commandLine, environment, output.get());
+}
+
 std::string ReadFileBytes(const std::wstring& path) {
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, 0, nullptr));

@@ -44,6 +44,11 @@ RunResult RunProgram(const std::wstring& commandLine, const Environment& environ
 
 // Starts a program without waiting; the handle owns the process.
 UniqueHandle StartProgram(const std::wstring& commandLine, const Environment& environment = {});
+// The same with standard output and error going to `outputFile` (created
+// anew), for a program the test may kill: whatever it started goes on
+// writing there, not into the test's own output.
+UniqueHandle StartProgram(const std::wstring& commandLine, const Environment& environment,
+                          const std::wstring& outputFile);
 
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
