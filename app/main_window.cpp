@@ -23,6 +23,21 @@ namespace keytidy {
 
 namespace {
 
+// Where a window that starts at `window`'s top left and grows to
+// width × height must go so that it stays inside the work area of its
+// monitor; unchanged when it already fits. A window larger than the work
+// area keeps its top left corner on it.
+POINT KeptInsideWorkArea(const RECT& window, int width, int height) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  POINT topLeft{window.left, window.top};
+  if (!GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor)) return topLeft;
+  const RECT& work = monitor.rcWork;
+  topLeft.x = std::max<LONG>(work.left, std::min<LONG>(topLeft.x, work.right - width));
+  topLeft.y = std::max<LONG>(work.top, std::min<LONG>(topLeft.y, work.bottom - height));
+  return topLeft;
+}
+
 constexpr wchar_t kVersion[] = L"2.00.00";
 constexpr int kRedrawDelayMs = 400;
 constexpr int kButtonSize = 32;
@@ -280,8 +295,12 @@ void TForm_KX7::ChangeModule_Real(const ModuleClass& formClass, bool isStartPage
   GetWindowRect(Handle(), &window);
   const int width = std::max<int>(window.right - window.left, Scale(kMainMinWidth));
   const int height = std::max<int>(window.bottom - window.top, Scale(kMainMinHeight));
-  if (!IsZoomed(Handle()) && (width != window.right - window.left || height != window.bottom - window.top))
-    SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!IsZoomed(Handle()) && (width != window.right - window.left || height != window.bottom - window.top)) {
+    // Grown to the minimum size: keep the window inside its monitor's work
+    // area, or on a small screen its right part (with Delete) lies outside.
+    const POINT topLeft = KeptInsideWorkArea(window, width, height);
+    SetWindowPos(Handle(), nullptr, topLeft.x, topLeft.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   SetColor(CurrentModuleForm_isStartPage ? Ini_ReadColor(SkinIni(), L"MainPages", L"BackgroundColor").value_or(0)
                                          : RGB(255, 255, 255));
   LayoutHost();

@@ -266,6 +266,34 @@ TEST(MainWindow, FirstShowRunsOnceWithOneRedraw) {
   EXPECT_FALSE(main.VellThreadTimer_Redraw.Enabled()) << "only the first show starts it";
 }
 
+TEST(MainWindow, GrowingToTheMinimumSizeKeepsTheWindowOnTheWorkArea) {
+  TForm_KX7 main;
+  main.Perform_EveryThingAfterOnCreate();
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(main.Handle(), MONITOR_DEFAULTTONEAREST), &monitor));
+  const RECT work = monitor.rcWork;
+  RECT before;
+  GetWindowRect(main.Handle(), &before);
+  // Start near the right and bottom edges, as a centred design-size window
+  // does on a small screen.
+  SetWindowPos(main.Handle(), nullptr, work.right - (before.right - before.left) - 2,
+               work.bottom - (before.bottom - before.top) - 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ModuleCounters counters;
+  main.ChangeModule_Real(CountedClass(L"KeytidyFirst", counters), false);
+  RECT after;
+  GetWindowRect(main.Handle(), &after);
+  ASSERT_GT(after.right - after.left, before.right - before.left) << "the first module switch grows the window";
+  if (after.right - after.left <= work.right - work.left) {
+    EXPECT_GE(after.left, work.left);
+    EXPECT_LE(after.right, work.right);
+  }
+  if (after.bottom - after.top <= work.bottom - work.top) {
+    EXPECT_GE(after.top, work.top);
+    EXPECT_LE(after.bottom, work.bottom);
+  }
+}
+
 TEST(MainWindow, CloseQueryStopsEverythingAndEndsTheLoop) {
   auto main = std::make_unique<TForm_KX7>();
   APP_TERMINATING = false;
