@@ -268,6 +268,12 @@ void TForm_RC::FillPictures() {
   stripe.AddOneToImageList(PngImageList_16, 21, 1.0f);
   stripe.CombineToImageList(PngImageList_16, 86, 16, 1.0f, 0, 0);
   stripe.AddOneToImageList(PngImageList_16, 58, 1.0f);
+  // The context menu shows the same pictures, one per entry in menu order.
+  MenuItem_RC_MarkSelected.picture = StripePicture(16, 20);
+  MenuItem_RC_UnmarkSelected.picture = StripePicture(16, 21);
+  const RgbaImage exceptionIcon = stripe.CombineImages(16, 86, 16, 1.0f, 0, 0);
+  if (!exceptionIcon.Empty()) MenuItem_RC_AddToExceptions.picture = ui::Picture::FromImage(exceptionIcon);
+  MenuItem_RC_OpenInRegEdit.picture = StripePicture(16, 58);
   Image_RC_Status_Found.SetPicture(StripePicture(16, 59));
   Image_RC_Status_Visible.SetPicture(StripePicture(16, 60));
   Image_RC_Status_Selected.SetPicture(StripePicture(16, 20));
