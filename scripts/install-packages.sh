@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build dpkg-dev
+  cmake ninja-build dpkg-dev ccache
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   googletest
   wine wine64 fonts-wine xvfb xauth
