@@ -1,8 +1,13 @@
 #pragma once
 // Existence tests for the files and folders the registry names. None of
-// them fails loudly: anything that cannot be examined counts as not found.
+// them fails loudly. The Boolean tests answer "is it there" and count
+// anything that cannot be examined as not there; the presence tests keep
+// "missing" apart from "cannot tell", which is what a verdict must use.
 #include <cstdint>
 #include <string>
+
+#include "platform/path_presence.h"
+#include "platform/registry_view.h"
 
 namespace keytidy {
 
@@ -11,22 +16,33 @@ namespace keytidy {
 bool FileExists(const std::wstring& path);
 bool DirectoryExists(const std::wstring& path);
 
+// The same tests with the open answer kept: a folder where a file is asked
+// for (and the other way round) is missing, a failure is judged by its
+// error code. An empty path is missing.
+PathPresence File_Presence(const std::wstring& path);
+PathPresence Directory_Presence(const std::wstring& path);
+
 // What a directory search reports for one full path.
 struct DirectoryEntry {
   bool found = false;
+  PathPresence presence = PathPresence::Missing;  // Present exactly when found
   bool isDirectory = false;
   std::wstring longName;  // the entry's own (long) name, no folder part
   std::uint64_t size = 0;
 };
 
 // Looks one entry up by its full path. A path with "*" or "?" names no
-// single entry and gives "not found" rather than the first match.
+// single entry and gives "not found" (and "cannot tell") rather than the
+// first match.
 DirectoryEntry Find_DirectoryEntry(const std::wstring& path);
 
-// FileExists, and when that fails on 64-bit Windows, a second look with the
-// 32-bit file-system redirection switched off, so that a 32-bit process sees
-// the real system folder.
-bool FileExists_W64(const std::wstring& path);
+// Whether the file a program of `view` means by `path` is there, looked at
+// with the 32-bit file-system redirection switched off (the view has
+// already chosen the folder). A second look by directory search finds
+// entries the first cannot open.
+PathPresence FilePresence_W64(const std::wstring& path, RegistryView view);
+// True unless the file is known to be missing.
+bool FileExists_W64(const std::wstring& path, RegistryView view);
 
 // Switches the calling thread's file-system redirection off for its
 // lifetime and back on when it ends, on every path out of a scope. Does

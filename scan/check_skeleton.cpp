@@ -42,13 +42,16 @@ std::wstring Uninstall_ListKey(bool use32BitBranch) {
                         : L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 }
 
-std::wstring Resolve_FileReference(const TRegistryCleaner& rc, const std::wstring& text, bool rewriteProgramFiles) {
-  const std::wstring reference = rewriteProgramFiles ? rc.Replace_ProgramFiles_W6432(text) : text;
-  return reference.empty() ? std::wstring() : Clean_FilePath(reference);
+std::wstring Resolve_FileReference(const TRegistryCleaner& rc, const std::wstring& text, bool rewriteProgramFiles,
+                                   RegistryView view) {
+  // The rewrite names the 64-bit folder, which is no 32-bit program's.
+  const bool rewrite = rewriteProgramFiles && view == RegistryView::Native;
+  const std::wstring reference = rewrite ? rc.Replace_ProgramFiles_W6432(text) : text;
+  return reference.empty() ? std::wstring() : Clean_FilePath(reference, view);
 }
 
-bool Is_MissingFile(const TRegistryCleaner& rc, const std::wstring& path) {
-  return IsDrivePath(path) && !rc.FileExists_HDDS(path);
+bool Is_MissingFile(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view) {
+  return IsDrivePath(path) && !rc.FileExists_HDDS(path, view);
 }
 
 PVirtualNode Report_Finding(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,

@@ -30,13 +30,16 @@ std::vector<std::wstring> List_SubKeys(RootKey root, const std::wstring& key);
 // native branch or in the 32-bit one.
 std::wstring Uninstall_ListKey(bool use32BitBranch);
 
-// A reference text as the checks test it: optionally with %ProgramFiles%
-// rewritten to the 64-bit folder, then cleaned (empty stays empty).
-std::wstring Resolve_FileReference(const TRegistryCleaner& rc, const std::wstring& text, bool rewriteProgramFiles);
+// A reference text as the checks test it: optionally (native view only)
+// with %ProgramFiles% rewritten to the 64-bit folder, then cleaned as a
+// program of `view` reads it (empty stays empty).
+std::wstring Resolve_FileReference(const TRegistryCleaner& rc, const std::wstring& text, bool rewriteProgramFiles,
+                                   RegistryView view);
 
-// The standard test: a drive path whose file is missing (files on drives the
-// engine does not judge count as present).
-bool Is_MissingFile(const TRegistryCleaner& rc, const std::wstring& path);
+// The standard test: a drive path whose file the platform reports as not
+// there, looked for as a program of `view` would. Files on drives the
+// engine does not judge, and files that cannot be examined, are not missing.
+bool Is_MissingFile(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view);
 
 enum class DeleteTarget { Value, Key };
 

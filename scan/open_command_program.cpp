@@ -11,7 +11,16 @@ bool EndsName(const std::wstring& text, std::size_t at) {
   return at == text.size() || std::wstring_view(L" \t\",;/").find(text[at]) != std::wstring_view::npos;
 }
 
+bool Ends_WithExe(const std::wstring& path) {
+  return path.size() >= 4 && UpperCaseAscii(path.substr(path.size() - 4)) == L".EXE";
+}
+
 }  // namespace
+
+bool Starts_QuotedPath(const std::wstring& command) {
+  const std::wstring text = Trim(command);
+  return text.size() > 1 && text.front() == L'"' && text.find(L'"', 1) != std::wstring::npos;
+}
 
 std::wstring Cut_AfterProgramName(const std::wstring& path) {
   const std::wstring upper = UpperCaseAscii(path);
@@ -21,7 +30,11 @@ std::wstring Cut_AfterProgramName(const std::wstring& path) {
 }
 
 std::wstring Program_OfOpenCommand(const TRegistryCleaner& rc, const std::wstring& command) {
-  const std::wstring program = Cut_AfterProgramName(Resolve_FileReference(rc, command, true));
+  const std::wstring path = Resolve_FileReference(rc, command, true, RegistryView::Native);
+  // A quoted program path is whole already; an ".exe" inside it is part of
+  // a folder name ("C:\Foo.exe Tools\bar.exe"). It still has to be a program.
+  const std::wstring program = Starts_QuotedPath(command) ? (Ends_WithExe(path) ? path : std::wstring())
+                                                          : Cut_AfterProgramName(path);
   if (ContainsUpperAscii(program, L"\\DVD MAKER\\DVDMAKER.EXE")) return {};
   return program;
 }

@@ -20,4 +20,8 @@ std::wstring Program_OfOpenCommand(const TRegistryCleaner& rc, const std::wstrin
 // ".exe" exists.
 std::wstring Cut_AfterProgramName(const std::wstring& path);
 
+// True when the command starts with a closed pair of quotes, which say
+// where its program path ends.
+bool Starts_QuotedPath(const std::wstring& command);
+
 }  // namespace keytidy

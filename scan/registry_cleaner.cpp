@@ -1,18 +1,19 @@
 #include "scan/registry_cleaner.h"
 
 #include "platform/environment_strings.h"
+#include "platform/judged_drives.h"
 #include "platform/text.h"
-#include "skin/fixed_drives.h"
 
 namespace keytidy {
 
-TRegistryCleaner::TRegistryCleaner(TResultTree* tree) : FTree(tree) {
-  const std::string letters = Get_FixedDriveLetters();
-  HDDS.assign(letters.begin(), letters.end());
+TRegistryCleaner::TRegistryCleaner(TResultTree* tree) : FTree(tree), ListJudgedDrives(Judged_DriveLetters) {
+  Take_DriveList();
   // A value of blanks means "not set"; any other value is kept as written.
   Get_EnvVariable(L"ProgramW6432", ProgramDir_W6432, false);
   if (Trim(ProgramDir_W6432).empty()) ProgramDir_W6432.clear();
 }
+
+void TRegistryCleaner::Take_DriveList() { HDDS = ListJudgedDrives ? ListJudgedDrives() : Judged_DriveLetters(); }
 
 std::int32_t TRegistryCleaner::Count_ItemsWithThisComboBoxIndex(std::int32_t comboBoxIndex) const {
   if (!FTree) return 0;

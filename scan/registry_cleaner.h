@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/registry_view.h"
 #include "scan/result_tree.h"
 #include "scan/scan_progress.h"
 
@@ -24,15 +25,20 @@ using KeyList = std::vector<std::wstring>;
 class TRegistryCleaner {
  public:
   // Binds the engine to `tree` (not owned) and takes the drive list and the
-  // 64-bit program folder from the system as they are now.
+  // 64-bit program folder from the system as they are now. Every search
+  // takes the drive list again (Take_DriveList).
   explicit TRegistryCleaner(TResultTree* tree);
   TRegistryCleaner(const TRegistryCleaner&) = delete;
   TRegistryCleaner& operator=(const TRegistryCleaner&) = delete;
 
   TResultTree* FTree = nullptr;
-  // Local fixed drives and RAM disks, e.g. "CDE". Files elsewhere count as
-  // present: a cleaner must not judge a reference by a drive it cannot see.
+  // Local fixed drives and RAM disks that answer, e.g. "CDE". Files
+  // elsewhere count as present: a cleaner must not judge a reference by a
+  // drive it cannot see.
   std::wstring HDDS;
+  // Where Take_DriveList gets HDDS from; the machine's judged drives unless
+  // a caller needs a narrower list.
+  std::function<std::wstring()> ListJudgedDrives;
   // %ProgramW6432% at creation; empty when absent or only blanks.
   std::wstring ProgramDir_W6432;
   bool FLAG_CHECK_ONLY_HDDS = true;
@@ -67,9 +73,16 @@ class TRegistryCleaner {
   PVirtualNode Find_EntryByDeleteValue(std::int32_t groupIndex, RootKey deleteRoot, const std::wstring& deleteValue,
                                        const std::wstring& deleteKey) const;
 
+  // HDDS := the drives as they are now. A disk plugged in or locked since
+  // the last search must be judged, or left alone, accordingly.
+  void Take_DriveList();
+
   // --- existence tests that honour HDDS ------------------------------------------
-  bool FileExists_HDDS(const std::wstring& path) const;
-  bool DirectoryExists_HDDS(const std::wstring& path) const;
+  // Both are true unless the platform says the file (folder) is not there,
+  // as a program of `view` looks for it: a test that cannot be made counts
+  // as present.
+  bool FileExists_HDDS(const std::wstring& path, RegistryView view) const;
+  bool DirectoryExists_HDDS(const std::wstring& path, RegistryView view) const;
   // %ProgramFiles% → the 64-bit program folder, so that a 32-bit process on
   // 64-bit Windows tests the folder the reference really means.
   std::wstring Replace_ProgramFiles_W6432(const std::wstring& text) const;

@@ -4,6 +4,7 @@
 #include "platform/environment_strings.h"
 #include "platform/file_existence.h"
 #include "platform/registry.h"
+#include "platform/registry_view.h"
 #include "platform/text.h"
 #include "scan/registry_cleaner.h"
 
@@ -18,19 +19,21 @@ bool OnListedDrive(const std::wstring& hdds, const std::wstring& path) {
 
 }  // namespace
 
-bool TRegistryCleaner::FileExists_HDDS(const std::wstring& path) const {
-  if (!FLAG_CHECK_ONLY_HDDS) return FileExists_W64(path);
+bool TRegistryCleaner::FileExists_HDDS(const std::wstring& path, RegistryView view) const {
+  if (!FLAG_CHECK_ONLY_HDDS) return FileExists_W64(path, view);
   if (path.empty()) return true;
-  return OnListedDrive(HDDS, path) ? FileExists_W64(path) : true;
+  return OnListedDrive(HDDS, path) ? FileExists_W64(path, view) : true;
 }
 
-bool TRegistryCleaner::DirectoryExists_HDDS(const std::wstring& path) const {
+bool TRegistryCleaner::DirectoryExists_HDDS(const std::wstring& path, RegistryView view) const {
   std::wstring folder = path;
-  Expand_EnvStrings(folder);
+  Expand_ForView(folder, view);
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';
   if (folder == L"\\") return true;
-  if (!FLAG_CHECK_ONLY_HDDS) return DirectoryExists(folder);
-  return OnListedDrive(HDDS, folder) ? DirectoryExists(folder) : true;
+  if (FLAG_CHECK_ONLY_HDDS && !OnListedDrive(HDDS, folder)) return true;
+  const std::wstring seen = Path_AsViewSeesIt(folder, view);
+  FsRedirectionOff redirectionOff;
+  return Directory_Presence(seen) != PathPresence::Missing;
 }
 
 std::wstring TRegistryCleaner::Replace_ProgramFiles_W6432(const std::wstring& text) const {

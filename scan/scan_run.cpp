@@ -43,6 +43,7 @@ void ResetForSearch(TRegistryCleaner& engine, const TScanRunSettings& settings) 
   engine.Stat_ValuesDeleted = 0;
   engine.Stat_KeysDeleted = 0;
   engine.FLAG_CHECK_ONLY_HDDS = settings.switches.CheckOnlyHdds();
+  engine.Take_DriveList();  // drives come and go (and get locked) while the screen stays open
 }
 
 }  // namespace

@@ -35,9 +35,9 @@ void TRegistryCleaner::SEARCH_APPPATHS(std::int32_t GroupIndex, std::int32_t Com
     const std::wstring key = kAppPaths + L"\\" + name;
     const std::wstring target = Reg_ReadString(root, key, L"");
     if (PointsIntoProgramFiles(target)) return;
-    const std::wstring path = Resolve_FileReference(*this, target, false);
+    const std::wstring path = Resolve_FileReference(*this, target, false, RegistryView::Native);
     if (Contains(UpperCaseAscii(path), L"(X86)\\")) return;
-    if (Is_MissingFile(*this, path))
+    if (Is_MissingFile(*this, path, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, L""}, DeleteTarget::Key);
   });
 }
@@ -78,7 +78,7 @@ void TRegistryCleaner::Search_AppCompatValues(RootKey Root, const std::wstring& 
   CriticalErrorBoxesOff errorBoxesOff;
   Walk_CheckItems(*this, List_ValueNames(Root, Key), ItemCounter::ValuesPerItem, [&](const std::wstring& name) {
     const std::wstring upper = UpperCaseAscii(name);
-    if (IsDrivePath(upper) && EndsWithExe(upper) && !FileExists_HDDS(upper))
+    if (IsDrivePath(upper) && EndsWithExe(upper) && !FileExists_HDDS(upper, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, name, name, {Root, Key, name}, DeleteTarget::Value);
   });
 }

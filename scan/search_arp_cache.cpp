@@ -38,8 +38,8 @@ void TRegistryCleaner::SEARCH_INSTALLERARP(std::int32_t GroupIndex, std::int32_t
     const std::wstring key = base + L"\\" + name;
     const std::wstring program = ProgramPathInSlowInfoCache(root, key);
     if (!EndsWithExe(program)) return;
-    const std::wstring path = Clean_FilePath(program);
-    if (Is_MissingFile(*this, path))
+    const std::wstring path = Clean_FilePath(program, RegistryView::Native);
+    if (Is_MissingFile(*this, path, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, L""}, DeleteTarget::Key);
   });
 }

@@ -35,13 +35,14 @@ void TRegistryCleaner::SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::i
   if (STOP_REQUESTED) return;
   CriticalErrorBoxesOff errorBoxesOff;
   const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);
+  const RegistryView view = View_OfPass(USE_WOW6432Node_Now);
   Walk_ClassList(*this, KeyListe, [&](const std::wstring& clsid) {
     if (Is_ServerLeftAlone(clsid)) return;
     const std::wstring key = base + L"\\" + clsid + L"\\InprocServer32";
     const std::wstring server = Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L"");
     if (server.empty()) return;
-    const std::wstring path = Resolve_FileReference(*this, server, !USE_WOW6432Node_Now);
-    if (!Is_MissingFile(*this, path) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
+    const std::wstring path = Resolve_FileReference(*this, server, !USE_WOW6432Node_Now, view);
+    if (!Is_MissingFile(*this, path, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
     PVirtualNode node =
         Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key);
     if (node) GetEntry(node)->Filename = path;
@@ -53,14 +54,15 @@ void TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, std::in
   if (STOP_REQUESTED) return;
   CriticalErrorBoxesOff errorBoxesOff;
   const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);
+  const RegistryView view = View_OfPass(USE_WOW6432Node_Now);
   Walk_ClassList(*this, KeyListe, [&](const std::wstring& clsid) {
     const std::wstring key = base + L"\\" + clsid + L"\\ToolBoxBitmap32";
     // The bitmap is a resource of the control's module; a stand-alone
     // bitmap file is not judged.
     const std::optional<std::wstring> module = Strip_IconIndex(Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L""));
     if (!module) return;
-    const std::wstring path = Resolve_FileReference(*this, *module, !USE_WOW6432Node_Now);
-    if (!Is_MissingFile(*this, path) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
+    const std::wstring path = Resolve_FileReference(*this, *module, !USE_WOW6432Node_Now, view);
+    if (!Is_MissingFile(*this, path, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
     PVirtualNode node =
         Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key);
     if (node) GetEntry(node)->Filename = path;

@@ -20,8 +20,8 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, std:
     if (!Reg_KeyExists(HKCR, iconKey)) return;
     const std::optional<std::wstring> iconFile = Strip_IconIndex(Reg_ReadString(HKCR, iconKey, L""));
     if (!iconFile) return;
-    const std::wstring path = Resolve_FileReference(*this, *iconFile, true);
-    if (!Is_MissingFile(*this, path) || !Reg_KeyExistsWritable(HKCR, iconKey)) return;
+    const std::wstring path = Resolve_FileReference(*this, *iconFile, true, RegistryView::Native);
+    if (!Is_MissingFile(*this, path, RegistryView::Native) || !Reg_KeyExistsWritable(HKCR, iconKey)) return;
     PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, path, key, {HKCR, iconKey, L""},
                                        DeleteTarget::Key);
     if (!node) return;

@@ -51,7 +51,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::
     const std::wstring command = DefaultVerbCommand(key);
     if (command.empty()) return;
     const std::wstring program = Program_OfOpenCommand(*this, command);
-    if (!Is_MissingFile(*this, program) || !Reg_KeyExistsWritable(HKCR, key)) return;
+    if (!Is_MissingFile(*this, program, RegistryView::Native) || !Reg_KeyExistsWritable(HKCR, key)) return;
     PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, program, key, {HKCR, key, L""},
                                        DeleteTarget::Key);
     if (!node) return;
@@ -74,7 +74,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_APPLICATIONS(std::int32_t GroupIndex, s
     const std::wstring command = Reg_ReadString(HKCR, commandKey, L"");
     if (command.empty()) return;
     const std::wstring program = Program_OfOpenCommand(*this, command);
-    if (!Is_MissingFile(*this, program)) return;
+    if (!Is_MissingFile(*this, program, RegistryView::Native)) return;
     PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, program, name, {HKCR, commandKey, L""},
                                        DeleteTarget::Key);
     if (!node) return;

@@ -51,7 +51,8 @@ void TRegistryCleaner::SEARCH_FIREWALL_RULES(std::int32_t GroupIndex, std::int32
     // Environment references are not expanded: such programs are never judged.
     const std::wstring program = ProgramOfRule(Reg_ReadString(root, rule.key, rule.name));
     if (program.size() <= 7 || !IsDrivePath(program)) continue;
-    if (UpperCaseAscii(program.substr(program.size() - 4)) != L".EXE" || FileExists_HDDS(program)) continue;
+    if (UpperCaseAscii(program.substr(program.size() - 4)) != L".EXE" || FileExists_HDDS(program, RegistryView::Native))
+      continue;
     Report_Finding(*this, GroupIndex, ComboBoxIndex, program, rule.name, {root, rule.key, rule.name},
                    DeleteTarget::Value);
   }

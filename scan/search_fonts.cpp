@@ -23,8 +23,8 @@ void TRegistryCleaner::SEARCH_FONTS(std::int32_t GroupIndex, std::int32_t ComboB
   Walk_CheckItems(*this, List_ValueNames(root, key), ItemCounter::ValuesByCount, [&](const std::wstring& name) {
     const std::wstring data = Reg_ReadString(root, key, name);
     const std::wstring reference = Contains(data, L":\\") ? data : fontsFolder + L"\\" + data;
-    const std::wstring path = Resolve_FileReference(*this, reference, false);
-    if (Is_MissingFile(*this, path))
+    const std::wstring path = Resolve_FileReference(*this, reference, false, RegistryView::Native);
+    if (Is_MissingFile(*this, path, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value);
   });
 }

@@ -22,22 +22,28 @@ std::wstring HelpFileReference(RootKey root, const std::wstring& key, const std:
   return folder == L"\\" ? std::wstring() : folder + name;
 }
 
-bool IsEmptyFile(const std::wstring& path) {
-  const DirectoryEntry entry = Find_DirectoryEntry(path);
+// Only a size the directory search reported counts; a file that cannot be
+// listed is not called empty.
+bool IsEmptyFile(const std::wstring& path, RegistryView view) {
+  const std::wstring seen = Path_AsViewSeesIt(path, view);
+  FsRedirectionOff redirectionOff;
+  const DirectoryEntry entry = Find_DirectoryEntry(seen);
   return entry.found && !entry.isDirectory && entry.size == 0;
 }
 
 // Both help checks walk the same key and differ only in what they report.
 void WalkHelpFiles(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex, bool wow6432Node,
-                   const std::wstring& subKey, const std::function<bool(const std::wstring& path)>& report) {
+                   const std::wstring& subKey,
+                   const std::function<bool(const std::wstring& path, RegistryView view)>& report) {
   if (STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring key = HelpKey(wow6432Node, subKey);
   if (!Reg_KeyExistsWritable(root, key)) return;
+  const RegistryView view = View_OfPass(wow6432Node);
   CriticalErrorBoxesOff errorBoxesOff;
   Walk_CheckItems(rc, List_ValueNames(root, key), ItemCounter::ValuesByCount, [&](const std::wstring& name) {
-    const std::wstring path = Resolve_FileReference(rc, HelpFileReference(root, key, name), !wow6432Node);
-    if (report(path))
+    const std::wstring path = Resolve_FileReference(rc, HelpFileReference(root, key, name), !wow6432Node, view);
+    if (report(path, view))
       Report_Finding(rc, groupIndex, comboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value);
   });
 }
@@ -47,14 +53,15 @@ void WalkHelpFiles(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t c
 void TRegistryCleaner::SEARCH_HELPFILES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now,
                                         const std::wstring& SubKey) {
   WalkHelpFiles(*this, GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now, SubKey,
-                [this](const std::wstring& path) { return Is_MissingFile(*this, path); });
+                [this](const std::wstring& path, RegistryView view) { return Is_MissingFile(*this, path, view); });
 }
 
 void TRegistryCleaner::SEARCH_HELPFILES_ZEROBYTES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
                                                   bool USE_WOW6432Node_Now, const std::wstring& SubKey) {
-  WalkHelpFiles(*this, GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now, SubKey, [this](const std::wstring& path) {
-    return IsDrivePath(path) && FileExists_HDDS(path) && IsEmptyFile(path);
-  });
+  WalkHelpFiles(*this, GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now, SubKey,
+                [this](const std::wstring& path, RegistryView view) {
+                  return IsDrivePath(path) && FileExists_HDDS(path, view) && IsEmptyFile(path, view);
+                });
 }
 
 }  // namespace keytidy

@@ -18,7 +18,7 @@ void TRegistryCleaner::SEARCH_INSTALLERPATH(std::int32_t GroupIndex, std::int32_
     if (name.empty() || name.back() != L'\\') return;
     // The plain folder test: these are folders the installer made on this
     // machine, so the drive list does not apply.
-    if (IsDrivePath(name) && !DirectoryExists(name))
+    if (IsDrivePath(name) && Directory_Presence(name) == PathPresence::Missing)
       Report_Finding(*this, GroupIndex, ComboBoxIndex, name, name, {root, key, name}, DeleteTarget::Value);
   });
 }

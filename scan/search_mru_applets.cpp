@@ -12,8 +12,9 @@ void TRegistryCleaner::SEARCH_MRU_APPLETS(std::int32_t GroupIndex, std::int32_t 
   if (STOP_REQUESTED || !Reg_KeyExistsWritable(rootkey, Key)) return;
   CriticalErrorBoxesOff errorBoxesOff;
   Walk_CheckItems(*this, List_ValueNames(rootkey, Key), ItemCounter::ValuesByCount, [&](const std::wstring& name) {
-    const std::wstring path = Resolve_FileReference(*this, Reg_ReadString(rootkey, Key, name), true);
-    if (!Is_MissingFile(*this, path)) return;
+    const std::wstring path =
+        Resolve_FileReference(*this, Reg_ReadString(rootkey, Key, name), true, RegistryView::Native);
+    if (!Is_MissingFile(*this, path, RegistryView::Native)) return;
     PVirtualNode node =
         Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {rootkey, Key, name}, DeleteTarget::Value);
     if (node) GetEntry(node)->DisplayName = GetEntry(node)->Filename;

@@ -48,8 +48,8 @@ void TRegistryCleaner::SEARCH_MUI_CACHE(std::int32_t GroupIndex, std::int32_t Co
     // as a file and would make every such entry look stale.
     if (!name.empty() && name[0] == L'@' && (reference.empty() || reference[0] != L'@'))
       reference = WithoutResourceIndex(reference);
-    const std::wstring path = Resolve_FileReference(*this, reference, false);
-    if (Is_MissingFile(*this, path))
+    const std::wstring path = Resolve_FileReference(*this, reference, false, RegistryView::Native);
+    if (Is_MissingFile(*this, path, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value);
   });
 }

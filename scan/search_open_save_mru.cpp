@@ -18,8 +18,9 @@ void TRegistryCleaner::SEARCH_LOSTMRU(std::int32_t GroupIndex, std::int32_t Comb
     for (const std::wstring& name : List_ValueNames(root, key)) {
       // MRUList only holds the order of the other values (letters).
       if (UpperCaseAscii(name) == L"MRULIST") continue;
-      const std::wstring path = Resolve_FileReference(*this, Reg_ReadString(root, key, name), true);
-      if (Is_MissingFile(*this, path) && Reg_KeyExistsWritable(root, key))
+      const std::wstring path =
+          Resolve_FileReference(*this, Reg_ReadString(root, key, name), true, RegistryView::Native);
+      if (Is_MissingFile(*this, path, RegistryView::Native) && Reg_KeyExistsWritable(root, key))
         Report_Finding(*this, GroupIndex, ComboBoxIndex, path, extension, {root, key, name}, DeleteTarget::Value);
     }
   });

@@ -14,8 +14,9 @@ void TRegistryCleaner::SEARCH_SHARED(std::int32_t GroupIndex, std::int32_t Combo
   CriticalErrorBoxesOff errorBoxesOff;
   // The value name is the file; its data is only the count.
   Walk_CheckItems(*this, List_ValueNames(root, key), ItemCounter::ValuesByCount, [&](const std::wstring& name) {
-    const std::wstring path = Resolve_FileReference(*this, name, !USE_WOW6432Node_Now);
-    if (!Is_MissingFile(*this, path)) return;
+    const std::wstring path =
+        Resolve_FileReference(*this, name, !USE_WOW6432Node_Now, View_OfPass(USE_WOW6432Node_Now));
+    if (!Is_MissingFile(*this, path, View_OfPass(USE_WOW6432Node_Now))) return;
     PVirtualNode node =
         Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value);
     if (node) GetEntry(node)->DisplayName = GetEntry(node)->Filename;

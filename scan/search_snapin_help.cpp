@@ -29,9 +29,9 @@ PVirtualNode TRegistryCleaner::Check_SnapInHelpValue(std::int32_t GroupIndex, st
   const std::wstring upperTopic = UpperCaseAscii(topic);
   // The 32-bit program folder cannot be judged from the native view.
   if (Contains(upperTopic, L"%PROGRAMFILES%") || Contains(upperTopic, L"(X86)\\")) return nullptr;
-  const std::wstring path = topic.empty() ? topic : Clean_FilePath(topic);
+  const std::wstring path = topic.empty() ? topic : Clean_FilePath(topic, RegistryView::Native);
   if (Contains(UpperCaseAscii(path), L"(X86)\\")) return nullptr;
-  if (!Is_MissingFile(*this, path)) return nullptr;
+  if (!Is_MissingFile(*this, path, RegistryView::Native)) return nullptr;
 
   std::wstring displayName, folder;
   Derive_FilenameAndFolder(path, displayName, folder);

@@ -33,9 +33,9 @@ void TRegistryCleaner::SEARCH_MEDIA(std::int32_t GroupIndex, std::int32_t ComboB
       ++Stat_KeysScanned;
       for (const SoundSlot& slot : kSlots) {
         const std::wstring key = applicationKey + L"\\" + event + L"\\" + slot.name;
-        const std::wstring path =
-            Resolve_FileReference(*this, Reg_ReadString(root, key, L""), slot.rewriteProgramFiles);
-        if (!Is_MissingFile(*this, path) || !Reg_KeyExistsWritable(root, key)) continue;
+        const std::wstring path = Resolve_FileReference(*this, Reg_ReadString(root, key, L""), slot.rewriteProgramFiles,
+                                                        RegistryView::Native);
+        if (!Is_MissingFile(*this, path, RegistryView::Native) || !Reg_KeyExistsWritable(root, key)) continue;
         PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, path, event + L"\\" + slot.name,
                                            {root, key, L""}, DeleteTarget::Value);
         if (!node) continue;

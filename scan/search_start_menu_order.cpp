@@ -57,8 +57,10 @@ void TRegistryCleaner::Search_StartMenuOrderKey(RootKey Root, const std::wstring
     if (Trim(folder).empty()) return;  // without every location nothing can be judged
     candidates[i] = folder + L"\\" + relative;
   }
+  // Missing means missing from all four; one that cannot be examined may
+  // be the one that holds the entries.
   for (const std::wstring& candidate : candidates)
-    if (DirectoryExists(candidate)) return;
+    if (Directory_Presence(candidate) != PathPresence::Missing) return;
   if (!Reg_KeyExistsWritable(Root, Key)) return;
   PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", relative, {Root, Key, L""},
                                      DeleteTarget::Key);

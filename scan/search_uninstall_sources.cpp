@@ -18,7 +18,7 @@ void TRegistryCleaner::SEARCH_UNINSTALLKEYS_INSTALLPATH(std::int32_t GroupIndex,
   for (const std::wstring& name : names) {
     const std::wstring key = base + L"\\" + name;
     const std::wstring source = Trim(Reg_ReadString(root, key, L"InstallSource"));
-    if (source.empty() || DirectoryExists_HDDS(source)) continue;
+    if (source.empty() || DirectoryExists_HDDS(source, View_OfPass(USE_WOW6432Node_Now))) continue;
     // The same program seen by the native pass is reported once.
     if (USE_WOW6432Node_Now &&
         Find_EntryByDeleteValue(GroupIndex, root, L"InstallSource", nativeBase + L"\\" + name))

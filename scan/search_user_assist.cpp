@@ -20,7 +20,7 @@ void TRegistryCleaner::SEARCH_WINDOWSHISTORY_USERASSIST(std::int32_t GroupIndex,
     // The progress bar shows the values of one counter set at a time.
     Walk_CheckItems(*this, List_ValueNames(root, key), ItemCounter::ValuesByCount, [&](const std::wstring& name) {
       const auto reportIfMissing = [&](const std::wstring& path) {
-        if (!Is_MissingFile(*this, path) || !Reg_KeyExistsWritable(root, key)) return;
+        if (!Is_MissingFile(*this, path, RegistryView::Native) || !Reg_KeyExistsWritable(root, key)) return;
         PVirtualNode node =
             Report_Finding(*this, GroupIndex, ComboBoxIndex, path, path, {root, key, name}, DeleteTarget::Value);
         if (node) GetEntry(node)->DisplayName = GetEntry(node)->Filename;
@@ -29,8 +29,9 @@ void TRegistryCleaner::SEARCH_WINDOWSHISTORY_USERASSIST(std::int32_t GroupIndex,
       // and the whole name. A name matching both gives two findings.
       const std::wstring decoded = Decode_Rot13(name);
       const size_t colon = decoded.find(L':');
-      if (colon != std::wstring::npos) reportIfMissing(Resolve_FileReference(*this, decoded.substr(colon + 1), false));
-      reportIfMissing(Resolve_FileReference(*this, decoded, false));
+      if (colon != std::wstring::npos)
+        reportIfMissing(Resolve_FileReference(*this, decoded.substr(colon + 1), false, RegistryView::Native));
+      reportIfMissing(Resolve_FileReference(*this, decoded, false, RegistryView::Native));
     });
   }
 }

@@ -94,6 +94,7 @@ class CleanerSearch : public ::testing::Test {
     SetWindowPos(form_->Handle(), nullptr, 0, 0, 900, 640, SWP_NOZORDER);
     ShowWindow(form_->Handle(), SW_SHOWNA);
     form_->BackupFolder = backups_.Path();
+    form_->RC->ListJudgedDrives = [] { return std::wstring(L"C"); };
     form_->RC->HDDS = L"C";
   }
   void TearDown() override {

@@ -64,17 +64,22 @@ TEST(ExtractExePath, CommandStringsGiveTheProgramPath) {
       // searched with its arguments, not found, then cut after ".EXE "
       {L"rundll32.exe shell32.dll,Control_RunDLL", L"rundll32.exe"},
       {L"\\\\server\\share\\x.exe -q", L"\\\\server\\share\\x.exe"},
+      // quotes say where the path ends; the cuts are for unquoted text
+      {L"\"C:\\Program Files\\Foo.exe Tools\\bar.exe\" \"%1\"", L"C:\\Program Files\\Foo.exe Tools\\bar.exe"},
+      {L"\"C:\\Setup -x.exe\\pack.MSI -quiet\" /i", L"C:\\Setup -x.exe\\pack.MSI -quiet"},
+      {L"\"C:\\Apps /old\\app.exe\" /s", L"C:\\Apps /old\\app.exe"},
+      {L"\"notepad.exe\" %1", L"{SYS}\\notepad.exe"},
   };
   for (const PathCase& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.input));
-    EXPECT_EQ(Extract_ExePath(Fill(c.input)), Fill(c.expected));
+    EXPECT_EQ(Extract_ExePath(Fill(c.input), RegistryView::Native), Fill(c.expected));
   }
 }
 
 TEST(ExtractExePath, ExpansionsLongerThanAPathAreKeptWhole) {
   const std::wstring longFolder = L"C:\\" + std::wstring(5000, L'a');
   ScopedEnvironmentVariable longVariable(L"KEYTIDY_TEST_LONG", longFolder.c_str());
-  EXPECT_EQ(Extract_ExePath(L"%KEYTIDY_TEST_LONG%\\x.exe /s"), longFolder + L"\\x.exe");
+  EXPECT_EQ(Extract_ExePath(L"%KEYTIDY_TEST_LONG%\\x.exe /s", RegistryView::Native), longFolder + L"\\x.exe");
 }
 
 TEST(ExtractExePath, BareNamesAreFoundInThePathFolders) {
@@ -95,7 +100,7 @@ TEST(ExtractExePath, BareNamesAreFoundInThePathFolders) {
     };
     for (const PathCase& c : cases) {
       SCOPED_TRACE(Utf16ToUtf8(c.input));
-      EXPECT_EQ(Extract_ExePath(c.input), Fill(c.expected, temp.Path()));
+      EXPECT_EQ(Extract_ExePath(c.input, RegistryView::Native), Fill(c.expected, temp.Path()));
     }
   }
   Build_PathDirList();  // the process's own PATH again
@@ -121,7 +126,7 @@ TEST(CleanFilePath, RejectionsAndSuffixes) {
   };
   for (const PathCase& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.input));
-    EXPECT_EQ(Clean_FilePath(c.input), c.expected);
+    EXPECT_EQ(Clean_FilePath(c.input, RegistryView::Native), c.expected);
   }
 }
 
@@ -142,10 +147,10 @@ TEST(CleanFilePath, ShortNamesBecomeLongOnes) {
   const std::wstring shortTail = shortText.substr(shortText.rfind(L'\\', shortText.rfind(L'\\') - 1));
   ASSERT_NE(shortTail.find(L'~'), std::wstring::npos) << "Wine gave no short name";
 
-  EXPECT_EQ(Clean_FilePath(marked + shortTail + L" -run"), longFile);
+  EXPECT_EQ(Clean_FilePath(marked + shortTail + L" -run", RegistryView::Native), longFile);
   // Components that are not found stay as written.
-  EXPECT_EQ(Clean_FilePath(marked + L"\\GONE~1\\app.exe"), marked + L"\\GONE~1\\app.exe");
-  EXPECT_EQ(Clean_FilePath(L"C:\\KTNOPE~1\\App\\app.exe -run"), L"C:\\KTNOPE~1\\App\\app.exe");
+  EXPECT_EQ(Clean_FilePath(marked + L"\\GONE~1\\app.exe", RegistryView::Native), marked + L"\\GONE~1\\app.exe");
+  EXPECT_EQ(Clean_FilePath(L"C:\\KTNOPE~1\\App\\app.exe -run", RegistryView::Native), L"C:\\KTNOPE~1\\App\\app.exe");
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST(FileExistence, FilesFoldersAndMissingPaths) {
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.path));
     EXPECT_EQ(FileExists(c.path), c.file);
-    EXPECT_EQ(FileExists_W64(c.path), c.file);
+    EXPECT_EQ(FilePresence_W64(c.path, RegistryView::Native) == PathPresence::Present, c.file);
     EXPECT_EQ(DirectoryExists(c.path), c.folder);
     EXPECT_EQ(Find_DirectoryEntry(c.path).found, c.entryFound);
   }

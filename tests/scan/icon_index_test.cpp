@@ -20,6 +20,9 @@ TEST(IconIndex, OnlyTheIndexOfAModuleOrIconFileIsCut) {
       {L"C:\\Gone\\a.ico,", L"C:\\Gone\\a.ico"},
       {L"C:\\Gone\\icons.dll", L"C:\\Gone\\icons.dll"},
       {L"\"C:\\Gone\\icons.dll\",3", L"\"C:\\Gone\\icons.dll\",3"},  // the quotes go later
+      // a comma inside the quotes is part of the name
+      {L"\"C:\\Gone\\x.exe,5\"", L"\"C:\\Gone\\x.exe,5\""},
+      {L"\"C:\\Gone\\picture.png\",1", std::nullopt},
       {L"C:\\Gone\\picture.png", std::nullopt},
       {L"shell32.dll,4", L"shell32.dll,4"},
       // A file name that holds two markers still has one index.

@@ -104,11 +104,11 @@ TEST(RegistryCleaner, ExistenceTestsHonourTheDriveList) {
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.path));
     engine.FLAG_CHECK_ONLY_HDDS = true;
-    EXPECT_EQ(engine.FileExists_HDDS(c.path), c.fileOnlyHdds);
-    EXPECT_EQ(engine.DirectoryExists_HDDS(c.path), c.folderOnlyHdds);
+    EXPECT_EQ(engine.FileExists_HDDS(c.path, RegistryView::Native), c.fileOnlyHdds);
+    EXPECT_EQ(engine.DirectoryExists_HDDS(c.path, RegistryView::Native), c.folderOnlyHdds);
     engine.FLAG_CHECK_ONLY_HDDS = false;
-    EXPECT_EQ(engine.FileExists_HDDS(c.path), c.fileAll);
-    EXPECT_EQ(engine.DirectoryExists_HDDS(c.path), c.folderAll);
+    EXPECT_EQ(engine.FileExists_HDDS(c.path, RegistryView::Native), c.fileAll);
+    EXPECT_EQ(engine.DirectoryExists_HDDS(c.path, RegistryView::Native), c.folderAll);
   }
 }
 
