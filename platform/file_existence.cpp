@@ -54,10 +54,7 @@ bool DirectoryExists(const std::wstring& path) { return Directory_Presence(path)
 DirectoryEntry Find_DirectoryEntry(const std::wstring& path) {
   DirectoryEntry entry;
   if (path.empty()) return entry;
-  if (HasWildcard(path)) {
-    entry.presence = PathPresence::CannotTell;
-    return entry;
-  }
+  if (HasWildcard(path)) return entry;  // no file can have that name
   WIN32_FIND_DATAW data{};
   UniqueFindHandle search(FindFirstFileW(path.c_str(), &data));
   if (!search) {

@@ -32,8 +32,7 @@ struct DirectoryEntry {
 };
 
 // Looks one entry up by its full path. A path with "*" or "?" names no
-// single entry and gives "not found" (and "cannot tell") rather than the
-// first match.
+// single entry and gives "not found" rather than the first match.
 DirectoryEntry Find_DirectoryEntry(const std::wstring& path);
 
 // Whether the file a program of `view` means by `path` is there, looked at

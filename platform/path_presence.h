@@ -11,10 +11,12 @@ enum class PathPresence { Present, Missing, CannotTell };
 
 // The verdict for the error code a failed file-system call left behind
 // (GetLastError after GetFileAttributesW, CreateFileW or FindFirstFileW).
-// Only "file not found", "path not found" and a directory search's "no more
-// files" prove absence. A name Windows calls invalid does not: it is as
-// likely to come from a reference we took apart wrongly, or from a file
-// system with rules of its own, as from a file that is gone.
+// "File not found", "path not found" and a directory search's "no more
+// files" prove absence. So does "invalid name": that answer comes from the
+// text alone (a quote, a bar, a wildcard in a file name), never from the
+// state of a disk or a network, and no file can ever have such a name. The
+// drives that answer with odd rules of their own (shares, removable media)
+// are never judged in the first place.
 PathPresence Presence_FromError(std::uint32_t error);
 
 }  // namespace keytidy

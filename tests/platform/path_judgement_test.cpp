@@ -31,7 +31,7 @@ TEST(PathPresence, OnlyNotFoundAnswersProveAbsence) {
       {ERROR_BAD_NET_NAME, PathPresence::CannotTell},
       {ERROR_NETNAME_DELETED, PathPresence::CannotTell},
       {ERROR_UNEXP_NET_ERR, PathPresence::CannotTell},
-      {ERROR_INVALID_NAME, PathPresence::CannotTell},  // our own cut may have spoilt the name
+      {ERROR_INVALID_NAME, PathPresence::Missing},  // a name no file can have
       {ERROR_BAD_PATHNAME, PathPresence::CannotTell},
       {ERROR_INVALID_DRIVE, PathPresence::CannotTell},
       {ERROR_DEVICE_NOT_CONNECTED, PathPresence::CannotTell},

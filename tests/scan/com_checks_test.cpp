@@ -286,7 +286,8 @@ TEST_F(ComChecks, ThirtyTwoBitPassesSkipWhatTheNativePassReported) {
   engine.SEARCH_INTERFACE_TYPELIB_INVALID(kGroup_InterfaceTypeLibInvalid, kFilter_Com, true);
 
   const std::string missing = "HKEY_CLASSES_ROOT\\TypeLib\\" + Utf16ToUtf8(missingLib);
-  const std::string programFiles = Utf16ToUtf8(Expanded(L"%ProgramFiles%"));
+  // To the 32-bit registration %ProgramFiles% is the x86 folder.
+  const std::string programFiles = Utf16ToUtf8(Expanded(L"%ProgramFiles(x86)%"));
   EXPECT_THAT(Ours(), UnorderedElementsAreArray(Lines{
                           "46 |  | " + Id8(50) + " | CLSID\\" + Id8(50) + "\\TypeLib | " + missing,
                           "40 | " + programFiles + "\\KeytidyApp\\a.dll | " + Id8(52) + " | WOW6432Node\\CLSID\\" +

@@ -93,7 +93,7 @@ TEST(RegistryCleaner, ExistenceTestsHonourTheDriveList) {
       {L"c:\\keytidy-gone.dll", false, false, false, false},
       {L"D:\\gone.dll", true, false, true, false},
       {L"Z:\\keytidy-gone.dll", true, false, true, false},  // Z: exists, but is not listed
-      {L"\\\\server\\x.dll", true, false, true, false},
+      {L"\\\\server\\x.dll", true, true, true, true},  // a share that does not answer proves nothing
       {L"", true, false, true, true},
       {temp.Path(), false, false, true, true},
       {temp.Path() + L"\\", false, false, true, true},

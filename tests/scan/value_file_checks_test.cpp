@@ -46,7 +46,7 @@ TEST_F(ValueFileChecks, SharedDlls) {
                               L"%KEYTIDY_TEST_TEMP%\\gone2.dll", L"{T}\\what?.dll", L"%ProgramFiles%\\KeytidyApp\\a.dll"})
     Count(kShared, name[0] == L'{' ? T(name) : name);
   Count(kShared32, T(L"{T}\\gone32.dll"));
-  Count(kShared32, L"%ProgramFiles%\\KeytidyApp\\a.dll");  // no 64-bit rewrite on this pass
+  Count(kShared32, L"%ProgramFiles%\\KeytidyApp\\a.dll");  // the x86 folder on this pass
 
   engine.SEARCH_SHARED(kGroup_Shared, kFilter_Shared, false);
   EXPECT_EQ(engine.Stat_ValuesScanned, ValueCount(kShared));
@@ -54,7 +54,7 @@ TEST_F(ValueFileChecks, SharedDlls) {
   EXPECT_EQ(engine.Stat_ValuesScanned, ValueCount(kShared) + ValueCount(kShared32));
 
   wchar_t programFiles[MAX_PATH] = {};
-  ExpandEnvironmentStringsW(L"%ProgramFiles%", programFiles, MAX_PATH);
+  ExpandEnvironmentStringsW(L"%ProgramFiles(x86)%", programFiles, MAX_PATH);
   const std::string native = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kShared);
   const std::string wow = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kShared32);
   EXPECT_THAT(OurFindings(),

@@ -170,7 +170,7 @@ TEST_F(ViewVerdict, QuotedProgramPathsAreTakenWhole) {
   } rows[] = {
       {L"\"{T}\\Foo.exe Tools\\bar.exe\" \"%1\"", L"{T}\\Foo.exe Tools\\bar.exe"},
       {L"\"{T}\\Gone.exe Tools\\bar.exe\" \"%1\"", L"{T}\\Gone.exe Tools\\bar.exe"},
-      {L"\"{T}\\Dash -x.exe\\run.exe\" -y", L"{T}\\Dash -x.exe\\run.exe"},
+      {L"\"{T}\\Dash.exe -x\\run.exe\" -y", L"{T}\\Dash.exe -x\\run.exe"},
       {L"\"{T}\\Slash /s\\run.exe\" /s", L"{T}\\Slash /s\\run.exe"},
       {L"  \"{T}\\Tools\\script.cmd\" %1", L""},  // quoted, but no program to judge
       {L"{T}\\Tools\\tool.exe -x \"%1\"", L"{T}\\Tools\\tool.exe"},  // unquoted: the cuts apply
