@@ -1,0 +1,127 @@
+#include "support/screen_grab.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <unordered_map>
+
+#include "skin/png_codec.h"
+#include "support/gui.h"
+#include "support/programs.h"
+
+namespace keytidy::test {
+
+namespace {
+
+constexpr DWORD kGrabTimeoutMs = 30000;
+// Channels further apart than this are a different colour, not a font's
+// smoothing or a rounding in a colour conversion.
+constexpr int kColourTolerance = 40;
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Each window paints its client area, children over their parent in
+// z-order. Wine's PrintWindow leaves the children out, so the tree is walked
+// here; borders (a list's sunken edge) are left out, since Wine prints a
+// child's frame without moving its client area. `origin` is the screen
+// position of the picture's top-left pixel.
+void PaintTree(HWND window, HDC dc, POINT origin) {
+  RECT area;
+  GetClientRect(window, &area);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+  // Some native controls fill the whole clip box; keep each to its own area.
+  const int saved = SaveDC(dc);
+  SetViewportOrgEx(dc, area.left - origin.x, area.top - origin.y, nullptr);
+  IntersectClipRect(dc, 0, 0, area.right - area.left, area.bottom - area.top);
+  SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  RestoreDC(dc, saved);
+  for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV))
+    if (IsWindowVisible(child)) PaintTree(child, dc, origin);
+}
+
+}  // namespace
+
+std::wstring ScreenGrabFolder() {
+  const wchar_t* folder = _wgetenv(L"KEYTIDY_SCREEN_GRABS");
+  return folder ? folder : L"";
+}
+
+std::optional<RgbaImage> GrabScreen(const std::wstring& name) {
+  const std::wstring folder = ScreenGrabFolder();
+  if (folder.empty()) return std::nullopt;
+  const std::wstring answer = folder + L"\\" + name + L".root.png";
+  DeleteFileW(answer.c_str());
+  WriteFileBytes(folder + L"\\" + name + L".request", "");
+  const DWORD start = GetTickCount();
+  while (!FileExists(answer)) {
+    if (GetTickCount() - start > kGrabTimeoutMs) return std::nullopt;
+    PumpMessages(20);
+  }
+  return DecodePngFile(answer);
+}
+
+RgbaImage PaintedByItself(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  const int width = client.right, height = client.bottom;
+  if (width <= 0 || height <= 0) return {};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return {};
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  PaintTree(window, memory, origin);
+  GdiFlush();
+  RgbaImage image(width, height);
+  const auto* source = static_cast<const std::uint8_t*>(bits);
+  for (size_t i = 0; i < image.pixels.size(); i += 4) {
+    image.pixels[i] = source[i + 2];
+    image.pixels[i + 1] = source[i + 1];
+    image.pixels[i + 2] = source[i];
+    image.pixels[i + 3] = 255;
+  }
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+  return image;
+}
+
+RgbaImage ClientAreaOf(const RgbaImage& screen, HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  if (origin.x < 0 || origin.y < 0 || origin.x + client.right > screen.width ||
+      origin.y + client.bottom > screen.height || client.right <= 0 || client.bottom <= 0)
+    return {};
+  return CropImage(screen, origin.x, origin.y, client.right, client.bottom);
+}
+
+PictureComparison ComparePictures(const RgbaImage& screen, const RgbaImage& selfPainted) {
+  PictureComparison result;
+  if (screen.Empty() || screen.width != selfPainted.width || screen.height != selfPainted.height) return result;
+  size_t differing = 0;
+  std::unordered_map<std::uint32_t, size_t> colours;
+  const size_t count = static_cast<size_t>(screen.width) * screen.height;
+  for (size_t i = 0; i < count * 4; i += 4) {
+    const std::uint8_t* a = &screen.pixels[i];
+    const std::uint8_t* b = &selfPainted.pixels[i];
+    const int distance = std::max({std::abs(a[0] - b[0]), std::abs(a[1] - b[1]), std::abs(a[2] - b[2])});
+    if (distance > kColourTolerance) ++differing;
+    ++colours[(static_cast<std::uint32_t>(a[0]) << 16) | (a[1] << 8) | a[2]];
+  }
+  size_t commonest = 0;
+  for (const auto& [colour, pixels] : colours) commonest = std::max(commonest, pixels);
+  result.differingShare = static_cast<double>(differing) / static_cast<double>(count);
+  result.commonestShare = static_cast<double>(commonest) / static_cast<double>(count);
+  return result;
+}
+
+}  // namespace keytidy::test

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Opens every window of the program on the X display in $DISPLAY, in both
+# skins and both languages, and checks that what reaches the screen is what
+# each window paints of itself (the test program's ScreenDrawing cases). This
+# script serves the screen grabs those cases ask for: a Windows process cannot
+# read the X screen back.
+#
+# Usage: tools/screen-test.sh <keytidy_tests.exe> <folder for the grabs>
+# Leaves in the folder one picture per window and skin/language, cut from the
+# real screen ("<skin>-<language>-<window>.png"); for a window that fails,
+# also the picture it paints of itself ("...self.png").
+# Exits 77 (a skip for CTest) when there is no display.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+tests_exe=${1:?usage: screen-test.sh <keytidy_tests.exe> <grab folder>}
+grabs=${2:?usage: screen-test.sh <keytidy_tests.exe> <grab folder>}
+. "$here/wine-env.sh"
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "screen-test: no X display; nothing to grab" >&2
+  exit 77
+fi
+mkdir -p "$grabs"
+grabs=$(cd "$grabs" && pwd)
+rm -f "$grabs"/*.png "$grabs"/*.request
+
+# Answers each "<name>.request" with "<name>.root.png", the whole X screen.
+# The picture appears under its final name only when complete. It is put
+# together from each window's own contents (import descends the window tree):
+# under Xvfb, reading the root window alone gives black wherever a window lies
+# wholly over another top-level window, even though that window holds its
+# picture (a plain Win32 program shows the same).
+serve_grabs() {
+  while :; do
+    for request in "$grabs"/*.request; do
+      [ -e "$request" ] || continue
+      name=${request%.request}
+      if import -display "$DISPLAY" -window root "png32:$name.part.png" 2>/dev/null; then
+        mv -f "$name.part.png" "$name.root.png"
+      fi
+      rm -f "$request"
+    done
+    sleep 0.05
+  done
+}
+serve_grabs &
+server=$!
+trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -f "$grabs"/*.root.png "$grabs"/*.request' EXIT
+
+failed=0
+for skin in ${KEYTIDY_SCREEN_SKINS:-default dark}; do
+  for language in ${KEYTIDY_SCREEN_LANGUAGES:-en-us de-de}; do
+    # Wine's own texts (frames, system menus, dates) follow the locale too.
+    locale=C.UTF-8
+    [ "$language" = de-de ] && locale=de_DE.UTF-8
+    echo "screen-test: skin $skin, language $language"
+    if ! LC_ALL=$locale KEYTIDY_SCREEN_GRABS="Z:${grabs//\//\\}" KEYTIDY_SCREEN_SKIN=$skin \
+        KEYTIDY_SCREEN_LANGUAGE=$language KEYTIDY_WINE_TIMEOUT=240 \
+        "$here/wine-exec" "$tests_exe" --gtest_filter='ScreenDrawing.*' --gtest_also_run_disabled_tests \
+        </dev/null; then
+      failed=1
+    fi
+  done
+done
+exit $failed
