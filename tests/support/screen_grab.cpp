@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "skin/png_codec.h"
 #include "support/gui.h"
@@ -19,23 +21,53 @@ constexpr int kColourTolerance = 40;
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Each window paints its client area, children over their parent in
-// z-order. Wine's PrintWindow leaves the children out, so the tree is walked
-// here; borders (a list's sunken edge) are left out, since Wine prints a
-// child's frame without moving its client area. `origin` is the screen
-// position of the picture's top-left pixel.
-void PaintTree(HWND window, HDC dc, POINT origin) {
-  RECT area;
-  GetClientRect(window, &area);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+bool IsNativeButton(HWND window) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  return lstrcmpiW(className, L"BUTTON") == 0;
+}
+
+void PrintInto(HWND window, HDC dc, const RECT& area, POINT origin, UINT what) {
   // Some native controls fill the whole clip box; keep each to its own area.
   const int saved = SaveDC(dc);
   SetViewportOrgEx(dc, area.left - origin.x, area.top - origin.y, nullptr);
   IntersectClipRect(dc, 0, 0, area.right - area.left, area.bottom - area.top);
-  SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), what);
   RestoreDC(dc, saved);
+}
+
+// The parts of `frame` outside `client` (borders, scroll bars), as up to four
+// strips in the picture's coordinates.
+void AddFrameStrips(RECT frame, RECT client, POINT origin, std::vector<RECT>& strips) {
+  OffsetRect(&frame, -origin.x, -origin.y);
+  OffsetRect(&client, -origin.x, -origin.y);
+  const RECT parts[] = {{frame.left, frame.top, frame.right, client.top},
+                        {frame.left, client.bottom, frame.right, frame.bottom},
+                        {frame.left, client.top, client.left, client.bottom},
+                        {client.right, client.top, frame.right, client.bottom}};
+  for (const RECT& part : parts)
+    if (part.right > part.left && part.bottom > part.top) strips.push_back(part);
+}
+
+// Each window paints its client area, children over their parent in z-order.
+// Wine's PrintWindow leaves the children out, so the tree is walked here.
+// Wine prints no frame parts of a child (borders, scroll bars) and none of its
+// own buttons: those areas are listed as unprinted. `origin` is the screen
+// position of the picture's top-left pixel.
+void PaintTree(HWND window, HDC dc, POINT origin, std::vector<RECT>& unprinted) {
+  RECT frame, client;
+  GetWindowRect(window, &frame);
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  if (IsNativeButton(window)) {
+    OffsetRect(&frame, -origin.x, -origin.y);
+    unprinted.push_back(frame);
+    return;
+  }
+  if (GetParent(window)) AddFrameStrips(frame, client, origin, unprinted);
+  PrintInto(window, dc, client, origin, PRF_CLIENT | PRF_ERASEBKGND);
   for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV))
-    if (IsWindowVisible(child)) PaintTree(child, dc, origin);
+    if (IsWindowVisible(child)) PaintTree(child, dc, origin, unprinted);
 }
 
 }  // namespace
@@ -59,7 +91,7 @@ std::optional<RgbaImage> GrabScreen(const std::wstring& name) {
   return DecodePngFile(answer);
 }
 
-RgbaImage PaintedByItself(HWND window) {
+SelfPainting PaintedByItself(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   const int width = client.right, height = client.bottom;
@@ -77,7 +109,8 @@ RgbaImage PaintedByItself(HWND window) {
   HGDIOBJ old = SelectObject(memory, bitmap);
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  PaintTree(window, memory, origin);
+  SelfPainting result;
+  PaintTree(window, memory, origin, result.unprinted);
   GdiFlush();
   RgbaImage image(width, height);
   const auto* source = static_cast<const std::uint8_t*>(bits);
@@ -90,7 +123,8 @@ RgbaImage PaintedByItself(HWND window) {
   SelectObject(memory, old);
   DeleteDC(memory);
   DeleteObject(bitmap);
-  return image;
+  result.picture = std::move(image);
+  return result;
 }
 
 RgbaImage ClientAreaOf(const RgbaImage& screen, HWND window) {
@@ -104,17 +138,23 @@ RgbaImage ClientAreaOf(const RgbaImage& screen, HWND window) {
   return CropImage(screen, origin.x, origin.y, client.right, client.bottom);
 }
 
-PictureComparison ComparePictures(const RgbaImage& screen, const RgbaImage& selfPainted) {
+PictureComparison ComparePictures(const RgbaImage& screen, const SelfPainting& self) {
   PictureComparison result;
+  const RgbaImage& selfPainted = self.picture;
   if (screen.Empty() || screen.width != selfPainted.width || screen.height != selfPainted.height) return result;
   size_t differing = 0;
   std::unordered_map<std::uint32_t, size_t> colours;
   const size_t count = static_cast<size_t>(screen.width) * screen.height;
+  std::vector<bool> compared(count, true);
+  for (const RECT& area : self.unprinted)
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(screen.height, area.bottom); ++y)
+      for (int x = std::max(0L, area.left); x < std::min<LONG>(screen.width, area.right); ++x)
+        compared[static_cast<size_t>(y) * screen.width + x] = false;
   for (size_t i = 0; i < count * 4; i += 4) {
     const std::uint8_t* a = &screen.pixels[i];
     const std::uint8_t* b = &selfPainted.pixels[i];
     const int distance = std::max({std::abs(a[0] - b[0]), std::abs(a[1] - b[1]), std::abs(a[2] - b[2])});
-    if (distance > kColourTolerance) ++differing;
+    if (compared[i / 4] && distance > kColourTolerance) ++differing;
     ++colours[(static_cast<std::uint32_t>(a[0]) << 16) | (a[1] << 8) | a[2]];
   }
   size_t commonest = 0;

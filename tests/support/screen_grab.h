@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "skin/rgba_image.h"
 
@@ -24,8 +25,15 @@ std::wstring ScreenGrabFolder();
 std::optional<RgbaImage> GrabScreen(const std::wstring& name);
 
 // The client area of `window` as its window tree paints itself on request:
-// the window, then each visible child over it in z-order.
-RgbaImage PaintedByItself(HWND window);
+// the window, then each visible child over it in z-order. Wine's own push
+// buttons and check boxes and the frames of child windows (borders, scroll
+// bars) do not paint on request: their areas are listed (in the picture's
+// coordinates) and left out of comparisons.
+struct SelfPainting {
+  RgbaImage picture;
+  std::vector<RECT> unprinted;
+};
+SelfPainting PaintedByItself(HWND window);
 
 // `window`'s client area cut out of a screen grab; empty when the area is
 // not wholly inside the grab.
@@ -36,6 +44,6 @@ struct PictureComparison {
   double differingShare = 1.0;  // pixels whose colour is clearly different
   double commonestShare = 1.0;  // pixels of the first picture's commonest colour
 };
-PictureComparison ComparePictures(const RgbaImage& screen, const RgbaImage& selfPainted);
+PictureComparison ComparePictures(const RgbaImage& screen, const SelfPainting& self);
 
 }  // namespace keytidy::test

@@ -30,9 +30,11 @@
 namespace keytidy {
 namespace {
 
-// Fonts and the caret may differ a little; a window that stayed black,
-// white or empty differs almost everywhere, or is nearly one colour.
-constexpr double kMostDifferingShare = 0.02;
+// Fonts and the caret may differ a little, and Wine's list views print
+// only their rows, not the background beside them (a few per cent on the
+// dark skin); a window that stayed black, white or empty differs almost
+// everywhere, or is nearly one colour.
+constexpr double kMostDifferingShare = 0.06;
 constexpr double kMostCommonestShare = 0.97;
 // Long enough for a window to show and paint after it was asked to.
 constexpr DWORD kSettleMs = 400;
@@ -73,12 +75,12 @@ void CheckOnScreen(HWND window, const std::wstring& name) {
   ASSERT_TRUE(screen.has_value()) << "no grab of the screen arrived";
   const RgbaImage shown = test::ClientAreaOf(*screen, window);
   ASSERT_FALSE(shown.Empty()) << "the window is not wholly on the screen";
-  const RgbaImage painted = test::PaintedByItself(window);
+  const test::SelfPainting painted = test::PaintedByItself(window);
   const test::PictureComparison comparison = test::ComparePictures(shown, painted);
   test::WriteFileBytes(PicturePath(name), EncodePng(shown));
   const bool agrees = comparison.differingShare <= kMostDifferingShare;
   const bool drawn = comparison.commonestShare <= kMostCommonestShare;
-  if (!agrees || !drawn) test::WriteFileBytes(PicturePath(name + L".self"), EncodePng(painted));
+  if (!agrees || !drawn) test::WriteFileBytes(PicturePath(name + L".self"), EncodePng(painted.picture));
   EXPECT_TRUE(agrees) << "differs from its own painting in " << comparison.differingShare * 100 << " % of pixels";
   EXPECT_TRUE(drawn) << "one colour covers " << comparison.commonestShare * 100 << " % of the window";
 }
