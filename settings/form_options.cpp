@@ -38,14 +38,8 @@ bool FileExists(const std::wstring& path) {
 
 // A navigation entry's picture: its icon and text on a plain background.
 ui::Picture NaviPicture(const std::wstring& text, int icon, COLORREF background, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  ui::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  std::uint32_t* bits = nullptr;
+  ui::UniqueBitmap bitmap(ui::CreateDib32(width, height, bits));
   if (!bitmap) return {};
   ui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   {
@@ -62,7 +56,7 @@ ui::Picture NaviPicture(const std::wstring& text, int icon, COLORREF background,
     DrawTextW(dc.get(), text.c_str(), -1, &textArea, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     GdiFlush();
   }
-  const auto* pixels = static_cast<const std::uint8_t*>(bits);
+  const auto* pixels = reinterpret_cast<const std::uint8_t*>(bits);
   std::vector<std::uint8_t> rgba(static_cast<size_t>(width) * height * 4);
   for (size_t i = 0; i < rgba.size(); i += 4) {
     rgba[i] = pixels[i + 2];

@@ -9,21 +9,6 @@ namespace keytidy::ui {
 
 namespace {
 
-// A 32-bit top-down DIB section; `bits` receives its pixel memory.
-HBITMAP CreateDib32(int width, int height, std::uint32_t*& bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* memory = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-  bits = static_cast<std::uint32_t*>(memory);
-  return bitmap;
-}
-
 bool EndsWithIgnoreCase(const std::wstring& text, const wchar_t* suffix) {
   const size_t length = wcslen(suffix);
   return text.size() >= length && EqualsIgnoreCaseAscii(std::wstring_view(text).substr(text.size() - length), suffix);

@@ -9,6 +9,7 @@
 #include "skin/png_codec.h"
 #include "support/gui.h"
 #include "support/programs.h"
+#include "ui/gdi_objects.h"
 
 namespace keytidy::test {
 
@@ -96,14 +97,8 @@ SelfPainting PaintedByItself(HWND window) {
   GetClientRect(window, &client);
   const int width = client.right, height = client.bottom;
   if (width <= 0 || height <= 0) return {};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::uint32_t* bits = nullptr;
+  HBITMAP bitmap = ui::CreateDib32(width, height, bits);
   if (!bitmap) return {};
   HDC memory = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(memory, bitmap);
@@ -113,7 +108,7 @@ SelfPainting PaintedByItself(HWND window) {
   PaintTree(window, memory, origin, result.unprinted);
   GdiFlush();
   RgbaImage image(width, height);
-  const auto* source = static_cast<const std::uint8_t*>(bits);
+  const auto* source = reinterpret_cast<const std::uint8_t*>(bits);
   for (size_t i = 0; i < image.pixels.size(); i += 4) {
     image.pixels[i] = source[i + 2];
     image.pixels[i + 1] = source[i + 1];

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -203,21 +204,26 @@ TEST_F(ScreenDrawing, DISABLED_EveryWindowReachesTheScreen) {
   }, 200);
   main.MenuItem_help_About.OnClick();
 
-  test::RunSoon([&] {
-    TForm_YesNo* question = OpenQuestion();
-    ASSERT_NE(question, nullptr);
-    CheckWindow(question->Handle(), prefix_ + L"question");
-    question->Button_Nein.Click();
-  }, 200);
-  AskYesOrNo(Message(MessageKey::MESSAGEHTML_OPTIONS_ASKER_SURETORESET), 7);
-
-  test::RunSoon([&] {
-    TForm_YesNo* notice = OpenQuestion();
-    ASSERT_NE(notice, nullptr);
-    CheckWindow(notice->Handle(), prefix_ + L"notice");
-    notice->Button_Ok.Click();
-  }, 200);
-  Show_Info(Message(MessageKey::MESSAGEHTML_OPTIONS_SKINORLANG_CHANGED));
+  // Both kinds of message dialog, each answered with its own button.
+  struct MessageCase {
+    const wchar_t* name;
+    std::function<void()> open;
+    ui::PushButton TForm_YesNo::*answer;
+  };
+  const MessageCase messages[] = {
+      {L"question", [] { AskYesOrNo(Message(MessageKey::MESSAGEHTML_OPTIONS_ASKER_SURETORESET), 7); },
+       &TForm_YesNo::Button_Nein},
+      {L"notice", [] { Show_Info(Message(MessageKey::MESSAGEHTML_OPTIONS_SKINORLANG_CHANGED)); },
+       &TForm_YesNo::Button_Ok}};
+  for (const MessageCase& message : messages) {
+    test::RunSoon([&] {
+      TForm_YesNo* dialog = OpenQuestion();
+      ASSERT_NE(dialog, nullptr);
+      CheckWindow(dialog->Handle(), prefix_ + message.name);
+      (dialog->*message.answer).Click();
+    }, 200);
+    message.open();
+  }
   Free_OptionsDialog();
 }
 
