@@ -18,6 +18,7 @@
 #include "skin/file_queries.h"
 #include "skin/navi_entry.h"
 #include "skin/skin_folder.h"
+#include "ui/dib_section.h"
 
 namespace keytidy {
 

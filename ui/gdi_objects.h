@@ -5,8 +5,6 @@
 // in by its form) are kept as plain handles and never put in an owner.
 #include <windows.h>
 
-#include <cstdint>
-
 #include "platform/handles.h"
 
 namespace keytidy::ui {
@@ -85,9 +83,5 @@ class SelectionScope {
 // A font by face name and height in points, scaled for the given DPI.
 UniqueFont CreateUiFont(const wchar_t* face, int points, int dpi, bool bold = false, bool italic = false,
                         bool underline = false);
-
-// A 32-bit top-down DIB section (blue, green, red, unused per pixel); `bits`
-// receives its pixel memory. Null on failure.
-HBITMAP CreateDib32(int width, int height, std::uint32_t*& bits);
 
 }  // namespace keytidy::ui

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/text.h"
+#include "ui/dib_section.h"
 #include "skin/png_codec.h"
 
 namespace keytidy::ui {

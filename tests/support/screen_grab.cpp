@@ -9,6 +9,7 @@
 #include "skin/png_codec.h"
 #include "support/gui.h"
 #include "support/programs.h"
+#include "ui/dib_section.h"
 #include "ui/gdi_objects.h"
 
 namespace keytidy::test {
