@@ -830,7 +830,7 @@ void TForm_RC::AdvToolBarButton_RC_DeleteClick() {
   Panel_Working.SetVisible(false);
   Update_Zusammenfassung();
   ui::ProcessMessages();
-  SetStatus(RC_DeleteStatusText(result.removed, result.checked), statusCentred_);
+  SetStatus(RC_DeleteStatusText(result), statusCentred_);
   Update_RC_Filter_ComboBoxen();
   ui::ProcessMessages();
   VirtualDrawTree_RC.Invalidate();

@@ -28,7 +28,7 @@ int RunClean(const Arguments& arguments) {
     return kExitSuccess;
   }
   PrintOut(L"Removed: " + std::to_wstring(run.removed) + L"\r\nNot removed: " + std::to_wstring(run.NotRemoved()) +
-           L"\r\n");
+           L"\r\nNo longer stale: " + std::to_wstring(run.noLongerStale) + L"\r\n");
   if (GetFileAttributesW(run.scriptPath.c_str()) != INVALID_FILE_ATTRIBUTES)
     PrintOut(L"Backup: " + run.scriptPath + L"\r\n");
   else

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/environment.h"
+#include "platform/concrete_key.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 
@@ -103,8 +104,9 @@ bool WriteValueToKey(HKEY key, const std::wstring& name, const void* data, DWORD
   return RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
 
-// Deletes every subkey below `path`, deepest first, then the key itself.
-void DeleteKeyTree(RootKey root, const std::wstring& path) {
+// Deletes every subkey below `path`, deepest first, then the key itself;
+// the result is that last delete call's answer.
+LONG DeleteKeyTree(RootKey root, const std::wstring& path) {
   const LayerState& state = InitialisedState();
   if (UniqueHKey key = OpenKey(root, path, FullAccess())) {
     DWORD subKeys = 0, longest = 0;
@@ -118,10 +120,8 @@ void DeleteKeyTree(RootKey root, const std::wstring& path) {
       }
     }
   }
-  if (state.regDeleteKeyExW)
-    state.regDeleteKeyExW(RootKeyHandle(root), path.c_str(), ViewFlag(), 0);
-  else
-    RegDeleteKeyW(RootKeyHandle(root), path.c_str());
+  if (state.regDeleteKeyExW) return state.regDeleteKeyExW(RootKeyHandle(root), path.c_str(), ViewFlag(), 0);
+  return RegDeleteKeyW(RootKeyHandle(root), path.c_str());
 }
 
 }  // namespace
@@ -301,9 +301,20 @@ bool Reg_DeleteKey(RootKey root, const std::wstring& path) {
   // An empty path names the root itself; walking it would delete a whole
   // hive. Nothing a caller can mean by that is worth the risk.
   if (Trim(path).find_first_not_of(L'\\') == std::wstring::npos) return false;
-  DeleteKeyTree(root, path);
+  // Through the merged classes view a walk could reach sub-keys of both
+  // hives, and once the user's key is gone the machine's key of the same
+  // name shows through. Only the key the view shows now is deleted.
+  if (root == ROOT_HKEY_CLASSES_ROOT) {
+    if (!Reg_KeyExists(root, path)) return true;
+    const std::optional<ConcreteKey> concrete = Reg_ConcreteKey(root, path);
+    return concrete && concrete->root != ROOT_HKEY_CLASSES_ROOT && Reg_DeleteKey(concrete->root, concrete->path);
+  }
+  const LONG first = DeleteKeyTree(root, path);
+  // A second try only after the first delete call failed: when it
+  // succeeded and the key is still there, what is there is another key
+  // (created meanwhile), which nobody asked to delete.
   const LayerState& state = InitialisedState();
-  if (Reg_KeyExists(root, path) && state.regDeleteKeyExW &&
+  if (first != ERROR_SUCCESS && Reg_KeyExists(root, path) && state.regDeleteKeyExW &&
       state.regDeleteKeyExW(RootKeyHandle(root), path.c_str(), ViewFlag(), 0) == ERROR_SUCCESS)
     return true;
   return !Reg_KeyExists(root, path);

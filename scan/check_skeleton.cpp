@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "platform/command_path.h"
+#include "platform/file_existence.h"
 #include "platform/text.h"
 #include "scan/add_found_entry.h"
 
@@ -54,9 +55,46 @@ bool Is_MissingFile(const TRegistryCleaner& rc, const std::wstring& path, Regist
   return IsDrivePath(path) && !rc.FileExists_HDDS(path, view);
 }
 
+bool Is_MissingFolder(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view) {
+  return !path.empty() && !rc.DirectoryExists_HDDS(path, view);
+}
+
+// Only a size the directory search reported counts; a file that cannot be
+// listed is not called empty.
+bool Is_ZeroSizeFile(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view) {
+  if (!IsDrivePath(path) || !rc.FileExists_HDDS(path, view)) return false;
+  const std::wstring seen = Path_AsViewSeesIt(path, view);
+  FsRedirectionOff redirectionOff;
+  const DirectoryEntry entry = Find_DirectoryEntry(seen);
+  return entry.found && !entry.isDirectory && entry.size == 0;
+}
+
+namespace {
+
+bool HasWow6432NodeComponent(const std::wstring& key) {
+  const std::wstring upper = L"\\" + UpperCaseAscii(key) + L"\\";
+  return upper.find(L"\\WOW6432NODE\\") != std::wstring::npos;
+}
+
+FindingEvidence Take_Evidence(const EvidenceTested& tested, const FindingPlace& rawAt) {
+  FindingEvidence evidence;
+  evidence.test = tested.test;
+  evidence.target = tested.target;
+  evidence.thirtyTwoBitBranch = HasWow6432NodeComponent(rawAt.key);
+  evidence.root = rawAt.root;
+  evidence.key = rawAt.key;
+  evidence.value = rawAt.value;
+  evidence.raw = ReadValueData(rawAt.root, rawAt.key, rawAt.value);
+  evidence.rawTaken = true;
+  return evidence;
+}
+
+}  // namespace
+
 PVirtualNode Report_Finding(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
                             const std::wstring& fullPath, const std::wstring& displayName, const FindingPlace& place,
-                            DeleteTarget target) {
+                            DeleteTarget target, const EvidenceTested& tested,
+                            const std::optional<FindingPlace>& rawAt) {
   PVirtualNode node = Add_FoundEntry(fullPath, displayName, rc.FTree, true, groupIndex, comboBoxIndex, place.root,
                                      place.key, place.value);
   if (!node) return nullptr;
@@ -66,6 +104,7 @@ PVirtualNode Report_Finding(TRegistryCleaner& rc, std::int32_t groupIndex, std::
   entry.Delete_Root = place.root;
   entry.Delete_Key = place.key;
   entry.Delete_Value = target == DeleteTarget::Value ? place.value : std::wstring();
+  entry.Evidence = Take_Evidence(tested, rawAt.value_or(place));
   return node;
 }
 

@@ -5,6 +5,7 @@
 // reporting a finding together with what fixing it deletes.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,10 +51,19 @@ struct FindingPlace {
   std::wstring value;  // empty for the default value and for key findings
 };
 
+// The standard folder test: a drive path whose folder is missing.
+bool Is_MissingFolder(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view);
+
+// A drive path naming an existing file of no bytes.
+bool Is_ZeroSizeFile(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view);
+
 // Adds the finding (ticked) and fills its delete fields from `place`;
-// null when Add_FoundEntry excluded it.
+// null when Add_FoundEntry excluded it. `tested` says what the check
+// tested; the raw data is taken from `rawAt` (`place` when not given) so
+// that the deletion can tell whether it changed since.
 PVirtualNode Report_Finding(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
                             const std::wstring& fullPath, const std::wstring& displayName, const FindingPlace& place,
-                            DeleteTarget target);
+                            DeleteTarget target, const EvidenceTested& tested = {},
+                            const std::optional<FindingPlace>& rawAt = std::nullopt);
 
 }  // namespace keytidy

@@ -31,9 +31,9 @@ void Walk_ClassList(TRegistryCleaner& rc, const KeyList& classes,
 
 PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
                                   const std::wstring& fullPath, const std::wstring& displayName,
-                                  const std::wstring& key) {
+                                  const std::wstring& key, const EvidenceTested& tested) {
   return Report_Finding(rc, groupIndex, comboBoxIndex, fullPath, displayName, {ROOT_HKEY_CLASSES_ROOT, key, L""},
-                        DeleteTarget::Key);
+                        DeleteTarget::Key, tested);
 }
 
 }  // namespace keytidy

@@ -30,6 +30,6 @@ void Walk_ClassList(TRegistryCleaner& rc, const KeyList& classes,
 // Add_FoundEntry excluded the path.
 PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
                                   const std::wstring& fullPath, const std::wstring& displayName,
-                                  const std::wstring& key);
+                                  const std::wstring& key, const EvidenceTested& tested = {});
 
 }  // namespace keytidy

@@ -1,5 +1,6 @@
 #include "scan/container_guard.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string>
@@ -45,6 +46,46 @@ constexpr std::array kClassesContainers = {
     L"LOCAL SETTINGS\\SOFTWARE\\MICROSOFT\\WINDOWS\\SHELL\\MUICACHE",
 };
 
+// Classes every file, folder or drive of the shell uses, and the system's
+// own file classes, upper-case. Deleting one of them whole would take the
+// shell's menus or the ability to run programs with it; a stale verb on one
+// of them goes on its own (its key below "shell"), never the class, its
+// "shell" or its "shellex" key.
+constexpr std::array kShellWideClasses = {
+    L"*",
+    L"ALLFILESYSTEMOBJECTS",
+    L"DIRECTORY",
+    L"DIRECTORY\\BACKGROUND",
+    L"DRIVE",
+    L"FOLDER",
+    L"DESKTOPBACKGROUND",
+    L"NETWORK",
+    L"UNKNOWN",
+    L"SYSTEMFILEASSOCIATIONS",
+    L"EXEFILE",
+    L"LNKFILE",
+    L"BATFILE",
+    L"CMDFILE",
+    L"COMFILE",
+    L"DLLFILE",
+    L"SYSFILE",
+    L"REGFILE",
+    L"TXTFILE",
+    L"INIFILE",
+    L"INFFILE",
+    L"SCRFILE",
+    L"PIFFILE",
+    L"HTMLFILE",
+    L"JSFILE",
+    L"VBSFILE",
+    L"WSFFILE",
+    L"MSCFILE",
+    L"CPLFILE",
+    L"MSI.PACKAGE",
+    L"MSI.PATCH",
+    L"MICROSOFT.POWERSHELLSCRIPT.1",
+};
+
 // Below a hive's top (HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, a user's SID)
 // but outside Software. A component written NAME* stands for every name
 // that starts with NAME: the numbered control sets.
@@ -69,7 +110,8 @@ Components SplitUpper(std::wstring_view path) {
 }
 
 bool ComponentMatches(std::wstring_view pattern, const std::wstring& component) {
-  if (!pattern.empty() && pattern.back() == L'*') {
+  // A lone "*" is the class of all files, not a wildcard.
+  if (pattern.size() > 1 && pattern.back() == L'*') {
     pattern.remove_suffix(1);
     return component.compare(0, pattern.size(), pattern) == 0;
   }
@@ -94,9 +136,20 @@ ComponentSpan SkipWow6432Node(ComponentSpan parts) {
   return parts;
 }
 
+// The class itself, or its "shell" or "shellex" key.
+bool IsShellWideClassOrVerbList(ComponentSpan parts) {
+  for (const wchar_t* name : kShellWideClasses) {
+    const Components pattern = SplitUpper(name);
+    if (parts.size() < pattern.size() || parts.size() > pattern.size() + 1) continue;
+    if (!std::equal(pattern.begin(), pattern.end(), parts.begin())) continue;
+    if (parts.size() == pattern.size() || parts.back() == L"SHELL" || parts.back() == L"SHELLEX") return true;
+  }
+  return false;
+}
+
 bool IsProtectedClassesKey(ComponentSpan parts) {
   parts = SkipWow6432Node(parts);
-  return parts.empty() || IsContainerOrAncestor(parts, kClassesContainers);
+  return parts.empty() || IsContainerOrAncestor(parts, kClassesContainers) || IsShellWideClassOrVerbList(parts);
 }
 
 // A path below a hive's top key: HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER or
@@ -115,6 +168,13 @@ bool EndsWith(const std::wstring& text, std::wstring_view tail) {
 }
 
 }  // namespace
+
+bool Is_ShellWideClass(std::wstring_view className) {
+  const Components parts = SplitUpper(className);
+  for (const wchar_t* name : kShellWideClasses)
+    if (SplitUpper(name) == parts) return true;
+  return false;
+}
 
 bool IsProtectedContainerKey(RootKey root, std::wstring_view path) {
   const Components parts = SplitUpper(path);

@@ -17,6 +17,14 @@ namespace keytidy {
 // classes below HKEY_CLASSES_ROOT as well as Software\Classes. Letter case
 // and doubled or trailing backslashes do not matter. An unknown root counts
 // as protected.
+// Shell-wide classes (every file, folder, drive, the desktop background, the
+// system's own file classes such as exefile) and their "shell" and
+// "shellex" keys are protected too: a stale verb on one of them may only
+// take that verb's key.
 bool IsProtectedContainerKey(RootKey root, std::wstring_view path);
+
+// True for the name of a shell-wide class below the classes root
+// ("*", "Directory\Background", "exefile", any letter case).
+bool Is_ShellWideClass(std::wstring_view className);
 
 }  // namespace keytidy

@@ -2,10 +2,13 @@
 
 #include "app/environment.h"
 #include "app/globals.h"
+#include "backup/key_record_reimport.h"
 #include "backup/registry_backup.h"
 #include "platform/debug_log.h"
 #include "platform/registry.h"
 #include "scan/container_guard.h"
+#include "scan/delete_place.h"
+#include "scan/finding_recheck.h"
 #include "scan/registry_cleaner.h"
 
 namespace keytidy {
@@ -17,10 +20,11 @@ void MarkDone(TRegistryCleaner& engine, TTreeData_RegCleaner& entry) {
   ++engine.Stat_DeletedTreeObjects_forWartungsScan;
 }
 
-void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const std::wstring& backupfile) {
-  const RootKey root = entry.Delete_Root;
-  const std::wstring& key = entry.Delete_Key;
-  const std::wstring& name = entry.Delete_Value;
+void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const DeletePlace& place,
+                     const std::wstring& backupfile) {
+  const RootKey root = place.root;
+  const std::wstring& key = place.key;
+  const std::wstring& name = place.value;
   if (!Reg_ValueExists(root, key, name)) {
     MarkDone(engine, entry);  // already gone: nothing to record
     return;
@@ -37,10 +41,19 @@ void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, cons
   MarkDone(engine, entry);
 }
 
-void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const std::wstring& backupfile,
-                   const DeleteOptions& options) {
-  const RootKey root = entry.Delete_Root;
-  const std::wstring& key = entry.Delete_Key;
+// Some sub-keys may be gone already: the record just written brings them
+// back. The entry stays ticked either way and counts as not removed.
+void PutBackHalfDeletedKey(RootKey root, const std::wstring& key, const std::wstring& backupfile,
+                           std::uint64_t scriptSizeBefore, const std::wstring& workFolder,
+                           const DeleteOptions& options) {
+  if (!Backup_ReimportKeyRecord(backupfile, scriptSizeBefore, root, key, workFolder, options.regExeTimeLimitMs))
+    Debug_Output(L"KeyReimport=false ; " + Reg_RootKeyName(root) + L"\\" + key);
+}
+
+void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const DeletePlace& place,
+                   const std::wstring& backupfile, const DeleteOptions& options) {
+  const RootKey root = place.root;
+  const std::wstring& key = place.key;
   // Checked before anything else: such a key is neither recorded nor, when
   // it happens to be missing, counted as removed. The entry stays ticked.
   if (IsProtectedContainerKey(root, key)) {
@@ -52,16 +65,45 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
     return;
   }
   const std::wstring& exportFolder = options.exportFolder.empty() ? ProgramFolder() : options.exportFolder;
+  const std::uint64_t scriptSizeBefore = Backup_FileSize(backupfile);
   if (!Backup_Key(root, key, backupfile, exportFolder, options.regExeTimeLimitMs)) {
     Debug_Output(L"KeyToBackup=false ; " + key);
     return;
   }
-  if (!Reg_DeleteKey(root, key)) {
+  const bool deleted = options.deleteKey ? options.deleteKey(root, key) : Reg_DeleteKey(root, key);
+  if (!deleted) {
     Debug_Output(L"DeleteKey=false ; " + key);
+    PutBackHalfDeletedKey(root, key, backupfile, scriptSizeBefore, exportFolder, options);
     return;
   }
   ++engine.Stat_KeysDeleted;
   MarkDone(engine, entry);
+}
+
+bool TargetExists(const TTreeData_RegCleaner& entry, const DeletePlace& place) {
+  return (entry.DeleteValue && Reg_ValueExists(place.root, place.key, place.value)) ||
+         (entry.DeleteKey && Reg_KeyExists(place.root, place.key));
+}
+
+// One ticked entry. Its data is read again and its test repeated right
+// before anything is recorded; what is no longer stale is unticked and
+// kept. An entry whose target is already gone skips the test: it counts as
+// removed, as before.
+void DeleteEntry(TRegistryCleaner& engine, TResultTree& tree, PVirtualNode node, const std::wstring& backupfile,
+                 const DeleteOptions& options) {
+  TTreeData_RegCleaner& entry = *GetEntry(node);
+  const std::optional<DeletePlace> place = Resolve_DeletePlace(entry);
+  if (!place) {
+    Debug_Output(L"DeletePlace=unknown ; " + Reg_RootKeyName(entry.Delete_Root) + L"\\" + entry.Delete_Key);
+    return;
+  }
+  if (TargetExists(entry, *place) && !Is_StillStale(engine, entry.Evidence)) {
+    tree.SetCheckState(node, CheckState::Unchecked);
+    ++engine.Stat_NoLongerStale;
+    return;
+  }
+  if (entry.DeleteValue) DeleteValuePart(engine, entry, *place, backupfile);
+  if (entry.DeleteKey) DeleteKeyPart(engine, entry, *place, backupfile, options);
 }
 
 }  // namespace
@@ -70,6 +112,7 @@ void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfi
   engine.Stat_ValuesDeleted = 0;
   engine.Stat_KeysDeleted = 0;
   engine.Stat_DeletedTreeObjects_forWartungsScan = 0;
+  engine.Stat_NoLongerStale = 0;
   TResultTree* tree = engine.FTree;
   if (!tree) return;
   // By position: processing window messages must not be able to leave an
@@ -78,9 +121,7 @@ void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfi
     PVirtualNode node = tree->NodeAt(index);
     if (IsTicked(node)) {
       engine.ProcessPendingMessages();
-      TTreeData_RegCleaner& entry = *GetEntry(node);
-      if (entry.DeleteValue) DeleteValuePart(engine, entry, backupfile);
-      if (entry.DeleteKey) DeleteKeyPart(engine, entry, backupfile, options);
+      DeleteEntry(engine, *tree, node, backupfile, options);
       if (engine.Progress) {
         engine.Progress_Step();
         engine.ProcessPendingMessages();

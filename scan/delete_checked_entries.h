@@ -6,9 +6,11 @@
 // never deleted (scan/container_guard.h).
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "backup/reg_exe.h"
+#include "platform/root_keys.h"
 
 namespace keytidy {
 
@@ -19,6 +21,10 @@ struct DeleteOptions {
   // empty.
   std::wstring exportFolder;
   DWORD regExeTimeLimitMs = kRegExeTimeLimitMs;
+  // Deletes a key; Reg_DeleteKey when empty. Lets a test stand in a delete
+  // that fails half-way, which the registry of a test machine (where the
+  // tests run with every right) cannot be made to do.
+  std::function<bool(RootKey root, const std::wstring& key)> deleteKey = {};
 };
 
 // Walks the engine's whole tree (hidden rows too) in tree order; see

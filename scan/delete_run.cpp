@@ -42,7 +42,9 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   Stats_Add(kStats_ValuesDeleted, engine.Stat_ValuesDeleted);
   Stats_Add(kStats_KeysScanned, engine.Stat_KeysScanned);
   Stats_Add(kStats_KeysDeleted, engine.Stat_KeysDeleted);
-  result.removed = result.checked - std::min(result.checked, CountTicked(engine.FTree));
+  result.noLongerStale = engine.Stat_NoLongerStale;
+  const std::uint32_t left = CountTicked(engine.FTree) + result.noLongerStale;
+  result.removed = result.checked - std::min(result.checked, left);
   Backup_Write_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted, std::to_wstring(result.removed), true);
   return result;
 }
@@ -53,6 +55,10 @@ std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked) {
   const std::wstring text = ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_DELETEDERRORS), L"%1",
                                                  std::to_wstring(removed));
   return ReplaceAllIgnoreCase(text, L"%2", std::to_wstring(checked - removed));
+}
+
+std::wstring RC_DeleteStatusText(const DeleteRunResult& run) {
+  return RC_DeleteStatusText(run.removed, run.checked - run.noLongerStale);
 }
 
 }  // namespace keytidy

@@ -16,10 +16,11 @@ struct DeleteRunResult {
   bool ran = false;             // false when nothing was ticked
   bool terminated = false;      // the program is closing; the run stopped early
   std::uint32_t checked = 0;    // N: ticked findings at the start
-  std::uint32_t removed = 0;    // R: N minus the ticked findings left
+  std::uint32_t removed = 0;    // R: N minus the ticked findings left and those no longer stale
+  std::uint32_t noLongerStale = 0;  // unticked and kept: the re-check found them fixed since the search
   std::wstring scriptPath;      // the set's script (absent when nothing was recorded)
 
-  std::uint32_t NotRemoved() const { return checked - removed; }
+  std::uint32_t NotRemoved() const { return checked - removed - noLongerStale; }
 };
 
 DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backupFolder,
@@ -29,5 +30,8 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
 // when everything went, MESSAGEHTML_RC_STATUS_DELETEDERRORS with %1 = R and
 // %2 = N − R otherwise.
 std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked);
+// The same for a run, whose findings found no longer stale count neither as
+// removed nor as failed.
+std::wstring RC_DeleteStatusText(const DeleteRunResult& run);
 
 }  // namespace keytidy

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/registry.h"
+#include "scan/finding_evidence.h"
 
 namespace keytidy {
 
@@ -28,6 +29,7 @@ struct TTreeData_RegCleaner {
   std::int32_t ComboBoxIndex = 0;  // which filter category shows it
   bool is_Header = false;          // no header nodes exist; kept for the row drawing
   bool RemoveFromTree = false;     // set by the deletion when the object is gone
+  FindingEvidence Evidence;        // what the check tested; the deletion tests it again
 };
 
 using PTreeData_RegCleaner = TTreeData_RegCleaner*;

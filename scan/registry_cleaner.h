@@ -53,6 +53,7 @@ class TRegistryCleaner {
   std::uint32_t Stat_ValuesDeleted = 0;
   std::uint32_t Stat_KeysDeleted = 0;
   std::uint32_t Stat_DeletedTreeObjects_forWartungsScan = 0;
+  std::uint32_t Stat_NoLongerStale = 0;  // entries the last deletion found no longer stale and unticked
   // Runs the pending window messages; the GUI fills it, the CLI may not.
   std::function<void()> OnProcessMessages;
 

@@ -38,7 +38,8 @@ void TRegistryCleaner::SEARCH_APPPATHS(std::int32_t GroupIndex, std::int32_t Com
     const std::wstring path = Resolve_FileReference(*this, target, false, RegistryView::Native);
     if (Contains(UpperCaseAscii(path), L"(X86)\\")) return;
     if (Is_MissingFile(*this, path, RegistryView::Native))
-      Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, L""}, DeleteTarget::Key);
+      Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, L""}, DeleteTarget::Key,
+          {EvidenceTest::FileMissing, path});
   });
 }
 
@@ -53,7 +54,8 @@ void TRegistryCleaner::SEARCH_APPPATHS_EMPTY(std::int32_t GroupIndex, std::int32
     std::uint32_t values = 0, subKeys = 0;
     if (!Reg_KeyCounts(root, key, values, subKeys) || values != 0 || subKeys != 0) return;
     if (!Reg_ReadString(root, key, L"").empty()) return;
-    Report_Finding(*this, GroupIndex, ComboBoxIndex, UpperCaseAscii(name), name, {root, key, L""}, DeleteTarget::Key);
+    Report_Finding(*this, GroupIndex, ComboBoxIndex, UpperCaseAscii(name), name, {root, key, L""}, DeleteTarget::Key,
+        {EvidenceTest::KeyEmpty, key});
   });
 }
 
@@ -79,7 +81,8 @@ void TRegistryCleaner::Search_AppCompatValues(RootKey Root, const std::wstring& 
   Walk_CheckItems(*this, List_ValueNames(Root, Key), ItemCounter::ValuesPerItem, [&](const std::wstring& name) {
     const std::wstring upper = UpperCaseAscii(name);
     if (IsDrivePath(upper) && EndsWithExe(upper) && !FileExists_HDDS(upper, RegistryView::Native))
-      Report_Finding(*this, GroupIndex, ComboBoxIndex, name, name, {Root, Key, name}, DeleteTarget::Value);
+      Report_Finding(*this, GroupIndex, ComboBoxIndex, name, name, {Root, Key, name}, DeleteTarget::Value,
+          {EvidenceTest::FileMissing, upper});
   });
 }
 

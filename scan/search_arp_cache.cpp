@@ -40,7 +40,8 @@ void TRegistryCleaner::SEARCH_INSTALLERARP(std::int32_t GroupIndex, std::int32_t
     if (!EndsWithExe(program)) return;
     const std::wstring path = Clean_FilePath(program, RegistryView::Native);
     if (Is_MissingFile(*this, path, RegistryView::Native))
-      Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, L""}, DeleteTarget::Key);
+      Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, L""}, DeleteTarget::Key,
+          {EvidenceTest::FileMissing, path});
   });
 }
 

@@ -22,7 +22,8 @@ void Search_EmptyClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, cons
     if (!Reg_KeyCounts(ROOT_HKEY_CLASSES_ROOT, key, values, subKeys) || values != 0 || subKeys != 0) return;
     if (!Trim(Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L"")).empty()) return;
     if (!Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
-    Report_ClassesSubKey(rc, groupIndex, comboBoxIndex, L"", Com_ClassName(base, clsid), key);
+    Report_ClassesSubKey(rc, groupIndex, comboBoxIndex, L"", Com_ClassName(base, clsid), key,
+                         {EvidenceTest::KeyEmpty, key});
   });
 }
 

@@ -44,7 +44,8 @@ void TRegistryCleaner::SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::i
     const std::wstring path = Resolve_FileReference(*this, server, !USE_WOW6432Node_Now, view);
     if (!Is_MissingFile(*this, path, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
     PVirtualNode node =
-        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key);
+        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key,
+                             {EvidenceTest::FileMissing, path});
     if (node) GetEntry(node)->Filename = path;
   });
 }
@@ -64,7 +65,8 @@ void TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, std::in
     const std::wstring path = Resolve_FileReference(*this, *module, !USE_WOW6432Node_Now, view);
     if (!Is_MissingFile(*this, path, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
     PVirtualNode node =
-        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key);
+        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key,
+                             {EvidenceTest::FileMissing, path});
     if (node) GetEntry(node)->Filename = path;
   });
 }

@@ -40,7 +40,8 @@ void TRegistryCleaner::SEARCH_COM_TYPELIB_INVALID(const KeyList& KeyListe, std::
         Find_EntryByDeleteKey(GroupIndex, ROOT_HKEY_CLASSES_ROOT, L"CLSID\\" + clsid + L"\\TypeLib"))
       return;
     if (Is_ClassLeftAlone(base, clsid) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
-    PVirtualNode node = Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, L"", Com_ClassName(base, clsid), key);
+    PVirtualNode node = Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, L"", Com_ClassName(base, clsid), key,
+                                             {EvidenceTest::TypeLibNotRegistered, libid});
     if (node) GetEntry(node)->AdditionalInfo = TypeLib_Place(libid);
   });
 }

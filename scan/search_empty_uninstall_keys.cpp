@@ -24,7 +24,8 @@ void TRegistryCleaner::SEARCH_EMPTY_UNINSTALLKEYS(std::int32_t GroupIndex, std::
     if (USE_WOW6432Node_Now && Find_EntryByDeleteKey(GroupIndex, root, nativeBase + L"\\" + entry)) continue;
     if (!Reg_KeyExistsWritable(root, key)) continue;
     const std::wstring displayName = USE_WOW6432Node_Now ? entry + L" (32Bit)" : entry;
-    Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", displayName, {root, key, L""}, DeleteTarget::Key);
+    Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", displayName, {root, key, L""}, DeleteTarget::Key,
+        {EvidenceTest::KeyEmpty, key});
   }
 }
 

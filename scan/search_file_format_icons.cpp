@@ -23,7 +23,8 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, std:
     const std::wstring path = Resolve_FileReference(*this, *iconFile, true, RegistryView::Native);
     if (!Is_MissingFile(*this, path, RegistryView::Native) || !Reg_KeyExistsWritable(HKCR, iconKey)) return;
     PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, path, key, {HKCR, iconKey, L""},
-                                       DeleteTarget::Key);
+                                       DeleteTarget::Key,
+                                           {EvidenceTest::FileMissing, path});
     if (!node) return;
     TTreeData_RegCleaner& entry = *GetEntry(node);
     entry.Filename = path;

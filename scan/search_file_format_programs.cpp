@@ -6,6 +6,7 @@
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
 #include "scan/class_key_walk.h"
+#include "scan/container_guard.h"
 #include "scan/extension_lookup.h"
 #include "scan/open_command_program.h"
 
@@ -15,12 +16,12 @@ namespace {
 
 constexpr RootKey HKCR = ROOT_HKEY_CLASSES_ROOT;
 
-// The command of the verb the shell runs by default: the one the shell key
-// names, or "open" when it names none.
-std::wstring DefaultVerbCommand(const std::wstring& classKey) {
+// The verb the shell runs by default: the one the shell key names, or
+// "open" when it names none.
+std::wstring DefaultVerbKey(const std::wstring& classKey) {
   std::wstring verb = Reg_ReadString(HKCR, classKey + L"\\shell", L"");
   if (verb.empty()) verb = L"open";
-  return Reg_ReadString(HKCR, classKey + L"\\shell\\" + verb + L"\\command", L"");
+  return classKey + L"\\shell\\" + verb;
 }
 
 bool HasShape(const std::wstring& key, std::uint32_t values, std::uint32_t subKeys) {
@@ -48,14 +49,19 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::
   CriticalErrorBoxesOff errorBoxesOff;
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() == L'{' || Is_LeftAloneJournalKey(key)) return;
-    const std::wstring command = DefaultVerbCommand(key);
+    const std::wstring verbKey = DefaultVerbKey(key);
+    const std::wstring command = Reg_ReadString(HKCR, verbKey + L"\\command", L"");
     if (command.empty()) return;
     const std::wstring program = Program_OfOpenCommand(*this, command);
     if (!Is_MissingFile(*this, program, RegistryView::Native) || !Reg_KeyExistsWritable(HKCR, key)) return;
     PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, program, key, {HKCR, key, L""},
-                                       DeleteTarget::Key);
+                                       DeleteTarget::Key, {EvidenceTest::FileMissing, program},
+                                       FindingPlace{HKCR, verbKey + L"\\command", L""});
     if (!node) return;
     TTreeData_RegCleaner& entry = *GetEntry(node);
+    // A class every file, folder or program shares keeps everything but
+    // the broken verb.
+    if (Is_ShellWideClass(key)) entry.Delete_Key = verbKey;
     entry.Filename = program;
     entry.AdditionalInfo = Extension_OfClass(KeyListe, key);
   });
@@ -76,7 +82,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_APPLICATIONS(std::int32_t GroupIndex, s
     const std::wstring program = Program_OfOpenCommand(*this, command);
     if (!Is_MissingFile(*this, program, RegistryView::Native)) return;
     PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, program, name, {HKCR, commandKey, L""},
-                                       DeleteTarget::Key);
+                                       DeleteTarget::Key, {EvidenceTest::FileMissing, program});
     if (!node) return;
     // The finding points at the command, but the whole registration goes.
     TTreeData_RegCleaner& entry = *GetEntry(node);

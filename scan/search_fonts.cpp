@@ -25,7 +25,8 @@ void TRegistryCleaner::SEARCH_FONTS(std::int32_t GroupIndex, std::int32_t ComboB
     const std::wstring reference = Contains(data, L":\\") ? data : fontsFolder + L"\\" + data;
     const std::wstring path = Resolve_FileReference(*this, reference, false, RegistryView::Native);
     if (Is_MissingFile(*this, path, RegistryView::Native))
-      Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value);
+      Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value,
+          {EvidenceTest::FileMissing, path});
   });
 }
 

@@ -22,19 +22,9 @@ std::wstring HelpFileReference(RootKey root, const std::wstring& key, const std:
   return folder == L"\\" ? std::wstring() : folder + name;
 }
 
-// Only a size the directory search reported counts; a file that cannot be
-// listed is not called empty.
-bool IsEmptyFile(const std::wstring& path, RegistryView view) {
-  const std::wstring seen = Path_AsViewSeesIt(path, view);
-  FsRedirectionOff redirectionOff;
-  const DirectoryEntry entry = Find_DirectoryEntry(seen);
-  return entry.found && !entry.isDirectory && entry.size == 0;
-}
-
-// Both help checks walk the same key and differ only in what they report.
+// Both help checks walk the same key and differ only in what they test.
 void WalkHelpFiles(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex, bool wow6432Node,
-                   const std::wstring& subKey,
-                   const std::function<bool(const std::wstring& path, RegistryView view)>& report) {
+                   const std::wstring& subKey, EvidenceTest test) {
   if (STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring key = HelpKey(wow6432Node, subKey);
@@ -43,8 +33,11 @@ void WalkHelpFiles(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t c
   CriticalErrorBoxesOff errorBoxesOff;
   Walk_CheckItems(rc, List_ValueNames(root, key), ItemCounter::ValuesByCount, [&](const std::wstring& name) {
     const std::wstring path = Resolve_FileReference(rc, HelpFileReference(root, key, name), !wow6432Node, view);
-    if (report(path, view))
-      Report_Finding(rc, groupIndex, comboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value);
+    const bool found =
+        test == EvidenceTest::ZeroSizeFile ? Is_ZeroSizeFile(rc, path, view) : Is_MissingFile(rc, path, view);
+    if (found)
+      Report_Finding(rc, groupIndex, comboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value,
+                     {test, path});
   });
 }
 
@@ -52,16 +45,12 @@ void WalkHelpFiles(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t c
 
 void TRegistryCleaner::SEARCH_HELPFILES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now,
                                         const std::wstring& SubKey) {
-  WalkHelpFiles(*this, GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now, SubKey,
-                [this](const std::wstring& path, RegistryView view) { return Is_MissingFile(*this, path, view); });
+  WalkHelpFiles(*this, GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now, SubKey, EvidenceTest::FileMissing);
 }
 
 void TRegistryCleaner::SEARCH_HELPFILES_ZEROBYTES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
                                                   bool USE_WOW6432Node_Now, const std::wstring& SubKey) {
-  WalkHelpFiles(*this, GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now, SubKey,
-                [this](const std::wstring& path, RegistryView view) {
-                  return IsDrivePath(path) && FileExists_HDDS(path, view) && IsEmptyFile(path, view);
-                });
+  WalkHelpFiles(*this, GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now, SubKey, EvidenceTest::ZeroSizeFile);
 }
 
 }  // namespace keytidy

@@ -33,7 +33,8 @@ void TRegistryCleaner::SEARCH_INTERFACE_TYPELIB_INVALID(std::int32_t GroupIndex,
     // tested on the shown name, so also when it is only the identifier.
     if (UpperCaseAscii(name) == L"IBACKUPLOCATIONSSHELLFOLDERIMPL") continue;
     if (!Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) continue;
-    PVirtualNode node = Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, L"", name, key);
+    PVirtualNode node = Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, L"", name, key,
+                                             {EvidenceTest::TypeLibNotRegistered, libid});
     if (node) GetEntry(node)->AdditionalInfo = TypeLib_Place(libid);
   }
 }

@@ -50,7 +50,8 @@ void TRegistryCleaner::SEARCH_MUI_CACHE(std::int32_t GroupIndex, std::int32_t Co
       reference = WithoutResourceIndex(reference);
     const std::wstring path = Resolve_FileReference(*this, reference, false, RegistryView::Native);
     if (Is_MissingFile(*this, path, RegistryView::Native))
-      Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value);
+      Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value,
+          {EvidenceTest::FileMissing, path});
   });
 }
 

@@ -21,7 +21,8 @@ void TRegistryCleaner::SEARCH_LOSTMRU(std::int32_t GroupIndex, std::int32_t Comb
       const std::wstring path =
           Resolve_FileReference(*this, Reg_ReadString(root, key, name), true, RegistryView::Native);
       if (Is_MissingFile(*this, path, RegistryView::Native) && Reg_KeyExistsWritable(root, key))
-        Report_Finding(*this, GroupIndex, ComboBoxIndex, path, extension, {root, key, name}, DeleteTarget::Value);
+        Report_Finding(*this, GroupIndex, ComboBoxIndex, path, extension, {root, key, name}, DeleteTarget::Value,
+            {EvidenceTest::FileMissing, path});
     }
   });
 }

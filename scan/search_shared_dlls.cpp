@@ -18,7 +18,8 @@ void TRegistryCleaner::SEARCH_SHARED(std::int32_t GroupIndex, std::int32_t Combo
         Resolve_FileReference(*this, name, !USE_WOW6432Node_Now, View_OfPass(USE_WOW6432Node_Now));
     if (!Is_MissingFile(*this, path, View_OfPass(USE_WOW6432Node_Now))) return;
     PVirtualNode node =
-        Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value);
+        Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value,
+            {EvidenceTest::FileMissing, path});
     if (node) GetEntry(node)->DisplayName = GetEntry(node)->Filename;
   });
 }

@@ -38,7 +38,8 @@ PVirtualNode TRegistryCleaner::Check_SnapInHelpValue(std::int32_t GroupIndex, st
   const std::wstring assembly = Reg_ReadString(Root, Key, L"AssemblyName");
   if (!assembly.empty()) displayName = assembly;
   return Report_Finding(*this, GroupIndex, ComboBoxIndex, path, displayName, {Root, Key, ValueName},
-                        DeleteTarget::Value);
+                        DeleteTarget::Value,
+                            {EvidenceTest::FileMissing, path});
 }
 
 }  // namespace keytidy

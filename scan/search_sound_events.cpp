@@ -37,7 +37,8 @@ void TRegistryCleaner::SEARCH_MEDIA(std::int32_t GroupIndex, std::int32_t ComboB
                                                         RegistryView::Native);
         if (!Is_MissingFile(*this, path, RegistryView::Native) || !Reg_KeyExistsWritable(root, key)) continue;
         PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, path, event + L"\\" + slot.name,
-                                           {root, key, L""}, DeleteTarget::Value);
+                                           {root, key, L""}, DeleteTarget::Value,
+                                               {EvidenceTest::FileMissing, path});
         if (!node) continue;
         // The application's own display name, when it has one, says more
         // than its key name.

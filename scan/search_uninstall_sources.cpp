@@ -25,7 +25,8 @@ void TRegistryCleaner::SEARCH_UNINSTALLKEYS_INSTALLPATH(std::int32_t GroupIndex,
       continue;
     const std::wstring displayName = Reg_ReadString(root, key, L"DisplayName");
     Report_Finding(*this, GroupIndex, ComboBoxIndex, source, displayName.empty() ? name : displayName,
-                   {root, key, L"InstallSource"}, DeleteTarget::Value);
+                   {root, key, L"InstallSource"}, DeleteTarget::Value,
+                       {EvidenceTest::FolderMissing, source});
   }
 }
 

@@ -22,7 +22,8 @@ void TRegistryCleaner::SEARCH_WINDOWSHISTORY_USERASSIST(std::int32_t GroupIndex,
       const auto reportIfMissing = [&](const std::wstring& path) {
         if (!Is_MissingFile(*this, path, RegistryView::Native) || !Reg_KeyExistsWritable(root, key)) return;
         PVirtualNode node =
-            Report_Finding(*this, GroupIndex, ComboBoxIndex, path, path, {root, key, name}, DeleteTarget::Value);
+            Report_Finding(*this, GroupIndex, ComboBoxIndex, path, path, {root, key, name}, DeleteTarget::Value,
+                {EvidenceTest::FileMissing, path});
         if (node) GetEntry(node)->DisplayName = GetEntry(node)->Filename;
       };
       // Both readings are tried, each on its own: the text after the tag,

@@ -84,7 +84,55 @@ const GuardCase kGuardCases[] = {
     {ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\OldTool", false},  // beside the containers, not above one
     {ROOT_HKEY_LOCAL_MACHINE, L"SYSTEM\\ControlSet001\\services\\OldDriver", false},
     {ROOT_HKEY_CURRENT_CONFIG, L"Software\\OldVendor", false},
+    // Shell-wide classes, their verb lists and their shell extensions, in
+    // every place a class lives; only a single verb below them may go
+    {ROOT_HKEY_CLASSES_ROOT, L"*", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"*\\shell", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"*\\shellex", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"*\\shell\\OldTool", false},
+    {ROOT_HKEY_CLASSES_ROOT, L"*\\shell\\OldTool\\command", false},
+    {ROOT_HKEY_CLASSES_ROOT, L"AllFilesystemObjects", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"Directory", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"Directory\\Background", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"directory\\background\\shell", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"Directory\\Background\\shell\\OldTool", false},
+    {ROOT_HKEY_CLASSES_ROOT, L"Directory\\shell\\OldTool", false},
+    {ROOT_HKEY_CLASSES_ROOT, L"Directory\\DefaultIcon", false},  // not a verb list: an ordinary child
+    {ROOT_HKEY_CLASSES_ROOT, L"Drive\\shell", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"Folder", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"DesktopBackground\\Shell", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"Network", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"Unknown", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"exefile", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"EXEFILE\\shell", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"exefile\\shell\\runasuser", false},
+    {ROOT_HKEY_CLASSES_ROOT, L"lnkfile", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"regfile", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"Msi.Package", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"Microsoft.PowerShellScript.1", true},
+    {ROOT_HKEY_CLASSES_ROOT, L"Wow6432Node\\txtfile", true},
+    {ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\*", true},
+    {ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\batfile\\shell", true},
+    {ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Wow6432Node\\Classes\\cmdfile", true},
+    {ROOT_HKEY_CURRENT_USER, L"Software\\Classes\\Directory\\Background", true},
+    {ROOT_HKEY_USERS, L"S-1-5-21-0-0-0-1000_Classes\\*", true},
+    {ROOT_HKEY_USERS, L"S-1-5-21-0-0-0-1000_Classes\\Folder\\shell", true},
+    {ROOT_HKEY_USERS, L"S-1-5-21-0-0-0-1000\\Software\\Classes\\htmlfile", true},
+    {ROOT_HKEY_USERS, L"S-1-5-21-0-0-0-1000_Classes\\Folder\\shell\\OldTool", false},
+    // A lone star is the class of all files, not a wildcard: classes whose
+    // names merely start like a protected one stay deletable
+    {ROOT_HKEY_CLASSES_ROOT, L"exefile2", false},
+    {ROOT_HKEY_CLASSES_ROOT, L"OldApp.exefile", false},
 };
+
+TEST(ContainerGuard, NamesTheShellWideClasses) {
+  const std::pair<const wchar_t*, bool> cases[] = {
+      {L"*", true},          {L"Directory\\Background", true}, {L"DIRECTORY\\BACKGROUND", true},
+      {L"exefile", true},    {L"Msi.Package", true},          {L"Directory\\shell", false},
+      {L"txtfile2", false},  {L"OldApp.Document", false},     {L"", false},
+  };
+  for (const auto& [name, expected] : cases) EXPECT_EQ(Is_ShellWideClass(name), expected) << Utf16ToUtf8(name);
+}
 
 TEST(ContainerGuard, RefusesRootsContainersAndTheirAncestorsOnly) {
   for (const GuardCase& c : kGuardCases) {

@@ -13,6 +13,7 @@
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/check_fixture.h"
+#include "scan/delete_run.h"
 #include "scan/open_command_program.h"
 
 namespace keytidy {
@@ -118,6 +119,45 @@ TEST_F(FileTypeChecks, OpenCommandsThatStartAMissingProgram) {
                                   " | KeytidyEditVerb | KeytidyEditVerb | KeytidyEditVerb | .KeytidyEditVerb",
                           }));
   EXPECT_EQ(engine.Stat_KeysScanned, 0u);
+}
+
+// A broken verb on a class the whole shell uses costs that verb only: the
+// finding deletes the verb's key, and the class with its other verbs and
+// settings stays. An ordinary program class still goes whole.
+TEST_F(FileTypeChecks, BrokenVerbOnAShellWideClassDeletesOnlyThatVerb) {
+  struct Row {
+    const wchar_t* classKey;
+    const wchar_t* defaultVerb;  // empty: the shell key names none, so "open" counts
+    const wchar_t* deletes;
+  };
+  const Row rows[] = {
+      {L"Network", L"", L"Network\\shell\\open"},
+      {L"DesktopBackground", L"keytidyverb", L"DesktopBackground\\shell\\keytidyverb"},
+      {L"KeytidyWholeClass", L"", L"KeytidyWholeClass"},
+  };
+  for (const Row& row : rows) {
+    // The rows must not change a class the prefix already has.
+    ASSERT_FALSE(Reg_KeyExists(HKCR, row.classKey)) << Utf16ToUtf8(row.classKey);
+    if (*row.defaultVerb) Set(std::wstring(row.classKey) + L"\\shell", L"", row.defaultVerb);
+    Command(row.classKey, *row.defaultVerb ? row.defaultVerb : L"open", L"{T}\\gone\\tool.exe \"%1\"");
+    Command(row.classKey, L"keytidykept", L"{T}\\gone\\other.exe");
+    Set(std::wstring(row.classKey) + L"\\DefaultIcon", L"", L"{T}\\icon.ico");
+  }
+  engine.SEARCH_FILEFORMAT_WRONGEXE(keys, kGroup_FileFormatWrongExe, kFilter_FileTypes);
+  ASSERT_EQ(tree.NodeCount(), std::size(rows));
+  for (std::size_t i = 0; i < std::size(rows); ++i)
+    EXPECT_EQ(GetEntry(tree.NodeAt(i))->Delete_Key, rows[i].deletes);
+
+  const DeleteRunResult result = RC_DeleteRun(engine, temp.File(L"Backups"), {temp.Path()});
+  EXPECT_EQ(result.removed, std::size(rows));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Utf16ToUtf8(row.classKey));
+    const std::wstring classKey = row.classKey;
+    EXPECT_FALSE(Reg_KeyExists(HKCR, row.deletes));
+    if (classKey == row.deletes) continue;
+    EXPECT_TRUE(Reg_KeyExists(HKCR, classKey + L"\\shell\\keytidykept\\command"));
+    EXPECT_TRUE(Reg_KeyExists(HKCR, classKey + L"\\DefaultIcon"));
+  }
 }
 
 TEST_F(FileTypeChecks, EmptyClassKeysAndExtensionsWithoutTheirProgramId) {

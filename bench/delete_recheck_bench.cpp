@@ -1,0 +1,127 @@
+// What the re-check before each deletion costs within a deletion run. The
+// findings are made as the checks make them (through Report_Finding, with
+// what they tested and the raw data read): half are uninstall-style keys
+// whose install folder is gone, half values naming a missing file. Each
+// size is run twice over fresh fixtures: once repeating only the re-checks
+// (the same calls the run makes), once the whole run through RC_DeleteRun,
+// which includes them. Prints both times and the share at 500 and 2000
+// findings; the goal is a share under 10 %.
+//
+// Run: tools/wine-exec build/x86_64/bench/bench_delete_recheck_bench.exe
+#include <windows.h>
+#include <shellapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "app/environment.h"
+#include "platform/handles.h"
+#include "platform/registry.h"
+#include "scan/check_skeleton.h"
+#include "scan/delete_run.h"
+#include "scan/finding_recheck.h"
+#include "scan/registry_cleaner.h"
+
+using namespace keytidy;
+
+namespace {
+
+const std::wstring kBenchKey = L"Software\\KeytidyBench\\DeleteRecheck";
+
+void SetString(HKEY key, const std::wstring& name, const std::wstring& data) {
+  RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+}
+
+void CreateFixture(TRegistryCleaner& engine, int findings) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey.c_str());
+  const std::wstring valuesKey = kBenchKey + L"\\Values";
+  UniqueHKey values;
+  RegCreateKeyExW(HKEY_CURRENT_USER, valuesKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, values.put(),
+                  nullptr);
+  for (int i = 0; i < findings / 2; ++i) {
+    const std::wstring path = kBenchKey + L"\\Keys\\Product" + std::to_wstring(i);
+    const std::wstring folder = L"C:\\Program Files\\KeytidyBenchGone\\Product" + std::to_wstring(i);
+    UniqueHKey key;
+    RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
+    SetString(key.get(), L"InstallLocation", folder);
+    SetString(key.get(), L"DisplayName", L"Product " + std::to_wstring(i));
+    Report_Finding(engine, 22, 9, folder, L"Product", {ROOT_HKEY_CURRENT_USER, path, L"InstallLocation"},
+                   DeleteTarget::Key, {EvidenceTest::FolderMissing, folder});
+  }
+  for (int i = 0; i < findings - findings / 2; ++i) {
+    const std::wstring name = L"lib" + std::to_wstring(i);
+    const std::wstring file = L"C:\\Program Files\\KeytidyBenchGone\\lib" + std::to_wstring(i) + L".dll";
+    SetString(values.get(), name, file);
+    Report_Finding(engine, 1, 3, file, name, {ROOT_HKEY_CURRENT_USER, valuesKey, name}, DeleteTarget::Value,
+                   {EvidenceTest::FileMissing, file});
+  }
+}
+
+std::wstring TempFolder() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"keytidy-bench-" + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+void RemoveFolder(const std::wstring& folder) {
+  std::wstring from = folder + L'\0';
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  SHFileOperationW(&operation);
+}
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The re-checks alone, as the run makes them: one per ticked finding.
+double RecheckMilliseconds(int findings) {
+  TResultTree tree;
+  TRegistryCleaner engine(&tree);
+  CreateFixture(engine, findings);
+  const auto start = std::chrono::steady_clock::now();
+  int stale = 0;
+  for (PVirtualNode node : tree) stale += Is_StillStale(engine, GetEntry(node)->Evidence) ? 1 : 0;
+  const double ms = MillisecondsSince(start);
+  if (stale != findings) std::printf("unexpected: only %d of %d still stale\n", stale, findings);
+  return ms;
+}
+
+double RunMilliseconds(int findings, const std::wstring& folder, std::uint32_t& removed) {
+  TResultTree tree;
+  TRegistryCleaner engine(&tree);
+  CreateFixture(engine, findings);
+  const auto start = std::chrono::steady_clock::now();
+  const DeleteRunResult result = RC_DeleteRun(engine, folder + L"\\Backups" + std::to_wstring(findings), {folder});
+  const double ms = MillisecondsSince(start);
+  removed = result.removed;
+  return ms;
+}
+
+}  // namespace
+
+int wmain() {
+  Environment_Init();
+  Registry_Init();
+  const std::wstring folder = TempFolder();
+  bool met = true;
+  for (const int findings : {500, 2000}) {
+    const double recheck = RecheckMilliseconds(findings);
+    std::uint32_t removed = 0;
+    const double run = RunMilliseconds(findings, folder, removed);
+    const double share = run > 0 ? 100.0 * recheck / run : 0;
+    met = met && share < 10.0;
+    std::printf("findings: %5d  removed: %5u  run: %9.0f ms  re-checks: %7.1f ms  share: %5.2f %%\n", findings,
+                removed, run, recheck, share);
+  }
+  std::printf("goal (re-checks < 10 %% of the run at both sizes): %s\n", met ? "met" : "MISSED");
+  RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey.c_str());
+  RemoveFolder(folder);
+  return 0;
+}

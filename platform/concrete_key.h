@@ -1,0 +1,32 @@
+#pragma once
+// HKEY_CLASSES_ROOT is a merged view: a class key seen through it is either
+// the user's own (HKEY_USERS\<SID>_Classes, also reachable as
+// HKCU\Software\Classes) or the machine's (HKLM\Software\Classes). Writing
+// or deleting through the merged view can land in either hive, so anything
+// that changes a class key first asks which concrete key the view shows.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/root_keys.h"
+
+namespace keytidy {
+
+struct ConcreteKey {
+  RootKey root = 0;
+  std::wstring path;
+  bool operator==(const ConcreteKey&) const = default;
+};
+
+// The key that `path` under `root` opens right now, named below
+// HKEY_LOCAL_MACHINE or HKEY_USERS. A key under any other root comes back
+// unchanged. No value when the key does not open or the platform does not
+// say which key it opened.
+std::optional<ConcreteKey> Reg_ConcreteKey(RootKey root, const std::wstring& path);
+
+// The kernel's name of an opened key ("\REGISTRY\MACHINE\...",
+// "\REGISTRY\USER\...", any letter case) as root and path; no value for
+// any other name.
+std::optional<ConcreteKey> ConcreteKey_FromKernelName(std::wstring_view name);
+
+}  // namespace keytidy

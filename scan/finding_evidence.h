@@ -1,0 +1,44 @@
+#pragma once
+// What a check tested when it reported a finding, and the raw data it read.
+// The deletion run repeats the test right before it deletes (the program
+// may have been reinstalled, the drive may be back, the key changed), and
+// the same record is what a user can be shown as the reason for a finding.
+#include <optional>
+#include <string>
+
+#include "backup/registry_snapshot.h"
+#include "platform/root_keys.h"
+
+namespace keytidy {
+
+enum class EvidenceTest {
+  None,                  // nothing recorded: the finding did not come from a check
+  NotRepeatable,         // the check's test cannot be repeated on its own; the raw data still must not change
+  FileMissing,           // `target` is a file that Is_MissingFile calls missing
+  FolderMissing,         // `target` is a folder that Is_MissingFolder calls missing
+  ZeroSizeFile,          // `target` is a file that Is_ZeroSizeFile finds empty
+  KeyEmpty,              // the raw-data key holds no values and no sub-keys
+  TypeLibNotRegistered,  // `target` is a library identifier Is_TypeLibMissing calls missing
+};
+
+struct FindingEvidence {
+  EvidenceTest test = EvidenceTest::None;
+  std::wstring target;        // the file, folder or library identifier tested
+  bool thirtyTwoBitBranch = false;  // read on a Wow6432Node branch (judged as a 32-bit program would)
+  // Where the data was read that led to the test, and that data as it was
+  // (no value: it did not exist). A key finding with nothing read below it
+  // records the key's default value.
+  RootKey root = 0;
+  std::wstring key;
+  std::wstring value;
+  bool rawTaken = false;
+  std::optional<RegValueData> raw;
+};
+
+// What a check passes along with a finding: its test and the tested item.
+struct EvidenceTested {
+  EvidenceTest test = EvidenceTest::NotRepeatable;
+  std::wstring target;
+};
+
+}  // namespace keytidy

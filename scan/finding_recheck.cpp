@@ -1,0 +1,50 @@
+#include "scan/finding_recheck.h"
+
+#include "platform/registry.h"
+#include "platform/registry_view.h"
+#include "scan/check_skeleton.h"
+#include "scan/typelib_registration.h"
+
+namespace keytidy {
+
+namespace {
+
+bool RawDataUnchanged(const FindingEvidence& evidence) {
+  return !evidence.rawTaken || ReadValueData(evidence.root, evidence.key, evidence.value) == evidence.raw;
+}
+
+// The empty-key checks' test: no values, no sub-keys (an empty default
+// value would be a value).
+bool IsEmptyKey(RootKey root, const std::wstring& key) {
+  std::uint32_t values = 0, subKeys = 0;
+  return Reg_KeyCounts(root, key, values, subKeys) && values == 0 && subKeys == 0;
+}
+
+bool TestStillFails(const TRegistryCleaner& rc, const FindingEvidence& evidence) {
+  const RegistryView view = View_OfPass(evidence.thirtyTwoBitBranch);
+  switch (evidence.test) {
+    case EvidenceTest::None:
+    case EvidenceTest::NotRepeatable:
+      return true;
+    case EvidenceTest::FileMissing:
+      return Is_MissingFile(rc, evidence.target, view);
+    case EvidenceTest::FolderMissing:
+      return Is_MissingFolder(rc, evidence.target, view);
+    case EvidenceTest::ZeroSizeFile:
+      return Is_ZeroSizeFile(rc, evidence.target, view);
+    case EvidenceTest::KeyEmpty:
+      return IsEmptyKey(evidence.root, evidence.target);
+    case EvidenceTest::TypeLibNotRegistered:
+      return Is_TypeLibMissing(evidence.target);
+  }
+  return false;  // a test this build does not know: never delete on it
+}
+
+}  // namespace
+
+bool Is_StillStale(const TRegistryCleaner& rc, const FindingEvidence& evidence) {
+  if (evidence.test == EvidenceTest::None) return true;
+  return RawDataUnchanged(evidence) && TestStillFails(rc, evidence);
+}
+
+}  // namespace keytidy
