@@ -9,13 +9,13 @@
 //
 // Run: tools/wine-exec build/x86_64/bench/bench_delete_recheck_bench.exe
 #include <windows.h>
-#include <shellapi.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "app/environment.h"
+#include "bench/bench_temp_folder.h"
 #include "platform/handles.h"
 #include "platform/registry.h"
 #include "scan/check_skeleton.h"
@@ -24,6 +24,8 @@
 #include "scan/registry_cleaner.h"
 
 using namespace keytidy;
+using keytidy::bench::RemoveFolder;
+using keytidy::bench::TempFolder;
 
 namespace {
 
@@ -57,23 +59,6 @@ void CreateFixture(TRegistryCleaner& engine, int findings) {
     Report_Finding(engine, 1, 3, file, name, {ROOT_HKEY_CURRENT_USER, valuesKey, name}, DeleteTarget::Value,
                    {EvidenceTest::FileMissing, file});
   }
-}
-
-std::wstring TempFolder() {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"keytidy-bench-" + std::to_wstring(GetCurrentProcessId());
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder;
-}
-
-void RemoveFolder(const std::wstring& folder) {
-  std::wstring from = folder + L'\0';
-  SHFILEOPSTRUCTW operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  SHFileOperationW(&operation);
 }
 
 double MillisecondsSince(std::chrono::steady_clock::time_point start) {

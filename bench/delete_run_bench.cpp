@@ -7,13 +7,13 @@
 //
 // Run: tools/wine-exec build/x86_64/bench/bench_delete_run_bench.exe
 #include <windows.h>
-#include <shellapi.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "app/environment.h"
+#include "bench/bench_temp_folder.h"
 #include "backup/reg_exe.h"
 #include "backup/whole_file.h"
 #include "platform/handles.h"
@@ -23,6 +23,8 @@
 #include "skin/file_queries.h"
 
 using namespace keytidy;
+using keytidy::bench::RemoveFolder;
+using keytidy::bench::TempFolder;
 
 namespace {
 
@@ -60,23 +62,6 @@ void CreateFixture(TResultTree& tree) {
     entry.Delete_Key = kBenchKey + L"\\Values";
     entry.Delete_Value = name;
   }
-}
-
-std::wstring TempFolder() {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"keytidy-bench-" + std::to_wstring(GetCurrentProcessId());
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder;
-}
-
-void RemoveFolder(const std::wstring& folder) {
-  std::wstring from = folder + L'\0';
-  SHFILEOPSTRUCTW operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  SHFileOperationW(&operation);
 }
 
 }  // namespace

@@ -58,7 +58,11 @@ std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked) {
 }
 
 std::wstring RC_DeleteStatusText(const DeleteRunResult& run) {
-  return RC_DeleteStatusText(run.removed, run.checked - run.noLongerStale);
+  const std::wstring counts = RC_DeleteStatusText(run.removed, run.checked - run.noLongerStale);
+  if (run.noLongerStale == 0) return counts;
+  return counts + L"<br>" +
+         ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_NOLONGERSTALE), L"%1",
+                              std::to_wstring(run.noLongerStale));
 }
 
 }  // namespace keytidy

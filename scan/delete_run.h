@@ -30,8 +30,9 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
 // when everything went, MESSAGEHTML_RC_STATUS_DELETEDERRORS with %1 = R and
 // %2 = N − R otherwise.
 std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked);
-// The same for a run, whose findings found no longer stale count neither as
-// removed nor as failed.
+// The same for a run: findings found no longer stale count neither as
+// removed nor as failed; when there are any, a line with
+// MESSAGEHTML_RC_STATUS_NOLONGERSTALE (%1 = their number) follows.
 std::wstring RC_DeleteStatusText(const DeleteRunResult& run);
 
 }  // namespace keytidy

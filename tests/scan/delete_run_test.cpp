@@ -419,6 +419,21 @@ TEST(DeleteStatusText, FillsTheCountsIntoTheRightMessage) {
             L"<b><font color=\"#208040\">Done.</font></b><br>2 entries were backed up and deleted.");
   EXPECT_EQ(RC_DeleteStatusText(1, 10),
             L"<b>1 entries were deleted.</b><br><font color=\"#C00000\">9 entries could not be deleted.</font>");
+  // Findings fixed since the search are neither removed nor failures.
+  const auto run = [](std::uint32_t checked, std::uint32_t removed, std::uint32_t noLongerStale) {
+    DeleteRunResult result;
+    result.ran = true;
+    result.checked = checked;
+    result.removed = removed;
+    result.noLongerStale = noLongerStale;
+    return result;
+  };
+  EXPECT_EQ(RC_DeleteStatusText(run(3, 1, 2)),
+            L"<b><font color=\"#208040\">Done.</font></b><br>1 entries were backed up and deleted.<br>"
+            L"2 entries were no longer invalid and were kept.");
+  EXPECT_EQ(RC_DeleteStatusText(run(4, 1, 2)),
+            L"<b>1 entries were deleted.</b><br><font color=\"#C00000\">1 entries could not be deleted.</font><br>"
+            L"2 entries were no longer invalid and were kept.");
   Localisation_Reset();
 }
 
