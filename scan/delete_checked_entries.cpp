@@ -56,8 +56,9 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
   const std::wstring& key = place.key;
   // Checked before anything else: such a key is neither recorded nor, when
   // it happens to be missing, counted as removed. The entry stays ticked.
-  if (IsProtectedContainerKey(root, key)) {
-    Debug_Output(L"DeleteKey=refused ; " + Reg_RootKeyName(root) + L"\\" + key);
+  // Both names count: the finding's own, and the concrete key behind it.
+  if (IsProtectedContainerKey(entry.Delete_Root, entry.Delete_Key) || IsProtectedContainerKey(root, key)) {
+    Debug_Output(L"DeleteKey=refused ; " + Reg_RootKeyName(entry.Delete_Root) + L"\\" + entry.Delete_Key);
     return;
   }
   if (!Reg_KeyExists(root, key)) {

@@ -69,11 +69,6 @@ Hive ShownHive(const std::wstring& name) {
   return *marker == L"user" ? Hive::User : Hive::Machine;
 }
 
-bool IsKeyOrBelow(const std::wstring& recorded, const std::wstring& key) {
-  const std::wstring a = UpperCaseAscii(recorded), b = UpperCaseAscii(key);
-  return a == b || a.starts_with(b + L"\\");
-}
-
 struct ScopeRow {
   const char* label;
   bool inUser;
