@@ -33,26 +33,13 @@ void TRegistryCleaner::RemoveNONDeletedFilesFromTree(TResultTree* tree) {
 
 PVirtualNode TRegistryCleaner::Find_EntryByDeleteKey(std::int32_t groupIndex, RootKey deleteRoot,
                                                      const std::wstring& deleteKey) const {
-  if (!FTree) return nullptr;
-  for (PVirtualNode node : *FTree) {
-    const TTreeData_RegCleaner& entry = TResultTree::Data(node);
-    if (entry.GroupIndex == groupIndex && entry.Delete_Root == deleteRoot && entry.Delete_Key == deleteKey)
-      return node;
-  }
-  return nullptr;
+  return FTree ? deleteTargets_.FindKey(*FTree, groupIndex, deleteRoot, deleteKey) : nullptr;
 }
 
 PVirtualNode TRegistryCleaner::Find_EntryByDeleteValue(std::int32_t groupIndex, RootKey deleteRoot,
                                                        const std::wstring& deleteValue,
                                                        const std::wstring& deleteKey) const {
-  if (!FTree) return nullptr;
-  for (PVirtualNode node : *FTree) {
-    const TTreeData_RegCleaner& entry = TResultTree::Data(node);
-    if (entry.GroupIndex == groupIndex && entry.Delete_Root == deleteRoot && entry.Delete_Key == deleteKey &&
-        entry.Delete_Value == deleteValue)
-      return node;
-  }
-  return nullptr;
+  return FTree ? deleteTargets_.FindValue(*FTree, groupIndex, deleteRoot, deleteKey, deleteValue) : nullptr;
 }
 
 void TRegistryCleaner::ProcessPendingMessages() const {

@@ -14,6 +14,7 @@
 
 #include "platform/registry.h"
 #include "platform/registry_view.h"
+#include "scan/delete_target_index.h"
 #include "scan/result_tree.h"
 #include "scan/scan_progress.h"
 
@@ -69,7 +70,7 @@ class TRegistryCleaner {
   // in the backup script `backupfile` first; see scan/delete_checked_entries.h.
   void DeleteCheckedEntries(const std::wstring& backupfile);
   // First node in tree order with this group and delete target, compared
-  // exactly; null when there is none.
+  // exactly; null when there is none. Served by an index, not a walk.
   PVirtualNode Find_EntryByDeleteKey(std::int32_t groupIndex, RootKey deleteRoot, const std::wstring& deleteKey) const;
   PVirtualNode Find_EntryByDeleteValue(std::int32_t groupIndex, RootKey deleteRoot, const std::wstring& deleteValue,
                                        const std::wstring& deleteKey) const;
@@ -156,6 +157,9 @@ class TRegistryCleaner {
                                 std::int32_t GroupIndex);
   PVirtualNode Check_SnapInHelpValue(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, const std::wstring& ValueName,
                                      const std::wstring& Key, RootKey Root);
+
+  // A cache of what FTree holds; looking something up does not change the tree.
+  mutable TDeleteTargetIndex deleteTargets_;
 };
 
 // The %ProgramFiles% rewrite with its conditions spelt out: only a 64-bit

@@ -41,7 +41,10 @@ void TTreeModel::Invalidate() { Changed(false, true); }
 std::size_t TTreeModel::RemoveIf(const std::function<bool(PVirtualNode)>& remove) {
   const std::size_t removed =
       std::erase_if(nodes_, [&](const std::unique_ptr<TTreeNode>& node) { return remove(node.get()); });
-  if (removed > 0) Changed(true, true);
+  if (removed > 0) {
+    ++removals_;
+    Changed(true, true);
+  }
   return removed;
 }
 
@@ -52,6 +55,7 @@ bool TTreeModel::Remove(PVirtualNode node) {
 void TTreeModel::Clear() {
   if (nodes_.empty()) return;
   nodes_.clear();
+  ++removals_;
   Changed(true, true);
 }
 

@@ -72,6 +72,10 @@ class TTreeModel {
   // The node at a position in tree order (an owner-data view's row index).
   PVirtualNode NodeAt(std::size_t index) const { return nodes_[index].get(); }
   std::size_t IndexOf(const TTreeNode* node) const;  // NodeCount() when absent
+  // Raised whenever nodes leave the tree. Between two changes of it the tree
+  // only grows at its end, which lets a look-up index over the nodes catch
+  // up with the new ones instead of starting over.
+  std::uint64_t RemovalCount() const { return removals_; }
 
   // Iteration in tree order, yielding PVirtualNode.
   class const_iterator {
@@ -119,6 +123,7 @@ class TTreeModel {
   void Notify();
 
   std::vector<std::unique_ptr<TTreeNode>> nodes_;
+  std::uint64_t removals_ = 0;
   int updateDepth_ = 0;
   TreeChanges pending_;
   std::vector<std::pair<int, Listener>> listeners_;
