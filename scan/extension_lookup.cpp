@@ -4,14 +4,17 @@
 
 namespace keytidy {
 
-std::wstring Extension_OfClass(const KeyList& keys, const std::wstring& classKey) {
-  const std::wstring wanted = UpperCaseAscii(classKey);
-  std::wstring extension = L"." + classKey;
-  for (const std::wstring& key : keys) {
-    if (key.empty() || key.front() != L'.') continue;
-    if (UpperCaseAscii(Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L"")) == wanted) extension = key;
+std::wstring TExtensionsOfClass::Of(const std::wstring& classKey) {
+  if (!read_) {
+    read_ = true;
+    for (const std::wstring& key : keys_) {
+      if (key.empty() || key.front() != L'.') continue;
+      // Later keys replace earlier ones: the last in list order answers.
+      byUpperClass_[UpperCaseAscii(Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L""))] = key;
+    }
   }
-  return extension;
+  const auto hit = byUpperClass_.find(UpperCaseAscii(classKey));
+  return hit == byUpperClass_.end() ? L"." + classKey : hit->second;
 }
 
 }  // namespace keytidy

@@ -2,15 +2,28 @@
 // Which extension a program identifier serves, for the detail line of a
 // finding about that identifier.
 #include <string>
+#include <unordered_map>
 
 #include "scan/registry_cleaner.h"
 
 namespace keytidy {
 
-// The last extension key of `keys` (names starting with ".") whose default
-// value names `classKey`, compared without regard to case; "." + classKey
-// when none does. Reads one value per extension key: callers use it only
-// for findings, which are few.
-std::wstring Extension_OfClass(const KeyList& keys, const std::wstring& classKey);
+// Answers for one list of class keys. The default value of every extension
+// key in the list is read once, at the first question, so a check with
+// thousands of findings reads the list once rather than once per finding.
+class TExtensionsOfClass {
+ public:
+  explicit TExtensionsOfClass(const KeyList& keys) : keys_(keys) {}
+
+  // The last extension key of the list (names starting with ".") whose
+  // default value names `classKey`, compared without regard to case;
+  // "." + classKey when none does.
+  std::wstring Of(const std::wstring& classKey);
+
+ private:
+  const KeyList& keys_;
+  bool read_ = false;
+  std::unordered_map<std::wstring, std::wstring> byUpperClass_;
+};
 
 }  // namespace keytidy

@@ -14,6 +14,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, std:
   if (STOP_REQUESTED) return;
   constexpr RootKey HKCR = ROOT_HKEY_CLASSES_ROOT;
   CriticalErrorBoxesOff errorBoxesOff;
+  TExtensionsOfClass extensions(KeyListe);
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() == L'{' || key.front() == L'.' || Is_LeftAloneJournalKey(key)) return;
     const std::wstring iconKey = key + L"\\DefaultIcon";
@@ -28,7 +29,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, std:
     if (!node) return;
     TTreeData_RegCleaner& entry = *GetEntry(node);
     entry.Filename = path;
-    entry.AdditionalInfo = Extension_OfClass(KeyListe, key);
+    entry.AdditionalInfo = extensions.Of(key);
   });
 }
 

@@ -47,6 +47,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::
                                                   std::int32_t ComboBoxIndex) {
   if (STOP_REQUESTED) return;
   CriticalErrorBoxesOff errorBoxesOff;
+  TExtensionsOfClass extensions(KeyListe);
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() == L'{' || Is_LeftAloneJournalKey(key)) return;
     const std::wstring verbKey = DefaultVerbKey(key);
@@ -63,7 +64,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::
     // the broken verb.
     if (Is_ShellWideClass(key)) entry.Delete_Key = verbKey;
     entry.Filename = program;
-    entry.AdditionalInfo = Extension_OfClass(KeyListe, key);
+    entry.AdditionalInfo = extensions.Of(key);
   });
 }
 
