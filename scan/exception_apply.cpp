@@ -1,15 +1,44 @@
 #include "scan/exception_apply.h"
 
+#include <functional>
+#include <string_view>
+#include <unordered_set>
+
 #include "platform/registry.h"
 
 namespace keytidy {
 
+namespace {
+
+struct RowHash {
+  std::size_t operator()(const ExceptionRow& row) const {
+    const std::hash<std::wstring_view> text;
+    std::size_t hash = text(row.key);
+    hash = hash * 31 + text(row.value);
+    hash = hash * 31 + text(row.rootName);
+    return hash * 31 + static_cast<std::size_t>(row.kind);
+  }
+};
+
+// The rows as Is_Exception matches them, gathered once so that each finding
+// costs one look-up however long the list is. Rows of any kind other than
+// key or value match nothing and are left out.
+std::unordered_set<ExceptionRow, RowHash> MatchableRows(const TExceptionList& list) {
+  std::unordered_set<ExceptionRow, RowHash> rows;
+  for (const ExceptionRow& row : list.Rows())
+    if (row.kind == kExceptionKindKey || row.kind == kExceptionKindValue) rows.insert(row);
+  return rows;
+}
+
+}  // namespace
+
 std::uint32_t Apply_Exceptions(TResultTree* tree, const TExceptionList& list) {
   if (!tree || list.Empty()) return 0;
-  const std::size_t removed = tree->RemoveIf([&list](PVirtualNode node) {
+  const auto rows = MatchableRows(list);
+  const std::size_t removed = tree->RemoveIf([&rows](PVirtualNode node) {
     const TTreeData_RegCleaner& entry = TResultTree::Data(node);
-    return Is_Exception(ExceptionKindOf(entry.DeleteKey, entry.DeleteValue), Reg_RootKeyName(entry.Delete_Root),
-                        entry.Delete_Key, list, entry.Delete_Value);
+    return rows.contains(ExceptionRow{ExceptionKindOf(entry.DeleteKey, entry.DeleteValue),
+                                      Reg_RootKeyName(entry.Delete_Root), entry.Delete_Key, entry.Delete_Value});
   });
   return static_cast<std::uint32_t>(removed);
 }
