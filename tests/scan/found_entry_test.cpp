@@ -166,6 +166,42 @@ TEST_F(ScanResults, LookUpsMatchGroupRootKeyAndValueExactly) {
   EXPECT_EQ(engine.Find_EntryByDeleteKey(kGroup_Fonts, ROOT_HKEY_LOCAL_MACHINE, L"fonts"), nullptr);
 }
 
+// The look-ups are answered from an index: it must take in nodes added after
+// an earlier look-up, keep answering with the first of equal targets, and
+// forget removed nodes rather than hand them out.
+TEST_F(ScanResults, LookUpsFollowTheTreeAsItGrowsAndShrinks) {
+  const auto add = [&](std::int32_t group, const wchar_t* key, const wchar_t* value) {
+    PVirtualNode node =
+        Add_FoundEntry(L"", L"n", &tree, true, group, kFilter_Shared, ROOT_HKEY_LOCAL_MACHINE, key, value);
+    GetEntry(node)->Delete_Root = ROOT_HKEY_LOCAL_MACHINE;
+    GetEntry(node)->Delete_Key = key;
+    GetEntry(node)->Delete_Value = value;
+    return node;
+  };
+  const auto byKey = [&](std::int32_t group, const wchar_t* key) {
+    return engine.Find_EntryByDeleteKey(group, ROOT_HKEY_LOCAL_MACHINE, key);
+  };
+  const auto byValue = [&](const wchar_t* value) {
+    return engine.Find_EntryByDeleteValue(kGroup_Shared, ROOT_HKEY_LOCAL_MACHINE, value, L"Shared");
+  };
+  const PVirtualNode first = tree.NodeAt(0), second = tree.NodeAt(1);
+  EXPECT_EQ(byKey(kGroup_Shared, L"Shared"), first);
+
+  const PVirtualNode repeat = add(kGroup_Shared, L"Shared", L"C:\\a.dll");
+  const PVirtualNode added = add(kGroup_Fonts, L"Fonts\\New", L"");
+  EXPECT_EQ(byValue(L"C:\\a.dll"), first);
+  EXPECT_EQ(byKey(kGroup_Fonts, L"Fonts\\New"), added);
+
+  tree.Remove(first);
+  EXPECT_EQ(byKey(kGroup_Shared, L"Shared"), second);
+  EXPECT_EQ(byValue(L"C:\\a.dll"), repeat);
+
+  tree.Clear();
+  EXPECT_EQ(byKey(kGroup_Shared, L"Shared"), nullptr);
+  const PVirtualNode again = add(kGroup_Shared, L"Shared", L"C:\\a.dll");
+  EXPECT_EQ(byValue(L"C:\\a.dll"), again);
+}
+
 TEST_F(ScanResults, RemovalAfterADeletionKeepsTheRightNodes) {
   // A deletion in which every ticked entry succeeded marks exactly those.
   for (PVirtualNode node : tree) GetEntry(node)->RemoveFromTree = IsTicked(node);
