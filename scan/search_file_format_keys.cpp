@@ -20,11 +20,17 @@ bool IsKeptEmptyKey(const std::wstring& key) {
 
 // Nothing but (at most) an empty default value: one named value, even an
 // empty one, or any sub-key makes the key meaningful.
+// The counts come from one open of the key; the value names are listed only
+// when a single value needs its name checked. A key that cannot be read
+// counts as empty here and is turned down by the writability test after.
 bool HoldsNothing(const std::wstring& key) {
   if (!Reg_ReadString(HKCR, key, L"").empty()) return false;
+  std::uint32_t valueCount = 0, subKeyCount = 0;
+  if (!Reg_KeyCounts(HKCR, key, valueCount, subKeyCount)) return true;
+  if (subKeyCount != 0 || valueCount > 1) return false;
+  if (valueCount == 0) return true;
   const std::vector<std::wstring> values = List_ValueNames(HKCR, key);
-  if (values.size() > 1 || (values.size() == 1 && !values.front().empty())) return false;
-  return Reg_SubKeyCount(HKCR, key) == 0;
+  return values.empty() || (values.size() == 1 && values.front().empty());
 }
 
 // Vista and later also register .pano for a program identifier that may be
