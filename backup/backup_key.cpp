@@ -1,9 +1,12 @@
 #include <windows.h>
 
+#include <functional>
+
 #include "app/environment.h"
 #include "backup/backup_counters.h"
 #include "backup/reg_file_insert.h"
 #include "backup/reg_script_check.h"
+#include "backup/reg_script_journal.h"
 #include "backup/reg_script_reader.h"
 #include "backup/reg_script_text.h"
 #include "backup/registry_backup.h"
@@ -48,6 +51,10 @@ std::optional<std::string> VerifiedExportBlock(const std::string& exported, Root
   return exported.substr(header.size());
 }
 
+// Where a record goes: UTF-16LE records without header in, true when they
+// are in the script.
+using RecordWriter = std::function<bool(const std::string& records)>;
+
 // The key written by our own writer, for when the export is not exact:
 // reg.exe export writes some values in a form that imports differently (a
 // string with a zero inside comes back cut short, a DWORD of odd size as
@@ -83,15 +90,17 @@ bool Backup_Key(RootKey root, const std::wstring& key, const std::wstring& file)
   return Backup_Key(root, key, file, ProgramFolder());
 }
 
-bool Backup_Key(RootKey root, const std::wstring& keyPath, const std::wstring& file, const std::wstring& exportFolder,
-                DWORD timeLimitMs) {
+namespace {
+
+bool RecordKey(RootKey root, const std::wstring& keyPath, const RecordWriter& write, const std::wstring& exportFolder,
+               DWORD timeLimitMs) {
   const std::wstring key = !keyPath.empty() && keyPath.front() == L'\\' ? keyPath.substr(1) : keyPath;
   // An empty path would export a whole root; nothing the cleaner deletes
   // is that, and no caller can mean it.
   if (key.empty() || Reg_RootKeyName(root).empty() || !RegScript_CanHoldName(key)) return false;
 
   if (!Reg_KeyExists(root, key)) {
-    if (!RegFile_InsertBlock(Format_KeyDeletionRecord(root, key), file)) return false;
+    if (!write(RegScriptBytes(Format_KeyDeletionRecord(root, key)))) return false;
     ++Backup_Counters().savedKeys;
     return true;
   }
@@ -108,9 +117,25 @@ bool Backup_Key(RootKey root, const std::wstring& keyPath, const std::wstring& f
   }
   RemoveFile(exportFile);
   if (run.Succeeded() && !block) block = OwnExportBlock(root, key);
-  if (!block || !RegFile_InsertBlockBytes(*block, file)) return false;
+  if (!block || !write(*block)) return false;
   ++Backup_Counters().savedKeys;
   return true;
+}
+
+}  // namespace
+
+bool Backup_Key(RootKey root, const std::wstring& key, const std::wstring& file, const std::wstring& exportFolder,
+                DWORD timeLimitMs) {
+  return RecordKey(
+      root, key, [&file](const std::string& records) { return RegFile_InsertBlockBytes(records, file); },
+      exportFolder, timeLimitMs);
+}
+
+bool Backup_Key(RootKey root, const std::wstring& key, RegScriptJournal& journal, const std::wstring& exportFolder,
+                DWORD timeLimitMs) {
+  return RecordKey(
+      root, key, [&journal](const std::string& records) { return journal.AppendBytes(records); }, exportFolder,
+      timeLimitMs);
 }
 
 }  // namespace keytidy

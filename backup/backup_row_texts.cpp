@@ -26,6 +26,8 @@ std::wstring Backup_ModuleName(const TTreeData_Backup& row) {
 int Backup_ModuleIcon(const TTreeData_Backup& row) { return IsCleanerSet(row) ? Get_ModuleIcon(kCleanerModule) : -1; }
 
 std::wstring Backup_Description(const TTreeData_Backup& row) {
+  // The display text of an unfinished run says nothing yet (no count).
+  if (row.Incomplete) return Message(MessageKey::MESSAGE_BACKUP_INCOMPLETE);
   if (UpperCaseAscii(row.Action) != kCleanerDeletedAction) return row.Display;
   return ReplaceFirstIgnoreCase(Message(MessageKey::MESSAGE_BACKUPACTION_RC_DELETED), L"%1", row.Display);
 }

@@ -13,8 +13,9 @@ namespace keytidy {
 std::wstring Backup_ModuleName(const TTreeData_Backup& row);
 // The module's stripe icon, or -1 when it has none.
 int Backup_ModuleIcon(const TTreeData_Backup& row);
-// For an "RC_DELETED" set the catalogue's sentence around the stored
-// display text (the number of deleted entries); otherwise that text itself.
+// For an incomplete set the catalogue's mark for it; for an "RC_DELETED"
+// set the catalogue's sentence around the stored display text (the number
+// of deleted entries); otherwise that text itself.
 std::wstring Backup_Description(const TTreeData_Backup& row);
 // Whole kilobytes, never below 1: "1 KB", "12 KB".
 std::wstring Backup_SizeText(std::int64_t bytes);

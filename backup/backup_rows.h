@@ -18,6 +18,9 @@ struct TTreeData_Backup {
   std::int64_t size = 0;  // script + descriptor + existing extra-file copies
   TDateTime DateTime = 0;
   std::wstring User;
+  // The run that made the set never completed it, or the script has no
+  // descriptor at all; what the script holds restores all the same.
+  bool Incomplete = false;
 };
 
 using TBackupTree = TTreeModelOf<TTreeData_Backup>;

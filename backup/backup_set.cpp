@@ -18,6 +18,8 @@ namespace keytidy {
 namespace {
 
 constexpr wchar_t kSection[] = L"Backup";
+// Present (as 1) from the moment a set is opened until it is completed.
+constexpr wchar_t kIncompleteMark[] = L"Incomplete";
 constexpr int kNameAttempts = 50;
 
 bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -75,12 +77,84 @@ std::wstring Backup_Create_Filename(const std::wstring& folder, const std::wstri
   return script;
 }
 
+std::optional<BackupNameParts> Backup_NameParts(const std::wstring& path) {
+  std::wstring name = path.substr(path.rfind(L'\\') == std::wstring::npos ? 0 : path.rfind(L'\\') + 1);
+  const size_t dot = name.rfind(L'.');
+  if (dot == std::wstring::npos) return std::nullopt;
+  name.resize(dot);
+  // module _ yyyy _ mm _ dd _ hh _ nn _ ss _ zzz, read from the end: the
+  // module itself may hold underscores.
+  constexpr size_t kWidths[] = {3, 2, 2, 2, 2, 2, 4};
+  WORD parts[7] = {};
+  size_t end = name.size();
+  for (size_t i = 0; i < 7; ++i) {
+    const size_t width = kWidths[i];
+    if (end < width + 1 || name[end - width - 1] != L'_') return std::nullopt;
+    WORD number = 0;
+    for (size_t at = end - width; at < end; ++at) {
+      if (name[at] < L'0' || name[at] > L'9') return std::nullopt;
+      number = static_cast<WORD>(number * 10 + (name[at] - L'0'));
+    }
+    parts[i] = number;
+    end -= width + 1;
+  }
+  if (end == 0) return std::nullopt;
+  SYSTEMTIME time{};
+  time.wYear = parts[6];
+  time.wMonth = parts[5];
+  time.wDay = parts[4];
+  time.wHour = parts[3];
+  time.wMinute = parts[2];
+  time.wSecond = parts[1];
+  time.wMilliseconds = parts[0];
+  const std::optional<TDateTime> stamp = DateTimeFromSystemTime(time);
+  if (!stamp) return std::nullopt;
+  return BackupNameParts{name.substr(0, end), *stamp};
+}
+
 std::wstring Backup_DescriptorPath(const std::wstring& scriptPath) {
   return Backup_ReplaceInFileName(scriptPath, L".reg", L".ini");
 }
 
 std::wstring Backup_ScriptPath(const std::wstring& descriptorPath) {
   return Backup_ReplaceInFileName(descriptorPath, L".ini", L".reg");
+}
+
+namespace {
+
+// The descriptor's keys in their lasting order; the counters as they stand.
+bool WriteDescriptorKeys(const std::wstring& descriptor, const std::wstring& module, const std::wstring& action,
+                         const std::wstring& display, bool stamp) {
+  bool written = true;
+  if (stamp) written = Ini_WriteDateTime(descriptor, kSection, L"DateTime", Now_Local()) && written;
+  written = Ini_WriteString(descriptor, kSection, L"Modul", module) && written;
+  if (!action.empty()) written = Ini_WriteString(descriptor, kSection, L"Action", action) && written;
+  written = Ini_WriteString(descriptor, kSection, L"Display", display) && written;
+  // A user name the file cannot hold as it is (blanks at its ends) is left
+  // out; the set is whole without it.
+  Ini_WriteString(descriptor, kSection, L"User", Get_BackupUserName());
+  const BackupCounters& counters = Backup_Counters();
+  written = Ini_WriteInteger(descriptor, kSection, L"SavedKeys", static_cast<std::int32_t>(counters.savedKeys)) && written;
+  return Ini_WriteInteger(descriptor, kSection, L"SavedValues", static_cast<std::int32_t>(counters.savedValues)) &&
+         written;
+}
+
+}  // namespace
+
+bool Backup_Begin_Inifile(const std::wstring& scriptPath, const std::wstring& module, const std::wstring& action) {
+  const std::wstring descriptor = Backup_DescriptorPath(scriptPath);
+  if (descriptor.empty() || !CreateEmptyFile(descriptor)) return false;
+  // All keys now, so that completing the set later changes values in place
+  // and leaves them in their usual order.
+  return WriteDescriptorKeys(descriptor, module, action, L"", true) &&
+         Ini_WriteInteger(descriptor, kSection, kIncompleteMark, 1);
+}
+
+bool Backup_IsIncomplete(const std::wstring& descriptorPath) {
+  // A descriptor cut short (power lost while it was written) lacks the
+  // module, which every finished descriptor names.
+  return Ini_IntegerIs(descriptorPath, kSection, kIncompleteMark, 1) ||
+         Ini_ReadString(descriptorPath, kSection, L"Modul").empty();
 }
 
 bool Backup_Write_Inifile(const std::wstring& scriptPath, const std::wstring& module, const std::wstring& action,
@@ -90,15 +164,11 @@ bool Backup_Write_Inifile(const std::wstring& scriptPath, const std::wstring& mo
   // Without a ".reg" in the name there is no descriptor path distinct from
   // the script, and writing would overwrite the script.
   bool written = !descriptor.empty() && CreateEmptyFile(descriptor);
-  if (written) {
-    if (stamp) Ini_WriteDateTime(descriptor, kSection, L"DateTime", Now_Local());
-    Ini_WriteString(descriptor, kSection, L"Modul", module);
-    if (!action.empty()) Ini_WriteString(descriptor, kSection, L"Action", action);
-    Ini_WriteString(descriptor, kSection, L"Display", display);
-    Ini_WriteString(descriptor, kSection, L"User", Get_BackupUserName());
-    Ini_WriteInteger(descriptor, kSection, L"SavedKeys", static_cast<std::int32_t>(Backup_Counters().savedKeys));
-    Ini_WriteInteger(descriptor, kSection, L"SavedValues", static_cast<std::int32_t>(Backup_Counters().savedValues));
-  }
+  // The mark goes last and only when everything else is in: a descriptor
+  // that could not be completed goes on saying so.
+  if (written)
+    written = WriteDescriptorKeys(descriptor, module, action, display, stamp) &&
+              Ini_DeleteValue(descriptor, kSection, kIncompleteMark);
   Stats_Add(kStats_BackupsSavedKeys, Backup_Counters().savedKeys);
   Stats_Add(kStats_BackupsSavedValues, Backup_Counters().savedValues);
   Stats_Add(kStats_BackupsCreated, 1);

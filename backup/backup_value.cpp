@@ -1,5 +1,6 @@
 #include "backup/backup_counters.h"
 #include "backup/reg_file_insert.h"
+#include "backup/reg_script_journal.h"
 #include "backup/reg_script_reader.h"
 #include "backup/reg_script_text.h"
 #include "backup/registry_backup.h"
@@ -24,24 +25,41 @@ bool ReadsBackAs(const std::wstring& record, RootKey root, const std::wstring& k
   return valueLine.kind == RegRecordKind::Value && valueLine.type == value->type && valueLine.data == value->data;
 }
 
-}  // namespace
-
-bool Backup_Value(RootKey root, const std::wstring& keyPath, const std::wstring& name, const std::wstring& file,
-                  bool escape) {
-  const std::wstring key = !keyPath.empty() && keyPath.front() == L'\\' ? keyPath.substr(1) : keyPath;
-  if (Reg_RootKeyName(root).empty() || !RegScript_CanHoldName(key) || !RegScript_CanHoldName(name)) return false;
-
+// The record for the value as the registry holds it now (a deletion
+// record when it is gone), when it reads back as exactly that.
+std::optional<std::wstring> ValueRecord(RootKey root, const std::wstring& key, const std::wstring& name, bool escape) {
+  if (Reg_RootKeyName(root).empty() || !RegScript_CanHoldName(key) || !RegScript_CanHoldName(name)) return {};
   const std::optional<RegValueData> value = ReadValueData(root, key, name);
   std::wstring record;
   if (!value) {
     record = Format_ValueDeletionRecord(root, key, name, escape);
   } else {
     const std::optional<std::wstring> line = Format_ValueLine(name, value->type, value->data, escape);
-    if (!line) return false;
+    if (!line) return {};
     record = Format_ValueRecord(root, key, *line);
   }
-  if (!ReadsBackAs(record, root, key, name, value)) return false;
-  if (!RegFile_InsertBlock(record, file)) return false;
+  if (!ReadsBackAs(record, root, key, name, value)) return {};
+  return record;
+}
+
+std::wstring WithoutLeadingBackslash(const std::wstring& key) {
+  return !key.empty() && key.front() == L'\\' ? key.substr(1) : key;
+}
+
+}  // namespace
+
+bool Backup_Value(RootKey root, const std::wstring& key, const std::wstring& name, const std::wstring& file,
+                  bool escape) {
+  const std::optional<std::wstring> record = ValueRecord(root, WithoutLeadingBackslash(key), name, escape);
+  if (!record || !RegFile_InsertBlock(*record, file)) return false;
+  ++Backup_Counters().savedValues;
+  return true;
+}
+
+bool Backup_Value(RootKey root, const std::wstring& key, const std::wstring& name, RegScriptJournal& journal,
+                  bool escape) {
+  const std::optional<std::wstring> record = ValueRecord(root, WithoutLeadingBackslash(key), name, escape);
+  if (!record || !journal.Append(*record)) return false;
   ++Backup_Counters().savedValues;
   return true;
 }

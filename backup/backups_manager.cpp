@@ -53,6 +53,7 @@ TTreeData_Backup ReadRow(const std::wstring& descriptor) {
   row.Action = Ini_ReadString(descriptor, kSection, L"Action");
   row.User = Ini_ReadString(descriptor, kSection, L"User");
   row.DateTime = Ini_ReadDateTime(descriptor, kSection, L"DateTime");
+  row.Incomplete = Backup_IsIncomplete(descriptor);
   row.size = SizeOrZero(row.FullPath_regfile) + SizeOrZero(descriptor);
   const std::optional<std::int64_t> age = Backup_AgeInDays(row.DateTime, Now_Local());
   if (!age || *age >= kImplausibleAgeDays) {
@@ -62,6 +63,44 @@ TTreeData_Backup ReadRow(const std::wstring& descriptor) {
   ExtraFiles_Get_Filenames_in_BackupDir(descriptor, copies);
   for (const std::wstring& copy : copies) row.size += SizeOrZero(copy);
   return row;
+}
+
+// A script whose descriptor never got written (power lost at the very
+// start) or was lost: what its name and the file tell.
+TTreeData_Backup ReadScriptOnlyRow(const std::wstring& script) {
+  TTreeData_Backup row;
+  row.FullPath_regfile = script;
+  row.FullPath_Inifile = Backup_DescriptorPath(script);
+  row.Incomplete = true;
+  row.size = SizeOrZero(script);
+  if (const std::optional<BackupNameParts> parts = Backup_NameParts(script)) {
+    row.Modul = parts->module;
+    row.DateTime = parts->stamp;
+  } else if (const auto created = CreationTime(script)) {
+    row.DateTime = *created;
+  }
+  return row;
+}
+
+bool HasExtension(const std::wstring& path, const std::wstring& extension) {
+  return path.size() >= extension.size() &&
+         UpperCaseAscii(path.substr(path.size() - extension.size())) == UpperCaseAscii(extension);
+}
+
+std::vector<TTreeData_Backup> ReadRows(const std::wstring& folder) {
+  std::vector<TTreeData_Backup> rows;
+  std::vector<std::wstring> descriptors;
+  List_Files(folder + L"\\", L"*.ini", descriptors);
+  for (const std::wstring& descriptor : descriptors) rows.push_back(ReadRow(descriptor));
+  std::vector<std::wstring> scripts;
+  List_Files(folder + L"\\", L"*.reg", scripts);
+  for (const std::wstring& script : scripts) {
+    // The pattern also matches longer extensions through short names.
+    const std::wstring descriptor = Backup_DescriptorPath(script);
+    if (HasExtension(script, L".reg") && !descriptor.empty() && !FileExists(descriptor))
+      rows.push_back(ReadScriptOnlyRow(script));
+  }
+  return rows;
 }
 
 template <typename T>
@@ -80,10 +119,7 @@ void TBackups::Read_Backups() {
   if (!FTree) return;
   FTree->BeginUpdate();
   FTree->Clear();
-  std::vector<std::wstring> descriptors;
-  List_Files(BackupFolder + L"\\", L"*.ini", descriptors);
-  std::vector<TTreeData_Backup> rows;
-  for (const std::wstring& descriptor : descriptors) rows.push_back(ReadRow(descriptor));
+  std::vector<TTreeData_Backup> rows = ReadRows(BackupFolder);
   if (SortColumn >= 0) {
     std::stable_sort(rows.begin(), rows.end(), [this](const TTreeData_Backup& a, const TTreeData_Backup& b) {
       const int order = DefaultEvent_CompareNodes(a, b, SortColumn);

@@ -17,13 +17,13 @@ bool FileExists(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::string WithLineEnd(std::string block) {
+}  // namespace
+
+std::string RegFile_BlockWithLineEnd(std::string block) {
   const std::string crlf = RegScriptBytes(L"\r\n");
   if (block.size() < crlf.size() || block.compare(block.size() - crlf.size(), crlf.size(), crlf) != 0) block += crlf;
   return block;
 }
-
-}  // namespace
 
 bool RegFile_InsertBlock(const std::wstring& text, const std::wstring& file) {
   return RegFile_InsertBlockBytes(RegScriptBytes(text), file);
@@ -32,7 +32,7 @@ bool RegFile_InsertBlock(const std::wstring& text, const std::wstring& file) {
 bool RegFile_InsertBlockBytes(const std::string& rawBlock, const std::wstring& file) {
   if (file.empty()) return true;
   const std::string header = RegScriptHeaderBytes();
-  const std::string block = WithLineEnd(rawBlock);
+  const std::string block = RegFile_BlockWithLineEnd(rawBlock);
   const RegScriptReadResult blockRecords = RegScript_ReadBytes(header + block);
   if (!blockRecords.ok || blockRecords.records.empty()) return false;
 

@@ -16,4 +16,7 @@ bool RegFile_InsertBlock(const std::wstring& text, const std::wstring& file);
 // The same for a block that is already UTF-16LE bytes (an export's records).
 bool RegFile_InsertBlockBytes(const std::string& block, const std::wstring& file);
 
+// The block as it stands in a script: ending in a line end.
+std::string RegFile_BlockWithLineEnd(std::string block);
+
 }  // namespace keytidy

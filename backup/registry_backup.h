@@ -13,6 +13,8 @@
 
 namespace keytidy {
 
+class RegScriptJournal;
+
 // The key with everything below it, through `reg.exe export`. The export is
 // made into a temporary file in `exportFolder` (the program folder unless a
 // caller names another).
@@ -22,6 +24,13 @@ bool Backup_Key(RootKey root, const std::wstring& key, const std::wstring& file,
 
 // One value (empty name: the default value), type and bytes exactly.
 bool Backup_Value(RootKey root, const std::wstring& key, const std::wstring& name, const std::wstring& file,
+                  bool escape);
+
+// The same records appended to a deletion run's journal instead of being
+// put at the front of a finished script.
+bool Backup_Key(RootKey root, const std::wstring& key, RegScriptJournal& journal, const std::wstring& exportFolder,
+                DWORD timeLimitMs = kRegExeTimeLimitMs);
+bool Backup_Value(RootKey root, const std::wstring& key, const std::wstring& name, RegScriptJournal& journal,
                   bool escape);
 
 // The temporary export file in `folder`: "tempreg.reg", or, when a left-over

@@ -3,6 +3,7 @@
 #include "app/environment.h"
 #include "app/globals.h"
 #include "backup/key_record_reimport.h"
+#include "backup/reg_script_journal.h"
 #include "backup/registry_backup.h"
 #include "platform/debug_log.h"
 #include "platform/registry.h"
@@ -21,7 +22,7 @@ void MarkDone(TRegistryCleaner& engine, TTreeData_RegCleaner& entry) {
 }
 
 void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const DeletePlace& place,
-                     const std::wstring& backupfile) {
+                     RegScriptJournal& backupfile) {
   const RootKey root = place.root;
   const std::wstring& key = place.key;
   const std::wstring& name = place.value;
@@ -51,7 +52,7 @@ void PutBackHalfDeletedKey(RootKey root, const std::wstring& key, const std::wst
 }
 
 void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const DeletePlace& place,
-                   const std::wstring& backupfile, const DeleteOptions& options) {
+                   RegScriptJournal& backupfile, const DeleteOptions& options) {
   const RootKey root = place.root;
   const std::wstring& key = place.key;
   // Checked before anything else: such a key is neither recorded nor, when
@@ -66,7 +67,7 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
     return;
   }
   const std::wstring& exportFolder = options.exportFolder.empty() ? ProgramFolder() : options.exportFolder;
-  const std::uint64_t scriptSizeBefore = Backup_FileSize(backupfile);
+  const std::uint64_t scriptSizeBefore = Backup_FileSize(backupfile.File());
   if (!Backup_Key(root, key, backupfile, exportFolder, options.regExeTimeLimitMs)) {
     Debug_Output(L"KeyToBackup=false ; " + key);
     return;
@@ -74,7 +75,7 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
   const bool deleted = options.deleteKey ? options.deleteKey(root, key) : Reg_DeleteKey(root, key);
   if (!deleted) {
     Debug_Output(L"DeleteKey=false ; " + key);
-    PutBackHalfDeletedKey(root, key, backupfile, scriptSizeBefore, exportFolder, options);
+    PutBackHalfDeletedKey(root, key, backupfile.File(), scriptSizeBefore, exportFolder, options);
     return;
   }
   ++engine.Stat_KeysDeleted;
@@ -90,7 +91,7 @@ bool TargetExists(const TTreeData_RegCleaner& entry, const DeletePlace& place) {
 // before anything is recorded; what is no longer stale is unticked and
 // kept. An entry whose target is already gone skips the test: it counts as
 // removed, as before.
-void DeleteEntry(TRegistryCleaner& engine, TResultTree& tree, PVirtualNode node, const std::wstring& backupfile,
+void DeleteEntry(TRegistryCleaner& engine, TResultTree& tree, PVirtualNode node, RegScriptJournal& backupfile,
                  const DeleteOptions& options) {
   TTreeData_RegCleaner& entry = *GetEntry(node);
   const std::optional<DeletePlace> place = Resolve_DeletePlace(entry);
@@ -116,13 +117,14 @@ void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfi
   engine.Stat_NoLongerStale = 0;
   TResultTree* tree = engine.FTree;
   if (!tree) return;
+  RegScriptJournal journal(backupfile);
   // By position: processing window messages must not be able to leave an
   // iterator dangling.
   for (std::size_t index = 0; index < tree->NodeCount(); ++index) {
     PVirtualNode node = tree->NodeAt(index);
     if (IsTicked(node)) {
       engine.ProcessPendingMessages();
-      DeleteEntry(engine, *tree, node, backupfile, options);
+      DeleteEntry(engine, *tree, node, journal, options);
       if (engine.Progress) {
         engine.Progress_Step();
         engine.ProcessPendingMessages();
@@ -130,6 +132,7 @@ void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfi
     }
     if (STOP_REQUESTED) break;
   }
+  journal.Finish();
 }
 
 void TRegistryCleaner::DeleteCheckedEntries(const std::wstring& backupfile) {

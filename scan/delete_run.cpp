@@ -30,6 +30,7 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   if (result.checked == 0) return result;
   result.ran = true;
   result.scriptPath = Backup_Create_Filename(backupFolder, kModule_RC);
+  Backup_Begin_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted);
   STOP_REQUESTED = false;
   engine.Status_Delete = true;
   DeleteCheckedEntries(engine, result.scriptPath, options);

@@ -1,8 +1,8 @@
 #pragma once
 // One deletion run as the cleaner screen and the console start it: count the
-// ticked findings, open a backup set, delete through the backup, drop the
-// handled findings from the tree, add the totals, write the set's
-// descriptor, and say how many were removed.
+// ticked findings, open a backup set (its descriptor marked incomplete),
+// delete through the backup, drop the handled findings from the tree, add
+// the totals, complete the set's descriptor, and say how many were removed.
 #include <cstdint>
 #include <string>
 

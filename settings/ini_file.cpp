@@ -70,12 +70,13 @@ bool BreaksLineStructure(const std::wstring& section, const std::wstring& name, 
 
 // Writes one value with the file's attributes cleared for the moment of
 // writing; the attributes are put back whatever the outcome.
+// A null text removes the value.
 bool WriteProfileValue(const std::wstring& path, const std::wstring& section, const std::wstring& name,
-                       const std::wstring& text) {
+                       const wchar_t* text) {
   DWORD attributes = 0;
   if (!IsExistingFile(path, attributes)) return false;
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  bool written = WritePrivateProfileStringW(section.c_str(), name.c_str(), text.c_str(), path.c_str()) != FALSE;
+  bool written = WritePrivateProfileStringW(section.c_str(), name.c_str(), text, path.c_str()) != FALSE;
   // The profile functions may hold the change in a cache; flush it while the
   // file is still writable. The flush reports FALSE even when it worked, so
   // only the read-back that follows tells.
@@ -140,14 +141,21 @@ bool Ini_WriteString(const std::wstring& file, const std::wstring& section, cons
                      const std::wstring& text) {
   if (BreaksLineStructure(section, name, text)) return false;
   const std::wstring path = FullPath(file);
-  return WriteProfileValue(path, section, name, text) && Ini_ReadString(path, section, name) == text;
+  return WriteProfileValue(path, section, name, text.c_str()) && Ini_ReadString(path, section, name) == text;
 }
 
 bool Ini_WriteInteger(const std::wstring& file, const std::wstring& section, const std::wstring& name,
                       std::int32_t number) {
   const std::wstring path = FullPath(file);
   if (BreaksLineStructure(section, name, L"")) return false;
-  return WriteProfileValue(path, section, name, std::to_wstring(number)) && Ini_IntegerIs(path, section, name, number);
+  return WriteProfileValue(path, section, name, std::to_wstring(number).c_str()) && Ini_IntegerIs(path, section, name, number);
+}
+
+bool Ini_DeleteValue(const std::wstring& file, const std::wstring& section, const std::wstring& name) {
+  const std::wstring path = FullPath(file);
+  if (BreaksLineStructure(section, name, L"")) return false;
+  if (!Ini_ValueExists(path, section, name)) return FileExists(path);
+  return WriteProfileValue(path, section, name, nullptr) && !Ini_ValueExists(path, section, name);
 }
 
 bool Ini_WriteDateTime(const std::wstring& file, const std::wstring& section, const std::wstring& name,

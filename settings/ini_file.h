@@ -50,6 +50,9 @@ bool Ini_WriteString(const std::wstring& file, const std::wstring& section, cons
                      const std::wstring& text);
 bool Ini_WriteInteger(const std::wstring& file, const std::wstring& section, const std::wstring& name,
                       std::int32_t number);
+// True when the value is gone afterwards (also when it was never there);
+// false for a missing file.
+bool Ini_DeleteValue(const std::wstring& file, const std::wstring& section, const std::wstring& name);
 // Writes the moment in a fixed, locale-independent form that
 // Ini_ReadDateTime reads back on any machine.
 bool Ini_WriteDateTime(const std::wstring& file, const std::wstring& section, const std::wstring& name,

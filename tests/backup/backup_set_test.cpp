@@ -31,7 +31,14 @@ TEST(BackupSetName, IsStampedCreatesItsFolderAndNeverRepeats) {
   Backup_Counters() = {3, 4};
   std::set<std::wstring> names;
   for (int i = 0; i < 5; ++i) {
+    const TDateTime before = Now_Local();
     const std::wstring script = Backup_Create_Filename(folder, L"RC");
+    // The name alone tells module and moment, for a script that lost its
+    // descriptor.
+    const std::optional<BackupNameParts> parts = Backup_NameParts(script);
+    ASSERT_TRUE(parts);
+    EXPECT_EQ(parts->module, L"RC");
+    EXPECT_NEAR(parts->stamp, before, 1.0 / 86400);
     // Each set claims its name at once, as the deletion does with its first
     // record; the next name must differ even within the same millisecond.
     test::WriteFileBytes(Backup_DescriptorPath(script), "");
@@ -58,9 +65,16 @@ TEST(BackupSetName, ScriptAndDescriptorPathsDifferOnlyInTheFileName) {
   EXPECT_EQ(Backup_DescriptorPath(L"C:\\B\\RC_1.txt"), L"");
 }
 
+// Opened when the set is made and completed at the end: in between the
+// descriptor says the set is incomplete, afterwards it is exactly what a
+// descriptor written only at the end would be.
 TEST(BackupSetDescriptor, ListsItsKeysInOrderAndMovesTheCountersToTheTotals) {
   TempFolder temp;
   const std::wstring script = Backup_Create_Filename(temp.Path(), L"RC");
+  ASSERT_TRUE(Backup_Begin_Inifile(script, L"RC", L"RC_DELETED"));
+  EXPECT_TRUE(Backup_IsIncomplete(Backup_DescriptorPath(script)));
+  EXPECT_GT(Ini_ReadDateTime(Backup_DescriptorPath(script), L"Backup", L"DateTime"), 0.0);
+  EXPECT_EQ(Ini_ReadString(Backup_DescriptorPath(script), L"Backup", L"Modul"), L"RC");
   Backup_Counters() = {2, 5};
   const auto total = [](const wchar_t* name) { return Reg_ReadInt64(ROOT_HKEY_LOCAL_MACHINE, kStatsKey, name); };
   const std::int64_t created = total(kStats_BackupsCreated);
@@ -75,6 +89,7 @@ TEST(BackupSetDescriptor, ListsItsKeysInOrderAndMovesTheCountersToTheTotals) {
       "\\[Backup\\]\\r\\nDateTime=[^\\r]+\\r\\nModul=RC\\r\\nAction=RC_DELETED\\r\\nDisplay=7\\r\\n"
       "User=[^\\r]+\\r\\nSavedKeys=2\\r\\nSavedValues=5\\r\\n");
   EXPECT_TRUE(std::regex_match(text, order)) << text;
+  EXPECT_FALSE(Backup_IsIncomplete(ini));
   EXPECT_EQ(Ini_ReadString(ini, L"Backup", L"User"), Get_BackupUserName());
   EXPECT_GT(Ini_ReadDateTime(ini, L"Backup", L"DateTime"), 0.0);
   EXPECT_EQ(total(kStats_BackupsCreated), created + 1);

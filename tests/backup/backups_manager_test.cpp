@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <cwchar>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,6 +91,62 @@ TEST_F(BackupManager, ReadsRowsWithSizesDatesAndExtraFiles) {
   std::vector<std::wstring> copies{L"stale"};
   ExtraFiles_Get_Filenames_in_BackupDir(files.FullPath_Inifile, copies);
   EXPECT_EQ(copies, std::vector<std::wstring>{folder_.File(L"RC_files.hosts")});
+}
+
+// A run that never completed its set, or a script whose descriptor is
+// missing, is still listed (marked) and can be deleted like any set.
+TEST_F(BackupManager, IncompleteSetsAndScriptsWithoutDescriptorAreListed) {
+  AddSet(L"RC_done", 1);
+  AddSet(L"RC_killed", 1, "Incomplete=1\r\n");
+  WriteFileBytes(folder_.File(L"RC_cut.ini"), "");  // power lost while it was written
+  WriteFileBytes(folder_.File(L"RC_killed.reg"), std::string(40, 'k'));
+  WriteFileBytes(folder_.File(L"RC_2026_03_04_05_06_07_089.reg"), std::string(300, 's'));
+  WriteFileBytes(folder_.File(L"Keytidy_OLD_2025_12_31_23_59_58_001.reg"), std::string(10, 's'));
+  WriteFileBytes(folder_.File(L"hand made.reg"), std::string(20, 's'));
+  WriteFileBytes(folder_.File(L"RC_2026_13_04_05_06_07_089.reg"), std::string(30, 's'));  // month 13
+
+  manager_.Read_Backups();
+  SYSTEMTIME stamped{2026, 3, 0, 4, 5, 6, 7, 89};
+  SYSTEMTIME old{2025, 12, 0, 31, 23, 59, 58, 1};
+  const struct {
+    const wchar_t* file;  // the row's script
+    bool incomplete;
+    const wchar_t* module;
+    std::optional<TDateTime> date;  // none: the file's creation time, today
+    std::int64_t size;              // -1: not checked
+  } rows[] = {
+      {L"RC_done.reg", false, L"RC", Now_Local() - 1, -1},
+      {L"RC_killed.reg", true, L"RC", Now_Local() - 1, -1},
+      {L"RC_cut.reg", true, L"", std::nullopt, 0},
+      {L"RC_2026_03_04_05_06_07_089.reg", true, L"RC", DateTimeFromSystemTime(stamped), 300},
+      {L"Keytidy_OLD_2025_12_31_23_59_58_001.reg", true, L"Keytidy_OLD", DateTimeFromSystemTime(old), 10},
+      {L"hand made.reg", true, L"", std::nullopt, 20},
+      {L"RC_2026_13_04_05_06_07_089.reg", true, L"", std::nullopt, 30},
+  };
+  ASSERT_EQ(tree_.NodeCount(), std::size(rows));
+  for (const auto& expected : rows) {
+    SCOPED_TRACE(Utf8(expected.file));
+    PVirtualNode found = nullptr;
+    for (PVirtualNode row : tree_)
+      if (TBackups::Data(row).FullPath_regfile == folder_.File(expected.file)) found = row;
+    ASSERT_NE(found, nullptr);
+    const TTreeData_Backup& row = TBackups::Data(found);
+    EXPECT_EQ(row.Incomplete, expected.incomplete);
+    EXPECT_EQ(row.Modul, expected.module);
+    if (expected.date)
+      EXPECT_NEAR(row.DateTime, *expected.date, 2.0 / 86400);
+    else
+      EXPECT_EQ(manager_.Get_Days_since_Backup(found), 0);
+    if (expected.size >= 0) EXPECT_EQ(row.size, expected.size);
+    EXPECT_EQ(row.FullPath_Inifile, folder_.File(std::wstring(expected.file, wcslen(expected.file) - 4) + L".ini"));
+  }
+
+  for (PVirtualNode row : tree_)
+    tree_.SetSelected(row, TBackups::Data(row).FullPath_regfile == folder_.File(L"RC_2026_03_04_05_06_07_089.reg"));
+  manager_.Delete_Selected_Backups();
+  manager_.Read_Backups();
+  EXPECT_EQ(tree_.NodeCount(), std::size(rows) - 1);
+  EXPECT_EQ(GetFileAttributesW(folder_.File(L"RC_2026_03_04_05_06_07_089.reg").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(BackupManager, OldSetsAreCountedAndSelectedByWholeDays) {

@@ -25,7 +25,7 @@ class BackupCommands : public test::RegistrySandbox {
     CreateDirectoryW(folder_.c_str(), nullptr);
   }
   void TearDown() override {
-    for (const std::wstring& name : {good_, broken_})
+    for (const std::wstring& name : {good_, broken_, scriptOnly_})
       for (const wchar_t* extension : {L".ini", L".reg"}) DeleteFileW((folder_ + L"\\" + name + extension).c_str());
     RegistrySandbox::TearDown();
   }
@@ -47,6 +47,7 @@ class BackupCommands : public test::RegistrySandbox {
   std::wstring unique_ = std::to_wstring(GetCurrentProcessId());
   std::wstring good_ = L"RC_TEST_GOOD_" + unique_;
   std::wstring broken_ = L"RC_TEST_BROKEN_" + unique_;
+  std::wstring scriptOnly_ = L"RC_TEST_ALONE" + unique_ + L"_2026_03_04_05_06_07_089";
 };
 
 TEST_F(BackupCommands, ListRestoreAndDelete) {
@@ -67,6 +68,31 @@ TEST_F(BackupCommands, ListRestoreAndDelete) {
   EXPECT_EQ(GetFileAttributesW((folder_ + L"\\" + good_ + L".ini").c_str()), INVALID_FILE_ATTRIBUTES);
   Cli(L"delete-backup " + good_, exitCode);
   EXPECT_EQ(exitCode, 1u);
+}
+
+// A script whose run died before any descriptor was written: listed as
+// incomplete with the date its name gives, restorable and deletable.
+TEST_F(BackupCommands, ScriptWithoutDescriptorIsListedRestoredAndDeleted) {
+  AddSet(scriptOnly_, L"[" + Key() + L"]\r\n\"alone\"=dword:00000009\r\n\r\n");
+  const std::wstring script = folder_ + L"\\" + scriptOnly_ + L".reg";
+  DeleteFileW((folder_ + L"\\" + scriptOnly_ + L".ini").c_str());
+  const std::string size = std::to_string(test::ReadFileBytes(script).size());
+  DWORD exitCode = 0;
+
+  const std::string list = Cli(L"backups", exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  const std::string module = Utf16ToUtf8(L"RC_TEST_ALONE" + unique_);
+  EXPECT_NE(list.find(Utf16ToUtf8(scriptOnly_) + "  2026-03-04 05:06:07  " + module + "    " + size + " bytes  incomplete"),
+            std::string::npos)
+      << list;
+
+  const std::string restored = Cli(L"restore " + scriptOnly_, exitCode);
+  EXPECT_EQ(exitCode, 0u) << restored;
+  EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(), L"alone"), 9);
+
+  Cli(L"delete-backup " + scriptOnly_, exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  EXPECT_EQ(GetFileAttributesW(script.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(BackupCommands, RestoreReportsWhatDidNotComeBack) {

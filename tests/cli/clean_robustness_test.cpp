@@ -1,7 +1,7 @@
 // "clean" under faults, end to end with the real keytidy-cli.exe and
 // reg.exe: raced by a second copy and killed in the middle of a deletion.
-// Afterwards the backup script must hold every item that was deleted and
-// bring it back byte for byte. (Hostile registry data through scan, clean
+// Afterwards the backup set must be listed and its restore must bring every
+// item that was deleted back byte for byte. (Hostile registry data through scan, clean
 // and restore: tests/robustness.)
 #include <windows.h>
 
@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include "app/environment.h"
-#include "backup/reg_exe.h"
 #include "backup/reg_script_reader.h"
 #include "backup/registry_snapshot.h"
 #include "platform/registry.h"
@@ -178,14 +177,23 @@ TEST(CleanFaults, ASecondCopyIsRefusedAndAKilledRunLosesNothing) {
   const int gone = deleted();
   ASSERT_GT(gone, 0);
   if (killed && gone == kKeys) std::printf("note: the run ended all deletions before it was killed\n");
-  // The script of the interrupted run reads, and imported by hand (its
-  // descriptor was never written) brings every deleted key back exactly.
+  // The interrupted run's set is listed, marked incomplete while the run
+  // had deletions left, and its restore brings every deleted key back
+  // exactly.
   const std::optional<std::wstring> script = files.Script();
   ASSERT_TRUE(script);
   const RegScriptReadResult read = RegScript_ReadFile(*script);
   ASSERT_TRUE(read.ok) << Narrow(read.error);
-  const RegExeResult import = RegExe_Run({L"import", *script}, temp.Path());
-  EXPECT_TRUE(import.Succeeded());
+  const std::wstring fileName = script->substr(script->rfind(L'\\') + 1);
+  const std::string name = Narrow(fileName.substr(0, fileName.size() - 4));
+  const test::RunResult list = RunProgram(Quote(CliPath()) + L" backups");
+  EXPECT_EQ(list.exitCode, 0u) << list.output;
+  const size_t line = list.output.find(name + "  ");
+  ASSERT_NE(line, std::string::npos) << list.output;
+  const std::string setLine = list.output.substr(line, list.output.find('\n', line) - line);
+  if (gone < kKeys) EXPECT_NE(setLine.find("bytes  incomplete"), std::string::npos) << setLine;
+  const test::RunResult restore = RunProgram(Quote(CliPath()) + L" restore " + Utf8ToUtf16(name));
+  EXPECT_EQ(restore.exitCode, 0u) << restore.output;
   for (const std::wstring& key : keys) EXPECT_EQ(Differences(before[key], Snapshot(HKLM, key)), std::vector<std::string>{});
 }
 

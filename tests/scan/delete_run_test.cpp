@@ -144,12 +144,21 @@ TEST_F(DeleteRun, RestoringTheSetPutsBackEveryByteAndType) {
   EXPECT_EQ(Ini_ReadInteger(ini, L"Backup", L"SavedKeys"), 1);
   EXPECT_EQ(Ini_ReadInteger(ini, L"Backup", L"SavedValues"), static_cast<int>(OddValues().size()));
   EXPECT_EQ(Ini_ReadString(ini, L"Backup", L"Display"), std::to_wstring(expected));
+  EXPECT_FALSE(Backup_IsIncomplete(ini));
+  // Newest record first: the key found last leads, the value found first
+  // closes the script.
+  const RegScriptReadResult script = RegScript_ReadFile(result.scriptPath);
+  ASSERT_TRUE(script.ok);
+  EXPECT_EQ(script.records.front().key, treeKey);
+  EXPECT_EQ(script.records.back().key, valueKey);
+  EXPECT_EQ(script.records.back().name, OddValues().front().name);
 
   TBackupTree rows;
   TBackups manager(&rows);
   manager.BackupFolder = backups_;
   manager.Read_Backups();
   ASSERT_EQ(rows.NodeCount(), 1u);
+  EXPECT_FALSE(TBackups::Data(rows.NodeAt(0)).Incomplete);
   rows.SetSelected(rows.NodeAt(0), true);
   ASSERT_TRUE(manager.Restore_Selected()) << Utf16ToUtf8(manager.LastRestoreError);
   EXPECT_EQ(SnapshotTree(ROOT_HKEY_CURRENT_USER, valueKey), valuesBefore);

@@ -1,0 +1,54 @@
+#pragma once
+// The backup script of a deletion run while the run goes on. Every record is
+// appended once, flushed to disk and read back before the caller may delete
+// what it stands for, so a run that is killed or loses power leaves a
+// script (oldest record first) that puts back everything deleted so far.
+// Finish() then gives the script its lasting form in one rewrite: newest
+// record first under a single header, exactly as inserting each record at
+// the front would have made it. A failed append is cut off again, so the
+// file never ends in half a record.
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/handles.h"
+
+namespace keytidy {
+
+class RegScriptJournal {
+ public:
+  // An empty path records nothing and reports success throughout.
+  explicit RegScriptJournal(std::wstring file);
+  ~RegScriptJournal();
+  RegScriptJournal(const RegScriptJournal&) = delete;
+  RegScriptJournal& operator=(const RegScriptJournal&) = delete;
+
+  // Whole records without header, as UTF-16LE bytes or as text. False
+  // leaves the file as it was before the call.
+  bool AppendBytes(const std::string& records);
+  bool Append(const std::wstring& records);
+
+  // Reorders the file, newest record first; records already in the file
+  // before the first append stay behind the new ones. False leaves the
+  // appended order, which restores just the same. Nothing can be appended
+  // afterwards.
+  bool Finish();
+
+  const std::wstring& File() const { return file_; }
+
+ private:
+  bool Open();
+  bool TruncateTo(std::size_t size);
+
+  std::wstring file_;
+  UniqueHandle handle_;
+  bool failed_ = false;     // the file could not be opened or is no script of ours
+  bool finished_ = false;
+  std::size_t olderEnd_ = 0;  // header and records the file held before
+  std::size_t end_ = 0;       // everything written and confirmed so far
+  std::size_t recordCount_ = 0;
+  std::vector<std::pair<std::size_t, std::size_t>> blocks_;  // offset and size of each appended block
+};
+
+}  // namespace keytidy
