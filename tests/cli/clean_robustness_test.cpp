@@ -160,17 +160,18 @@ TEST(CleanFaults, ASecondCopyIsRefusedAndAKilledRunLosesNothing) {
     return static_cast<int>(std::count_if(keys.begin(), keys.end(), [](const std::wstring& k) { return !Reg_KeyExists(HKLM, k); }));
   };
 
-  // Its output goes to a file: the reg.exe it started may outlive it, and
-  // must not hold the test's own output open.
-  UniqueHandle first = test::StartProgram(Quote(CliPath()) + L" clean", {}, temp.File(L"first.txt"));
+  // Killed together with the reg.exe it may be running at that moment: a
+  // reg.exe that outlived it kept the test's output open, and the test then
+  // hung until its time limit although every check had passed.
+  const test::ProgramInJob first = test::StartProgramInJob(Quote(CliPath()) + L" clean", temp.File(L"first.txt"));
   ASSERT_TRUE(first);
   // Wait for the first deletion, then race a second copy and kill the first.
   const DWORD start = GetTickCount();
-  while (deleted() == 0 && WaitForSingleObject(first.get(), 0) == WAIT_TIMEOUT && GetTickCount() - start < 120000)
+  while (deleted() == 0 && WaitForSingleObject(first.process.get(), 0) == WAIT_TIMEOUT && GetTickCount() - start < 120000)
     Sleep(5);
   const test::RunResult second = RunProgram(Quote(CliPath()) + L" clean");
-  const bool killed = TerminateProcess(first.get(), 9) != FALSE;
-  WaitForSingleObject(first.get(), 30000);
+  const bool killed = first.Kill(9);
+  WaitForSingleObject(first.process.get(), 30000);
   EXPECT_EQ(second.exitCode, 3u) << second.output;
   EXPECT_NE(second.output.find("another copy of Keytidy is running"), std::string::npos) << second.output;
 

@@ -35,7 +35,10 @@ std::wstring EnvironmentBlock(const Environment& overrides) {
   return result;
 }
 
-UniqueHandle Start(const std::wstring& commandLine, const Environment& environment, HANDLE output) {
+// With a job, the program is put into it before its first instruction runs,
+// so nothing it starts can escape the job.
+UniqueHandle Start(const std::wstring& commandLine, const Environment& environment, HANDLE output,
+                   HANDLE job = nullptr) {
   std::wstring command = commandLine;
   std::wstring env = EnvironmentBlock(environment);
   STARTUPINFOW startup{};
@@ -47,11 +50,20 @@ UniqueHandle Start(const std::wstring& commandLine, const Environment& environme
     startup.hStdError = output;
   }
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, output != nullptr, CREATE_UNICODE_ENVIRONMENT,
-                      env.data(), nullptr, &startup, &process))
+  const DWORD flags = CREATE_UNICODE_ENVIRONMENT | (job ? CREATE_SUSPENDED : 0);
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, output != nullptr, flags, env.data(), nullptr,
+                      &startup, &process))
     return UniqueHandle();
-  CloseHandle(process.hThread);
-  return UniqueHandle(process.hProcess);
+  UniqueHandle thread(process.hThread);
+  UniqueHandle child(process.hProcess);
+  if (job) {
+    if (!AssignProcessToJobObject(job, child.get())) {
+      TerminateProcess(child.get(), 1);
+      return UniqueHandle();
+    }
+    ResumeThread(thread.get());
+  }
+  return child;
 }
 
 }  // namespace
@@ -118,13 +130,20 @@ UniqueHandle StartProgram(const std::wstring& commandLine, const Environment& en
   return Start(commandLine, environment, nullptr);
 }
 
-UniqueHandle StartProgram(const std::wstring& commandLine, const Environment& environment,
-                          const std::wstring& outputFile) {
+bool ProgramInJob::Kill(UINT exitCode) const {
+  return job && TerminateJobObject(job.get(), exitCode) != FALSE;
+}
+
+ProgramInJob StartProgramInJob(const std::wstring& commandLine, const std::wstring& outputFile) {
+  ProgramInJob started;
+  started.job.reset(CreateJobObjectW(nullptr, nullptr));
+  if (!started.job) return started;
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
   UniqueHandle output(CreateFileW(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!output) return UniqueHandle();
-  return Start(commandLine, environment, output.get());
+  if (!output) return started;
+  started.process = Start(commandLine, {}, output.get(), started.job.get());
+  return started;
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

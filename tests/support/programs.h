@@ -44,11 +44,17 @@ RunResult RunProgram(const std::wstring& commandLine, const Environment& environ
 
 // Starts a program without waiting; the handle owns the process.
 UniqueHandle StartProgram(const std::wstring& commandLine, const Environment& environment = {});
-// The same with standard output and error going to `outputFile` (created
-// anew), for a program the test may kill: whatever it started goes on
-// writing there, not into the test's own output.
-UniqueHandle StartProgram(const std::wstring& commandLine, const Environment& environment,
-                          const std::wstring& outputFile);
+// A program started in a job object of its own, with its output going to
+// `outputFile`. Whatever it starts joins the job, so Kill() ends the whole
+// family at once, as a power cut would: a reg.exe left running by a killed
+// program would otherwise go on holding handles the test (or CTest) waits on.
+struct ProgramInJob {
+  UniqueHandle job;
+  UniqueHandle process;
+  explicit operator bool() const { return static_cast<bool>(process); }
+  bool Kill(UINT exitCode) const;
+};
+ProgramInJob StartProgramInJob(const std::wstring& commandLine, const std::wstring& outputFile);
 
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
