@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/environment.h"
+#include "bench/bench_registry.h"
 #include "bench/bench_temp_folder.h"
 #include "platform/handles.h"
 #include "platform/registry.h"
@@ -27,16 +28,12 @@
 
 using namespace keytidy;
 using keytidy::bench::RemoveFolder;
+using keytidy::bench::SetString;
 using keytidy::bench::TempFolder;
 
 namespace {
 
 const std::wstring kBenchKey = L"Software\\KeytidyBench\\DeleteRecheck";
-
-void SetString(HKEY key, const std::wstring& name, const std::wstring& data) {
-  RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-}
 
 void CreateFixture(TRegistryCleaner& engine, int findings) {
   RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey.c_str());

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/environment.h"
+#include "bench/bench_registry.h"
 #include "bench/bench_temp_folder.h"
 #include "backup/reg_exe.h"
 #include "backup/whole_file.h"
@@ -26,16 +27,12 @@
 
 using namespace keytidy;
 using keytidy::bench::RemoveFolder;
+using keytidy::bench::SetString;
 using keytidy::bench::TempFolder;
 
 namespace {
 
 const std::wstring kBenchKey = L"Software\\KeytidyBench\\DeleteRun";
-
-void SetString(HKEY key, const std::wstring& name, const std::wstring& data) {
-  RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-}
 
 void CreateFixture(TResultTree& tree, int findings) {
   const int keyCount = findings / 2;
