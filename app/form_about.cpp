@@ -1,7 +1,7 @@
 #include "app/form_about.h"
 
-#include "app/globals.h"
 #include "lang/help_links.h"
+#include "platform/product.h"
 
 namespace keytidy {
 

@@ -3,10 +3,10 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "app/globals.h"
 #include "app/internet_services.h"
 #include "app/window_startup.h"
-#include "app/startup.h"
+#include "platform/product.h"
+#include "platform/startup.h"
 
 using namespace keytidy;
 

@@ -1,11 +1,12 @@
 #include "app/internet_services.h"
 
-#include "app/environment.h"
-#include "app/globals.h"
+#include "app/process_run_control.h"
 #include "inet/qrv_inet2.h"
 #include "lang/language_choice.h"
 #include "lang/locale_names.h"
 #include "platform/debug_log.h"
+#include "platform/environment.h"
+#include "platform/product.h"
 
 namespace keytidy {
 
@@ -39,7 +40,7 @@ bool InternetServices_Start(HWND mainWindow) {
   const int result = qnet_StartAllChecks(mainWindow);
   Debug_Output(L"qnet_StartAllChecks RETURNED = " + std::to_wstring(result));
   if (!AsksToEnd(result)) return false;
-  APP_TERMINATING = true;
+  ProcessRunControl().APP_TERMINATING = true;
   Debug_Output(L"KX15: TerminateNow");
   InternetServices_Shutdown(mainWindow);
   PostQuitMessage(0);

@@ -5,19 +5,20 @@
 #include <thread>
 
 #include "app/form_about.h"
-#include "app/globals.h"
 #include "app/internet_services.h"
 #include "app/message_dialogs.h"
+#include "app/process_run_control.h"
 #include "app/stripe_sheet.h"
+#include "backup/module_codes.h"
 #include "lang/help_links.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
-#include "app/environment.h"
 #include "platform/debug_log.h"
+#include "platform/environment.h"
+#include "platform/product.h"
 #include "settings/ini_file.h"
-#include "skin/module_codes.h"
-#include "skin/skin_ini.h"
 #include "skin/skin_folder.h"
+#include "skin/skin_ini.h"
 
 namespace keytidy {
 
@@ -63,7 +64,7 @@ void LoadButton(ui::ImageButton3State& button, const wchar_t* normal, const wcha
 TForm_KX7* MainForm() { return Instance(); }
 
 TForm_KX7::TForm_KX7() : Form(L"Form_KX7", 1) {
-  APP_TERMINATING = false;
+  ProcessRunControl().APP_TERMINATING = false;
   fFirstOnShowDone = false;
   // The shadow is a system-wide effect: switched on for this session only,
   // never saved to the user's profile.
@@ -481,7 +482,7 @@ LRESULT TForm_KX7::HitTest(LPARAM lParam) {
 }
 
 void TForm_KX7::FirstShow() {
-  if (fFirstOnShowDone || APP_TERMINATING) return;
+  if (fFirstOnShowDone || ProcessRunControl().APP_TERMINATING) return;
   fFirstOnShowDone = true;
   SetForegroundWindow(Handle());
   Debug_Output(L"MainForm -> OnShow Done");
@@ -490,8 +491,8 @@ void TForm_KX7::FirstShow() {
 
 bool TForm_KX7::CloseQuery() {
   Debug_Output(L"KX16: FormCloseQuery");
-  APP_TERMINATING = true;
-  STOP_REQUESTED = true;
+  ProcessRunControl().APP_TERMINATING = true;
+  ProcessRunControl().STOP_REQUESTED = true;
   Sleep(50);
   ReleaseKeptForms();
   Debug_Output(L"KX16: FormCloseQuery DONE");

@@ -11,7 +11,6 @@
 
 #include "app/main_menu_switcher_thread.h"
 #include "app/module_form.h"
-#include "skin/thread_timer.h"
 #include "ui/form.h"
 #include "ui/image_box.h"
 #include "ui/image_button.h"
@@ -19,6 +18,7 @@
 #include "ui/native_controls.h"
 #include "ui/navi_image.h"
 #include "ui/panel.h"
+#include "ui/thread_timer.h"
 #include "ui/windowless_image.h"
 
 namespace keytidy {

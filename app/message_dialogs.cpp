@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "app/globals.h"
 #include "app/stripe_sheet.h"
 #include "app/yes_no_dialog.h"
+#include "platform/product.h"
 #include "skin/skin_folder.h"
 
 namespace keytidy {

@@ -1,14 +1,14 @@
 // The main window's way into the options dialog, and the check afterwards
 // whether the user chose a skin or language that only a restart brings.
-#include "app/environment.h"
 #include "app/main_window.h"
 #include "app/message_dialogs.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
+#include "platform/environment.h"
 #include "platform/registry.h"
-#include "settings/form_options.h"
+#include "platform/text_after_last.h"
+#include "settings/screen/form_options.h"
 #include "skin/skin_folder.h"
-#include "skin/text_after_last.h"
 
 namespace keytidy {
 

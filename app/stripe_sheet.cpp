@@ -1,6 +1,6 @@
 #include "app/stripe_sheet.h"
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "skin/skin_folder.h"
 
 namespace keytidy {

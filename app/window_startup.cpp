@@ -4,14 +4,15 @@
 #include <memory>
 #include <string_view>
 
-#include "app/environment.h"
-#include "app/globals.h"
 #include "app/main_window.h"
-#include "backup/form_backups.h"
+#include "app/process_run_control.h"
+#include "backup/screen/form_backups.h"
 #include "cleaner/form_rc.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
-#include "settings/form_options.h"
+#include "platform/environment.h"
+#include "platform/product.h"
+#include "settings/screen/form_options.h"
 #include "settings/statistics.h"
 #include "skin/skin_folder.h"
 #include "ui/window.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr wchar_t kVersion[] = L"2.00.00";
 
 void BringToFront(TForm_KX7& main) {
-  if (APP_TERMINATING) return;
+  if (ProcessRunControl().APP_TERMINATING) return;
   SetWindowPos(main.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(main.Handle());
 }
@@ -68,8 +69,6 @@ void RunMessageLoop() {
 
 }  // namespace
 
-std::wstring TranslationFolder() { return ProgramFolder() + L"\\translation"; }
-
 bool IsTranslationSaveWord(const std::wstring& firstArgument) { return firstArgument == L"-SAVE"; }
 
 bool IsSetupWord(const std::wstring& firstArgument) {
@@ -100,9 +99,9 @@ void RunWindowStartup() {
   // the main window: end quietly.
   if (!main) return;
 
-  if (!APP_TERMINATING) Choose_Skin();
-  if (!APP_TERMINATING) main->Perform_EveryThingAfterOnCreate();
-  if (!APP_TERMINATING) Create_OptionsDialog(main->Handle());
+  if (!ProcessRunControl().APP_TERMINATING) Choose_Skin();
+  if (!ProcessRunControl().APP_TERMINATING) main->Perform_EveryThingAfterOnCreate();
+  if (!ProcessRunControl().APP_TERMINATING) Create_OptionsDialog(main->Handle());
   Stats_Add(kStats_Starts, 1);
 
   BringToFront(*main);

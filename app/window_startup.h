@@ -10,8 +10,6 @@ namespace keytidy {
 // program is to end.
 void RunWindowStartup();
 
-// ProgramFolder \translation: the translation files and their index.
-std::wstring TranslationFolder();
 
 // The command word that exports the design texts of the translated forms
 // into the German translation file.

@@ -1,21 +1,16 @@
 #include "backup/auto_delete_old_backups.h"
 
-#include "app/environment.h"
-#include "app/globals.h"
-#include "app/message_dialogs.h"
 #include "backup/backups_manager.h"
 #include "lang/message_catalogue.h"
+#include "platform/environment.h"
 #include "platform/registry.h"
 #include "platform/text.h"
-#include "settings/form_options.h"
 
 namespace keytidy {
 
 namespace {
 
 bool autoDeleteHasRun = false;
-
-constexpr int kQuestionIcon = 29;
 
 int DaysFor(BackupAutoDelete age) {
   switch (age) {
@@ -27,25 +22,21 @@ int DaysFor(BackupAutoDelete age) {
   }
 }
 
-// The user asked not to be asked again: the dialog's controls (when it
-// exists) and the Options key both learn it, and a "No" turns the automatic
-// deletion off for good.
-void StopAsking(TOptionSwitches& switches, bool answeredYes) {
+// The user asked not to be asked again: the Options key and the front end
+// (which may show the options) both learn it, and a "No" turns the
+// automatic deletion off for good.
+void StopAsking(TOptionSwitches& switches, bool answeredYes, TFrontEnd& frontEnd) {
   switches.SetChecked(OptionSwitch::Backups_Ask_Before_AutoDelete, false);
   if (!answeredYes) switches.SetBackupAge(BackupAutoDelete::Never);
-  if (TForm_Options* dialog = Form_Options()) {
-    dialog->SwitchBox(OptionSwitch::Backups_Ask_Before_AutoDelete).SetChecked(false);
-    const auto buttons = switches.BackupAgeButtons();
-    for (size_t i = 0; i < buttons.size(); ++i) dialog->BackupAgeButtons[i]->SetChecked(buttons[i].checked);
-  }
   SAVE_RADIOGROUP(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, switches.BackupAgeButtons());
   SAVE_CHECKBOX(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, Describe(OptionSwitch::Backups_Ask_Before_AutoDelete).name,
                 false);
+  frontEnd.OptionSwitchesChanged(switches);
 }
 
 }  // namespace
 
-std::int32_t AutoDeleteOldBackups(const std::wstring& backupFolder) {
+std::int32_t AutoDeleteOldBackups(const std::wstring& backupFolder, TOptionSwitches switches, TFrontEnd& frontEnd) {
   if (autoDeleteHasRun) return 0;
   autoDeleteHasRun = true;
   if (!FirstArgument.empty()) return 0;
@@ -54,7 +45,6 @@ std::int32_t AutoDeleteOldBackups(const std::wstring& backupFolder) {
   bool storedAsk = true;
   LOAD_CHECKBOX(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, askName, storedAsk);
   if (!storedAsk) return 0;
-  TOptionSwitches switches = Current_OptionSwitches();
   if (!switches.IsChecked(OptionSwitch::Backups_Ask_Before_AutoDelete)) return 0;
 
   TBackupTree rows;
@@ -69,9 +59,9 @@ std::int32_t AutoDeleteOldBackups(const std::wstring& backupFolder) {
   question = ReplaceFirstIgnoreCase(question, L"%1", std::to_wstring(oldCount));
   question = ReplaceFirstIgnoreCase(question, L"%2", std::to_wstring(days));
   bool dontAskAgain = false;
-  const bool yes = AskYesOrNo_Custom(question, Message(MessageKey::MESSAGE_BACKUPS_ASK_AUTODELETE_OLD_CHECKBOX),
-                                     kQuestionIcon, 6, true, dontAskAgain) == 6;
-  if (dontAskAgain) StopAsking(switches, yes);
+  const bool yes =
+      frontEnd.AskYesNo(question, Message(MessageKey::MESSAGE_BACKUPS_ASK_AUTODELETE_OLD_CHECKBOX), dontAskAgain);
+  if (dontAskAgain) StopAsking(switches, yes, frontEnd);
   if (!yes) return 0;
 
   const std::int32_t selected = backups.Select_OldBackups(days);

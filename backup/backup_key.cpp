@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "app/environment.h"
 #include "backup/backup_counters.h"
 #include "backup/reg_file_insert.h"
 #include "backup/reg_script_check.h"
@@ -12,6 +11,7 @@
 #include "backup/registry_backup.h"
 #include "backup/registry_snapshot.h"
 #include "backup/whole_file.h"
+#include "platform/environment.h"
 
 namespace keytidy {
 

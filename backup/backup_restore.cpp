@@ -7,8 +7,8 @@
 #include "backup/reg_script_check.h"
 #include "backup/reg_script_reader.h"
 #include "platform/debug_log.h"
+#include "platform/text_after_last.h"
 #include "settings/ini_file.h"
-#include "skin/text_after_last.h"
 
 namespace keytidy {
 

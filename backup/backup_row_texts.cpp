@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "backup/module_codes.h"
 #include "lang/message_catalogue.h"
 #include "platform/text.h"
-#include "skin/module_codes.h"
 
 namespace keytidy {
 

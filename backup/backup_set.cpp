@@ -4,14 +4,14 @@
 
 #include <cwchar>
 
-#include "app/environment.h"
 #include "backup/backup_counters.h"
+#include "backup/backup_user_name.h"
+#include "platform/environment.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "settings/date_time.h"
 #include "settings/ini_file.h"
 #include "settings/statistics.h"
-#include "skin/backup_user_name.h"
 
 namespace keytidy {
 

@@ -9,12 +9,12 @@
 #include "backup/backup_extra_files.h"
 #include "backup/backup_restore.h"
 #include "backup/backup_set.h"
+#include "backup/backup_user_name.h"
+#include "platform/file_queries.h"
+#include "platform/recycle_bin.h"
 #include "platform/text.h"
 #include "settings/ini_file.h"
 #include "settings/statistics.h"
-#include "skin/backup_user_name.h"
-#include "skin/file_queries.h"
-#include "skin/recycle_bin.h"
 
 namespace keytidy {
 

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/handles.h"
 
 namespace keytidy {

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "app/environment.h"
 #include "bench/bench_registry.h"
 #include "bench/bench_temp_folder.h"
+#include "platform/environment.h"
 #include "platform/handles.h"
 #include "platform/registry.h"
 #include "scan/check_skeleton.h"
@@ -67,7 +67,8 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
 // The re-checks alone, as the run makes them: one per ticked finding.
 double RecheckMilliseconds(int findings) {
   TResultTree tree;
-  TRegistryCleaner engine(&tree);
+  RunControl run;
+  TRegistryCleaner engine(&tree, run);
   CreateFixture(engine, findings);
   const auto start = std::chrono::steady_clock::now();
   int stale = 0;
@@ -79,7 +80,8 @@ double RecheckMilliseconds(int findings) {
 
 double RunMilliseconds(int findings, const std::wstring& folder, std::uint32_t& removed) {
   TResultTree tree;
-  TRegistryCleaner engine(&tree);
+  RunControl run;
+  TRegistryCleaner engine(&tree, run);
   CreateFixture(engine, findings);
   const auto start = std::chrono::steady_clock::now();
   const DeleteRunResult result = RC_DeleteRun(engine, folder + L"\\Backups" + std::to_wstring(findings), {folder});

@@ -14,16 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "app/environment.h"
-#include "bench/bench_registry.h"
-#include "bench/bench_temp_folder.h"
 #include "backup/reg_exe.h"
 #include "backup/whole_file.h"
+#include "bench/bench_registry.h"
+#include "bench/bench_temp_folder.h"
+#include "platform/environment.h"
+#include "platform/file_queries.h"
 #include "platform/handles.h"
 #include "platform/registry.h"
 #include "scan/delete_run.h"
 #include "scan/registry_cleaner.h"
-#include "skin/file_queries.h"
 
 using namespace keytidy;
 using keytidy::bench::RemoveFolder;
@@ -78,7 +78,8 @@ struct RunFigures {
 
 RunFigures RunOnce(int findings) {
   TResultTree tree;
-  TRegistryCleaner engine(&tree);
+  RunControl run;
+  TRegistryCleaner engine(&tree, run);
   CreateFixture(tree, findings);
   const std::wstring folder = TempFolder();
   const RegExeTotals regExeBefore = RegExe_Totals();

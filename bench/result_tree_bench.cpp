@@ -93,7 +93,8 @@ void operator delete(void* pointer, std::size_t) noexcept { operator delete(poin
 int wmain() {
   const double memoryBefore = LiveMegabytes();
   TResultTree tree;
-  TRegistryCleaner engine(&tree);
+  RunControl run;
+  TRegistryCleaner engine(&tree, run);
   int notifications = 0;
   tree.Subscribe([&](const TreeChanges&) { ++notifications; });
 

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/handles.h"
 #include "platform/registry.h"
 

@@ -1,6 +1,6 @@
 #include "cleaner/backups_button.h"
 
-#include "backup/backups_screen.h"
+#include "backup/screen/backups_screen.h"
 
 namespace keytidy {
 

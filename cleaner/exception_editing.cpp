@@ -2,13 +2,13 @@
 
 #include <unordered_set>
 
-#include "app/environment.h"
 #include "app/message_dialogs.h"
 #include "cleaner/shell_open.h"
 #include "lang/message_catalogue.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/exception_file.h"
-#include "settings/form_options.h"
+#include "settings/screen/form_options.h"
 
 namespace keytidy {
 

@@ -4,27 +4,28 @@
 
 #include <algorithm>
 
-#include "app/environment.h"
-#include "app/globals.h"
+#include "app/gui_front_end.h"
 #include "app/internet_services.h"
 #include "app/main_window.h"
+#include "app/process_run_control.h"
 #include "app/stripe_sheet.h"
 #include "cleaner/backups_button.h"
-#include "cleaner/row_drawing.h"
+#include "cleaner/exception_editing.h"
 #include "cleaner/report_button.h"
+#include "cleaner/row_drawing.h"
 #include "cleaner/shell_open.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/debug_log.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/delete_run.h"
-#include "cleaner/exception_editing.h"
 #include "scan/result_filter.h"
 #include "scan/tree_operations.h"
+#include "settings/ini_file.h"
 #include "settings/option_switches.h"
 #include "skin/button_skin.h"
-#include "settings/ini_file.h"
 #include "skin/skin_folder.h"
 
 namespace keytidy {
@@ -304,9 +305,8 @@ void TForm_RC::FormCreate() {
   FillPictures();
   CurvyEdit_Filter.Edit.SetHint(Message(MessageKey::MESSAGE_SEARCHBOXES_EMPTYTEXT));
 
-  RC = std::make_unique<TRegistryCleaner>(&Tree);
-  RC->ImageList = PngImageList_RC32;
-  RC->OnProcessMessages = [] { ui::ProcessMessages(); };
+  RC = std::make_unique<TRegistryCleaner>(&Tree, ProcessRunControl());
+  RC->FrontEnd = &GuiFrontEnd();
   VirtualDrawTree_RC.SetModel(&Tree);
 
   SetStatus(Message(MessageKey::MESSAGEHTML_RC_STATUS_CLICKSEARCH), true);
@@ -502,7 +502,7 @@ void TForm_RC::DrawNode(HDC dc, const RECT& content, PVirtualNode node, bool sel
   info.ContentRect = content;
   info.Selected = selected;
   info.TreeFocused = focused;
-  DefaultEvent_DrawNode(*RC, node, info);
+  DefaultEvent_DrawNode(PngImageList_RC32, node, info);
 }
 
 std::int32_t TForm_RC::VisibleCount() const {
@@ -782,7 +782,7 @@ void TForm_RC::VellButton_BackupsClick() { Open_BackupScreen(Handle()); }
 
 void TForm_RC::AdvGlowButton_ReportClick() { RC_ReportClick(Tree); }
 
-void TForm_RC::AdvToolBarButton_RC_StopClick() { STOP_REQUESTED = true; }
+void TForm_RC::AdvToolBarButton_RC_StopClick() { ProcessRunControl().STOP_REQUESTED = true; }
 
 // --- the runs ------------------------------------------------------------------
 
@@ -803,7 +803,7 @@ void TForm_RC::AdvToolBarButton_RC_DeleteClick() {
   if (VellButton_Stop.Enabled()) return;
   std::int32_t ticked = Tree_CountChecked(Tree);
   if (ticked == 0) return;
-  STOP_REQUESTED = false;
+  ProcessRunControl().STOP_REQUESTED = false;
   SetRunButtons(true);
   SetStatus(Message(MessageKey::MESSAGEHTML_RC_STATUS_DELETING), statusCentred_);
   ProgressBar_RC.SetPosition(0);
@@ -821,7 +821,7 @@ void TForm_RC::AdvToolBarButton_RC_DeleteClick() {
 
   const DeleteRunResult result = RC_DeleteRun(*RC, BackupFolder);
   RC->Progress = nullptr;
-  if (result.terminated || APP_TERMINATING) return;
+  if (result.terminated || ProcessRunControl().APP_TERMINATING) return;
   if (MainForm()) MainForm()->EnableDisable_Modulwechsel(true);
   ui::ProcessMessages();
 

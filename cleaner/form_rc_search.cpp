@@ -3,15 +3,15 @@
 // its buttons, counters, progress bar, status line and panels in step.
 #include <windows.h>
 
-#include "app/globals.h"
 #include "app/main_window.h"
+#include "app/process_run_control.h"
 #include "app/stripe_sheet.h"
 #include "cleaner/exception_editing.h"
 #include "cleaner/form_rc.h"
 #include "lang/message_catalogue.h"
 #include "scan/scan_categories.h"
 #include "scan/scan_run.h"
-#include "settings/form_options.h"
+#include "settings/screen/form_options.h"
 
 namespace keytidy {
 
@@ -63,7 +63,7 @@ class TForm_RC::SearchObserver : public TScanObserver {
   void SearchFinished(const ScanRunResult&) override {
     // A close request that came in after the last look at it: the windows
     // may be gone already, and nothing of this is to be seen any more.
-    if (APP_TERMINATING) return;
+    if (ProcessRunControl().APP_TERMINATING) return;
     TForm_RC& f = form_;
     f.Panel_Working.SetVisible(false);
     if (MainForm()) MainForm()->EnableDisable_Modulwechsel(true);

@@ -22,7 +22,7 @@ std::wstring ShortenToWidth(HDC dc, const std::wstring& text, int maxWidth) {
   return text.substr(0, static_cast<size_t>(fit)) + kEllipsis;
 }
 
-void DefaultEvent_DrawNode(const TRegistryCleaner& engine, PVirtualNode node, const TPaintInfo& paintInfo) {
+void DefaultEvent_DrawNode(HIMAGELIST icons, PVirtualNode node, const TPaintInfo& paintInfo) {
   if (!node) return;
   HDC dc = paintInfo.Canvas;
   SetBkMode(dc, TRANSPARENT);
@@ -33,8 +33,7 @@ void DefaultEvent_DrawNode(const TRegistryCleaner& engine, PVirtualNode node, co
   std::int32_t imageIndex = 0;
   std::wstring line1, line2;
   Get_ItemDescription_and_Icon(&TResultTree::Data(node), imageIndex, line1, line2);
-  if (engine.ImageList)
-    ImageList_Draw(static_cast<HIMAGELIST>(engine.ImageList), imageIndex, dc, left, top + 1, ILD_TRANSPARENT);
+  if (icons) ImageList_Draw(icons, imageIndex, dc, left, top + 1, ILD_TRANSPARENT);
 
   const bool highlighted = paintInfo.Selected && paintInfo.TreeFocused;
   const int room = right - left - 36;

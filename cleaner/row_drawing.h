@@ -3,10 +3,11 @@
 // lines, the description over the detail, each cut with "..." to the room
 // left beside the icon.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
-#include "scan/registry_cleaner.h"
+#include "scan/result_tree.h"
 
 namespace keytidy {
 
@@ -17,8 +18,9 @@ struct TPaintInfo {
   bool TreeFocused = false;
 };
 
-// The engine's row painter for one node of its tree.
-void DefaultEvent_DrawNode(const TRegistryCleaner& engine, PVirtualNode node, const TPaintInfo& paintInfo);
+// The row painter for one node of the result tree; `icons` holds the row
+// icons (none: the text alone).
+void DefaultEvent_DrawNode(HIMAGELIST icons, PVirtualNode node, const TPaintInfo& paintInfo);
 
 // `text` as it fits into `maxWidth` pixels with the font selected into the
 // context: unchanged when it fits, otherwise as many leading characters as

@@ -1,9 +1,10 @@
 // "clean [--report FILE]": a search as "scan" makes it, then every finding
 // removed through the deletion run, each recorded in a new backup set first.
-#include "app/environment.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/console_front_end.h"
 #include "cli/console_search.h"
+#include "platform/environment.h"
 #include "scan/delete_run.h"
 
 namespace keytidy::cli {
@@ -17,7 +18,8 @@ int RunClean(const Arguments& arguments) {
   SearchOptions options;
   if (!ParseSearchOptions(L"clean", arguments, options)) return kExitUsage;
   TResultTree tree;
-  TRegistryCleaner engine(&tree);
+  TRegistryCleaner engine(&tree, ConsoleRunControl());
+  engine.FrontEnd = &ConsoleFrontEnd();
   ScanRunResult search;
   if (!RunConsoleSearch(engine, options, search)) return kExitFailure;
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <string>
 
-#include "app/globals.h"
-#include "app/startup.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "platform/product.h"
+#include "platform/startup.h"
 
 using namespace keytidy;
 using namespace keytidy::cli;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/window_startup.h"
 #include "cli/console.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"

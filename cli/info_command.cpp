@@ -1,8 +1,8 @@
 // "info": the environment facts the program works with. Handy when a scan
 // behaves differently on two machines.
-#include "app/environment.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "platform/environment.h"
 #include "platform/registry.h"
 
 namespace keytidy::cli {

@@ -1,6 +1,7 @@
 // "scan [--report FILE]": one complete search, exactly as the cleaner
 // screen's Search makes it, with a summary per category.
 #include "cli/commands.h"
+#include "cli/console_front_end.h"
 #include "cli/console_search.h"
 
 namespace keytidy::cli {
@@ -10,7 +11,8 @@ int RunScan(const Arguments& arguments) {
   SearchOptions options;
   if (!ParseSearchOptions(L"scan", arguments, options)) return kExitUsage;
   TResultTree tree;
-  TRegistryCleaner engine(&tree);
+  TRegistryCleaner engine(&tree, ConsoleRunControl());
+  engine.FrontEnd = &ConsoleFrontEnd();
   ScanRunResult result;
   return RunConsoleSearch(engine, options, result) ? kExitSuccess : kExitFailure;
 }

@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/globals.h"
 #include "lang/language_choice.h"
 #include "lang/locale_names.h"
 #include "platform/debug_log.h"
+#include "platform/product.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 

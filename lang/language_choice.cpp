@@ -1,7 +1,7 @@
 #include "lang/language_choice.h"
 
-#include "app/environment.h"
 #include "lang/locale_names.h"
+#include "platform/environment.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 
@@ -9,6 +9,8 @@ namespace keytidy {
 
 std::wstring LanguageCode;
 std::uint32_t LanguageId = 0;
+
+std::wstring TranslationFolder() { return ProgramFolder() + L"\\translation"; }
 
 namespace {
 

@@ -32,6 +32,9 @@ struct LanguageChoice {
 // The decision alone, over a list of available languages.
 LanguageChoice DecideLanguage(const std::vector<AvailableLanguage>& available, const LanguageChoiceInputs& inputs);
 
+// ProgramFolder \translation: the translation files and their index.
+std::wstring TranslationFolder();
+
 // Scans ProgramFolder\Translation, decides and sets LanguageCode and
 // LanguageId; a stored choice whose file is gone is deleted from the
 // settings.

@@ -1,6 +1,6 @@
 #include "platform/command_path.h"
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/environment_strings.h"
 #include "platform/file_existence.h"
 #include "platform/long_path.h"

@@ -2,14 +2,13 @@
 
 #include <cstring>
 
-#include "app/environment.h"
 #include "platform/concrete_key.h"
+#include "platform/environment.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 
 namespace keytidy {
 
-std::array<std::uint8_t, kRegBinaryBufferSize> RegBinaryBuffer{};
 
 namespace {
 
@@ -255,17 +254,18 @@ std::int64_t Reg_ReadInt64(RootKey root, const std::wstring& path, const std::ws
   return 0;
 }
 
-std::uint32_t Reg_ReadBinary(RootKey root, const std::wstring& path, const std::wstring& name) {
+std::uint32_t Reg_ReadBinary(RootKey root, const std::wstring& path, const std::wstring& name,
+                             RegBinaryBuffer& buffer) {
   UniqueHKey key = OpenKey(root, path, ReadAccess());
   DWORD type = 0, size = 0;
   if (!key || !QueryTypeAndSize(key.get(), name, type, size)) return 0;
   if ((type != REG_BINARY && type != REG_NONE) || size < 1 || size > kRegBinaryBufferSize) return 0;
   // Read into a copy first: a value that grew since the size query must not
-  // leave the shared buffer half-overwritten.
-  std::array<std::uint8_t, kRegBinaryBufferSize> data;
+  // leave the caller's buffer half-overwritten.
+  RegBinaryBuffer data;
   DWORD got = size;
   if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, data.data(), &got) != ERROR_SUCCESS) return 0;
-  std::memcpy(RegBinaryBuffer.data(), data.data(), got);
+  std::memcpy(buffer.data(), data.data(), got);
   return got;
 }
 

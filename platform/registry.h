@@ -18,8 +18,8 @@ namespace keytidy {
 HKEY RootKeyHandle(RootKey root);
 
 inline constexpr size_t kRegBinaryBufferSize = 8192;
-// Filled by Reg_ReadBinary; valid until the next call.
-extern std::array<std::uint8_t, kRegBinaryBufferSize> RegBinaryBuffer;
+// What Reg_ReadBinary fills: the largest binary value it reads.
+using RegBinaryBuffer = std::array<std::uint8_t, kRegBinaryBufferSize>;
 
 // True when keys are opened with KEY_WOW64_64KEY: a 32-bit process on 64-bit
 // Windows, and every 64-bit process (which only runs on 64-bit Windows).
@@ -45,9 +45,10 @@ bool Reg_GetValueNames(RootKey root, const std::wstring& path, std::vector<std::
 std::wstring Reg_ReadString(RootKey root, const std::wstring& path, const std::wstring& name);
 std::int32_t Reg_ReadInteger(RootKey root, const std::wstring& path, const std::wstring& name);
 std::int64_t Reg_ReadInt64(RootKey root, const std::wstring& path, const std::wstring& name);
-// Copies REG_BINARY or REG_NONE data of 1 to 8192 bytes into RegBinaryBuffer
-// and returns the byte count; 0 for anything else (buffer then untouched).
-std::uint32_t Reg_ReadBinary(RootKey root, const std::wstring& path, const std::wstring& name);
+// Copies REG_BINARY or REG_NONE data of 1 to 8192 bytes into `buffer` and
+// returns the byte count; 0 for anything else (buffer then untouched).
+std::uint32_t Reg_ReadBinary(RootKey root, const std::wstring& path, const std::wstring& name,
+                             RegBinaryBuffer& buffer);
 
 bool Reg_WriteValue(RootKey root, const std::wstring& path, const std::wstring& name, const void* data,
                     DWORD size, DWORD type);

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/environment_strings.h"
 #include "platform/text.h"
 

@@ -1,6 +1,5 @@
 #include "scan/check_skeleton.h"
 
-#include "app/globals.h"
 #include "platform/command_path.h"
 #include "platform/file_existence.h"
 #include "platform/text.h"
@@ -19,7 +18,7 @@ void Walk_CheckItems(TRegistryCleaner& rc, const std::vector<std::wstring>& item
   for (std::size_t i = 0; i < items.size(); ++i) {
     rc.Progress_SetPosition(static_cast<std::int32_t>(i));
     rc.ProcessPendingMessages();
-    if (STOP_REQUESTED) continue;
+    if (rc.Run.STOP_REQUESTED) continue;
     if (counter == ItemCounter::ValuesPerItem) ++rc.Stat_ValuesScanned;
     if (counter == ItemCounter::KeysPerItem) ++rc.Stat_KeysScanned;
     examine(items[i]);

@@ -1,7 +1,6 @@
 #include "scan/class_key_walk.h"
 
-#include "app/environment.h"
-#include "app/globals.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 
 namespace keytidy {
@@ -11,7 +10,7 @@ void Walk_ClassKeys(TRegistryCleaner& rc, const KeyList& keys,
   for (const std::wstring& key : keys) {
     rc.Progress_Step();
     rc.ProcessPendingMessages();
-    if (STOP_REQUESTED) continue;
+    if (rc.Run.STOP_REQUESTED) continue;
     examine(key);
   }
 }

@@ -1,6 +1,5 @@
 #include "scan/com_class_walk.h"
 
-#include "app/globals.h"
 #include "platform/registry.h"
 #include "scan/check_skeleton.h"
 
@@ -24,7 +23,7 @@ void Walk_ClassList(TRegistryCleaner& rc, const KeyList& classes,
   for (const std::wstring& clsid : classes) {
     rc.Progress_Step();
     rc.ProcessPendingMessages();
-    if (STOP_REQUESTED) continue;
+    if (rc.Run.STOP_REQUESTED) continue;
     examine(clsid);
   }
 }

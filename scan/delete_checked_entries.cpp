@@ -1,11 +1,10 @@
 #include "scan/delete_checked_entries.h"
 
-#include "app/environment.h"
-#include "app/globals.h"
 #include "backup/key_record_reimport.h"
 #include "backup/reg_script_journal.h"
 #include "backup/registry_backup.h"
 #include "platform/debug_log.h"
+#include "platform/environment.h"
 #include "platform/registry.h"
 #include "scan/container_guard.h"
 #include "scan/delete_place.h"
@@ -130,7 +129,7 @@ void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfi
         engine.ProcessPendingMessages();
       }
     }
-    if (STOP_REQUESTED) break;
+    if (engine.Run.STOP_REQUESTED) break;
   }
   journal.Finish();
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
 #include "backup/backup_set.h"
 #include "lang/message_catalogue.h"
 #include "platform/text.h"
@@ -31,10 +30,10 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   result.ran = true;
   result.scriptPath = Backup_Create_Filename(backupFolder, kModule_RC);
   Backup_Begin_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted);
-  STOP_REQUESTED = false;
+  engine.Run.STOP_REQUESTED = false;
   engine.Status_Delete = true;
   DeleteCheckedEntries(engine, result.scriptPath, options);
-  if (APP_TERMINATING) {
+  if (engine.Run.APP_TERMINATING) {
     result.terminated = true;
     return result;
   }

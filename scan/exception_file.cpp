@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/environment.h"
 #include "lang/text_file.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 
 namespace keytidy {

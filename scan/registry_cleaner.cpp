@@ -6,7 +6,8 @@
 
 namespace keytidy {
 
-TRegistryCleaner::TRegistryCleaner(TResultTree* tree) : FTree(tree), ListJudgedDrives(Judged_DriveLetters) {
+TRegistryCleaner::TRegistryCleaner(TResultTree* tree, RunControl& run)
+    : FTree(tree), Run(run), ListJudgedDrives(Judged_DriveLetters) {
   Take_DriveList();
   // A value of blanks means "not set"; any other value is kept as written.
   Get_EnvVariable(L"ProgramW6432", ProgramDir_W6432, false);
@@ -43,7 +44,7 @@ PVirtualNode TRegistryCleaner::Find_EntryByDeleteValue(std::int32_t groupIndex, 
 }
 
 void TRegistryCleaner::ProcessPendingMessages() const {
-  if (OnProcessMessages) OnProcessMessages();
+  if (FrontEnd) FrontEnd->ProcessPendingMessages();
 }
 
 void TRegistryCleaner::Progress_SetMaximum(std::int32_t maximum) const {

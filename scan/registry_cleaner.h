@@ -4,9 +4,10 @@
 // in a file of its own; they add findings through Add_FoundEntry and count
 // what they examine in the counters below.
 //
-// The engine has no window code. The screen gives it a progress sink and a
-// hook that lets pending window messages run between items (which is how a
-// Stop click reaches a running check); either may be left empty.
+// The engine has no window code. Its owner hands it the process's run
+// control (a Stop click or closing the program reaches a running check
+// through it) and may give it a front end, which lets pending window
+// messages run between items, and a progress sink; both may be left empty.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -14,7 +15,9 @@
 
 #include "platform/registry.h"
 #include "platform/registry_view.h"
+#include "platform/run_control.h"
 #include "scan/delete_target_index.h"
+#include "scan/front_end.h"
 #include "scan/result_tree.h"
 #include "scan/scan_progress.h"
 
@@ -25,14 +28,15 @@ using KeyList = std::vector<std::wstring>;
 
 class TRegistryCleaner {
  public:
-  // Binds the engine to `tree` (not owned) and takes the drive list and the
-  // 64-bit program folder from the system as they are now. Every search
-  // takes the drive list again (Take_DriveList).
-  explicit TRegistryCleaner(TResultTree* tree);
+  // Binds the engine to `tree` and `run` (neither owned) and takes the drive
+  // list and the 64-bit program folder from the system as they are now.
+  // Every search takes the drive list again (Take_DriveList).
+  TRegistryCleaner(TResultTree* tree, RunControl& run);
   TRegistryCleaner(const TRegistryCleaner&) = delete;
   TRegistryCleaner& operator=(const TRegistryCleaner&) = delete;
 
   TResultTree* FTree = nullptr;
+  RunControl& Run;
   // Local fixed drives and RAM disks that answer, e.g. "CDE". Files
   // elsewhere count as present: a cleaner must not judge a reference by a
   // drive it cannot see.
@@ -44,9 +48,6 @@ class TRegistryCleaner {
   std::wstring ProgramDir_W6432;
   bool FLAG_CHECK_ONLY_HDDS = true;
   TScanProgress* Progress = nullptr;  // borrowed; set by the scan and the deletion
-  // The row icons (owned by the screen); opaque to the engine, which only
-  // hands it on to the row drawing.
-  void* ImageList = nullptr;
   bool Status_Search = false;
   bool Status_Delete = false;
   std::uint32_t Stat_ValuesScanned = 0;
@@ -55,8 +56,7 @@ class TRegistryCleaner {
   std::uint32_t Stat_KeysDeleted = 0;
   std::uint32_t Stat_DeletedTreeObjects_forWartungsScan = 0;
   std::uint32_t Stat_NoLongerStale = 0;  // entries the last deletion found no longer stale and unticked
-  // Runs the pending window messages; the GUI fills it, the CLI may not.
-  std::function<void()> OnProcessMessages;
+  TFrontEnd* FrontEnd = nullptr;  // borrowed; none: nothing to pump between items
 
   // --- the result tree -------------------------------------------------------
   // Nodes (hidden ones too) whose entry has this filter category.

@@ -1,6 +1,6 @@
 // The existence tests and the program-folder rewrite that depend on the
 // engine's view of the machine (its drive list and 64-bit program folder).
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/environment_strings.h"
 #include "platform/file_existence.h"
 #include "platform/registry.h"

@@ -21,7 +21,7 @@
 //   SearchFinished(result)          statistics already written
 //
 // ProcessMessages() is also what the checks call between the items they
-// examine (the run routes the engine's OnProcessMessages hook to it while it
+// examine (the run puts itself in as the engine's front end while it
 // lasts), so a Stop button that sets STOP_REQUESTED is heard there.
 //
 // When APP_TERMINATING is found set (at a category boundary or after the

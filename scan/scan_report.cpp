@@ -1,7 +1,7 @@
 #include "scan/scan_report.h"
 
-#include "app/environment.h"
 #include "lang/text_file.h"
+#include "platform/environment.h"
 #include "platform/registry.h"
 #include "scan/item_description.h"
 

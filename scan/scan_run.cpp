@@ -4,9 +4,8 @@
 
 #include <utility>
 
-#include "app/environment.h"
-#include "app/globals.h"
 #include "platform/debug_log.h"
+#include "platform/environment.h"
 #include "scan/exception_apply.h"
 #include "scan/scan_categories.h"
 
@@ -17,27 +16,37 @@ TScanRunSettings::TScanRunSettings() : windows64(IsWindows64()) {}
 namespace {
 
 // While the run lasts, the checks' own message pumping goes through the
-// observer as well; the engine's previous hook comes back afterwards.
-class PumpThroughObserver {
+// observer; questions still reach the engine's own front end, which comes
+// back afterwards.
+class PumpThroughObserver : public TFrontEnd {
  public:
   PumpThroughObserver(TRegistryCleaner& engine, TScanObserver& observer)
-      : engine_(engine), saved_(std::move(engine.OnProcessMessages)) {
-    engine_.OnProcessMessages = [&observer] { observer.ProcessMessages(); };
+      : engine_(engine), observer_(observer), saved_(engine.FrontEnd) {
+    engine_.FrontEnd = this;
   }
-  ~PumpThroughObserver() { engine_.OnProcessMessages = std::move(saved_); }
+  ~PumpThroughObserver() override { engine_.FrontEnd = saved_; }
   PumpThroughObserver(const PumpThroughObserver&) = delete;
   PumpThroughObserver& operator=(const PumpThroughObserver&) = delete;
 
+  void ProcessPendingMessages() override { observer_.ProcessMessages(); }
+  bool AskYesNo(const std::wstring& question, const std::wstring& caption, bool& dontAskAgain) override {
+    return saved_ ? saved_->AskYesNo(question, caption, dontAskAgain) : TFrontEnd::AskYesNo(question, caption, dontAskAgain);
+  }
+  void OptionSwitchesChanged(const TOptionSwitches& switches) override {
+    if (saved_) saved_->OptionSwitchesChanged(switches);
+  }
+
  private:
   TRegistryCleaner& engine_;
-  std::function<void()> saved_;
+  TScanObserver& observer_;
+  TFrontEnd* saved_;
 };
 
 void ResetForSearch(TRegistryCleaner& engine, const TScanRunSettings& settings) {
   engine.Progress = nullptr;  // the checks drive no bar of their own during a search
   engine.Status_Delete = false;
   engine.Status_Search = true;
-  STOP_REQUESTED = false;
+  engine.Run.STOP_REQUESTED = false;
   engine.Stat_ValuesScanned = 0;
   engine.Stat_KeysScanned = 0;
   engine.Stat_ValuesDeleted = 0;
@@ -75,14 +84,14 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
   for (std::size_t i = 0; i < categories.size(); ++i) {
     const ScanCategory& category = categories[i];
     if (i != 0 && category.option != OptionSwitch::RC_WindowsFirewall) {
-      if (APP_TERMINATING) {
+      if (engine.Run.APP_TERMINATING) {
         result.terminated = true;
         return result;
       }
       observer.RefreshSummary();
       observer.ProcessMessages();
     }
-    if (STOP_REQUESTED || !settings.switches.IsChecked(category.option)) continue;
+    if (engine.Run.STOP_REQUESTED || !settings.switches.IsChecked(category.option)) continue;
     observer.CategoryStarted(category, OptionSwitchCaption(category.option));
     observer.ProcessMessages();
     const DWORD categoryStart = GetTickCount();
@@ -92,7 +101,7 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
                  L" took ms=" + std::to_wstring(GetTickCount() - categoryStart));
   }
 
-  if (APP_TERMINATING) {
+  if (engine.Run.APP_TERMINATING) {
     result.terminated = true;
     return result;
   }
@@ -109,7 +118,7 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
   Debug_Output(L"RC-Search took ms=" + std::to_wstring(result.elapsedMs));
   Stats_Add(settings.statsRoot, settings.statsKey, kStats_ValuesScanned, engine.Stat_ValuesScanned);
   Stats_Add(settings.statsRoot, settings.statsKey, kStats_KeysScanned, engine.Stat_KeysScanned);
-  result.stopped = STOP_REQUESTED;
+  result.stopped = engine.Run.STOP_REQUESTED;
   observer.SearchFinished(result);
   return result;
 }

@@ -1,6 +1,5 @@
 // Application paths (the programs "Run" finds by name) and the program
 // compatibility records, both keyed by the program they describe.
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
@@ -26,7 +25,7 @@ bool PointsIntoProgramFiles(const std::wstring& text) {
 }  // namespace
 
 void TRegistryCleaner::SEARCH_APPPATHS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   if (!Reg_KeyExistsWritable(root, kAppPaths)) return;
   CriticalErrorBoxesOff errorBoxesOff;
@@ -44,7 +43,7 @@ void TRegistryCleaner::SEARCH_APPPATHS(std::int32_t GroupIndex, std::int32_t Com
 }
 
 void TRegistryCleaner::SEARCH_APPPATHS_EMPTY(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   if (!Reg_KeyExistsWritable(root, kAppPaths)) return;
   CriticalErrorBoxesOff errorBoxesOff;
@@ -60,7 +59,7 @@ void TRegistryCleaner::SEARCH_APPPATHS_EMPTY(std::int32_t GroupIndex, std::int32
 }
 
 void TRegistryCleaner::SEARCH_APPPATHS_VALUES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const std::wstring layers = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
   const std::wstring persisted =
       L"Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Compatibility Assistant\\Persisted";

@@ -1,6 +1,5 @@
 // The Add/Remove Programs cache: each entry's binary SlowInfoCache holds
 // the program's path; an entry whose program is gone is stale.
-#include "app/globals.h"
 #include "platform/command_path.h"
 #include "platform/error_mode.h"
 #include "platform/text.h"
@@ -15,11 +14,12 @@ namespace {
 std::wstring ProgramPathInSlowInfoCache(RootKey root, const std::wstring& key) {
   DWORD type = 0, size = 0;
   if (!Reg_ValueInfo(root, key, L"SlowInfoCache", type, size) || type != REG_BINARY) return {};
-  const std::uint32_t length = Reg_ReadBinary(root, key, L"SlowInfoCache");
-  if (length < 34 || RegBinaryBuffer[30] != ':') return {};
+  RegBinaryBuffer data;
+  const std::uint32_t length = Reg_ReadBinary(root, key, L"SlowInfoCache", data);
+  if (length < 34 || data[30] != ':') return {};
   std::wstring path;
-  for (std::uint32_t offset = 28; offset < length && RegBinaryBuffer[offset] != 0; offset += 2)
-    path += static_cast<wchar_t>(RegBinaryBuffer[offset]);
+  for (std::uint32_t offset = 28; offset < length && data[offset] != 0; offset += 2)
+    path += static_cast<wchar_t>(data[offset]);
   return path;
 }
 
@@ -30,7 +30,7 @@ bool EndsWithExe(const std::wstring& path) {
 }  // namespace
 
 void TRegistryCleaner::SEARCH_INSTALLERARP(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring base = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache";
   CriticalErrorBoxesOff errorBoxesOff;

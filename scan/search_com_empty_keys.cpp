@@ -1,7 +1,6 @@
 // Server and bitmap sub-keys of a class that were left completely empty:
 // no values, no sub-keys, no default text. They tell COM nothing and only
 // the empty sub-key goes; the class key stays.
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "platform/registry.h"
 #include "platform/text.h"
@@ -13,7 +12,7 @@ namespace {
 
 void Search_EmptyClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, const std::wstring& subKey,
                               std::int32_t groupIndex, std::int32_t comboBoxIndex, bool wow) {
-  if (STOP_REQUESTED) return;
+  if (rc.Run.STOP_REQUESTED) return;
   CriticalErrorBoxesOff errorBoxesOff;
   const std::wstring base = Com_ClassBase(wow);
   Walk_ClassList(rc, classes, [&](const std::wstring& clsid) {

@@ -3,7 +3,6 @@
 // the class itself may still be served some other way.
 #include <array>
 
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "platform/registry.h"
 #include "scan/check_skeleton.h"
@@ -32,7 +31,7 @@ bool Is_ServerLeftAlone(const std::wstring& clsid) {
 
 void TRegistryCleaner::SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex,
                                                  std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   CriticalErrorBoxesOff errorBoxesOff;
   const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);
   const RegistryView view = View_OfPass(USE_WOW6432Node_Now);
@@ -52,7 +51,7 @@ void TRegistryCleaner::SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::i
 
 void TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex,
                                                 std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   CriticalErrorBoxesOff errorBoxesOff;
   const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);
   const RegistryView view = View_OfPass(USE_WOW6432Node_Now);

@@ -2,7 +2,6 @@
 // class's TypeLib sub-key goes; the class itself may still work without it.
 #include <array>
 
-#include "app/globals.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "scan/com_class_walk.h"
@@ -26,7 +25,7 @@ bool Is_ClassLeftAlone(const std::wstring& base, const std::wstring& clsid) {
 
 void TRegistryCleaner::SEARCH_COM_TYPELIB_INVALID(const KeyList& KeyListe, std::int32_t GroupIndex,
                                                   std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   // Only registry reads here, no file probes: the error mode stays as it is.
   const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);
   Walk_ClassList(*this, KeyListe, [&](const std::wstring& clsid) {

@@ -1,6 +1,5 @@
 // Vendor keys directly below Software that uninstalled programs left
 // behind with nothing in them: no sub-key, no value, no default text.
-#include "app/globals.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
 
@@ -20,7 +19,7 @@ bool Is_ProtectedVendorName(const std::wstring& name) {
 
 void TRegistryCleaner::SEARCH_EMPTY_SOFTWAREKEYS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
                                                  bool USE_WOW6432Node_Now) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   RootKey root = Scanroot;
   std::wstring base = USE_WOW6432Node_Now ? L"SOFTWARE\\Wow6432Node" : L"Software";
   Reg_RedirectCurrentUser(root, base);

@@ -1,12 +1,11 @@
 // Entries of the programs list (Uninstall) that are left completely empty.
-#include "app/globals.h"
 #include "scan/check_skeleton.h"
 
 namespace keytidy {
 
 void TRegistryCleaner::SEARCH_EMPTY_UNINSTALLKEYS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
                                                   bool USE_WOW6432Node_Now) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring nativeBase = Uninstall_ListKey(false);
   const std::wstring base = Uninstall_ListKey(USE_WOW6432Node_Now);

@@ -1,6 +1,5 @@
 // Program identifiers whose default icon names a file that is gone. Only
 // the DefaultIcon key goes; the identifier itself may still work.
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "scan/check_skeleton.h"
 #include "scan/class_key_walk.h"
@@ -11,7 +10,7 @@ namespace keytidy {
 
 void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, std::int32_t GroupIndex,
                                                    std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   constexpr RootKey HKCR = ROOT_HKEY_CLASSES_ROOT;
   CriticalErrorBoxesOff errorBoxesOff;
   TExtensionsOfClass extensions(KeyListe);

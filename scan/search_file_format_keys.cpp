@@ -1,7 +1,6 @@
 // Class keys that hold nothing, and extensions whose program identifier is
 // not registered: what uninstallers leave behind among the file types.
-#include "app/environment.h"
-#include "app/globals.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
 #include "scan/class_key_walk.h"
@@ -43,7 +42,7 @@ bool IsLeftAloneExtension(const std::wstring& key) {
 
 void TRegistryCleaner::SEARCH_FILEFORMAT_EMPTY(const KeyList& KeyListe, std::int32_t GroupIndex,
                                                std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() == L'{' || Is_LeftAloneJournalKey(key) || IsKeptEmptyKey(key)) return;
     if (!HoldsNothing(key) || !Reg_KeyExistsWritable(HKCR, key)) return;
@@ -53,7 +52,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_EMPTY(const KeyList& KeyListe, std::int
 
 void TRegistryCleaner::SEARCH_FILEFORMAT_LINKMISSING(const KeyList& KeyListe, std::int32_t GroupIndex,
                                                      std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() != L'.' || IsLeftAloneExtension(key)) return;
     const std::wstring programId = Reg_ReadString(HKCR, key, L"");

@@ -1,7 +1,6 @@
 // File types whose open command starts a program that is gone: program
 // identifiers among the class keys, and the per-program registrations under
 // Applications that the "Open with" list offers.
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
@@ -45,7 +44,7 @@ bool EndsWithExe(const std::wstring& name) {
 
 void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::int32_t GroupIndex,
                                                   std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   CriticalErrorBoxesOff errorBoxesOff;
   TExtensionsOfClass extensions(KeyListe);
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
@@ -69,7 +68,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::
 }
 
 void TRegistryCleaner::SEARCH_FILEFORMAT_APPLICATIONS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const std::wstring applications = L"Applications";
   if (!Reg_KeyExistsWritable(HKCR, applications)) return;
   CriticalErrorBoxesOff errorBoxesOff;

@@ -1,6 +1,5 @@
 // Windows Firewall rules for programs that are gone. A rule is one text
 // value of fields separated by "|"; the program is the "App=" field.
-#include "app/globals.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
 
@@ -35,7 +34,7 @@ std::wstring ProgramOfRule(const std::wstring& rule) {
 }  // namespace
 
 void TRegistryCleaner::SEARCH_FIREWALL_RULES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   std::vector<RuleValue> rules;
   for (int controlSet = 1; controlSet <= 9; ++controlSet) {

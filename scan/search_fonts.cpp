@@ -3,8 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/environment.h"
-#include "app/globals.h"
+#include "platform/environment.h"
 #include "platform/error_mode.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
@@ -12,7 +11,7 @@
 namespace keytidy {
 
 void TRegistryCleaner::SEARCH_FONTS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring key = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
   if (!Reg_KeyExistsWritable(root, key)) return;

@@ -1,7 +1,6 @@
 // Help-file registrations: a value names the help file, its data the folder
 // that holds it. Reported when the file is missing, or (group of its own)
 // when it is there but empty.
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "platform/file_existence.h"
 #include "platform/text.h"
@@ -25,7 +24,7 @@ std::wstring HelpFileReference(RootKey root, const std::wstring& key, const std:
 // Both help checks walk the same key and differ only in what they test.
 void WalkHelpFiles(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex, bool wow6432Node,
                    const std::wstring& subKey, EvidenceTest test) {
-  if (STOP_REQUESTED) return;
+  if (rc.Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring key = HelpKey(wow6432Node, subKey);
   if (!Reg_KeyExistsWritable(root, key)) return;

@@ -1,6 +1,5 @@
 // Windows Installer's list of folders it created: a value name ending in a
 // backslash is a folder; reported when that folder is gone.
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "platform/file_existence.h"
 #include "platform/text.h"
@@ -9,7 +8,7 @@
 namespace keytidy {
 
 void TRegistryCleaner::SEARCH_INSTALLERPATH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
   CriticalErrorBoxesOff errorBoxesOff;

@@ -1,6 +1,5 @@
 // Interfaces that name a type library no view of the registry knows. Only
 // the interface's TypeLib sub-key goes, never the interface.
-#include "app/globals.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
@@ -11,13 +10,13 @@ namespace keytidy {
 
 void TRegistryCleaner::SEARCH_INTERFACE_TYPELIB_INVALID(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
                                                         bool USE_WOW6432Node_Now) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const std::wstring interfaces = USE_WOW6432Node_Now ? L"Wow6432Node\\Interface" : L"Interface";
   const KeyList iids = List_SubKeys(ROOT_HKEY_CLASSES_ROOT, interfaces);
   Progress_SetMaximum(static_cast<std::int32_t>(iids.size()));
   for (const std::wstring& iid : iids) {
     ProcessPendingMessages();
-    if (STOP_REQUESTED) continue;
+    if (Run.STOP_REQUESTED) continue;
     ++Stat_KeysScanned;
     const std::wstring key = interfaces + L"\\" + iid + L"\\TypeLib";
     if (!Reg_KeyExists(ROOT_HKEY_CLASSES_ROOT, key)) continue;

@@ -1,7 +1,6 @@
 // The recent-file list of an accessory (the driver passes Paint's and
 // WordPad's, already moved to the desktop user's hive). Values File1,
 // File2, ... each name one document.
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "scan/check_skeleton.h"
 
@@ -9,7 +8,7 @@ namespace keytidy {
 
 void TRegistryCleaner::SEARCH_MRU_APPLETS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey rootkey,
                                           const std::wstring& Key) {
-  if (STOP_REQUESTED || !Reg_KeyExistsWritable(rootkey, Key)) return;
+  if (Run.STOP_REQUESTED || !Reg_KeyExistsWritable(rootkey, Key)) return;
   CriticalErrorBoxesOff errorBoxesOff;
   Walk_CheckItems(*this, List_ValueNames(rootkey, Key), ItemCounter::ValuesByCount, [&](const std::wstring& name) {
     const std::wstring path =

@@ -3,8 +3,7 @@
 // resource references ("@module,-id") of shell extensions.
 #include <cwctype>
 
-#include "app/environment.h"
-#include "app/globals.h"
+#include "platform/environment.h"
 #include "platform/error_mode.h"
 #include "scan/check_skeleton.h"
 
@@ -34,7 +33,7 @@ std::wstring WithoutResourceIndex(const std::wstring& text) {
 }  // namespace
 
 void TRegistryCleaner::SEARCH_MUI_CACHE(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   RootKey root = ROOT_HKEY_CURRENT_USER;
   std::wstring key = MuiCacheKey();
   Reg_RedirectCurrentUser(root, key);

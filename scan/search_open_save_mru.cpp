@@ -1,6 +1,5 @@
 // The open/save dialog's recent-file lists, one sub-key per file
 // extension, whose files are gone.
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
@@ -8,7 +7,7 @@
 namespace keytidy {
 
 void TRegistryCleaner::SEARCH_LOSTMRU(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   RootKey root = ROOT_HKEY_CURRENT_USER;
   std::wstring base = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU";
   Reg_RedirectCurrentUser(root, base);

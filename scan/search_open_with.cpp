@@ -5,7 +5,6 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "app/globals.h"
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/check_skeleton.h"
@@ -54,7 +53,7 @@ void Walk_OpenWithRecords(TRegistryCleaner& rc,
 }  // namespace
 
 void TRegistryCleaner::SEARCH_EMPTYOPENWITH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   Walk_OpenWithRecords(*this, [&](RootKey root, const std::wstring& record, const std::wstring& extension) {
     if (IsOneOf(UpperCaseAscii(extension),
                 {L".MANIFEST", L".KEY", L".EXE", L".XHT", L".", L".XHTML", L".JSON"}))
@@ -66,7 +65,7 @@ void TRegistryCleaner::SEARCH_EMPTYOPENWITH(std::int32_t GroupIndex, std::int32_
 }
 
 void TRegistryCleaner::SEARCH_INVALID_OPENWITH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   // Records the empty-record check has already reported are not reported
   // twice. Its findings are gathered once up front rather than searched for
   // per record, which would cost records times findings.

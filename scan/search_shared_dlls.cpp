@@ -1,12 +1,11 @@
 // Shared-DLL reference counts whose file is gone.
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "scan/check_skeleton.h"
 
 namespace keytidy {
 
 void TRegistryCleaner::SEARCH_SHARED(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring key = USE_WOW6432Node_Now ? L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\SharedDLLS"
                                                : L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLS";

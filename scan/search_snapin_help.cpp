@@ -1,5 +1,4 @@
 // Management-console snap-ins whose help file is gone.
-#include "app/globals.h"
 #include "platform/command_path.h"
 #include "platform/error_mode.h"
 #include "platform/text.h"
@@ -9,7 +8,7 @@
 namespace keytidy {
 
 void TRegistryCleaner::SEARCH_MMC(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring base = L"SOFTWARE\\Microsoft\\MMC\\SnapIns";
   if (!Reg_KeyExistsWritable(root, base)) return;

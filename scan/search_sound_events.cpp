@@ -1,6 +1,5 @@
 // Sound events of the user's sound scheme whose wave file is gone: both the
 // current and the default sound of every event of every application.
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
@@ -19,7 +18,7 @@ constexpr SoundSlot kSlots[] = {{L".Current", true}, {L".Default", false}};
 }  // namespace
 
 void TRegistryCleaner::SEARCH_MEDIA(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   RootKey root = ROOT_HKEY_CURRENT_USER;
   std::wstring base = L"AppEvents\\Schemes\\Apps";
   Reg_RedirectCurrentUser(root, base);
@@ -29,7 +28,7 @@ void TRegistryCleaner::SEARCH_MEDIA(std::int32_t GroupIndex, std::int32_t ComboB
     const std::wstring applicationKey = base + L"\\" + application;
     for (const std::wstring& event : List_SubKeys(root, applicationKey)) {
       ProcessPendingMessages();
-      if (STOP_REQUESTED) continue;
+      if (Run.STOP_REQUESTED) continue;
       ++Stat_KeysScanned;
       for (const SoundSlot& slot : kSlots) {
         const std::wstring key = applicationKey + L"\\" + event + L"\\" + slot.name;

@@ -4,8 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/environment.h"
-#include "app/globals.h"
+#include "platform/environment.h"
 #include "platform/file_existence.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
@@ -20,13 +19,13 @@ const std::wstring kMenuOrderBase =
 }  // namespace
 
 void TRegistryCleaner::SEARCH_MISSING_STARTMENU(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   if (Windows_Version().major >= 6) return;
   RootKey root = ROOT_HKEY_CURRENT_USER;
   std::wstring base = kMenuOrderBase;
   Reg_RedirectCurrentUser(root, base);
   for (const std::wstring& folder : List_SubKeys(root, base)) {
-    if (STOP_REQUESTED) continue;
+    if (Run.STOP_REQUESTED) continue;
     Search_StartMenuOrderKey(root, base + L"\\" + folder, ComboBoxIndex, GroupIndex);
   }
 }
@@ -42,7 +41,7 @@ void TRegistryCleaner::Search_StartMenuOrderKey(RootKey Root, const std::wstring
     for (std::size_t i = 0; i < children.size(); ++i) {
       Progress_SetPosition(static_cast<std::int32_t>(i));
       ProcessPendingMessages();
-      if (!STOP_REQUESTED) Search_StartMenuOrderKey(Root, Key + L"\\" + children[i], ComboBoxIndex, GroupIndex);
+      if (!Run.STOP_REQUESTED) Search_StartMenuOrderKey(Root, Key + L"\\" + children[i], ComboBoxIndex, GroupIndex);
     }
   }
   // The menu path relative to "Programs": the key path after the base and

@@ -1,7 +1,6 @@
 // Type-library versions whose help-folder key was left with nothing in it.
 #include <array>
 
-#include "app/globals.h"
 #include "platform/registry.h"
 #include "scan/check_skeleton.h"
 #include "scan/com_class_walk.h"
@@ -30,13 +29,13 @@ bool Is_EmptyHelpDir(const std::wstring& key) {
 
 void TRegistryCleaner::SEARCH_TYPELIB_EMPTY_HELPDIR(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
                                                     bool USE_WOW6432Node_Now) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const std::wstring typeLibs = USE_WOW6432Node_Now ? L"Wow6432Node\\TypeLib" : L"TypeLib";
   const KeyList libraries = List_SubKeys(ROOT_HKEY_CLASSES_ROOT, typeLibs);
   Progress_SetMaximum(static_cast<std::int32_t>(libraries.size()));
   for (const std::wstring& libid : libraries) {
     ProcessPendingMessages();
-    if (STOP_REQUESTED) continue;
+    if (Run.STOP_REQUESTED) continue;
     ++Stat_KeysScanned;
     if (Is_LibraryLeftAlone(libid)) continue;
     const std::wstring library = typeLibs + L"\\" + libid;

@@ -1,6 +1,5 @@
 // Uninstall entries whose recorded install source folder is gone. Large
 // keys: the walk does not yield to the message loop.
-#include "app/globals.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
 
@@ -8,7 +7,7 @@ namespace keytidy {
 
 void TRegistryCleaner::SEARCH_UNINSTALLKEYS_INSTALLPATH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
                                                         bool USE_WOW6432Node_Now) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring nativeBase = Uninstall_ListKey(false);
   const std::wstring base = Uninstall_ListKey(USE_WOW6432Node_Now);

@@ -2,7 +2,6 @@
 // are the encoded programs; older systems prefix them with a tag such as
 // UEME_RUNPATH:, newer ones store the path alone or a known-folder
 // identifier in braces followed by a relative path.
-#include "app/globals.h"
 #include "platform/error_mode.h"
 #include "scan/check_skeleton.h"
 #include "scan/decode_rot13.h"
@@ -10,7 +9,7 @@
 namespace keytidy {
 
 void TRegistryCleaner::SEARCH_WINDOWSHISTORY_USERASSIST(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
-  if (STOP_REQUESTED) return;
+  if (Run.STOP_REQUESTED) return;
   RootKey root = ROOT_HKEY_CURRENT_USER;
   std::wstring base = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist";
   Reg_RedirectCurrentUser(root, base);

@@ -1,7 +1,7 @@
 #include "settings/option_switches.h"
 
-#include "app/environment.h"
 #include "lang/message_catalogue.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 
 namespace keytidy {

@@ -4,8 +4,8 @@
 
 #include <map>
 
-#include "skin/png_codec.h"
 #include "skin/skin_ini.h"
+#include "ui/png_codec.h"
 
 namespace keytidy {
 

@@ -5,8 +5,8 @@
 // colours of the skin's [Navi_Options] section.
 #include <string>
 
-#include "skin/rgba_image.h"
 #include "skin/stripe_skinner.h"
+#include "ui/rgba_image.h"
 
 namespace keytidy {
 

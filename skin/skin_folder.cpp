@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 

@@ -1,9 +1,9 @@
 #include "skin/skin_ini.h"
 
 #include "platform/debug_log.h"
+#include "platform/text_after_last.h"
 #include "settings/ini_file.h"
 #include "skin/skin_folder.h"
-#include "skin/text_after_last.h"
 
 namespace keytidy {
 

@@ -2,14 +2,15 @@
 
 #include <vector>
 
-#include "app/environment.h"
+#include "platform/environment.h"
+#include "platform/file_queries.h"
 #include "platform/registry.h"
 #include "platform/text.h"
+#include "platform/text_after_last.h"
 #include "settings/ini_file.h"
-#include "skin/file_queries.h"
 #include "skin/skin_folder.h"
-#include "skin/text_after_last.h"
 #include "ui/picture.h"
+#include "ui/window.h"
 
 namespace keytidy {
 
@@ -71,7 +72,7 @@ void Fill_SkinList(SkinListBox& list, const std::wstring& skinsRoot, const std::
   list.SkinsRoot = skinsRoot;
   list.Clear();
   std::vector<std::wstring> folders;
-  List_SubFolders(skinsRoot + L"\\", folders);
+  List_SubFolders(skinsRoot + L"\\", folders, [] { ui::ProcessMessages(); });
   for (const std::wstring& name : folders) {
     if (!FileExists(skinsRoot + L"\\" + name + L"\\skin.ini")) continue;
     list.Add(name);

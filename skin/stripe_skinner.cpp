@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "lang/format_size.h"
 #include "platform/debug_log.h"
-#include "skin/format_size.h"
-#include "skin/lanczos_resampler.h"
-#include "skin/png_codec.h"
-#include "skin/rgba_icon.h"
+#include "ui/lanczos_resampler.h"
+#include "ui/png_codec.h"
+#include "ui/rgba_icon.h"
 
 namespace keytidy {
 

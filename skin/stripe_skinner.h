@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "skin/rgba_image.h"
+#include "ui/rgba_image.h"
 
 namespace keytidy {
 

@@ -5,15 +5,15 @@
 # script serves the screen grabs those cases ask for: a Windows process cannot
 # read the X screen back.
 #
-# Usage: tools/screen-test.sh <keytidy_tests.exe> <folder for the grabs>
+# Usage: tools/screen-test.sh <keytidy_gui_tests.exe> <folder for the grabs>
 # Leaves in the folder one picture per window and skin/language, cut from the
 # real screen ("<skin>-<language>-<window>.png"); for a window that fails,
 # also the picture it paints of itself ("...self.png").
 # Exits 77 (a skip for CTest) when there is no display.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-tests_exe=${1:?usage: screen-test.sh <keytidy_tests.exe> <grab folder>}
-grabs=${2:?usage: screen-test.sh <keytidy_tests.exe> <grab folder>}
+tests_exe=${1:?usage: screen-test.sh <keytidy_gui_tests.exe> <grab folder>}
+grabs=${2:?usage: screen-test.sh <keytidy_gui_tests.exe> <grab folder>}
 . "$here/wine-env.sh"
 
 if [ -z "${DISPLAY:-}" ]; then

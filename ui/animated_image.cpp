@@ -1,7 +1,7 @@
 #include "ui/animated_image.h"
 
-#include "skin/gif_animation.h"
 #include "ui/buffered_paint.h"
+#include "ui/gif_animation.h"
 
 namespace keytidy::ui {
 

@@ -4,7 +4,7 @@
 
 #include "platform/text.h"
 #include "ui/dib_section.h"
-#include "skin/png_codec.h"
+#include "ui/png_codec.h"
 
 namespace keytidy::ui {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/rgba_image.h"
 #include "ui/gdi_objects.h"
+#include "ui/rgba_image.h"
 
 namespace keytidy::ui {
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "skin/tree_header.h"
 #include "ui/control.h"
 #include "ui/gdi_objects.h"
+#include "ui/tree_header.h"
 
 namespace keytidy::ui {
 

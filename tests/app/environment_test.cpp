@@ -1,5 +1,5 @@
 // Environment facts and shared operating-system services, in the Wine prefix.
-#include "app/environment.h"
+#include "platform/environment.h"
 
 #include <shlobj.h>
 

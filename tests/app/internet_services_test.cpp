@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
+#include "app/process_run_control.h"
 #include "inet/qrv_inet2.h"
 #include "lang/language_choice.h"
+#include "platform/product.h"
 #include "support/registry_sandbox.h"
 
 namespace keytidy {
@@ -26,7 +27,7 @@ TEST(InternetServices, StartsOnceAndOffersALocalMenu) {
   LanguageId = 1033;
   EXPECT_FALSE(InternetServices_Start(nullptr));
   EXPECT_FALSE(InternetServices_Start(nullptr));
-  EXPECT_FALSE(APP_TERMINATING);
+  EXPECT_FALSE(ProcessRunControl().APP_TERMINATING);
 
   const std::vector<InternetMenuItem> items = InternetServices_MenuItems();
   ASSERT_EQ(items.size(), 4u);

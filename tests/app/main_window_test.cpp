@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "app/form_about.h"
-#include "app/globals.h"
 #include "app/main_window.h"
-#include "skin/png_codec.h"
+#include "app/process_run_control.h"
 #include "skin/skin_folder.h"
 #include "support/gui.h"
 #include "support/programs.h"
+#include "ui/png_codec.h"
 
 namespace keytidy {
 namespace {
@@ -193,8 +193,8 @@ TEST(MainWindow, KeptModuleSurvivesSwitchesUntilTheCloseQuery) {
   // The close ended the run: take back what it told the message loop.
   MSG message;
   PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-  APP_TERMINATING = false;
-  STOP_REQUESTED = false;
+  ProcessRunControl().APP_TERMINATING = false;
+  ProcessRunControl().STOP_REQUESTED = false;
 }
 
 TEST(MainWindow, HiddenNavigationFollowsTheSwitchingLock) {
@@ -296,16 +296,16 @@ TEST(MainWindow, GrowingToTheMinimumSizeKeepsTheWindowOnTheWorkArea) {
 
 TEST(MainWindow, CloseQueryStopsEverythingAndEndsTheLoop) {
   auto main = std::make_unique<TForm_KX7>();
-  APP_TERMINATING = false;
-  STOP_REQUESTED = false;
+  ProcessRunControl().APP_TERMINATING = false;
+  ProcessRunControl().STOP_REQUESTED = false;
   main->Close();
-  EXPECT_TRUE(APP_TERMINATING);
-  EXPECT_TRUE(STOP_REQUESTED);
+  EXPECT_TRUE(ProcessRunControl().APP_TERMINATING);
+  EXPECT_TRUE(ProcessRunControl().STOP_REQUESTED);
   EXPECT_FALSE(main->Alive());
   MSG message;
   EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop is told to end";
-  APP_TERMINATING = false;
-  STOP_REQUESTED = false;
+  ProcessRunControl().APP_TERMINATING = false;
+  ProcessRunControl().STOP_REQUESTED = false;
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/environment.h"
-#include "app/startup.h"
+#include "platform/environment.h"
 #include "platform/registry.h"
+#include "platform/startup.h"
 #include "support/programs.h"
 
 namespace keytidy {

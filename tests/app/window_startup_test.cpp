@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
 #include "app/main_window.h"
 #include "app/window_startup.h"
 #include "lang/text_file.h"
+#include "platform/product.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "settings/statistics.h"

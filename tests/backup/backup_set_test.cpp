@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "backup/backup_counters.h"
+#include "backup/backup_user_name.h"
 #include "settings/ini_file.h"
 #include "settings/statistics.h"
-#include "skin/backup_user_name.h"
 #include "support/programs.h"
 
 namespace keytidy {

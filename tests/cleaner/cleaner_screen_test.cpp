@@ -8,17 +8,16 @@
 
 #include <gtest/gtest.h>
 
-#include "app/environment.h"
-#include "app/globals.h"
 #include "app/yes_no_dialog.h"
 #include "cleaner/shell_open.h"
 #include "lang/message_catalogue.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/add_found_entry.h"
 #include "scan/categories.h"
 #include "scan/exception_file.h"
-#include "settings/form_options.h"
 #include "settings/option_switches.h"
+#include "settings/screen/form_options.h"
 #include "support/gui.h"
 #include "support/programs.h"
 #include "support/registry_sandbox.h"

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/environment.h"
-#include "app/globals.h"
+#include "app/process_run_control.h"
 #include "cleaner/form_rc.h"
 #include "lang/message_catalogue.h"
+#include "platform/environment.h"
 #include "scan/categories.h"
 #include "scan/exception_file.h"
 #include "settings/option_switches.h"
@@ -84,7 +84,7 @@ class CleanerSearch : public ::testing::Test {
   void SetUp() override {
     Localisation_Reset();
     LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", L"en-us");
-    STOP_REQUESTED = false;
+    ProcessRunControl().STOP_REQUESTED = false;
     host_ = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 900, 640, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
     g_hostProcedure = reinterpret_cast<WNDPROC>(
@@ -100,7 +100,7 @@ class CleanerSearch : public ::testing::Test {
   void TearDown() override {
     form_.reset();
     if (host_) DestroyWindow(host_);
-    STOP_REQUESTED = false;
+    ProcessRunControl().STOP_REQUESTED = false;
     Localisation_Reset();
   }
 
@@ -179,7 +179,7 @@ TEST_F(CleanerSearch, StopEndsTheSearchAndTheScreenComesBack) {
   form_->AdvToolBarButton_RC_SearchClick();
 
   EXPECT_TRUE(stopWasEnabled);
-  EXPECT_TRUE(STOP_REQUESTED);
+  EXPECT_TRUE(ProcessRunControl().STOP_REQUESTED);
   EXPECT_TRUE(form_->SEARCH_COMPLETE);
   EXPECT_EQ(CategoryCounts()[kFilter_Fonts], 0);
   EXPECT_TRUE(form_->VellButton_Search.Enabled());
@@ -190,8 +190,8 @@ TEST_F(CleanerSearch, StopEndsTheSearchAndTheScreenComesBack) {
 TEST_F(CleanerSearch, ClosingTheProgramEndsTheRunAndLeavesTheScreenAsItIs) {
   PostAction(host_, [&] {
     // What the main window's close does.
-    APP_TERMINATING = true;
-    STOP_REQUESTED = true;
+    ProcessRunControl().APP_TERMINATING = true;
+    ProcessRunControl().STOP_REQUESTED = true;
   });
   form_->AdvToolBarButton_RC_SearchClick();
   EXPECT_FALSE(form_->SEARCH_COMPLETE);
@@ -204,7 +204,7 @@ TEST_F(CleanerSearch, ClosingTheProgramEndsTheRunAndLeavesTheScreenAsItIs) {
   form_->Update_Zusammenfassung();
   form_->Refresh_Status_RC(0);
   form_->VirtualDrawTree_RCChange(nullptr);
-  APP_TERMINATING = false;
+  ProcessRunControl().APP_TERMINATING = false;
 }
 
 TEST_F(CleanerSearch, SearchClickDuringADeletionDoesNothing) {

@@ -81,7 +81,6 @@ TEST(RowDrawing, TextColoursFollowSelectionAndFocus) {
   Localisation_Reset();
   LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", L"en-us");
   TResultTree tree;
-  TRegistryCleaner engine(&tree);
   PVirtualNode node = Add_FoundEntry(L"C:\\gone\\WWWWWWWW.dll", L"WWWWWWWWWWWW", &tree, true, 1, 3,
                                      ROOT_HKEY_LOCAL_MACHINE, L"Software\\X", L"v");
   const COLORREF background = RGB(0, 0, 128);
@@ -94,7 +93,7 @@ TEST(RowDrawing, TextColoursFollowSelectionAndFocus) {
   for (const auto& c : cases) {
     Canvas canvas(300, 34, background);
     TPaintInfo info{canvas.dc(), RECT{0, 0, 300, 34}, c.selected, c.focused};
-    DefaultEvent_DrawNode(engine, node, info);
+    DefaultEvent_DrawNode(nullptr, node, info);
     EXPECT_TRUE(canvas.Has(c.line1, RECT{36, 1, 300, 16})) << c.selected << c.focused;
     EXPECT_TRUE(canvas.Has(c.line2, RECT{36, 17, 300, 33})) << c.selected << c.focused;
   }

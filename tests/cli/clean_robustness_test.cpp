@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/environment.h"
 #include "backup/reg_script_reader.h"
 #include "backup/registry_snapshot.h"
+#include "platform/environment.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "settings/option_switches.h"

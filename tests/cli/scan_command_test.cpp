@@ -11,8 +11,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/environment.h"
 #include "lang/message_catalogue.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 #include "settings/option_switches.h"
 #include "settings/statistics.h"

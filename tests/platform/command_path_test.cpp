@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/path_dir_list.h"
 #include "platform/text.h"
 #include "support/programs.h"

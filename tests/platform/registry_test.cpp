@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "support/registry_sandbox.h"
 
 namespace keytidy {
@@ -159,14 +159,15 @@ TEST_F(RegistryLayer, ReadBinaryLimits) {
   RawWrite(ROOT_HKEY_LOCAL_MACHINE, Path(), L"empty", REG_BINARY, nullptr, 0);
   RawWriteString(ROOT_HKEY_LOCAL_MACHINE, Path(), L"text", L"abc");
 
-  ASSERT_EQ(Reg_ReadBinary(ROOT_HKEY_LOCAL_MACHINE, Path(), L"full"), 8192u);
-  EXPECT_EQ(RegBinaryBuffer[8191], 0xAB);
-  EXPECT_EQ(Reg_ReadBinary(ROOT_HKEY_LOCAL_MACHINE, Path(), L"over"), 0u);
-  EXPECT_EQ(Reg_ReadBinary(ROOT_HKEY_LOCAL_MACHINE, Path(), L"empty"), 0u);
-  EXPECT_EQ(Reg_ReadBinary(ROOT_HKEY_LOCAL_MACHINE, Path(), L"text"), 0u);
+  RegBinaryBuffer buffer{};
+  ASSERT_EQ(Reg_ReadBinary(ROOT_HKEY_LOCAL_MACHINE, Path(), L"full", buffer), 8192u);
+  EXPECT_EQ(buffer[8191], 0xAB);
+  EXPECT_EQ(Reg_ReadBinary(ROOT_HKEY_LOCAL_MACHINE, Path(), L"over", buffer), 0u);
+  EXPECT_EQ(Reg_ReadBinary(ROOT_HKEY_LOCAL_MACHINE, Path(), L"empty", buffer), 0u);
+  EXPECT_EQ(Reg_ReadBinary(ROOT_HKEY_LOCAL_MACHINE, Path(), L"text", buffer), 0u);
   // None of the refused reads touched the buffer.
-  EXPECT_EQ(RegBinaryBuffer[0], 0xAB);
-  EXPECT_EQ(RegBinaryBuffer[8191], 0xAB);
+  EXPECT_EQ(buffer[0], 0xAB);
+  EXPECT_EQ(buffer[8191], 0xAB);
 }
 
 TEST_F(RegistryLayer, DeleteKeyRemovesNestedLevels) {

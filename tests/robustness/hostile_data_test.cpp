@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "settings/option_switches.h"

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
 #include "scan/registry_cleaner.h"
 #include "support/programs.h"
 #include "support/real_registry.h"
@@ -19,9 +18,9 @@ class CheckTest : public ::testing::Test {
     // Wine's Z: is a fixed drive (the Linux root); the tests treat only C:
     // as local so that Z: can stand for a drive the engine does not judge.
     engine.HDDS = L"C";
-    STOP_REQUESTED = false;
+    run.STOP_REQUESTED = false;
   }
-  ~CheckTest() override { STOP_REQUESTED = false; }
+  ~CheckTest() override { run.STOP_REQUESTED = false; }
 
   // "group/filter | FullPath | DisplayName | root\key | value | deletes"
   // for every finding whose path, name or value mentions "keytidy", in tree
@@ -36,7 +35,8 @@ class CheckTest : public ::testing::Test {
   void Touch(const std::wstring& path, const std::string& bytes = "x") const;
 
   TResultTree tree;
-  TRegistryCleaner engine{&tree};
+  RunControl run;
+  TRegistryCleaner engine{&tree, run};
   TempFolder temp;
   RealRegistryFixture registry;
 };

@@ -9,6 +9,7 @@
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/check_fixture.h"
+#include "support/pumping_front_end.h"
 
 namespace keytidy {
 namespace {
@@ -192,10 +193,11 @@ TEST_F(ComChecks, ProgressAndStopRequest) {
   progress.position = 7;  // left over from an earlier check
   engine.Progress = &progress;
   int calls = 0;
-  engine.OnProcessMessages = [&] {
+  test::PumpingFrontEnd pump([&] {
     EXPECT_EQ(progress.position, calls + 1);  // the step comes before the messages
-    if (++calls == 2) STOP_REQUESTED = true;
-  };
+    if (++calls == 2) run.STOP_REQUESTED = true;
+  });
+  engine.FrontEnd = &pump;
 
   engine.SEARCH_COM_INPROCSERVER32({Id(1), Id(2), Id(3)}, kGroup_ComInprocServer32, kFilter_Com, false);
   EXPECT_EQ(calls, 3);  // the walk still runs to its end, without work

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
 #include "backup/key_record_reimport.h"
 #include "backup/reg_script_text.h"
 #include "platform/text.h"
@@ -30,7 +29,7 @@ class DeleteRecheck : public test::RegistrySandbox {
  protected:
   void SetUp() override {
     RegistrySandbox::SetUp();
-    STOP_REQUESTED = false;
+    run_.STOP_REQUESTED = false;
     engine_.HDDS = L"C";
   }
   DeleteRunResult Run(const DeleteOptions& options = {}) {
@@ -41,7 +40,8 @@ class DeleteRecheck : public test::RegistrySandbox {
 
   test::TempFolder folder_;
   TResultTree tree_;
-  TRegistryCleaner engine_{&tree_};
+  RunControl run_;
+  TRegistryCleaner engine_{&tree_, run_};
 };
 
 // What happens between the search and the deletion, and what the deletion

@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
 #include "backup/backup_set.h"
 #include "backup/backups_manager.h"
 #include "backup/reg_exe.h"
@@ -25,6 +24,7 @@
 #include "scan/registry_cleaner.h"
 #include "settings/ini_file.h"
 #include "support/programs.h"
+#include "support/pumping_front_end.h"
 #include "support/registry_sandbox.h"
 
 namespace keytidy {
@@ -70,10 +70,10 @@ class DeleteRun : public test::RegistrySandbox {
  protected:
   void SetUp() override {
     RegistrySandbox::SetUp();
-    STOP_REQUESTED = false;
+    run_.STOP_REQUESTED = false;
   }
   void TearDown() override {
-    STOP_REQUESTED = false;
+    run_.STOP_REQUESTED = false;
     RegistrySandbox::TearDown();
   }
 
@@ -114,7 +114,8 @@ class DeleteRun : public test::RegistrySandbox {
   TempFolder folder_;
   std::wstring backups_ = folder_.File(L"Backups");
   TResultTree tree_;
-  TRegistryCleaner engine_{&tree_};
+  RunControl run_;
+  TRegistryCleaner engine_{&tree_, run_};
 };
 
 // Everything the run deletes, its backup set puts back: same keys, same
@@ -237,7 +238,8 @@ TEST_F(DeleteRun, StopAfterTheFirstOfTenLeavesNineTicked) {
     AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"v" + std::to_wstring(i));
   }
   // The Stop button's click arrives while messages are processed.
-  engine_.OnProcessMessages = [] { STOP_REQUESTED = true; };
+  test::PumpingFrontEnd stopAtOnce([this] { run_.STOP_REQUESTED = true; });
+  engine_.FrontEnd = &stopAtOnce;
   const DeleteRunResult result = Run();
   EXPECT_EQ(result.checked, 10u);
   EXPECT_EQ(result.removed, 1u);

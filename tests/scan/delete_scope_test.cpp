@@ -17,9 +17,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
-#include "backup/reg_script_reader.h"
 #include "backup/reg_exe.h"
+#include "backup/reg_script_reader.h"
 #include "platform/concrete_key.h"
 #include "platform/handles.h"
 #include "platform/text.h"
@@ -86,7 +85,7 @@ const ScopeRow kScopeRows[] = {
 
 class DeleteScope : public ::testing::TestWithParam<ScopeRow> {
  protected:
-  void SetUp() override { STOP_REQUESTED = false; }
+  void SetUp() override { run_.STOP_REQUESTED = false; }
 
   void CreateClass(Hive hive) {
     registry_.WriteString(RootOf(hive), ClassesKey(hive, name_), L"marker", MarkerOf(hive));
@@ -107,7 +106,8 @@ class DeleteScope : public ::testing::TestWithParam<ScopeRow> {
   test::RealRegistryFixture registry_;
   test::TempFolder folder_;
   TResultTree tree_;
-  TRegistryCleaner engine_{&tree_};
+  RunControl run_;
+  TRegistryCleaner engine_{&tree_, run_};
 };
 
 TEST_P(DeleteScope, OnlyTheKeyTheViewShowedIsRecordedAndDeleted) {

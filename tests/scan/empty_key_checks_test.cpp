@@ -6,7 +6,7 @@
 
 #include <set>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/check_fixture.h"
@@ -99,10 +99,10 @@ TEST_F(EmptyKeyChecks, UninstallEntriesOncePerNameWith32BitMark) {
   registry.CreateKey(HKLM, wow + L"\\{Keytidy-Only32}");
   registry.WriteString(HKLM, wow + L"\\{Keytidy-Named32}", L"DisplayName", L"Keytidy Named");
 
-  STOP_REQUESTED = true;  // a stopped run looks at nothing
+  run.STOP_REQUESTED = true;  // a stopped run looks at nothing
   engine.SEARCH_EMPTY_UNINSTALLKEYS(kGroup_EmptyUninstallKeys, kFilter_Software, false);
   EXPECT_EQ(tree.NodeCount(), 0u);
-  STOP_REQUESTED = false;
+  run.STOP_REQUESTED = false;
 
   engine.SEARCH_EMPTY_UNINSTALLKEYS(kGroup_EmptyUninstallKeys, kFilter_Software, false);
   engine.SEARCH_EMPTY_UNINSTALLKEYS(kGroup_EmptyUninstallKeys, kFilter_Software, true);

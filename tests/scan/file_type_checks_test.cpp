@@ -9,12 +9,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/check_fixture.h"
 #include "scan/delete_run.h"
 #include "scan/open_command_program.h"
+#include "support/pumping_front_end.h"
 
 namespace keytidy {
 namespace {
@@ -223,9 +224,10 @@ TEST_F(FileTypeChecks, AStopRequestPassesOverTheRestButStillMovesTheBar) {
   for (const wchar_t* key : {L"KeytidyStop1", L"KeytidyStop2", L"KeytidyStop3"}) Create(key);
   engine.Progress = &progress;
   int calls = 0;
-  engine.OnProcessMessages = [&] {
-    if (++calls == 2) STOP_REQUESTED = true;
-  };
+  test::PumpingFrontEnd pump([&] {
+    if (++calls == 2) run.STOP_REQUESTED = true;
+  });
+  engine.FrontEnd = &pump;
 
   engine.SEARCH_FILEFORMAT_EMPTY(keys, kGroup_FileFormatEmpty, kFilter_FileTypes);
   EXPECT_THAT(Findings(), ElementsAreArray(Lines{"31 |  | KeytidyStop1 | KeytidyStop1 | KeytidyStop1 | "}));

@@ -125,7 +125,8 @@ class ScanResults : public ::testing::Test {
   }
 
   TResultTree tree;
-  TRegistryCleaner engine{&tree};
+  RunControl run;
+  TRegistryCleaner engine{&tree, run};
 };
 
 TEST_F(ScanResults, CountsPerFilterCategoryIncludeHiddenNodes) {
@@ -133,7 +134,7 @@ TEST_F(ScanResults, CountsPerFilterCategoryIncludeHiddenNodes) {
   const std::int32_t expected[kFilterCount] = {0, 2, 0, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0};
   for (std::int32_t i = 0; i < kFilterCount; ++i) EXPECT_EQ(engine.Count_ItemsWithThisComboBoxIndex(i), expected[i]) << i;
 
-  TRegistryCleaner withoutTree(nullptr);
+  TRegistryCleaner withoutTree(nullptr, run);
   EXPECT_EQ(withoutTree.Count_ItemsWithThisComboBoxIndex(kFilter_Shared), 0);
   EXPECT_EQ(withoutTree.Find_EntryByDeleteKey(kGroup_Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared"), nullptr);
 }

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/check_fixture.h"
@@ -193,7 +193,7 @@ TEST_F(HistoryChecks, AStoppedRunLooksAtNoList) {
   registry.WriteString(HKCU, kMuiCacheVista, T(L"{T}\\gone\\app.exe.FriendlyAppName"), L"Keytidy");
   registry.WriteString(HKCU, kPaint, L"File1", T(L"{T}\\gone\\pic.bmp"));
 
-  STOP_REQUESTED = true;
+  run.STOP_REQUESTED = true;
   engine.SEARCH_WINDOWSHISTORY_USERASSIST(kGroup_UserAssist, kFilter_History);
   engine.SEARCH_LOSTMRU(kGroup_LostMru, kFilter_History);
   engine.SEARCH_MUI_CACHE(kGroup_MuiCache, kFilter_History);

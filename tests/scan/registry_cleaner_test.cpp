@@ -17,7 +17,8 @@ using test::ScopedEnvironmentVariable;
 
 TEST(RegistryCleaner, StartsIdleWithTheMachinesFacts) {
   TResultTree tree;
-  TRegistryCleaner engine(&tree);
+  RunControl run;
+  TRegistryCleaner engine(&tree, run);
   EXPECT_EQ(engine.FTree, &tree);
   // The test prefix has exactly two drives, both fixed: C: and Z: (the
   // Linux root).
@@ -25,7 +26,6 @@ TEST(RegistryCleaner, StartsIdleWithTheMachinesFacts) {
   EXPECT_TRUE(engine.FLAG_CHECK_ONLY_HDDS);
   EXPECT_FALSE(engine.Status_Search || engine.Status_Delete);
   EXPECT_EQ(engine.Progress, nullptr);
-  EXPECT_EQ(engine.ImageList, nullptr);
   EXPECT_EQ(engine.Stat_ValuesScanned + engine.Stat_KeysScanned + engine.Stat_ValuesDeleted +
                 engine.Stat_KeysDeleted + engine.Stat_DeletedTreeObjects_forWartungsScan,
             0u);
@@ -44,7 +44,8 @@ TEST(RegistryCleaner, ProgramDirW6432FromTheEnvironment) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value ? Utf16ToUtf8(c.value) : "absent");
     ScopedEnvironmentVariable variable(L"ProgramW6432", c.value);
-    TRegistryCleaner engine(nullptr);
+    RunControl run;
+    TRegistryCleaner engine(nullptr, run);
     EXPECT_EQ(engine.ProgramDir_W6432, c.stored);
   }
 }
@@ -72,7 +73,8 @@ TEST(RegistryCleaner, ReplaceProgramFilesOnlyWhereTheFolderDiffers) {
 
   // The engine method in this 64-bit process on the prefix's Windows 7.
   ScopedEnvironmentVariable variable(L"ProgramW6432", L"D:\\Apps 64");
-  TRegistryCleaner engine(nullptr);
+  RunControl run;
+  TRegistryCleaner engine(nullptr, run);
   EXPECT_EQ(engine.Replace_ProgramFiles_W6432(L"@%ProgramFiles%\\x.dll"), L"D:\\Apps 64\\x.dll");
 }
 
@@ -80,7 +82,8 @@ TEST(RegistryCleaner, ExistenceTestsHonourTheDriveList) {
   test::TempFolder temp;
   test::WriteFileBytes(temp.File(L"here.dll"), "x");
   ScopedEnvironmentVariable folder(L"KEYTIDY_TEST_FOLDER", temp.Path().c_str());
-  TRegistryCleaner engine(nullptr);
+  RunControl run;
+  TRegistryCleaner engine(nullptr, run);
   engine.HDDS = L"C";
   struct Case {
     std::wstring path;

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "platform/debug_log.h"
 #include "platform/text.h"
 #include "scan/categories.h"
@@ -66,7 +65,7 @@ class ScanRun : public test::CheckTest {
   ~ScanRun() override {
     Debug_SetListener(previousListener_);
     gDebugLines = nullptr;
-    APP_TERMINATING = false;
+    run.APP_TERMINATING = false;
     RegDeleteTreeW(HKEY_CURRENT_USER, kStats.c_str());
   }
 
@@ -186,8 +185,8 @@ TEST_F(ScanRun, KeyListsAreReadOnlyForTheirCategories) {
 
 TEST_F(ScanRun, StopSkipsTheLaterCategoriesButStillEndsTheRun) {
   settings.windows64 = false;
-  observer.onCategory = [](const ScanCategory& category) {
-    if (category.option == OptionSwitch::RC_Help) STOP_REQUESTED = true;
+  observer.onCategory = [this](const ScanCategory& category) {
+    if (category.option == OptionSwitch::RC_Help) run.STOP_REQUESTED = true;
   };
   const ScanRunResult result = RC_SearchRun(engine, settings, observer);
   EXPECT_TRUE(result.stopped);
@@ -207,8 +206,8 @@ TEST_F(ScanRun, StopSkipsTheLaterCategoriesButStillEndsTheRun) {
 }
 
 TEST_F(ScanRun, ClosingTheProgramEndsTheRunAtTheNextCategoryBoundary) {
-  observer.onCategory = [](const ScanCategory& category) {
-    if (category.option == OptionSwitch::RC_AppPaths) APP_TERMINATING = true;
+  observer.onCategory = [this](const ScanCategory& category) {
+    if (category.option == OptionSwitch::RC_AppPaths) run.APP_TERMINATING = true;
   };
   const ScanRunResult result = RC_SearchRun(engine, settings, observer);
   EXPECT_TRUE(result.terminated);

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/check_fixture.h"

@@ -11,6 +11,7 @@
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/check_fixture.h"
+#include "support/pumping_front_end.h"
 #include "support/scoped_environment.h"
 
 namespace keytidy {
@@ -144,9 +145,10 @@ TEST_F(FontChecks, AStopRequestLeavesTheFindingsSoFar) {
   ASSERT_EQ(names[0], L"!!Keytidy A");
 
   int calls = 0;
-  engine.OnProcessMessages = [&] {
-    if (++calls == 2) STOP_REQUESTED = true;
-  };
+  test::PumpingFrontEnd pump([&] {
+    if (++calls == 2) run.STOP_REQUESTED = true;
+  });
+  engine.FrontEnd = &pump;
   engine.SEARCH_FONTS(kGroup_Fonts, kFilter_Fonts);
   EXPECT_EQ(calls, static_cast<int>(names.size()));  // the walk still runs to its end
   ASSERT_EQ(OurFindings().size(), 1u);

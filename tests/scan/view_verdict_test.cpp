@@ -7,7 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/environment_strings.h"
 #include "platform/text.h"
 #include "scan/categories.h"

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/png_codec.h"
 #include "support/programs.h"
+#include "ui/png_codec.h"
 
 namespace keytidy {
 namespace {

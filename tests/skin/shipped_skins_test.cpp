@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "settings/ini_file.h"
-#include "skin/gif_animation.h"
-#include "skin/png_codec.h"
 #include "skin/skin_folder.h"
 #include "skin/stripe_skinner.h"
 #include "support/programs.h"
+#include "ui/gif_animation.h"
+#include "ui/png_codec.h"
 
 namespace keytidy {
 namespace {

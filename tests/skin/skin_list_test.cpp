@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/environment.h"
+#include "platform/environment.h"
 #include "platform/registry.h"
-#include "skin/png_codec.h"
 #include "support/programs.h"
+#include "ui/png_codec.h"
 
 namespace keytidy {
 namespace {

@@ -14,9 +14,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/debug_log.h"
-#include "skin/lanczos_resampler.h"
-#include "skin/png_codec.h"
 #include "support/programs.h"
+#include "ui/lanczos_resampler.h"
+#include "ui/png_codec.h"
 
 namespace keytidy {
 namespace {

@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "skin/png_codec.h"
 #include "support/gui.h"
 #include "support/programs.h"
 #include "ui/dib_section.h"
 #include "ui/gdi_objects.h"
+#include "ui/png_codec.h"
 
 namespace keytidy::test {
 

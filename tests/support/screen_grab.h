@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/rgba_image.h"
+#include "ui/rgba_image.h"
 
 namespace keytidy::test {
 

@@ -14,19 +14,19 @@
 #include "app/main_window.h"
 #include "app/message_dialogs.h"
 #include "app/yes_no_dialog.h"
-#include "backup/form_backups.h"
+#include "backup/screen/form_backups.h"
 #include "cleaner/form_rc.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/text.h"
 #include "settings/date_time.h"
-#include "settings/form_options.h"
-#include "skin/png_codec.h"
+#include "settings/screen/form_options.h"
 #include "skin/skin_folder.h"
 #include "support/gui.h"
 #include "support/programs.h"
 #include "support/real_registry.h"
 #include "support/screen_grab.h"
+#include "ui/png_codec.h"
 
 namespace keytidy {
 namespace {

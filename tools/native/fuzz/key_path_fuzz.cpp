@@ -7,7 +7,7 @@
 #include "fuzz_support.h"
 #include "platform/text.h"
 #include "scan/container_guard.h"
-#include "skin/text_after_last.h"
+#include "platform/text_after_last.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace keytidy;

@@ -1,0 +1,10 @@
+#include "app/process_run_control.h"
+
+namespace keytidy {
+
+RunControl& ProcessRunControl() {
+  static RunControl control;
+  return control;
+}
+
+}  // namespace keytidy

@@ -1,0 +1,12 @@
+#pragma once
+// The product's names and numbers as the programs, the reports and the web
+// services spell them.
+namespace keytidy {
+
+inline constexpr wchar_t ProductTitle[] = L"Quarvint Keytidy 2";
+// The program version as the web addresses and the translation index spell it.
+inline constexpr wchar_t ProductVersion[] = L"2.00.00";
+// The product's number on the project's web services (help, link targets).
+inline constexpr wchar_t ProductNumber[] = L"2000";
+
+}  // namespace keytidy

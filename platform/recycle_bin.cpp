@@ -1,0 +1,46 @@
+#include "platform/recycle_bin.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+namespace keytidy {
+
+namespace {
+
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The recycle bin keeps files by their full path, so a relative path is
+// completed first.
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  return full;
+}
+
+}  // namespace
+
+bool Delete_ToRecycleBin(const std::wstring& path) {
+  if (!FileExists(path)) return false;
+  // The shell takes a list of paths, each ended by a zero and the list by a
+  // second zero.
+  const std::wstring full = FullPath(path);
+  std::vector<wchar_t> from(full.begin(), full.end());
+  from.push_back(L'\0');
+  from.push_back(L'\0');
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.data();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
+}
+
+}  // namespace keytidy

@@ -1,0 +1,23 @@
+#pragma once
+// PNG pictures in and out, always as 8-bit RGBA with straight alpha: palette,
+// grey and 16-bit files are converted on reading.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ui/rgba_image.h"
+
+namespace keytidy {
+
+// No value when the file cannot be read or is no valid PNG.
+std::optional<RgbaImage> DecodePngFile(const std::wstring& path);
+std::optional<RgbaImage> DecodePng(std::string_view bytes);
+
+// The PNG file bytes of an image; empty on failure.
+std::string EncodePng(const RgbaImage& image);
+
+// Reads a whole file; no value when it cannot be opened or is larger than
+// `limit` bytes (pictures are small; a huge file is not worth reading).
+std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t limit = 64u << 20);
+
+}  // namespace keytidy
