@@ -63,7 +63,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   "$KEYTIDY_WINESERVER" -p
   timeout 120 "$KEYTIDY_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
   cd "$0"
-  # A Wine process now and then fails to start at all (no output, 10 ms);
-  # a test gets up to three tries so such a hiccup does not fail the run.
-  ctest --output-on-failure --timeout 300 --repeat until-pass:3 "${@}"
+  # No retries: a test that passes only on a second try is a fault to find.
+  ctest --output-on-failure --timeout 300 "${@}"
 ' "$build" "$@"
