@@ -123,6 +123,31 @@ LONG DeleteKeyTree(RootKey root, const std::wstring& path) {
   return RegDeleteKeyW(RootKeyHandle(root), path.c_str());
 }
 
+// The text a value holds, as Reg_ReadString documents it.
+std::wstring ReadStringFromKey(HKEY key, const std::wstring& name) {
+  DWORD type = 0, size = 0;
+  if (!key || !QueryTypeAndSize(key, name, type, size) || size == 0) return {};
+  std::vector<std::uint8_t> data;
+  if (IsTextType(type)) {
+    if (size < 2 || !QueryData(key, name, size, data)) return {};
+    return TextUpToZero(data);
+  }
+  switch (type) {
+    case REG_DWORD:
+      if (size > 4 || !QueryData(key, name, size, data)) return {};
+      return std::to_wstring(static_cast<std::uint32_t>(LittleEndian(data.data(), data.size())));
+    case REG_QWORD:
+      if (size > 8 || !QueryData(key, name, size, data)) return {};
+      return std::to_wstring(static_cast<std::int64_t>(LittleEndian(data.data(), data.size())));
+    case REG_BINARY:
+    case REG_NONE:
+      if (!QueryData(key, name, size, data)) return {};
+      return TextUpToZero(data);
+    default:
+      return {};
+  }
+}
+
 }  // namespace
 
 HKEY RootKeyHandle(RootKey root) {
@@ -197,27 +222,23 @@ bool Reg_GetValueNames(RootKey root, const std::wstring& path, std::vector<std::
 
 std::wstring Reg_ReadString(RootKey root, const std::wstring& path, const std::wstring& name) {
   UniqueHKey key = OpenKey(root, path, ReadAccess());
-  DWORD type = 0, size = 0;
-  if (!key || !QueryTypeAndSize(key.get(), name, type, size) || size == 0) return {};
-  std::vector<std::uint8_t> data;
-  if (IsTextType(type)) {
-    if (size < 2 || !QueryData(key.get(), name, size, data)) return {};
-    return TextUpToZero(data);
+  return ReadStringFromKey(key.get(), name);
+}
+
+RegKeyGlance Reg_Glance(RootKey root, const std::wstring& path) {
+  RegKeyGlance glance;
+  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  if (!key) return glance;
+  glance.exists = true;
+  glance.defaultText = ReadStringFromKey(key.get(), L"");
+  DWORD subKeys = 0, values = 0;
+  glance.countsRead = RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+                                       nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  if (glance.countsRead) {
+    glance.values = values;
+    glance.subKeys = subKeys;
   }
-  switch (type) {
-    case REG_DWORD:
-      if (size > 4 || !QueryData(key.get(), name, size, data)) return {};
-      return std::to_wstring(static_cast<std::uint32_t>(LittleEndian(data.data(), data.size())));
-    case REG_QWORD:
-      if (size > 8 || !QueryData(key.get(), name, size, data)) return {};
-      return std::to_wstring(static_cast<std::int64_t>(LittleEndian(data.data(), data.size())));
-    case REG_BINARY:
-    case REG_NONE:
-      if (!QueryData(key.get(), name, size, data)) return {};
-      return TextUpToZero(data);
-    default:
-      return {};
-  }
+  return glance;
 }
 
 std::int32_t Reg_ReadInteger(RootKey root, const std::wstring& path, const std::wstring& name) {

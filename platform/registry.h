@@ -43,6 +43,18 @@ bool Reg_GetSubKeys(RootKey root, const std::wstring& path, std::vector<std::wst
 bool Reg_GetValueNames(RootKey root, const std::wstring& path, std::vector<std::wstring>& names);
 
 std::wstring Reg_ReadString(RootKey root, const std::wstring& path, const std::wstring& name);
+
+// What one open of a key tells: whether it opens for reading, its default
+// value as Reg_ReadString reads it, and its value and sub-key counts as
+// Reg_KeyCounts gives them (countsRead false where that would be false).
+struct RegKeyGlance {
+  bool exists = false;
+  std::wstring defaultText;
+  bool countsRead = false;
+  std::uint32_t values = 0;
+  std::uint32_t subKeys = 0;
+};
+RegKeyGlance Reg_Glance(RootKey root, const std::wstring& path);
 std::int32_t Reg_ReadInteger(RootKey root, const std::wstring& path, const std::wstring& name);
 std::int64_t Reg_ReadInt64(RootKey root, const std::wstring& path, const std::wstring& name);
 // Copies REG_BINARY or REG_NONE data of 1 to 8192 bytes into `buffer` and

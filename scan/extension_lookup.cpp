@@ -10,7 +10,7 @@ std::wstring TExtensionsOfClass::Of(const std::wstring& classKey) {
     for (const std::wstring& key : keys_) {
       if (key.empty() || key.front() != L'.') continue;
       // Later keys replace earlier ones: the last in list order answers.
-      byUpperClass_[UpperCaseAscii(Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L""))] = key;
+      byUpperClass_[UpperCaseAscii(classKeys_.Of(key).defaultText)] = key;
     }
   }
   const auto hit = byUpperClass_.find(UpperCaseAscii(classKey));

@@ -13,7 +13,7 @@ namespace keytidy {
 // thousands of findings reads the list once rather than once per finding.
 class TExtensionsOfClass {
  public:
-  explicit TExtensionsOfClass(const KeyList& keys) : keys_(keys) {}
+  TExtensionsOfClass(const KeyList& keys, TClassKeyGlances& classKeys) : keys_(keys), classKeys_(classKeys) {}
 
   // The last extension key of the list (names starting with ".") whose
   // default value names `classKey`, compared without regard to case;
@@ -22,6 +22,7 @@ class TExtensionsOfClass {
 
  private:
   const KeyList& keys_;
+  TClassKeyGlances& classKeys_;
   bool read_ = false;
   std::unordered_map<std::wstring, std::wstring> byUpperClass_;
 };

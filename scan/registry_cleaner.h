@@ -16,6 +16,7 @@
 #include "platform/registry.h"
 #include "platform/registry_view.h"
 #include "platform/run_control.h"
+#include "scan/class_key_glances.h"
 #include "scan/delete_target_index.h"
 #include "scan/front_end.h"
 #include "scan/result_tree.h"
@@ -57,6 +58,9 @@ class TRegistryCleaner {
   std::uint32_t Stat_DeletedTreeObjects_forWartungsScan = 0;
   std::uint32_t Stat_NoLongerStale = 0;  // entries the last deletion found no longer stale and unticked
   TFrontEnd* FrontEnd = nullptr;  // borrowed; none: nothing to pump between items
+  // The class and file-type checks' look at each class key; it remembers
+  // only while a search runs.
+  TClassKeyGlances ClassKeys;
 
   // --- the result tree -------------------------------------------------------
   // Nodes (hidden ones too) whose entry has this filter category.

@@ -65,6 +65,7 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
   result.ran = true;
 
   PumpThroughObserver pump(engine, observer);
+  RememberedClassKeys oneLookPerKey(engine.ClassKeys);
   ResetForSearch(engine, settings);
   result.progressMaximum = ScanProgressMaximum(settings.switches, settings.windows64);
   if (engine.FTree) engine.FTree->Clear();

@@ -17,9 +17,9 @@ void Search_EmptyClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, cons
   const std::wstring base = Com_ClassBase(wow);
   Walk_ClassList(rc, classes, [&](const std::wstring& clsid) {
     const std::wstring key = base + L"\\" + clsid + L"\\" + subKey;
-    std::uint32_t values = 0, subKeys = 0;
-    if (!Reg_KeyCounts(ROOT_HKEY_CLASSES_ROOT, key, values, subKeys) || values != 0 || subKeys != 0) return;
-    if (!Trim(Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L"")).empty()) return;
+    const RegKeyGlance glance = rc.ClassKeys.Of(key);
+    if (!glance.countsRead || glance.values != 0 || glance.subKeys != 0) return;
+    if (!Trim(glance.defaultText).empty()) return;
     if (!Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
     Report_ClassesSubKey(rc, groupIndex, comboBoxIndex, L"", Com_ClassName(base, clsid), key,
                          {EvidenceTest::KeyEmpty, key});

@@ -38,7 +38,7 @@ void TRegistryCleaner::SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::i
   Walk_ClassList(*this, KeyListe, [&](const std::wstring& clsid) {
     if (Is_ServerLeftAlone(clsid)) return;
     const std::wstring key = base + L"\\" + clsid + L"\\InprocServer32";
-    const std::wstring server = Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L"");
+    const std::wstring server = ClassKeys.Of(key).defaultText;
     if (server.empty()) return;
     const std::wstring path = Resolve_FileReference(*this, server, !USE_WOW6432Node_Now, view);
     if (!Is_MissingFile(*this, path, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
@@ -59,7 +59,7 @@ void TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, std::in
     const std::wstring key = base + L"\\" + clsid + L"\\ToolBoxBitmap32";
     // The bitmap is a resource of the control's module; a stand-alone
     // bitmap file is not judged.
-    const std::optional<std::wstring> module = Strip_IconIndex(Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L""));
+    const std::optional<std::wstring> module = Strip_IconIndex(ClassKeys.Of(key).defaultText);
     if (!module) return;
     const std::wstring path = Resolve_FileReference(*this, *module, !USE_WOW6432Node_Now, view);
     if (!Is_MissingFile(*this, path, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;

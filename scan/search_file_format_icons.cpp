@@ -13,12 +13,13 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, std:
   if (Run.STOP_REQUESTED) return;
   constexpr RootKey HKCR = ROOT_HKEY_CLASSES_ROOT;
   CriticalErrorBoxesOff errorBoxesOff;
-  TExtensionsOfClass extensions(KeyListe);
+  TExtensionsOfClass extensions(KeyListe, ClassKeys);
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() == L'{' || key.front() == L'.' || Is_LeftAloneJournalKey(key)) return;
     const std::wstring iconKey = key + L"\\DefaultIcon";
-    if (!Reg_KeyExists(HKCR, iconKey)) return;
-    const std::optional<std::wstring> iconFile = Strip_IconIndex(Reg_ReadString(HKCR, iconKey, L""));
+    const RegKeyGlance icon = ClassKeys.Of(iconKey);
+    if (!icon.exists) return;
+    const std::optional<std::wstring> iconFile = Strip_IconIndex(icon.defaultText);
     if (!iconFile) return;
     const std::wstring path = Resolve_FileReference(*this, *iconFile, true, RegistryView::Native);
     if (!Is_MissingFile(*this, path, RegistryView::Native) || !Reg_KeyExistsWritable(HKCR, iconKey)) return;

@@ -19,15 +19,16 @@ bool IsKeptEmptyKey(const std::wstring& key) {
 
 // Nothing but (at most) an empty default value: one named value, even an
 // empty one, or any sub-key makes the key meaningful.
-// The counts come from one open of the key; the value names are listed only
-// when a single value needs its name checked. A key that cannot be read
-// counts as empty here and is turned down by the writability test after.
-bool HoldsNothing(const std::wstring& key) {
-  if (!Reg_ReadString(HKCR, key, L"").empty()) return false;
-  std::uint32_t valueCount = 0, subKeyCount = 0;
-  if (!Reg_KeyCounts(HKCR, key, valueCount, subKeyCount)) return true;
-  if (subKeyCount != 0 || valueCount > 1) return false;
-  if (valueCount == 0) return true;
+// The default value and the counts come from one look at the key; the value
+// names are listed only when a single value needs its name checked. A key
+// that cannot be read counts as empty here and is turned down by the
+// writability test after.
+bool HoldsNothing(TClassKeyGlances& classKeys, const std::wstring& key) {
+  const RegKeyGlance glance = classKeys.Of(key);
+  if (!glance.defaultText.empty()) return false;
+  if (!glance.countsRead) return true;
+  if (glance.subKeys != 0 || glance.values > 1) return false;
+  if (glance.values == 0) return true;
   const std::vector<std::wstring> values = List_ValueNames(HKCR, key);
   return values.empty() || (values.size() == 1 && values.front().empty());
 }
@@ -45,7 +46,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_EMPTY(const KeyList& KeyListe, std::int
   if (Run.STOP_REQUESTED) return;
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() == L'{' || Is_LeftAloneJournalKey(key) || IsKeptEmptyKey(key)) return;
-    if (!HoldsNothing(key) || !Reg_KeyExistsWritable(HKCR, key)) return;
+    if (!HoldsNothing(ClassKeys, key) || !Reg_KeyExistsWritable(HKCR, key)) return;
     Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", key, {HKCR, key, L""}, DeleteTarget::Key);
   });
 }
@@ -55,8 +56,8 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_LINKMISSING(const KeyList& KeyListe, st
   if (Run.STOP_REQUESTED) return;
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() != L'.' || IsLeftAloneExtension(key)) return;
-    const std::wstring programId = Reg_ReadString(HKCR, key, L"");
-    if (Trim(programId).empty() || Reg_KeyExists(HKCR, programId)) return;
+    const std::wstring programId = ClassKeys.Of(key).defaultText;
+    if (Trim(programId).empty() || ClassKeys.Of(programId).exists) return;
     if (!Reg_KeyExistsWritable(HKCR, key)) return;
     PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", key, {HKCR, key, L""}, DeleteTarget::Key);
     if (!node) return;

@@ -46,7 +46,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::
                                                   std::int32_t ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   CriticalErrorBoxesOff errorBoxesOff;
-  TExtensionsOfClass extensions(KeyListe);
+  TExtensionsOfClass extensions(KeyListe, ClassKeys);
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() == L'{' || Is_LeftAloneJournalKey(key)) return;
     const std::wstring verbKey = DefaultVerbKey(key);

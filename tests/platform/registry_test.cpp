@@ -72,6 +72,9 @@ TEST_F(RegistryLayer, ReadConversionsPerType) {
     EXPECT_EQ(Reg_ReadString(ROOT_HKEY_LOCAL_MACHINE, Path(), name), c.asString);
     EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_LOCAL_MACHINE, Path(), name), c.asInteger);
     EXPECT_EQ(Reg_ReadInt64(ROOT_HKEY_LOCAL_MACHINE, Path(), name), c.asInt64);
+    // A glance reads a key's default value exactly as the string read does.
+    RawWrite(ROOT_HKEY_LOCAL_MACHINE, Path(name), L"", c.type, c.data.data(), static_cast<DWORD>(c.data.size()));
+    EXPECT_EQ(Reg_Glance(ROOT_HKEY_LOCAL_MACHINE, Path(name)).defaultText, c.asString);
   }
 }
 
@@ -111,6 +114,16 @@ TEST_F(RegistryLayer, ValueInfoAndCounts) {
   EXPECT_EQ(size, 8u);
   EXPECT_EQ(Reg_ValueCount(ROOT_HKEY_LOCAL_MACHINE, Path()), 2u);
   EXPECT_EQ(Reg_SubKeyCount(ROOT_HKEY_LOCAL_MACHINE, Path()), 1u);
+
+  const RegKeyGlance glance = Reg_Glance(ROOT_HKEY_LOCAL_MACHINE, Path());
+  EXPECT_TRUE(glance.exists);
+  EXPECT_TRUE(glance.countsRead);
+  EXPECT_EQ(glance.values, 2u);
+  EXPECT_EQ(glance.subKeys, 1u);
+  EXPECT_EQ(glance.defaultText, L"");
+  const RegKeyGlance missing = Reg_Glance(ROOT_HKEY_LOCAL_MACHINE, Path(L"missing"));
+  EXPECT_FALSE(missing.exists);
+  EXPECT_FALSE(missing.countsRead);
 }
 
 TEST_F(RegistryLayer, ValueNamesAppendWhileSubKeysReplace) {
@@ -225,8 +238,15 @@ TEST_F(RegistryLayer, RedirectCurrentUser) {
 
 TEST_F(RegistryLayer, RedirectedPathReachesTheDesktopUsersHive) {
   // Wine's desktop user owns HKEY_CURRENT_USER, so the redirected path must
-  // name the same key.
-  const std::wstring sid = GetInteractiveUserSid();
+  // name the same key. The user is found through the desktop's explorer.exe,
+  // which Windows always runs; Wine starts it with the first process that
+  // asks for the desktop window, so a test run alone asks first and waits.
+  GetDesktopWindow();
+  std::wstring sid;
+  for (int attempt = 0; attempt < 50 && sid.empty(); ++attempt) {
+    sid = GetInteractiveUserSid();
+    if (sid.empty()) Sleep(100);
+  }
   ASSERT_FALSE(sid.empty());
   const std::wstring saved = InteractiveUserSid();
   Set_InteractiveUserSid(sid);
