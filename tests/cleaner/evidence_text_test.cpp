@@ -206,7 +206,7 @@ std::vector<EvidenceCase> Cases() {
        L"    (Standard)"},
       // The file type names a class that is not there; by the time the
       // row is selected the entry is gone as well.
-      {"class not registered, entry gone since", fileType, {true, false},
+      {"class not registered, entry gone since", fileType, {true, false, 0, 0, 0, {}, {}},
        L"Verdict: class not registered\r\n"
        L"Read from: HKEY_CLASSES_ROOT\\.ktdoc\r\n"
        L"Value name: (default)\r\n"
