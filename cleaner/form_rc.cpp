@@ -10,6 +10,7 @@
 #include "app/process_run_control.h"
 #include "app/stripe_sheet.h"
 #include "cleaner/backups_button.h"
+#include "cleaner/evidence_text.h"
 #include "cleaner/exception_editing.h"
 #include "cleaner/report_button.h"
 #include "cleaner/row_drawing.h"
@@ -21,6 +22,7 @@
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/delete_run.h"
+#include "scan/deletion_preview.h"
 #include "scan/result_filter.h"
 #include "scan/tree_operations.h"
 #include "settings/ini_file.h"
@@ -197,6 +199,7 @@ void TForm_RC::BuildElements() {
   };
   for (Button b : {Button{VellButton_Zusammenfassung, L"< Zusammenfassung"},
                    Button{VellButton_SelectAll, L"Alle markieren"}, Button{VellButton_SelectNone, L"Keine markieren"},
+                   Button{VellButton_Evidence, L"Nachweis"},
                    Button{VellButton_Options, L"Optionen"}, Button{VellButton_Backups, L"Backups"},
                    Button{VellButton_Report, L"Bericht erstellen"}, Button{VellButton_Stop, L"Abbrechen"},
                    Button{VellButton_Search, L"Erneut suchen"}, Button{VellButton_Delete, L"Jetzt l\u00f6schen"}}) {
@@ -204,6 +207,10 @@ void TForm_RC::BuildElements() {
     b.button.SetCaption(b.caption);
   }
   VellButton_Delete.SetActionButton(true);
+  Memo_Evidence.Create(self, 0, 0, 100, 100);
+  SendMessageW(Memo_Evidence.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+  Memo_Evidence.SetMargins(Scale(6));
+  Memo_Evidence.SetVisible(false);
 
   // The hidden commands: a panel never shown, buttons never seen.
   AdvSmoothPanel_Navi.Create(self, 0, 0, 10, 10, RGB(255, 255, 255));
@@ -219,6 +226,7 @@ void TForm_RC::BuildElements() {
   VellButton_Zusammenfassung.OnClick = [this] { VellButton_ZusammenfassungClick(); };
   VellButton_SelectAll.OnClick = [this] { AdvToolBarButton_RC_SelectAllClick(); };
   VellButton_SelectNone.OnClick = [this] { AdvToolBarButton_RC_SelectNoneClick(); };
+  VellButton_Evidence.OnClick = [this] { VellButton_EvidenceClick(); };
   VellButton_Options.OnClick = [this] { AdvGlowButton_OptionsClick(); };
   VellButton_Backups.OnClick = [this] { VellButton_BackupsClick(); };
   VellButton_Report.OnClick = [this] { AdvGlowButton_ReportClick(); };
@@ -349,6 +357,11 @@ int TForm_RC::SideBarLeft() const {
   return client.right - Scale(kSideBar);
 }
 
+// Enough for the usual dozen lines, while the list keeps at least half.
+int TForm_RC::EvidenceHeight(int centreHeight) const {
+  return std::min(centreHeight / 2, std::max(Scale(150), centreHeight * 2 / 5));
+}
+
 int TForm_RC::BottomBarTop() const {
   RECT client;
   GetClientRect(Handle(), &client);
@@ -365,14 +378,21 @@ void TForm_RC::FormResize() {
 
   // Top bar: the list commands on the left, the filter over the side bar.
   int x = m;
-  for (ui::VellButton* button : {&VellButton_Zusammenfassung, &VellButton_SelectAll, &VellButton_SelectNone}) {
+  for (ui::VellButton* button :
+       {&VellButton_Zusammenfassung, &VellButton_SelectAll, &VellButton_SelectNone, &VellButton_Evidence}) {
     button->SetBounds(x, Scale(9), button->Width(), Scale(33));
     x += button->Width() + Scale(8);
   }
   CurvyEdit_Filter.SetBounds(side + m, Scale(12), Scale(kSideBar) - 2 * m, Scale(26));
 
-  // The centre: list, summary and working panel share one place.
-  VirtualDrawTree_RC.SetBounds(m, top, centreWidth, centreHeight);
+  // The centre: list, summary and working panel share one place; the
+  // evidence pane takes the lower part of the list's.
+  const bool evidence = evidenceShown_ && !summaryShown_;
+  const int evidenceHeight = evidence ? EvidenceHeight(centreHeight) : 0;
+  const int listHeight = evidence ? centreHeight - evidenceHeight - Scale(8) : centreHeight;
+  VirtualDrawTree_RC.SetBounds(m, top, centreWidth, listHeight);
+  Memo_Evidence.SetBounds(m, top + centreHeight - evidenceHeight, centreWidth, evidenceHeight);
+  Memo_Evidence.SetVisible(evidence);
   RECT listClient;
   GetClientRect(VirtualDrawTree_RC.Handle(), &listClient);
   VirtualDrawTree_RC.SetColumnWidth(std::max(0, centreWidth - 28));
@@ -575,6 +595,11 @@ void TForm_RC::ComboBox_RC_FilterChange() {
   Refresh_Status_RC(0);
 }
 
+void TForm_RC::VellButton_EvidenceClick() {
+  evidenceShown_ = !evidenceShown_;
+  FormResize();
+}
+
 void TForm_RC::VellButton_ZusammenfassungClick() {
   if (VellUnicodeSTButton_NaviReport.OnClick) VellUnicodeSTButton_NaviReport.OnClick();
 }
@@ -609,9 +634,20 @@ void TForm_RC::VellUnicodeSTButton_Navi0Click(ui::VellLinkButton* sender) {
   if (list && VirtualDrawTree_RC.RowCount() > 0) VirtualDrawTree_RC.SelectNode(VirtualDrawTree_RC.NodeOfRow(0));
   VirtualDrawTree_RCChange(list ? VirtualDrawTree_RC.FirstSelected() : nullptr);
   VellButton_Zusammenfassung.SetEnabled(list);
+  VellButton_Evidence.SetEnabled(list);
+}
+
+void TForm_RC::ShowEvidence(PVirtualNode node) {
+  if (!node) {
+    Memo_Evidence.SetText(Message(MessageKey::MESSAGE_RC_EVIDENCE_NOSELECTION));
+    return;
+  }
+  const TTreeData_RegCleaner& entry = TResultTree::Data(node);
+  Memo_Evidence.SetText(Evidence_Text(entry, Preview_Deletion(entry), EvidenceMachine_OfThisComputer()));
 }
 
 void TForm_RC::VirtualDrawTree_RCChange(PVirtualNode node) {
+  ShowEvidence(node);
   if (node) {
     const TTreeData_RegCleaner& entry = TResultTree::Data(node);
     const std::wstring keyText = RC_StatusKeyText(entry.Delete_Root, entry.Delete_Key, InteractiveUserSid());
@@ -835,6 +871,8 @@ void TForm_RC::AdvToolBarButton_RC_DeleteClick() {
   ui::ProcessMessages();
   VirtualDrawTree_RC.Invalidate();
   Refresh_Status_RC(0);
+  // The selected finding may be gone now, or have lost some of its keys.
+  ShowEvidence(VirtualDrawTree_RC.FirstSelected());
   ShowNothingFound();
 }
 

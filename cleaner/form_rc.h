@@ -2,7 +2,8 @@
 // The cleaner screen, the module the main window starts with: the result
 // list (or the summary by category) in the middle, a status side bar on the
 // right with the three counters, the filter box and the list commands on
-// top, and the run commands at the bottom. It owns the scan engine and the
+// top, and the run commands at the bottom. Below the list, a pane the user
+// can hide shows the evidence of the selected finding. It owns the scan engine and the
 // result tree for its whole life.
 //
 // Search and deletion run on the GUI thread; while one runs, Stop is the
@@ -31,6 +32,7 @@
 #include "ui/panel.h"
 #include "ui/progress_bar.h"
 #include "ui/scroll_box.h"
+#include "ui/text_view.h"
 #include "ui/thread_timer.h"
 #include "ui/vell_button.h"
 #include "ui/vell_link_button.h"
@@ -105,6 +107,8 @@ class TForm_RC : public ModuleForm {
   ui::VellButton VellButton_Zusammenfassung{this, L"VellButton_Zusammenfassung", 1};
   ui::VellButton VellButton_SelectAll{this, L"VellButton_SelectAll", 1};
   ui::VellButton VellButton_SelectNone{this, L"VellButton_SelectNone", 1};
+  ui::VellButton VellButton_Evidence{this, L"VellButton_Evidence", 1};
+  ui::TextView Memo_Evidence{this, L"Memo_Evidence"};
   ui::VellButton VellButton_Options{this, L"VellButton_Options", 1};
   ui::VellButton VellButton_Backups{this, L"VellButton_Backups", 1};
   ui::VellButton VellButton_Report{this, L"VellButton_Report", 1};
@@ -141,6 +145,7 @@ class TForm_RC : public ModuleForm {
   void AdvToolBarButton_RC_SelectAllClick();
   void AdvToolBarButton_RC_SelectNoneClick();
   void VellButton_ZusammenfassungClick();
+  void VellButton_EvidenceClick();
   void VellUnicodeSTButton_Navi0Click(ui::VellLinkButton* sender);
   void ComboBox_RC_FilterChange();
   void VirtualDrawTree_RCChange(PVirtualNode node);
@@ -164,6 +169,8 @@ class TForm_RC : public ModuleForm {
   // Selects a filter index as a change of the hidden list would.
   void SelectFilter(std::int32_t index);
   bool SummaryShown() const { return summaryShown_; }
+  // The evidence pane is wanted (it shows with the list only).
+  bool EvidenceShown() const { return evidenceShown_; }
   std::int32_t VisibleCount() const;
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -184,6 +191,8 @@ class TForm_RC : public ModuleForm {
   void SetRunButtons(bool running);
   void ShowContextMenu(POINT screenPoint);
   void DrawNode(HDC dc, const RECT& content, PVirtualNode node, bool selected, bool focused);
+  void ShowEvidence(PVirtualNode node);
+  int EvidenceHeight(int centreHeight) const;
   int SideBarLeft() const;
   int BottomBarTop() const;
 
@@ -191,6 +200,7 @@ class TForm_RC : public ModuleForm {
   // its button captions are made for.
   COLORREF barColor_ = RGB(255, 255, 255);
   bool summaryShown_ = true;
+  bool evidenceShown_ = true;
   bool statusCentred_ = true;
   bool resizingSummary_ = false;
   bool summarySecondPass_ = false;

@@ -32,6 +32,7 @@ DeletionPreview Preview_Deletion(const TTreeData_RegCleaner& entry, std::size_t 
     std::vector<std::wstring> names;
     Reg_GetValueNames(entry.Delete_Root, entry.Delete_Key, names);
     preview.values = static_cast<std::uint32_t>(names.size());
+    preview.keyValues = preview.values;
     if (names.size() > firstFew) names.resize(firstFew);
     preview.firstValues = std::move(names);
     WalkBelow(entry.Delete_Root, entry.Delete_Key, L"", firstFew, preview);

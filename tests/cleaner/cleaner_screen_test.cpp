@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "app/yes_no_dialog.h"
+#include "backup/registry_snapshot.h"
 #include "cleaner/shell_open.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
@@ -191,6 +192,54 @@ TEST_F(CleanerScreen, ClickOnACountOpensTheCategoryWithItsFirstFindingSelected) 
   form().VellButton_Zusammenfassung.OnClick();
   EXPECT_TRUE(form().SummaryShown());
   EXPECT_EQ(form().ComboBox_RC_Filter.ItemIndex, 0);
+}
+
+// The pane under the list tells why the selected row was found and follows
+// the selection as the list control reports it; hidden, it gives its room
+// back to the list; the summary never shows it.
+TEST_F(CleanerScreen, EvidencePaneFollowsTheSelectionAndItsButton) {
+  RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"a", L"C:\\gone\\a.ttf");
+  PVirtualNode withEvidence = Add({kFilter_Fonts, true, L"C:\\gone\\a.ttf"}, L"a");
+  TResultTree::Data(withEvidence).Evidence = {EvidenceTest::FileMissing, L"C:\\gone\\a.ttf", false,
+                                              ROOT_HKEY_CURRENT_USER, Path(), L"a", true,
+                                              ReadValueData(ROOT_HKEY_CURRENT_USER, Path(), L"a")};
+  Add({kFilter_Fonts, true, L"C:\\gone\\b.ttf"}, L"b");  // its value is gone already
+  AfterSearch();
+  EXPECT_FALSE(form().Memo_Evidence.Visible());
+  EXPECT_FALSE(form().VellButton_Evidence.Enabled());
+
+  form().VellUnicodeSTButton_Navi[kFilter_Fonts]->OnClick();
+  test::PumpMessages();
+  ASSERT_TRUE(form().Memo_Evidence.Visible());
+  const std::wstring first = form().Memo_Evidence.Text();
+  for (const wchar_t* line : {L"Verdict: file not found\r\n", L"Type: REG_SZ (28 Bytes)\r\nData: C:\\gone\\a.ttf\r\n",
+                              L"Deleting removes: this one value\r\n"})
+    EXPECT_NE(first.find(line), std::wstring::npos) << Utf16ToUtf8(line) << " in " << Utf16ToUtf8(first);
+  RECT list, pane;
+  GetWindowRect(form().VirtualDrawTree_RC.Handle(), &list);
+  GetWindowRect(form().Memo_Evidence.Handle(), &pane);
+  EXPECT_LT(list.bottom, pane.top);
+  EXPECT_GE(list.bottom - list.top, pane.bottom - pane.top);
+
+  HWND listView = form().VirtualDrawTree_RC.Handle();
+  ListView_SetItemState(listView, -1, 0, LVIS_SELECTED);
+  ListView_SetItemState(listView, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  test::PumpMessages();
+  EXPECT_NE(form().Memo_Evidence.Text().find(L"Deleting removes: nothing: the entry no longer exists"),
+            std::wstring::npos)
+      << Utf16ToUtf8(form().Memo_Evidence.Text());
+
+  form().VellButton_Evidence.OnClick();
+  EXPECT_FALSE(form().Memo_Evidence.Visible());
+  RECT fullList;
+  GetWindowRect(listView, &fullList);
+  EXPECT_EQ(fullList.bottom, pane.bottom);
+  form().VellButton_Evidence.OnClick();
+  EXPECT_TRUE(form().Memo_Evidence.Visible());
+
+  form().VellButton_Zusammenfassung.OnClick();
+  EXPECT_FALSE(form().Memo_Evidence.Visible());
+  EXPECT_FALSE(form().VellButton_Evidence.Enabled());
 }
 
 TEST_F(CleanerScreen, CategoryAndTextFilterDriveTheCounters) {

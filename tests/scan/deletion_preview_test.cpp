@@ -59,6 +59,7 @@ TEST_F(DeletionPreviewTest, AKeyTakesEverythingBelowIt) {
   EXPECT_EQ(cut.firstValues.size(), 1u);
   EXPECT_EQ(cut.subKeys, 3u);
   EXPECT_EQ(cut.values, 6u);
+  EXPECT_EQ(cut.keyValues, 3u);
   EXPECT_TRUE(RawValueExists(ROOT_HKEY_LOCAL_MACHINE, Path(L"App\\Sub1\\Deep"), L"z"));
 }
 

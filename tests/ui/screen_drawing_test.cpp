@@ -19,6 +19,7 @@
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/text.h"
+#include "scan/categories.h"
 #include "settings/date_time.h"
 #include "settings/screen/form_options.h"
 #include "skin/skin_folder.h"
@@ -106,7 +107,7 @@ void WriteBackupSets(const test::TempFolder& folder) {
   }
 }
 
-// Findings of three kinds for the cleaner screen's first search.
+// Findings of four kinds for the cleaner screen's first search.
 void WriteFindings(test::RealRegistryFixture& registry) {
   const std::wstring fonts = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
   const std::wstring help = L"SOFTWARE\\Microsoft\\Windows\\Help";
@@ -122,6 +123,11 @@ void WriteFindings(test::RealRegistryFixture& registry) {
                    L"C:\\Program Files\\Keytidy Old Suite\\bin\\component" + n + L".dll", REG_DWORD, &one,
                    sizeof(one));
   }
+  // A file type whose program is gone: its evidence shows the command line
+  // as read beside the program taken from it, and the key a deletion takes.
+  registry.WriteString(ROOT_HKEY_CLASSES_ROOT, L"KeytidyDemo.Document", L"", L"Keytidy demo document");
+  registry.WriteString(ROOT_HKEY_CLASSES_ROOT, L"KeytidyDemo.Document\\shell\\open\\command", L"",
+                       L"\"C:\\Program Files\\Keytidy Old Suite\\Viewer\\ktview.exe\" /view \"%1\"");
 }
 
 // The yes/no dialog open now, found the way a user sees it: on top.
@@ -160,6 +166,12 @@ TEST_F(ScreenDrawing, DISABLED_EveryWindowReachesTheScreen) {
   CheckWindow(main.Handle(), prefix_ + L"cleaner-summary");
   cleaner->VellUnicodeSTButton_Navi[4]->OnClick();
   CheckWindow(main.Handle(), prefix_ + L"cleaner-list");
+  // The evidence pane under the list, for the file type's row.
+  cleaner->VellUnicodeSTButton_Navi[kFilter_FileTypes]->OnClick();
+  ASSERT_TRUE(cleaner->Memo_Evidence.Visible());
+  EXPECT_NE(cleaner->Memo_Evidence.Text().find(L"ktview.exe\" /view"), std::wstring::npos)
+      << Utf16ToUtf8(cleaner->Memo_Evidence.Text());
+  CheckWindow(main.Handle(), prefix_ + L"cleaner-evidence");
   cleaner->VellUnicodeSTButton_Navi[0]->OnClick();
 
   {
