@@ -1,5 +1,7 @@
-// "clean [--report FILE]": a search as "scan" makes it, then every finding
-// removed through the deletion run, each recorded in a new backup set first.
+// "clean [--dry-run] [--report FILE] [--json FILE]": a search as "scan"
+// makes it, then every finding removed through the deletion run, each
+// recorded in a new backup set first; a dry run only lists that.
+#include "cli/clean_dry_run.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/console_front_end.h"
@@ -16,12 +18,16 @@ void TickEverything(TResultTree& tree) {
 
 int RunClean(const Arguments& arguments) {
   SearchOptions options;
-  if (!ParseSearchOptions(L"clean", arguments, options)) return kExitUsage;
+  if (!ParseSearchOptions(L"clean", arguments, options, DryRunOption::Allowed)) return kExitUsage;
   TResultTree tree;
   TRegistryCleaner engine(&tree, ConsoleRunControl());
   engine.FrontEnd = &ConsoleFrontEnd();
   ScanRunResult search;
   if (!RunConsoleSearch(engine, options, search)) return kExitFailure;
+  if (options.dryRun) {
+    PrintDryRun(engine);
+    return kExitSuccess;
+  }
 
   TickEverything(tree);
   const DeleteRunResult run = RC_DeleteRun(engine, ProgramFolder() + L"\\Backups");
@@ -38,9 +44,10 @@ int RunClean(const Arguments& arguments) {
   return run.NotRemoved() == 0 ? kExitSuccess : kExitNotAllRemoved;
 }
 
-const CommandRegistration kClean({L"clean", L"clean [--report FILE]",
+const CommandRegistration kClean({L"clean", L"clean [--dry-run] [--report FILE] [--json FILE]",
                                   L"Searches as scan does, then removes every finding after recording it in a new "
-                                  L"backup set.",
+                                  L"backup set; --dry-run lists what would be recorded and deleted and changes "
+                                  L"nothing.",
                                   RunClean});
 
 }  // namespace

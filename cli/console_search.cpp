@@ -9,6 +9,7 @@
 #include "lang/message_catalogue.h"
 #include "scan/categories.h"
 #include "scan/exception_file.h"
+#include "scan/scan_json.h"
 #include "scan/scan_report.h"
 #include "settings/option_switches.h"
 
@@ -92,18 +93,57 @@ std::wstring SummaryText(const TRegistryCleaner& engine, const TOptionSwitches& 
 
 }  // namespace
 
-bool ParseSearchOptions(const std::wstring& command, const Arguments& arguments, SearchOptions& options) {
+bool ParseSearchOptions(const std::wstring& command, const Arguments& arguments, SearchOptions& options,
+                        DryRunOption dryRun) {
   for (size_t i = 0; i < arguments.size(); ++i) {
-    if (arguments[i] == L"--report" && i + 1 < arguments.size() && !arguments[i + 1].empty() &&
-        !options.reportFile) {
+    const std::wstring& argument = arguments[i];
+    const bool hasFile = i + 1 < arguments.size() && !arguments[i + 1].empty();
+    if (argument == L"--report" && hasFile && !options.reportFile) {
       options.reportFile = arguments[++i];
       continue;
     }
-    PrintErr(L"keytidy-cli: usage: " + command + L" [--report FILE]\r\n");
+    if (argument == L"--json" && hasFile && !options.jsonFile) {
+      options.jsonFile = arguments[++i];
+      continue;
+    }
+    if (argument == L"--dry-run" && dryRun == DryRunOption::Allowed && !options.dryRun) {
+      options.dryRun = true;
+      continue;
+    }
+    PrintErr(L"keytidy-cli: usage: " + command + (dryRun == DryRunOption::Allowed ? L" [--dry-run]" : L"") +
+             L" [--report FILE] [--json FILE]\r\n");
     return false;
   }
   return true;
 }
+
+namespace {
+
+bool WriteReport(const TResultTree* tree, const std::wstring& file) {
+  if (tree && tree->IsEmpty()) {
+    Write_ScanReport(file, *tree);  // removes an old report: it would describe findings that are gone
+    PrintOut(L"Nothing found; no report written.\r\n");
+    return true;
+  }
+  if (!tree || !Write_ScanReport(file, *tree)) {
+    PrintErr(L"keytidy-cli: the report could not be written to " + file + L"\r\n");
+    return false;
+  }
+  PrintOut(L"Report: " + file + L"\r\n");
+  return true;
+}
+
+// Written even when nothing was found: a document with no findings says so.
+bool WriteJson(const TResultTree* tree, const std::wstring& file) {
+  if (!tree || !Write_ScanJson(file, *tree)) {
+    PrintErr(L"keytidy-cli: the JSON file could not be written to " + file + L"\r\n");
+    return false;
+  }
+  PrintOut(L"JSON: " + file + L"\r\n");
+  return true;
+}
+
+}  // namespace
 
 bool RunConsoleSearch(TRegistryCleaner& engine, const SearchOptions& options, ScanRunResult& result) {
   LoadTranslation();
@@ -112,23 +152,14 @@ bool RunConsoleSearch(TRegistryCleaner& engine, const SearchOptions& options, Sc
   TScanRunSettings settings;
   settings.switches = Load_OptionSwitches();
   settings.exceptions = &exceptions;
+  settings.addStatistics = !options.dryRun;
 
   ConsoleProgress progress;
   result = RC_SearchRun(engine, settings, progress);
   PrintOut(SummaryText(engine, settings.switches));
 
-  if (!options.reportFile) return true;
-  const std::wstring& file = *options.reportFile;
-  if (engine.FTree && engine.FTree->IsEmpty()) {
-    Write_ScanReport(file, *engine.FTree);  // removes an old report: it would describe findings that are gone
-    PrintOut(L"Nothing found; no report written.\r\n");
-    return true;
-  }
-  if (!engine.FTree || !Write_ScanReport(file, *engine.FTree)) {
-    PrintErr(L"keytidy-cli: the report could not be written to " + file + L"\r\n");
-    return false;
-  }
-  PrintOut(L"Report: " + file + L"\r\n");
+  if (options.reportFile && !WriteReport(engine.FTree, *options.reportFile)) return false;
+  if (options.jsonFile && !WriteJson(engine.FTree, *options.jsonFile)) return false;
   return true;
 }
 

@@ -1,5 +1,5 @@
-// "scan [--report FILE]": one complete search, exactly as the cleaner
-// screen's Search makes it, with a summary per category.
+// "scan [--report FILE] [--json FILE]": one complete search, exactly as
+// the cleaner screen's Search makes it, with a summary per category.
 #include "cli/commands.h"
 #include "cli/console_front_end.h"
 #include "cli/console_search.h"
@@ -17,9 +17,9 @@ int RunScan(const Arguments& arguments) {
   return RunConsoleSearch(engine, options, result) ? kExitSuccess : kExitFailure;
 }
 
-const CommandRegistration kScan({L"scan", L"scan [--report FILE]",
+const CommandRegistration kScan({L"scan", L"scan [--report FILE] [--json FILE]",
                                  L"Searches the registry and prints the findings per category; "
-                                 L"--report writes every finding to FILE.",
+                                 L"--report writes every finding to FILE as text, --json as JSON.",
                                  RunScan});
 
 }  // namespace

@@ -30,6 +30,10 @@ std::int64_t StrToInt64Def(std::wstring_view text, std::int64_t fallback);
 
 std::string Utf16ToUtf8(std::wstring_view text);
 std::wstring Utf8ToUtf16(std::string_view text);
+// For text other programs read (JSON): always valid UTF-8, whatever the
+// registry held. A surrogate without its partner, which registry names may
+// contain, becomes U+FFFD instead of an invalid byte sequence.
+std::string Utf16ToUtf8Replacing(std::wstring_view text);
 
 }  // namespace keytidy
 

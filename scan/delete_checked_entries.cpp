@@ -7,8 +7,7 @@
 #include "platform/environment.h"
 #include "platform/registry.h"
 #include "scan/container_guard.h"
-#include "scan/delete_place.h"
-#include "scan/finding_recheck.h"
+#include "scan/deletion_plan.h"
 #include "scan/registry_cleaner.h"
 
 namespace keytidy {
@@ -81,30 +80,25 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
   MarkDone(engine, entry);
 }
 
-bool TargetExists(const TTreeData_RegCleaner& entry, const DeletePlace& place) {
-  return (entry.DeleteValue && Reg_ValueExists(place.root, place.key, place.value)) ||
-         (entry.DeleteKey && Reg_KeyExists(place.root, place.key));
-}
-
 // One ticked entry. Its data is read again and its test repeated right
 // before anything is recorded; what is no longer stale is unticked and
 // kept. An entry whose target is already gone skips the test: it counts as
-// removed, as before.
+// removed, as before. Each part checks its target once more as it acts.
 void DeleteEntry(TRegistryCleaner& engine, TResultTree& tree, PVirtualNode node, RegScriptJournal& backupfile,
                  const DeleteOptions& options) {
   TTreeData_RegCleaner& entry = *GetEntry(node);
-  const std::optional<DeletePlace> place = Resolve_DeletePlace(entry);
-  if (!place) {
+  const DeletionPlan plan = Plan_Deletion(engine, entry);
+  if (plan.action == PlannedDeletion::PlaceUnknown) {
     Debug_Output(L"DeletePlace=unknown ; " + Reg_RootKeyName(entry.Delete_Root) + L"\\" + entry.Delete_Key);
     return;
   }
-  if (TargetExists(entry, *place) && !Is_StillStale(engine, entry.Evidence)) {
+  if (plan.action == PlannedDeletion::NoLongerStale) {
     tree.SetCheckState(node, CheckState::Unchecked);
     ++engine.Stat_NoLongerStale;
     return;
   }
-  if (entry.DeleteValue) DeleteValuePart(engine, entry, *place, backupfile);
-  if (entry.DeleteKey) DeleteKeyPart(engine, entry, *place, backupfile, options);
+  if (entry.DeleteValue) DeleteValuePart(engine, entry, plan.place, backupfile);
+  if (entry.DeleteKey) DeleteKeyPart(engine, entry, plan.place, backupfile, options);
 }
 
 }  // namespace

@@ -117,8 +117,10 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
 
   result.elapsedMs = GetTickCount() - start;
   Debug_Output(L"RC-Search took ms=" + std::to_wstring(result.elapsedMs));
-  Stats_Add(settings.statsRoot, settings.statsKey, kStats_ValuesScanned, engine.Stat_ValuesScanned);
-  Stats_Add(settings.statsRoot, settings.statsKey, kStats_KeysScanned, engine.Stat_KeysScanned);
+  if (settings.addStatistics) {
+    Stats_Add(settings.statsRoot, settings.statsKey, kStats_ValuesScanned, engine.Stat_ValuesScanned);
+    Stats_Add(settings.statsRoot, settings.statsKey, kStats_KeysScanned, engine.Stat_KeysScanned);
+  }
   result.stopped = engine.Run.STOP_REQUESTED;
   observer.SearchFinished(result);
   return result;

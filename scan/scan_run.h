@@ -36,7 +36,9 @@ struct TScanRunSettings {
   // Whether the 32-bit branch is examined as well; the system's answer
   // unless a caller needs the other.
   bool windows64 = true;
-  // Where the scan counters are added up.
+  // Where the scan counters are added up; a run that must leave the
+  // registry as it found it (a dry run) adds nothing.
+  bool addStatistics = true;
   RootKey statsRoot = ROOT_HKEY_LOCAL_MACHINE;
   std::wstring statsKey = kStatsKey;
 

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build dpkg-dev ccache
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
-  googletest
+  googletest nlohmann-json3-dev
   wine wine64 fonts-wine xvfb xauth
   imagemagick x11-apps
   nsis zip

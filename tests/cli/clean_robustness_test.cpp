@@ -19,6 +19,8 @@
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "settings/option_switches.h"
+#include "support/category_switches.h"
+#include "support/key_tree.h"
 #include "support/programs.h"
 #include "support/real_registry.h"
 
@@ -34,69 +36,11 @@ using test::TempFolder;
 constexpr RootKey HKLM = ROOT_HKEY_LOCAL_MACHINE;
 const std::wstring kAppPaths = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 
-using KeyTree = std::map<std::wstring, std::map<std::wstring, RegValueData>>;
-
-// Every key below `key` (itself included) with its values; empty when the
-// key does not exist.
-KeyTree Snapshot(RootKey root, const std::wstring& key) {
-  KeyTree tree;
-  for (const std::wstring& path : ListKeyTree(root, key))
-    if (auto values = ReadKeyValues(root, path)) tree[path] = std::move(*values);
-  return tree;
-}
+using test::KeyTree;
 
 std::string Narrow(const std::wstring& text) { return Utf16ToUtf8(text); }
 
-// Readable differences between two snapshots (gtest would print the value
-// records as raw memory): "key: value "name" type 1 -> 2, 10 -> 12 bytes".
-std::vector<std::string> Differences(const KeyTree& expected, const KeyTree& actual) {
-  std::vector<std::string> lines;
-  for (const auto& [key, values] : expected) {
-    const auto found = actual.find(key);
-    if (found == actual.end()) {
-      lines.push_back(Narrow(key) + ": missing");
-      continue;
-    }
-    for (const auto& [name, value] : values) {
-      const auto other = found->second.find(name);
-      if (other == found->second.end())
-        lines.push_back(Narrow(key) + ": value \"" + Narrow(name) + "\" missing");
-      else if (!(other->second == value))
-        lines.push_back(Narrow(key) + ": value \"" + Narrow(name) + "\" type " + std::to_string(value.type) + " -> " +
-                        std::to_string(other->second.type) + ", " + std::to_string(value.data.size()) + " -> " +
-                        std::to_string(other->second.data.size()) + " bytes");
-    }
-    for (const auto& [name, value] : found->second)
-      if (!values.count(name)) lines.push_back(Narrow(key) + ": value \"" + Narrow(name) + "\" added");
-  }
-  for (const auto& [key, values] : actual)
-    if (!expected.count(key)) lines.push_back(Narrow(key) + ": added");
-  return lines;
-}
-
-// Only the category switches named stay on for the test; all are put back.
-class OnlyCategories {
- public:
-  explicit OnlyCategories(std::initializer_list<OptionSwitch> on) {
-    for (size_t i = 0; i < kCategorySwitchCount; ++i) {
-      const OptionSwitchInfo& info = OptionSwitchTable()[i];
-      std::optional<std::int32_t> before;
-      if (Reg_ValueExists(HKLM, kOptionsKey, info.name)) before = Reg_ReadInteger(HKLM, kOptionsKey, info.name);
-      saved_.emplace_back(info.name, before);
-      Reg_WriteInteger(HKLM, kOptionsKey, info.name, std::find(on.begin(), on.end(), info.id) != on.end() ? 1 : 0);
-    }
-  }
-  ~OnlyCategories() {
-    for (const auto& [name, value] : saved_)
-      if (value)
-        Reg_WriteInteger(HKLM, kOptionsKey, name, *value);
-      else
-        Reg_DeleteValue(HKLM, kOptionsKey, name);
-  }
-
- private:
-  std::vector<std::pair<std::wstring, std::optional<std::int32_t>>> saved_;
-};
+using test::OnlyCategories;
 
 // The files a run adds to the program's Backups folder (and its temporary
 // export files), removed again at the end of the test.
@@ -155,7 +99,7 @@ TEST(CleanFaults, ASecondCopyIsRefusedAndAKilledRunLosesNothing) {
     keys.push_back(key);
   }
   std::map<std::wstring, KeyTree> before;
-  for (const std::wstring& key : keys) before[key] = Snapshot(HKLM, key);
+  for (const std::wstring& key : keys) before[key] = test::SnapshotKeyTree(HKLM, key);
   const auto deleted = [&] {
     return static_cast<int>(std::count_if(keys.begin(), keys.end(), [](const std::wstring& k) { return !Reg_KeyExists(HKLM, k); }));
   };
@@ -195,7 +139,8 @@ TEST(CleanFaults, ASecondCopyIsRefusedAndAKilledRunLosesNothing) {
   if (gone < kKeys) EXPECT_NE(setLine.find("bytes  incomplete"), std::string::npos) << setLine;
   const test::RunResult restore = RunProgram(Quote(CliPath()) + L" restore " + Utf8ToUtf16(name));
   EXPECT_EQ(restore.exitCode, 0u) << restore.output;
-  for (const std::wstring& key : keys) EXPECT_EQ(Differences(before[key], Snapshot(HKLM, key)), std::vector<std::string>{});
+  for (const std::wstring& key : keys)
+    EXPECT_EQ(test::KeyTreeDifferences(before[key], test::SnapshotKeyTree(HKLM, key)), std::vector<std::string>{});
 }
 
 }  // namespace

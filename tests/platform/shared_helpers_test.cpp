@@ -14,6 +14,7 @@
 #include "platform/file_queries.h"
 #include "platform/fixed_drives.h"
 #include "platform/recycle_bin.h"
+#include "platform/text.h"
 #include "platform/text_after_last.h"
 #include "support/programs.h"
 
@@ -85,6 +86,28 @@ TEST(TextAfterLast, FinalSeparatorIsNeverTheOneFound) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "text " << c.text << " separator " << c.separator);
     EXPECT_EQ(Get_TextAfterLast(c.text, c.separator), c.expected);
+  }
+}
+
+// Registry names may hold a surrogate without its partner; the UTF-8 for
+// other programs must stay valid and keep everything else as it was.
+TEST(Utf16ToUtf8Replacing, ValidTextIsExactAndLoneSurrogatesBecomeReplacementCharacters) {
+  const struct {
+    std::wstring text;
+    std::string expected;
+  } cases[] = {
+      {L"", ""},
+      {L"plain \\ \"quoted\"", "plain \\ \"quoted\""},
+      {L"\u00e4\u20ac", "\xC3\xA4\xE2\x82\xAC"},
+      {std::wstring{L'a', wchar_t(0xD83D), wchar_t(0xDE00), L'b'}, "a\xF0\x9F\x98\x80" "b"},
+      {std::wstring{L'a', wchar_t(0xD800), L'b'}, "a\xEF\xBF\xBD" "b"},
+      {std::wstring{wchar_t(0xDC00), wchar_t(0xD800)}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {std::wstring{L'x', wchar_t(0xDBFF)}, "x\xEF\xBF\xBD"},
+      {std::wstring(1, L'\0') + L"z", std::string(1, '\0') + "z"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    EXPECT_EQ(Utf16ToUtf8Replacing(c.text), c.expected);
   }
 }
 

@@ -243,6 +243,15 @@ TEST_F(ScanRun, ExceptionsAndStatisticsAtTheEnd) {
   EXPECT_EQ(std::count_if(debugLines.begin(), debugLines.end(),
                           [](const std::wstring& line) { return line.starts_with(L"RC-Search took ms="); }),
             1);
+
+  // A run told to leave the registry alone finds the same and adds nothing.
+  const std::uint64_t keysBefore = StoredTotal(kStats_KeysScanned);
+  const std::uint64_t valuesBefore = StoredTotal(kStats_ValuesScanned);
+  settings.addStatistics = false;
+  RC_SearchRun(engine, settings, observer);
+  EXPECT_GT(engine.Stat_KeysScanned, 0u);
+  EXPECT_EQ(StoredTotal(kStats_KeysScanned), keysBefore);
+  EXPECT_EQ(StoredTotal(kStats_ValuesScanned), valuesBefore);
 }
 
 // What two registry views show alike is reported once, by the native pass,

@@ -1,0 +1,18 @@
+#pragma once
+// Stable English names for the numbers a finding carries, for output that
+// other programs read (the scan's JSON). Unlike the translated captions
+// they never change with the language, and a name once given is kept.
+#include <cstdint>
+#include <string>
+
+namespace keytidy {
+
+// The check that made a finding, e.g. "app-path-file-missing"; "group-N"
+// for a group without a name of its own.
+std::wstring CheckName(std::int32_t groupIndex);
+
+// The filter category a finding is listed under, e.g. "app-paths";
+// "filter-N" for one without a name of its own.
+std::wstring CategoryName(std::int32_t filterIndex);
+
+}  // namespace keytidy
