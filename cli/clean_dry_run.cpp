@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "cli/console.h"
-#include "platform/registry.h"
+#include "platform/root_keys.h"
 #include "scan/deletion_plan.h"
 #include "scan/deletion_preview.h"
 
@@ -60,7 +60,7 @@ std::wstring KeyBlock(const TTreeData_RegCleaner& entry, const DeletePlace& plac
     text += L"      sub-keys: " + JoinNames(preview.firstSubKeys, preview.subKeys) + L"\r\n";
   // The key's own values; those further down are only counted.
   if (!preview.firstValues.empty())
-    text += L"      values: " + JoinNames(preview.firstValues, Reg_ValueCount(place.root, place.key)) + L"\r\n";
+    text += L"      values: " + JoinNames(preview.firstValues, preview.keyValues) + L"\r\n";
   return text;
 }
 

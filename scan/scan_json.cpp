@@ -166,6 +166,13 @@ std::wstring Reference(const TTreeData_RegCleaner& entry) {
   return entry.Evidence.target;
 }
 
+// A class link records no target of its own: what was looked for is the
+// class's key.
+std::wstring Tested(const TTreeData_RegCleaner& entry) {
+  if (!entry.Evidence.target.empty() || entry.MissingKey.empty()) return entry.Evidence.target;
+  return Reg_RootKeyName(ROOT_HKEY_CLASSES_ROOT) + L"\\" + entry.MissingKey;
+}
+
 std::string ViewName(bool thirtyTwoBitBranch) {
   return thirtyTwoBitBranch || !IsWindows64() ? "32-bit" : "64-bit";
 }
@@ -175,7 +182,7 @@ json EvidenceJson(const TTreeData_RegCleaner& entry) {
   return {{"test", TestName(evidence.test)},
           {"verdict", Verdict(entry)},
           {"reference", U8(Reference(entry))},
-          {"tested", U8(evidence.target)},
+          {"tested", U8(Tested(entry))},
           {"view", ViewName(evidence.thirtyTwoBitBranch)},
           {"read_from", {{"root", RootName(evidence.root)}, {"key", U8(evidence.key)}, {"value", U8(evidence.value)}}},
           {"raw", RawJson(evidence)}};

@@ -124,7 +124,8 @@ void ExpectSameAsEngine(json& finding, const TTreeData_RegCleaner& entry) {
   EXPECT_EQ(deletion["first_sub_keys"].get<std::vector<std::string>>(), subKeys);
   EXPECT_EQ(deletion["first_values"].get<std::vector<std::string>>(), values);
   json& evidence = finding["evidence"];
-  EXPECT_EQ(evidence["tested"], U8(entry.Evidence.target));
+  const bool classLink = entry.Evidence.target.empty() && !entry.MissingKey.empty();
+  EXPECT_EQ(evidence["tested"], classLink ? "HKEY_CLASSES_ROOT\\" + U8(entry.MissingKey) : U8(entry.Evidence.target));
   EXPECT_EQ(evidence["read_from"]["root"], U8(Reg_RootKeyName(entry.Evidence.root)));
   EXPECT_EQ(evidence["read_from"]["key"], U8(entry.Evidence.key));
   EXPECT_EQ(evidence["read_from"]["value"], U8(entry.Evidence.value));
