@@ -41,7 +41,7 @@ std::wstring CountOf(std::size_t number, MessageKey one, MessageKey many) {
 
 bool TestsAPath(EvidenceTest test) {
   return test == EvidenceTest::FileMissing || test == EvidenceTest::FolderMissing ||
-         test == EvidenceTest::ZeroSizeFile;
+         test == EvidenceTest::ZeroSizeFile || test == EvidenceTest::UninstallEntryOrphaned;
 }
 
 // A finding the check could not test again on its own, that names a class
@@ -59,6 +59,8 @@ MessageKey VerdictOf(const TTreeData_RegCleaner& entry) {
     case EvidenceTest::ZeroSizeFile: return MessageKey::MESSAGE_RC_EVIDENCE_ZEROSIZE;
     case EvidenceTest::KeyEmpty: return MessageKey::MESSAGE_RC_EVIDENCE_KEYEMPTY;
     case EvidenceTest::TypeLibNotRegistered: return MessageKey::MESSAGE_RC_EVIDENCE_TYPELIBMISSING;
+    // The uninstaller is the file shown; its folder and icon are gone too.
+    case EvidenceTest::UninstallEntryOrphaned: return MessageKey::MESSAGE_RC_EVIDENCE_FILEMISSING;
     case EvidenceTest::None:
     case EvidenceTest::NotRepeatable: break;
   }

@@ -43,9 +43,9 @@ constexpr COLORREF kSideColor = RGB(246, 247, 249);
 constexpr COLORREF kLineColor = RGB(221, 223, 228);
 
 // Category icons by filter index, for the info bar and the summary rows.
-constexpr std::array<int, kFilterCount> kCategoryIcons = {59, 181, 184, 182, 179, 186, 178, 180, 150, 127, 51, 165, 86};
+constexpr std::array<int, kFilterCount> kCategoryIcons = {59, 181, 184, 182, 179, 186, 178, 180, 150, 127, 51, 165, 86, 187};
 
-// The option switch whose caption names filter index i (1 to 12).
+// The option switch whose caption names filter index i (1 to 13).
 OptionSwitch SwitchOfFilter(std::int32_t filterIndex) {
   for (const OptionSwitchInfo& info : OptionSwitchTable())
     if (info.filterIndex == filterIndex) return info.id;
@@ -258,14 +258,14 @@ void TForm_RC::BuildElements() {
 
 void TForm_RC::FillPictures() {
   const TStripeSkinner& stripe = StripeSheet();
-  PngImageList_RC32 = ImageList_Create(32, 32, ILC_COLOR32, 25, 1);
-  // The 25 entry icons: a plain stripe image, or one image with a second
+  PngImageList_RC32 = ImageList_Create(32, 32, ILC_COLOR32, 27, 1);
+  // The 27 entry icons: a plain stripe image, or one image with a second
   // one laid over it.
-  constexpr int kEntryIcons[25][2] = {{58, -1},   {182, -1},  {178, -1},  {180, -1},  {179, -1},  {186, -1},
+  constexpr int kEntryIcons[27][2] = {{58, -1},   {182, -1},  {178, -1},  {180, -1},  {179, -1},  {186, -1},
                                       {150, -1},  {127, -1},  {27, 66},   {72, 183},  {143, 51},  {181, 127},
                                       {181, 18},  {181, 16},  {181, 24},  {184, 24},  {184, 127}, {184, 24},
                                       {184, 18},  {184, 16},  {27, 16},   {127, 58},  {178, 47},  {50, 178},
-                                      {127, 48}};
+                                      {127, 48},  {187, -1},  {187, 150}};
   for (const auto& icon : kEntryIcons) {
     if (icon[1] < 0)
       stripe.AddOneToImageList(PngImageList_RC32, icon[0], 1.0f);

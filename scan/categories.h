@@ -21,7 +21,8 @@ inline constexpr std::int32_t kFilter_Software = 9;
 inline constexpr std::int32_t kFilter_History = 10;
 inline constexpr std::int32_t kFilter_Firewall = 11;
 inline constexpr std::int32_t kFilter_Other = 12;
-inline constexpr std::int32_t kFilterCount = 13;
+inline constexpr std::int32_t kFilter_Leftovers = 13;
+inline constexpr std::int32_t kFilterCount = 14;
 
 // Check groups. Numbers missing here are unused.
 inline constexpr std::int32_t kGroup_Shared = 1;
@@ -59,5 +60,7 @@ inline constexpr std::int32_t kGroup_ComTypeLibInvalid = 46;
 inline constexpr std::int32_t kGroup_TypeLibEmptyHelpDir = 50;
 inline constexpr std::int32_t kGroup_InterfaceTypeLibInvalid = 51;
 inline constexpr std::int32_t kGroup_FirewallRules = 60;
+inline constexpr std::int32_t kGroup_StartupLeftover = 70;
+inline constexpr std::int32_t kGroup_UninstallLeftover = 71;
 
 }  // namespace keytidy

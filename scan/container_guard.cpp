@@ -20,6 +20,8 @@ using ComponentSpan = std::span<const std::wstring>;
 // Software\Microsoft\Windows\CurrentVersion need not be listed.
 constexpr std::array kSoftwareContainers = {
     L"MICROSOFT\\WINDOWS\\CURRENTVERSION\\UNINSTALL",
+    L"MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN",
+    L"MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUNONCE",
     L"MICROSOFT\\WINDOWS\\CURRENTVERSION\\APP PATHS",
     L"MICROSOFT\\WINDOWS\\CURRENTVERSION\\SHAREDDLLS",
     L"MICROSOFT\\WINDOWS\\CURRENTVERSION\\INSTALLER\\FOLDERS",

@@ -19,6 +19,8 @@ enum class EvidenceTest {
   ZeroSizeFile,          // `target` is a file that Is_ZeroSizeFile finds empty
   KeyEmpty,              // the raw-data key holds no values and no sub-keys
   TypeLibNotRegistered,  // `target` is a library identifier Is_TypeLibMissing calls missing
+  UninstallEntryOrphaned,  // the uninstall entry at `key` is a leftover (Leftover_UninstallProgram);
+                           // `target` is its missing uninstall program
 };
 
 struct FindingEvidence {

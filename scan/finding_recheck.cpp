@@ -3,6 +3,7 @@
 #include "platform/registry.h"
 #include "platform/registry_view.h"
 #include "scan/check_skeleton.h"
+#include "scan/leftover_judgement.h"
 #include "scan/typelib_registration.h"
 
 namespace keytidy {
@@ -36,6 +37,10 @@ bool TestStillFails(const TRegistryCleaner& rc, const FindingEvidence& evidence)
       return IsEmptyKey(evidence.root, evidence.target);
     case EvidenceTest::TypeLibNotRegistered:
       return Is_TypeLibMissing(evidence.target);
+    case EvidenceTest::UninstallEntryOrphaned:
+      // Every rule again, not only the program: the install folder may be
+      // back, or the entry may have been marked a system component since.
+      return !Leftover_UninstallProgram(rc, evidence.root, evidence.key, view).empty();
   }
   return false;  // a test this build does not know: never delete on it
 }

@@ -153,6 +153,14 @@ class TRegistryCleaner {
                                  bool USE_WOW6432Node_Now);
   void SEARCH_EMPTY_UNINSTALLKEYS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now);
 
+  // --- program leftovers -------------------------------------------------------------------
+  // Scanroot: HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER (the desktop user's
+  // hive when the program runs as another user).
+  void SEARCH_STARTUP_LEFTOVERS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
+                                bool USE_WOW6432Node_Now);
+  void SEARCH_UNINSTALL_LEFTOVERS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
+                                  bool USE_WOW6432Node_Now);
+
  private:
   // Helpers of the file-reference checks.
   void Search_AppCompatValues(RootKey Root, const std::wstring& Key, std::int32_t ComboBoxIndex,

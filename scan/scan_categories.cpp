@@ -191,6 +191,27 @@ void RunFirewall(const ScanCallContext& run) {
   run.Step();
 }
 
+// Machine and user lists first, then the machine's 32-bit branch on 64-bit
+// Windows (a user's Software key has no 32-bit branch of its own).
+void RunLeftovers(const ScanCallContext& run) {
+  TRegistryCleaner& rc = run.Engine();
+  using RootCheck = void (TRegistryCleaner::*)(std::int32_t, std::int32_t, RootKey, bool);
+  const std::pair<RootCheck, std::int32_t> checks[] = {
+      {&TRegistryCleaner::SEARCH_STARTUP_LEFTOVERS, kGroup_StartupLeftover},
+      {&TRegistryCleaner::SEARCH_UNINSTALL_LEFTOVERS, kGroup_UninstallLeftover},
+  };
+  for (const auto& [check, group] : checks) {
+    for (RootKey root : {ROOT_HKEY_LOCAL_MACHINE, ROOT_HKEY_CURRENT_USER}) {
+      (rc.*check)(group, kFilter_Leftovers, root, false);
+      run.Step();
+    }
+    if (run.Windows64()) {
+      (rc.*check)(group, kFilter_Leftovers, ROOT_HKEY_LOCAL_MACHINE, true);
+      run.Step();
+    }
+  }
+}
+
 constexpr std::array<ScanCategory, kScanCategoryCount> kCategories = {{
     {OptionSwitch::RC_Shared, kFilter_Shared, 1, 1, RunShared},
     {OptionSwitch::RC_Help, kFilter_Help, 5, 4, RunHelp},
@@ -203,6 +224,7 @@ constexpr std::array<ScanCategory, kScanCategoryCount> kCategories = {{
     {OptionSwitch::RC_FileFormate, kFilter_FileTypes, 8, 0, RunFileTypes},
     {OptionSwitch::RC_COMOLEActiveX, kFilter_Com, 9, 9, RunCom},
     {OptionSwitch::RC_WindowsFirewall, kFilter_Firewall, 1, 0, RunFirewall},
+    {OptionSwitch::RC_Leftovers, kFilter_Leftovers, 4, 2, RunLeftovers},
 }};
 
 }  // namespace

@@ -32,6 +32,9 @@ constexpr std::array<OptionSwitchInfo, kOptionSwitchCount> kSwitches = {{
      L"Form_Options.CheckBox_RC_WindowsFirewall_KX10", L"Windows-Firewall", 11},
     {OptionSwitch::RC_Other, L"CheckBox_RC_Other_KX10", true, L"Form_Options.CheckBox_RC_Other_KX10", L"Sonstige",
      12},
+    // Judges whole programs as gone, so a user asks for it; see docs/safety.md.
+    {OptionSwitch::RC_Leftovers, L"CheckBox_RC_Leftovers_KX11", false, L"Form_Options.CheckBox_RC_Leftovers_KX11",
+     L"Programmreste", 13},
     {OptionSwitch::RC_IgnoreNoHDDs, L"CheckBox_RC_IgnoreNoHDDs", true, L"Form_Options.CheckBox_RC_IgnoreNoHDDs",
      L"Nur Verweise auf Dateien pr\u00fcfen, die auf lokale Festplatten  verweisen", 0},
     {OptionSwitch::Backups_Ask_Before_AutoDelete, L"CheckBox_Backups_Ask_Before_AutoDelete", true,

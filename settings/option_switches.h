@@ -30,13 +30,14 @@ enum class OptionSwitch {
   RC_Startmenu,
   RC_WindowsFirewall,
   RC_Other,
+  RC_Leftovers,
   RC_IgnoreNoHDDs,
   Backups_Ask_Before_AutoDelete,
   Backups_UseRecycleBin,
   Backups_DeleteAfterSuccessfullRestore,
 };
-inline constexpr size_t kOptionSwitchCount = 16;
-inline constexpr size_t kCategorySwitchCount = 12;
+inline constexpr size_t kOptionSwitchCount = 17;
+inline constexpr size_t kCategorySwitchCount = 13;
 
 struct OptionSwitchInfo {
   OptionSwitch id;
@@ -44,7 +45,7 @@ struct OptionSwitchInfo {
   bool checkedByDefault;         // the state while the value is absent
   const wchar_t* captionKey;     // translation key of the caption
   const wchar_t* designCaption;  // the caption when no translation has it
-  int filterIndex;               // result category 1 to 12; 0 for the other switches
+  int filterIndex;               // result category 1 to 13; 0 for the other switches
 };
 
 // Every switch, in OptionSwitch order; the first kCategorySwitchCount are

@@ -279,6 +279,14 @@ OWN_SYMBOLS = {
                    'stroke-width="5" stroke-linecap="round" stroke-linejoin="round"/>'),
     "unchecked": svg('<rect x="8" y="8" width="32" height="32" rx="4" fill="#fff" stroke="#3465a4" '
                      'stroke-width="3"/>'),
+    # What a removed program leaves behind: an open, empty box with a
+    # dashed outline where the program stood.
+    "leftover": svg('<path d="M8 22 L24 30 L40 22 V38 L24 46 L8 38 Z" fill="#c17d11" stroke="#8f5902" '
+                    'stroke-width="2" stroke-linejoin="round"/><path d="M24 30 V46" stroke="#8f5902" '
+                    'stroke-width="2"/><path d="M8 22 L2 16 L18 10 L24 16 Z M40 22 L46 16 L30 10 L24 16 Z" '
+                    'fill="#e9b96e" stroke="#8f5902" stroke-width="2" stroke-linejoin="round"/>'
+                    '<rect x="15" y="2" width="18" height="18" rx="3" fill="none" stroke="#555753" '
+                    'stroke-width="2" stroke-dasharray="4 3"/>'),
     "eye": svg('<path d="M4 24 C12 12 36 12 44 24 C36 36 12 36 4 24 Z" fill="#fff" stroke="#555753" '
                'stroke-width="2"/><circle cx="24" cy="24" r="8" fill="#3465a4"/><circle cx="24" cy="24" '
                'r="3" fill="#000"/>'),
@@ -367,6 +375,7 @@ CELLS = {
     182: ("application-x-executable", "emblem-system"), # shared libraries category
     184: ("preferences-system", "emblem-system"),       # COM and ActiveX category
     186: ("audio-x-generic", None),                     # sounds category
+    187: ("leftover", None),                            # program leftovers category and entries
     196: ("folder", None),
     197: ("folder-remote", None),
     203: ("network-server", None),

@@ -205,7 +205,7 @@ void TForm_Options::BuildPages() {
       y = s(8) + static_cast<int>(i / 2) * s(26);
     } else if (table[i].id == OptionSwitch::RC_IgnoreNoHDDs) {
       x = left;
-      y = s(8) + 6 * s(26) + s(16);
+      y = s(8) + static_cast<int>((kCategorySwitchCount + 1) / 2) * s(26) + s(16);
       width = s(540);
     } else {
       parent = TabSheet_Backups.Handle();

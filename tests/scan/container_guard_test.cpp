@@ -45,6 +45,12 @@ const GuardCase kGuardCases[] = {
     {ROOT_HKEY_CLASSES_ROOT, L"Interface", true},
     {ROOT_HKEY_CLASSES_ROOT, L"Applications", true},
     {ROOT_HKEY_CLASSES_ROOT, L"", true},
+    // The start-up lists: only a value below them may go
+    {ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", true},
+    {ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce", true},
+    {ROOT_HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\run\\", true},
+    {ROOT_HKEY_USERS, L"S-1-5-21-0-0-0-1000\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", true},
+    {ROOT_HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", true},
     // Ancestors of containers
     {ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft", true},
     {ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", true},

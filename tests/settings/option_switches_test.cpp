@@ -107,6 +107,10 @@ TEST_F(OptionSwitches, SettingsObjectStartsWithTheTableDefaults) {
     EXPECT_EQ(switches.IsChecked(info.id), info.checkedByDefault);
   }
   EXPECT_TRUE(switches.IsChecked(OptionSwitch::RC_Other));
+  // The leftover checks judge whole programs as removed: a user switches
+  // them on, a fresh installation does not.
+  EXPECT_FALSE(switches.IsChecked(OptionSwitch::RC_Leftovers));
+  EXPECT_STREQ(Describe(OptionSwitch::RC_Leftovers).name, L"CheckBox_RC_Leftovers_KX11");
   EXPECT_TRUE(switches.CheckOnlyHdds());
   EXPECT_TRUE(switches.IsChecked(OptionSwitch::Backups_Ask_Before_AutoDelete));
   EXPECT_FALSE(switches.IsChecked(OptionSwitch::Backups_UseRecycleBin));
@@ -117,7 +121,7 @@ TEST_F(OptionSwitches, SettingsObjectStartsWithTheTableDefaults) {
   std::vector<int> filters;
   for (size_t i = 0; i < kCategorySwitchCount; ++i) filters.push_back(OptionSwitchTable()[i].filterIndex);
   std::sort(filters.begin(), filters.end());
-  EXPECT_EQ(filters, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+  EXPECT_EQ(filters, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
 }
 
 TEST_F(OptionSwitches, SettingsObjectRoundTripsThroughTheRegistry) {
