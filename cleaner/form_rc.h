@@ -21,6 +21,7 @@
 
 #include "app/module_form.h"
 #include "cleaner/summary_panel.h"
+#include "scan/categories.h"
 #include "scan/registry_cleaner.h"
 #include "scan/result_tree.h"
 #include "ui/animated_image.h"
@@ -116,9 +117,9 @@ class TForm_RC : public ModuleForm {
   ui::VellButton VellButton_Search{this, L"VellButton_Search", 1};
   ui::VellButton VellButton_Delete{this, L"VellButton_Delete", 1};
   ui::Panel AdvSmoothPanel_Navi{this, L"AdvSmoothPanel_Navi"};
-  // Navi 0 to 12 switch to the list of one filter index; NaviReport to the
+  // Navi 0 to 13 switch to the list of one filter index; NaviReport to the
   // summary. Owned by the hidden panel, where the summary looks them up.
-  std::array<std::unique_ptr<ui::VellLinkButton>, 13> VellUnicodeSTButton_Navi;
+  std::array<std::unique_ptr<ui::VellLinkButton>, kFilterCount> VellUnicodeSTButton_Navi;
   ui::VellLinkButton VellUnicodeSTButton_NaviReport{&AdvSmoothPanel_Navi, L"VellUnicodeSTButton_NaviReport"};
   TVellThreadTimer VellThreadTimer_Count_Funde;
   TVellThreadTimer VellThreadTimer_AutoStartSearch;

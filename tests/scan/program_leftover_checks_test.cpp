@@ -14,6 +14,7 @@
 
 #include "backup/backups_manager.h"
 #include "backup/registry_snapshot.h"
+#include "lang/message_catalogue.h"
 #include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/categories.h"
@@ -21,6 +22,7 @@
 #include "scan/delete_run.h"
 #include "scan/leftover_judgement.h"
 #include "scan/scan_categories.h"
+#include "scan/scan_report.h"
 #include "scan/scan_run.h"
 
 namespace keytidy {
@@ -312,6 +314,40 @@ TEST_F(ProgramLeftoverChecks, SearchDeleteAndRestore) {
   EXPECT_EQ(ReadValueData(HKLM, run, L"Keytidy End To End"), commandBefore);
   EXPECT_EQ(ReadKeyValues(HKLM, entry).value(), entryBefore);
   EXPECT_EQ(Reg_ReadString(HKLM, entry + L"\\Details", L"Note"), L"taken along with its entry");
+}
+
+// The report's lines for both kinds, in the shipped English texts: what is
+// gone, and exactly what a deletion takes.
+TEST(ProgramLeftoverReport, LinesInTheShippedEnglishTexts) {
+  Localisation_Reset();
+  LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", L"en-us");
+  TTreeData_RegCleaner startup;
+  startup.GroupIndex = kGroup_StartupLeftover;
+  startup.ComboBoxIndex = kFilter_Leftovers;
+  startup.DisplayName = L"Tray Helper";
+  startup.FullPath = L"C:\\Gone\\tray.exe";
+  startup.Filename = L"tray.exe";
+  startup.DeleteValue = true;
+  startup.Delete_Root = HKLM;
+  startup.Delete_Key = kVersion + L"\\Run";
+  startup.Delete_Value = L"Tray Helper";
+  TTreeData_RegCleaner uninstall;
+  uninstall.GroupIndex = kGroup_UninstallLeftover;
+  uninstall.ComboBoxIndex = kFilter_Leftovers;
+  uninstall.DisplayName = L"Old Tool 1.2";
+  uninstall.FullPath = L"C:\\Gone\\unins000.exe";
+  uninstall.Filename = L"unins000.exe";
+  uninstall.DeleteKey = true;
+  uninstall.Delete_Root = HKLM;
+  uninstall.Delete_Key = kVersion + L"\\Uninstall\\OldTool";
+
+  EXPECT_EQ(ScanReportEntryLine(1, startup),
+            L"#0001 Start-up entry Tray Helper runs a missing program: tray.exe C:\\Gone\\tray.exe <Typ=70 Delete value "
+            L"\"Tray Helper\" in HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run>");
+  EXPECT_EQ(ScanReportEntryLine(2, uninstall),
+            L"#0002 Uninstall entry of a removed program: Old Tool 1.2 C:\\Gone\\unins000.exe <Typ=71 Delete key "
+            L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OldTool>");
+  Localisation_Reset();
 }
 
 }  // namespace
