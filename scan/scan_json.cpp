@@ -138,6 +138,7 @@ std::string TestName(EvidenceTest test) {
     case EvidenceTest::ZeroSizeFile: return "zero-size-file";
     case EvidenceTest::KeyEmpty: return "key-empty";
     case EvidenceTest::TypeLibNotRegistered: return "type-library-not-registered";
+    case EvidenceTest::UninstallEntryOrphaned: return "uninstall-entry-orphaned";
   }
   return "none";
 }
@@ -151,6 +152,7 @@ json Verdict(const TTreeData_RegCleaner& entry) {
     case EvidenceTest::ZeroSizeFile: return "size is 0 bytes";
     case EvidenceTest::KeyEmpty: return "key is empty";
     case EvidenceTest::TypeLibNotRegistered: return "type library not registered";
+    case EvidenceTest::UninstallEntryOrphaned: return "uninstaller, install folder and icon not found";
     case EvidenceTest::None:
     case EvidenceTest::NotRepeatable: break;
   }
