@@ -190,7 +190,7 @@ void TForm_Options::BuildPages() {
 
   Label_ServiceChannels.Create(TabSheet_OTHER.Handle(), L"Informationskan\u00e4le des Programms:", left, s(14),
                                s(360), s(18));
-  Button_ConfigChannels.Create(TabSheet_OTHER.Handle(), L"Konfigurieren", left + s(370), s(8), s(120), s(28));
+  Button_ConfigChannels.Create(TabSheet_OTHER.Handle(), L"&Konfigurieren", left + s(370), s(8), s(120), s(28));
   CheckBox_Other_Anims.Create(TabSheet_OTHER.Handle(),
                               L"Animationen anzeigen (Neustart der Anwendung notwendig)", left, s(52), s(520), s(20));
   CheckBox_Other_Anims.SetChecked(true);
@@ -234,7 +234,7 @@ void TForm_Options::BuildPages() {
   ListView_RC_Exceptions.AddColumn(L"Wurzel", s(80));
   ListView_RC_Exceptions.AddColumn(L"Ort", s(300));
   ListView_RC_Exceptions.AddColumn(L"Wert", s(80));
-  Button_RC_RemoveExceptions.Create(TabSheet_RC2.Handle(), L"Entfernen", left, s(376), s(110), s(28));
+  Button_RC_RemoveExceptions.Create(TabSheet_RC2.Handle(), L"&Entfernen", left, s(376), s(110), s(28));
   Button_RC_RemoveExceptions.OnClick = [this] {
     std::vector<size_t> rows;
     for (int row : ListView_RC_Exceptions.SelectedRows()) rows.push_back(static_cast<size_t>(row));
@@ -243,12 +243,13 @@ void TForm_Options::BuildPages() {
   };
 
   VellButton_Reset.Create(self, s(620), s(478), s(100), s(33));
-  VellButton_Reset.SetCaption(L"Zur\u00fccksetzen");
+  VellButton_Reset.SetCaption(L"&Zur\u00fccksetzen");
   VellButton_Ok.Create(self, s(730), s(478), s(100), s(33));
   VellButton_Ok.SetCaption(L"Ok");
   VellButton_Ok.SetActionButton(true);
   Button_ConfigChannels.OnClick = [this] { InternetServices_StartInfoChannelsConfig(Handle()); };
   VellButton_Ok.OnClick = [this] { Ok(); };
+  SetDefaultButton(VellButton_Ok.Handle());
   VellButton_Reset.OnClick = [this] { Reset(); };
 }
 
