@@ -6,16 +6,14 @@ namespace keytidy::ui {
 
 namespace {
 
-using GetDpiForWindowFunction = UINT(WINAPI *)(HWND);
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 
 UINT WindowDpi(HWND window) {
   // Only present from Windows 10 on; older systems have one DPI for all.
-  static const auto getDpi =
-      reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void *>(
-          GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  static const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
   if (getDpi && window) {
-    if (UINT dpi = getDpi(window))
-      return dpi;
+    if (UINT dpi = getDpi(window)) return dpi;
   }
   WindowDc screen(nullptr);
   return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
@@ -27,9 +25,8 @@ struct DisabledWindows {
 };
 
 BOOL CALLBACK DisableOne(HWND window, LPARAM context) {
-  auto *state = reinterpret_cast<DisabledWindows *>(context);
-  if (window != state->except && IsWindowVisible(window) &&
-      IsWindowEnabled(window)) {
+  auto* state = reinterpret_cast<DisabledWindows*>(context);
+  if (window != state->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
     EnableWindow(window, FALSE);
     state->windows.push_back(window);
   }
@@ -40,58 +37,45 @@ BOOL CALLBACK DisableOne(HWND window, LPARAM context) {
 // buttons and our own-drawn ones (which answer as buttons but are not of
 // the system's class); check boxes and radio buttons are left out.
 bool IsPushButton(HWND window) {
-  if (!window || !(SendMessageW(window, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON))
-    return false;
+  if (!window || !(SendMessageW(window, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)) return false;
   wchar_t className[16] = {};
   GetClassNameW(window, className, 16);
-  if (lstrcmpiW(className, L"BUTTON") != 0)
-    return true;
+  if (lstrcmpiW(className, L"BUTTON") != 0) return true;
   const LONG kind = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
   return kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
 }
 
-bool Usable(HWND window) {
-  return window && IsWindow(window) && IsWindowVisible(window) &&
-         IsWindowEnabled(window);
-}
+bool Usable(HWND window) { return window && IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window); }
 
-} // namespace
+}  // namespace
 
 Form::~Form() { Destroy(); }
 
 int Form::Dpi() const { return static_cast<int>(WindowDpi(Handle())); }
 
-int Form::Scale(int designPixels) const {
-  return MulDiv(designPixels, Dpi(), 96);
-}
+int Form::Scale(int designPixels) const { return MulDiv(designPixels, Dpi(), 96); }
 
 std::wstring Form::Caption() const {
-  if (!Alive())
-    return {};
-  std::vector<wchar_t> buffer(
-      static_cast<size_t>(GetWindowTextLengthW(Handle())) + 1);
+  if (!Alive()) return {};
+  std::vector<wchar_t> buffer(static_cast<size_t>(GetWindowTextLengthW(Handle())) + 1);
   GetWindowTextW(Handle(), buffer.data(), static_cast<int>(buffer.size()));
   return buffer.data();
 }
 
-void Form::SetCaption(const std::wstring &text) {
-  if (Alive())
-    SetWindowTextW(Handle(), text.c_str());
+void Form::SetCaption(const std::wstring& text) {
+  if (Alive()) SetWindowTextW(Handle(), text.c_str());
 }
 
 void Form::SetColor(COLORREF color) {
   color_ = color;
   brush_.reset(CreateSolidBrush(color));
-  if (Alive())
-    InvalidateRect(Handle(), nullptr, TRUE);
+  if (Alive()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-bool Form::CreateForm(const wchar_t *className, const std::wstring &caption,
-                      DWORD style, DWORD exStyle, int clientWidth,
-                      int clientHeight, HWND owner, UINT classStyle) {
+bool Form::CreateForm(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
+                      int clientWidth, int clientHeight, HWND owner, UINT classStyle) {
   RegisterWindowClass(className, classStyle);
-  if (!brush_)
-    brush_.reset(CreateSolidBrush(color_));
+  if (!brush_) brush_.reset(CreateSolidBrush(color_));
   const int dpi = static_cast<int>(WindowDpi(owner));
   font_ = CreateUiFont(L"Tahoma", 8, dpi);
   RECT frame{0, 0, MulDiv(clientWidth, dpi, 96), MulDiv(clientHeight, dpi, 96)};
@@ -101,37 +85,31 @@ bool Form::CreateForm(const wchar_t *className, const std::wstring &caption,
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
   GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT &work = monitor.rcWork;
+  const RECT& work = monitor.rcWork;
   const int x = work.left + ((work.right - work.left) - width) / 2;
   const int y = work.top + ((work.bottom - work.top) - height) / 2;
-  return CreateOwnWindow(exStyle | WS_EX_CONTROLPARENT, className,
-                         caption.c_str(), style | WS_CLIPCHILDREN, x, y, width,
-                         height, owner);
+  return CreateOwnWindow(exStyle | WS_EX_CONTROLPARENT, className, caption.c_str(), style | WS_CLIPCHILDREN, x, y,
+                         width, height, owner);
 }
 
 void Form::Close() {
-  if (Alive())
-    SendMessageW(Handle(), WM_CLOSE, 0, 0);
+  if (Alive()) SendMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 void Form::ShowModal() {
-  if (!Alive() || modalRunning_)
-    return;
+  if (!Alive() || modalRunning_) return;
   modal_ = true;
   modalRunning_ = true;
   DisabledWindows disabled;
   disabled.except = Handle();
-  EnumThreadWindows(GetCurrentThreadId(), DisableOne,
-                    reinterpret_cast<LPARAM>(&disabled));
+  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
 
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
-  if (initialFocus_ && IsWindow(initialFocus_) &&
-      IsWindowVisible(initialFocus_)) {
+  if (initialFocus_ && IsWindow(initialFocus_) && IsWindowVisible(initialFocus_)) {
     SetFocus(initialFocus_);
   } else if (!GetFocus() || !IsChild(Handle(), GetFocus())) {
-    if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE))
-      SetFocus(first);
+    if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) SetFocus(first);
   }
 
   MSG message;
@@ -144,8 +122,7 @@ void Form::ShowModal() {
       quitCode = static_cast<int>(message.wParam);
       break;
     }
-    if (TranslateKeyboard(message))
-      continue;
+    if (TranslateKeyboard(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -154,36 +131,26 @@ void Form::ShowModal() {
   // The owner windows come back before this one hides, so the activation
   // falls back to them rather than to another program.
   for (HWND window : disabled.windows)
-    if (IsWindow(window))
-      EnableWindow(window, TRUE);
-  if (Alive())
-    ShowWindow(Handle(), SW_HIDE);
-  if (quit)
-    PostQuitMessage(quitCode);
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  if (Alive()) ShowWindow(Handle(), SW_HIDE);
+  if (quit) PostQuitMessage(quitCode);
 }
 
-bool Form::TranslateKeyboard(MSG &message) {
-  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST ||
-      !message.hwnd)
-    return false;
-  auto *form =
-      dynamic_cast<Form *>(FromHandle(GetAncestor(message.hwnd, GA_ROOT)));
+bool Form::TranslateKeyboard(MSG& message) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !message.hwnd) return false;
+  auto* form = dynamic_cast<Form*>(FromHandle(GetAncestor(message.hwnd, GA_ROOT)));
   return form && form->RouteKey(message);
 }
 
-bool Form::RouteKey(MSG &message) {
-  if (message.message == WM_KEYDOWN &&
-      (message.wParam == VK_TAB || message.wParam == VK_UP ||
-       message.wParam == VK_DOWN || message.wParam == VK_LEFT ||
-       message.wParam == VK_RIGHT)) {
-    // From the first key on, the user works with the keyboard: show where the
-    // focus is.
-    SendMessageW(Handle(), WM_CHANGEUISTATE,
-                 MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+bool Form::RouteKey(MSG& message) {
+  if (message.message == WM_KEYDOWN && (message.wParam == VK_TAB || message.wParam == VK_UP ||
+                                        message.wParam == VK_DOWN || message.wParam == VK_LEFT ||
+                                        message.wParam == VK_RIGHT)) {
+    // From the first key on, the user works with the keyboard: show where the focus is.
+    SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   }
   if (message.message == WM_SYSKEYDOWN && message.wParam == VK_MENU)
-    SendMessageW(Handle(), WM_CHANGEUISTATE,
-                 MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
+    SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
   if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
     HWND focus = GetFocus();
     if (IsPushButton(focus)) {
@@ -194,66 +161,59 @@ bool Form::RouteKey(MSG &message) {
     return true;
   }
   if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
-    if (modalRunning_)
-      OnEscape();
+    if (modalRunning_) OnEscape();
     return modalRunning_;
   }
   return IsDialogMessageW(Handle(), &message) != FALSE;
 }
 
 void Form::MoveFocus(HWND target) {
-  if (!target)
-    return;
+  if (!target) return;
   SetFocus(target);
-  // An edit field entered by the keyboard has its text selected, ready to be
-  // typed over.
-  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-    SendMessageW(target, EM_SETSEL, 0, -1);
+  // An edit field entered by the keyboard has its text selected, ready to be typed over.
+  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-  case WM_GETFONT:
-    return reinterpret_cast<LRESULT>(font_.get());
-  case WM_ERASEBKGND: {
-    RECT client;
-    GetClientRect(Handle(), &client);
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    FillRect(dc, &client, brush_.get());
-    PaintBackground(dc, client);
-    return 1;
-  }
-  case WM_PRINTCLIENT:
-    return 0;
-  case WM_NEXTDLGCTL: {
-    // The dialog manager's request for the next (wParam 0) or previous
-    // control in tab order, or (lParam 1) for a given one.
-    HWND focus = GetFocus();
-    if (focus && !IsChild(Handle(), focus))
-      focus = nullptr;
-    MoveFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                             : GetNextDlgTabItem(Handle(), focus, wParam != 0));
-    return 0;
-  }
-  case WM_PAINT: {
-    PaintScope paint(Handle());
-    return 0;
-  }
-  case WM_CLOSE:
-    if (!CloseQuery())
-      return 0;
-    OnClose();
-    if (modalRunning_) {
-      modalRunning_ = false;
-      // Wake the modal loop, which may be waiting in GetMessage.
-      PostMessageW(Handle(), WM_NULL, 0, 0);
-    } else {
-      Destroy();
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_.get());
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(Handle(), &client);
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      FillRect(dc, &client, brush_.get());
+      PaintBackground(dc, client);
+      return 1;
     }
-    return 0;
-  default:
-    return Window::HandleMessage(message, wParam, lParam);
+    case WM_PRINTCLIENT:
+      return 0;
+    case WM_NEXTDLGCTL: {
+      // The dialog manager's request for the next (wParam 0) or previous
+      // control in tab order, or (lParam 1) for a given one.
+      HWND focus = GetFocus();
+      if (focus && !IsChild(Handle(), focus)) focus = nullptr;
+      MoveFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(Handle(), focus, wParam != 0));
+      return 0;
+    }
+    case WM_PAINT: {
+      PaintScope paint(Handle());
+      return 0;
+    }
+    case WM_CLOSE:
+      if (!CloseQuery()) return 0;
+      OnClose();
+      if (modalRunning_) {
+        modalRunning_ = false;
+        // Wake the modal loop, which may be waiting in GetMessage.
+        PostMessageW(Handle(), WM_NULL, 0, 0);
+      } else {
+        Destroy();
+      }
+      return 0;
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
   }
 }
 
-} // namespace keytidy::ui
+}  // namespace keytidy::ui

@@ -11,13 +11,13 @@
 namespace keytidy::ui {
 
 class KeyboardButton {
-public:
+ public:
   // Handles `message` when it is one of the keyboard or focus messages;
   // `press` is what a click does. Returns true (with `result`) when handled.
-  bool Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-              const std::function<void()> &press, LRESULT &result);
+  bool Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const std::function<void()>& press,
+              LRESULT& result);
 
-private:
+ private:
   bool spaceDown_ = false;
 };
 
@@ -29,4 +29,4 @@ UINT AccessKeyFlag(HWND window);
 // A dotted rectangle `inset` pixels inside the client area when ShowsFocus.
 void DrawFocusCue(HWND window, HDC dc, int inset);
 
-} // namespace keytidy::ui
+}  // namespace keytidy::ui

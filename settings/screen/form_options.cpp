@@ -18,6 +18,7 @@
 #include "skin/button_skin.h"
 #include "skin/navi_entry.h"
 #include "skin/skin_folder.h"
+#include "skin/skin_ini.h"
 #include "ui/dib_section.h"
 
 namespace keytidy {
@@ -94,6 +95,7 @@ TForm_Options::TForm_Options(HWND owner) : Form(L"Form_Options", 1) {
   BuildPages();
   LOAD_TRANSLATION_TO_FORM(ProgramFolder() + L"\\translation", LanguageCode, *this);
   Apply_ButtonSkin(*this);
+  ApplyPageColours();
 
   const ui::Picture navigation = ui::Picture::FromFile(SkinFolder() + L"\\navi_options.bmp");
   Panel_Navi.SetBackgroundPicture(navigation);
@@ -146,6 +148,25 @@ TForm_Options::~TForm_Options() {
 }
 
 void TForm_Options::PaintBackground(HDC dc, const RECT&) { Shape_Tabs.Paint(dc); }
+
+// The pages take the skin's page colours, so that the buttons' captions
+// (coloured for those pages) stay readable on a dark skin.
+void TForm_Options::ApplyPageColours() {
+  const TPageColors colours = Read_PageColors(SkinIniPath());
+  SetColor(colours.background);
+  PageControl1.SetColor(colours.background);
+  for (ui::TabSheet* page : {&TabSheet_SKIN, &TabSheet_LANG, &TabSheet_OTHER, &TabSheet_Backups, &TabSheet_RC1,
+                             &TabSheet_RC2})
+    page->SetColor(colours.background);
+  std::vector<ui::NativeControl*> texts{&Label_ServiceChannels, &CheckBox_Other_Anims};
+  for (auto& box : SwitchBoxes) texts.push_back(box.get());
+  for (auto& radio : BackupAgeButtons) texts.push_back(radio.get());
+  for (ui::NativeControl* control : texts) {
+    control->SetBackColor(colours.background);
+    control->SetFontColor(colours.text);
+  }
+  HTMLabel_Options_GUI_TranslationLinkTarget.SetFontColor(colours.text);
+}
 
 void TForm_Options::BuildPages() {
   const HWND self = Handle();

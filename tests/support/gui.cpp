@@ -10,29 +10,28 @@ namespace keytidy::test {
 
 namespace {
 
-std::map<UINT_PTR, std::function<void()>> &PendingActions() {
+std::map<UINT_PTR, std::function<void()>>& PendingActions() {
   static std::map<UINT_PTR, std::function<void()>> actions;
   return actions;
 }
 
 void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
-  auto &actions = PendingActions();
+  auto& actions = PendingActions();
   auto found = actions.find(id);
-  if (found == actions.end())
-    return;
+  if (found == actions.end()) return;
   auto action = std::move(found->second);
   actions.erase(found);
   action();
 }
 
 struct Search {
-  const wchar_t *className;
+  const wchar_t* className;
   HWND found = nullptr;
 };
 
 BOOL CALLBACK MatchClass(HWND window, LPARAM context) {
-  auto *search = reinterpret_cast<Search *>(context);
+  auto* search = reinterpret_cast<Search*>(context);
   wchar_t name[128] = {};
   GetClassNameW(window, name, 128);
   if (lstrcmpW(name, search->className) == 0 && IsWindowVisible(window)) {
@@ -42,7 +41,7 @@ BOOL CALLBACK MatchClass(HWND window, LPARAM context) {
   return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 void PumpMessages(DWORD milliseconds) {
   const DWORD start = GetTickCount();
@@ -52,8 +51,7 @@ void PumpMessages(DWORD milliseconds) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
-    if (milliseconds)
-      Sleep(5);
+    if (milliseconds) Sleep(5);
   } while (GetTickCount() - start < milliseconds);
 }
 
@@ -62,10 +60,9 @@ void RunSoon(std::function<void()> action, UINT delayMs) {
   PendingActions()[id] = std::move(action);
 }
 
-HWND FindOwnWindow(const wchar_t *className) {
+HWND FindOwnWindow(const wchar_t* className) {
   Search search{className};
-  EnumThreadWindows(GetCurrentThreadId(), MatchClass,
-                    reinterpret_cast<LPARAM>(&search));
+  EnumThreadWindows(GetCurrentThreadId(), MatchClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -95,9 +92,7 @@ void PressAltKey(HWND focus, wchar_t letter) {
 void ReleaseModifiers() {
   BYTE state[256] = {};
   GetKeyboardState(state);
-  for (int key : {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_MENU, VK_LMENU, VK_RMENU,
-                  VK_CONTROL})
-    state[key] = 0;
+  for (int key : {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_MENU, VK_LMENU, VK_RMENU, VK_CONTROL}) state[key] = 0;
   SetKeyboardState(state);
 }
 
@@ -106,8 +101,7 @@ void PumpAsTheProgram(DWORD milliseconds) {
   do {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (ui::Form::TranslateKeyboard(message))
-        continue;
+      if (ui::Form::TranslateKeyboard(message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
@@ -116,10 +110,9 @@ void PumpAsTheProgram(DWORD milliseconds) {
 }
 
 std::wstring WindowText(HWND window) {
-  std::vector<wchar_t> buffer(
-      static_cast<size_t>(GetWindowTextLengthW(window)) + 1);
+  std::vector<wchar_t> buffer(static_cast<size_t>(GetWindowTextLengthW(window)) + 1);
   GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
   return buffer.data();
 }
 
-} // namespace keytidy::test
+}  // namespace keytidy::test
