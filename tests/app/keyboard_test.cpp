@@ -217,9 +217,10 @@ TEST(Keyboard, EnterAndEscapeCloseModalWindowsWithTheRightOutcome) {
   const auto options = [] { return std::make_unique<TForm_Options>(nullptr); };
   const auto skins = [](ui::Form& form) { return dynamic_cast<TForm_Options&>(form).ListBox_Skins.Handle(); };
   const auto first = [](ui::Form& form) { return GetNextDlgTabItem(form.Handle(), nullptr, FALSE); };
+  const auto aboutOk = [](ui::Form& form) { return dynamic_cast<TForm_About&>(form).Button_Ok.Handle(); };
   const Case cases[] = {
       {"Escape closes the about box", about, first, VK_ESCAPE},
-      {"Enter on the about box's OK closes it", about, first, VK_RETURN},
+      {"Enter on the about box's OK closes it", about, aboutOk, VK_RETURN},
       {"Escape closes the options", options, first, VK_ESCAPE},
       {"Enter in a list of the options presses OK", options, skins, VK_RETURN},
   };
