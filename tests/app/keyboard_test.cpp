@@ -162,6 +162,18 @@ void ShowActive(HWND window) {
   PumpAsTheProgram();
 }
 
+// The backup screen over three sets in `folder`, the first selected, which
+// enables the side's buttons; without the clean-up timer and its question.
+std::unique_ptr<TForm_MainNavi_Backups> OpenBackupScreenWithASetSelected(const test::TempFolder& folder) {
+  WriteBackupSets(folder, 3);
+  auto screen = std::make_unique<TForm_MainNavi_Backups>(nullptr, folder.Path());
+  screen->VellThreadTimer_AutoDeleteOldBackups.SetEnabled(false);
+  ShowActive(screen->Handle());
+  screen->VirtualDrawTree_Backups_KX15.SetRowSelected(0, true);
+  PumpAsTheProgram();
+  return screen;
+}
+
 TEST(Keyboard, TabAndShiftTabWalkEachWindowsControls) {
   {
     SCOPED_TRACE("about box");
@@ -171,16 +183,10 @@ TEST(Keyboard, TabAndShiftTabWalkEachWindowsControls) {
                     about.VellUnicodeSTButton_Privacy.Handle()});
   }
   {
-    SCOPED_TRACE(
-        "backup screen: the list, the side's buttons once a set is "
-        "selected, then the bottom bar");
+    SCOPED_TRACE("backup screen: the list, the side's buttons once a set is selected, then the bottom bar");
     test::TempFolder folder;
-    WriteBackupSets(folder, 3);
-    TForm_MainNavi_Backups screen(nullptr, folder.Path());
-    screen.VellThreadTimer_AutoDeleteOldBackups.SetEnabled(false);
-    ShowActive(screen.Handle());
-    screen.VirtualDrawTree_Backups_KX15.SetRowSelected(0, true);
-    PumpAsTheProgram();
+    const auto opened = OpenBackupScreenWithASetSelected(folder);
+    TForm_MainNavi_Backups& screen = *opened;
     ExpectTabOrder({screen.VirtualDrawTree_Backups_KX15.Handle(), screen.VellButton_Restore.Handle(),
                     screen.VellButton_Delete.Handle(), screen.VellButton_DeleteOld.Handle(),
                     screen.VellButton_Refresh.Handle(), screen.VellButton_Explorer.Handle(),
@@ -307,13 +313,8 @@ TEST(Keyboard, AccessKeysPressTheirButtonsOnEveryPage) {
     {
       SCOPED_TRACE("backup screen with a set selected");
       test::TempFolder folder;
-      WriteBackupSets(folder, 2);
-      TForm_MainNavi_Backups screen(nullptr, folder.Path());
-      screen.VellThreadTimer_AutoDeleteOldBackups.SetEnabled(false);
-      ShowActive(screen.Handle());
-      screen.VirtualDrawTree_Backups_KX15.SetRowSelected(0, true);
-      PumpAsTheProgram();
-      EXPECT_EQ(ExpectAccessKeysPressTheirButtons(screen.Handle()).size(), 6u) << "every button has a key";
+      const auto screen = OpenBackupScreenWithASetSelected(folder);
+      EXPECT_EQ(ExpectAccessKeysPressTheirButtons(screen->Handle()).size(), 6u) << "every button has a key";
     }
     SCOPED_TRACE("options dialog");
     TForm_Options options(nullptr);
