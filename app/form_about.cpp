@@ -28,6 +28,7 @@ TForm_About::TForm_About(HWND owner) : Form(L"Form_About", 0) {
   Button_Ok.Create(self, L"Ok", s(270), s(168), s(90), s(28));
   Button_Ok.OnClick = [this] { Close(); };
   SetInitialFocus(Button_Ok.Handle());
+  SetDefaultButton(Button_Ok.Handle());
 }
 
 }  // namespace keytidy

@@ -81,11 +81,12 @@ TForm_KX7::TForm_KX7() : Form(L"Form_KX7", 1) {
   const int width = client.right;
   Image_Logo.Create(self, 0, 0, 1, 1);
   Image_Logo.SetAutoSize(true);
-  ui::ImageButton3State* buttons[] = {&PelkanMouseImage3State_Close,   &PelkanMouseImage3State_Maximize,
-                                      &PelkanMouseImage3State_Minimize, &PelkanMouseImage3State_Help,
-                                      &PelkanMouseImage3State_options,  &PelkanMouseImage3State_IM,
-                                      &PelkanMouseImage3State_Feedback};
-  const int designX[] = {856, 820, 784, 748, 712, 676, 640};
+  // Created from left to right: the creation order is the Tab order.
+  ui::ImageButton3State* buttons[] = {&PelkanMouseImage3State_Feedback, &PelkanMouseImage3State_IM,
+                                      &PelkanMouseImage3State_options,  &PelkanMouseImage3State_Help,
+                                      &PelkanMouseImage3State_Minimize, &PelkanMouseImage3State_Maximize,
+                                      &PelkanMouseImage3State_Close};
+  const int designX[] = {640, 676, 712, 748, 784, 820, 856};
   for (size_t i = 0; i < std::size(buttons); ++i)
     buttons[i]->Create(self, width - Scale(kMainDesignWidth - designX[i]), Scale(2), Scale(kButtonSize),
                        Scale(kButtonSize));

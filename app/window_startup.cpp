@@ -15,6 +15,7 @@
 #include "settings/screen/form_options.h"
 #include "settings/statistics.h"
 #include "skin/skin_folder.h"
+#include "ui/form.h"
 #include "ui/window.h"
 
 namespace keytidy {
@@ -62,6 +63,7 @@ void SaveTranslations(std::unique_ptr<TForm_KX7>& main) {
 void RunMessageLoop() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (ui::Form::TranslateKeyboard(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -18,8 +18,8 @@ TForm_YesNo::TForm_YesNo(HWND owner) : Form(L"Form_YesNo", 0) {
   HTMLabel1.Create(self, s(88), s(16), s(368), s(92));
   // Creation order is the tab order.
   CheckBox_Remember.Create(self, L"xxx", s(88), s(114), s(361), s(17));
-  Button_Ja.Create(self, L"Ja", s(133), s(140), s(96), s(29));
-  Button_Nein.Create(self, L"Nein", s(237), s(140), s(96), s(29));
+  Button_Ja.Create(self, L"&Ja", s(133), s(140), s(96), s(29));
+  Button_Nein.Create(self, L"&Nein", s(237), s(140), s(96), s(29));
   Button_Ok.Create(self, L"Ok", s(185), s(79), s(96), s(27));
   Button_Ja.OnClick = [this] { Answer(kAnswerYes); };
   Button_Nein.OnClick = [this] { Answer(kAnswerNo); };

@@ -58,4 +58,11 @@ TMainWindowColors Read_MainWindowColors(const std::wstring& iniPath) {
   return colours;
 }
 
+TPageColors Read_PageColors(const std::wstring& iniPath) {
+  TPageColors colours;
+  colours.background = Ini_ReadColor(iniPath, L"MainPages", L"BackgroundColor").value_or(colours.background);
+  colours.text = Ini_ReadColor(iniPath, L"QuickAccess", L"QuickAccess_FontColor").value_or(colours.text);
+  return colours;
+}
+
 }  // namespace keytidy

@@ -61,4 +61,13 @@ struct TMainWindowColors {
 };
 TMainWindowColors Read_MainWindowColors(const std::wstring& iniPath);
 
+// The pages of the screens and dialogs: their background ([MainPages]) and
+// the text on them ([QuickAccess]). Unlike the rule above, a skin that names
+// neither gets the classic white page with black text.
+struct TPageColors {
+  std::uint32_t background = 0xFFFFFF;
+  std::uint32_t text = 0;
+};
+TPageColors Read_PageColors(const std::wstring& iniPath);
+
 }  // namespace keytidy

@@ -25,11 +25,11 @@ grabs=$(cd "$grabs" && pwd)
 rm -f "$grabs"/*.png "$grabs"/*.request
 
 # Answers each "<name>.request" with "<name>.root.png", the whole X screen.
-# The picture appears under its final name only when complete. It is put
-# together from each window's own contents (import descends the window tree):
-# under Xvfb, reading the root window alone gives black wherever a window lies
-# wholly over another top-level window, even though that window holds its
-# picture (a plain Win32 program shows the same).
+# The picture appears under its final name only when complete. import (like
+# a plain read of the root window) returns the true screen. xwd -root does not:
+# Wine's windows use a colour map of their own, and xwd then reads the region
+# of any window lying wholly over another top-level window from the window
+# beneath, which leaves it black although the X server holds its pixels.
 serve_grabs() {
   while :; do
     for request in "$grabs"/*.request; do

@@ -33,13 +33,19 @@ BOOL CALLBACK DisableOne(HWND window, LPARAM context) {
   return TRUE;
 }
 
-bool IsButton(HWND window) {
+// A button that Enter presses when it has the focus: the system's push
+// buttons and our own-drawn ones (which answer as buttons but are not of
+// the system's class); check boxes and radio buttons are left out.
+bool IsPushButton(HWND window) {
+  if (!window || !(SendMessageW(window, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)) return false;
   wchar_t className[16] = {};
   GetClassNameW(window, className, 16);
-  if (lstrcmpiW(className, L"BUTTON") != 0) return false;
+  if (lstrcmpiW(className, L"BUTTON") != 0) return true;
   const LONG kind = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
   return kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
 }
+
+bool Usable(HWND window) { return window && IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window); }
 
 }  // namespace
 
@@ -116,8 +122,7 @@ void Form::ShowModal() {
       quitCode = static_cast<int>(message.wParam);
       break;
     }
-    if (RouteModalKey(message)) continue;
-    if (IsDialogMessageW(Handle(), &message)) continue;
+    if (TranslateKeyboard(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -131,19 +136,42 @@ void Form::ShowModal() {
   if (quit) PostQuitMessage(quitCode);
 }
 
-bool Form::RouteModalKey(MSG& message) {
-  if (message.message != WM_KEYDOWN || (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))) return false;
-  if (message.wParam == VK_RETURN) {
-    // Enter presses the focused button; there is no default button.
+bool Form::TranslateKeyboard(MSG& message) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !message.hwnd) return false;
+  auto* form = dynamic_cast<Form*>(FromHandle(GetAncestor(message.hwnd, GA_ROOT)));
+  return form && form->RouteKey(message);
+}
+
+bool Form::RouteKey(MSG& message) {
+  if (message.message == WM_KEYDOWN && (message.wParam == VK_TAB || message.wParam == VK_UP ||
+                                        message.wParam == VK_DOWN || message.wParam == VK_LEFT ||
+                                        message.wParam == VK_RIGHT)) {
+    // From the first key on, the user works with the keyboard: show where the focus is.
+    SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  }
+  if (message.message == WM_SYSKEYDOWN && message.wParam == VK_MENU)
+    SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
     HWND focus = GetFocus();
-    if (focus && IsButton(focus)) SendMessageW(focus, BM_CLICK, 0, 0);
+    if (IsPushButton(focus)) {
+      SendMessageW(focus, BM_CLICK, 0, 0);
+    } else if (Usable(defaultButton_)) {
+      SendMessageW(defaultButton_, BM_CLICK, 0, 0);
+    }
     return true;
   }
-  if (message.wParam == VK_ESCAPE) {
-    OnEscape();
-    return true;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+    if (modalRunning_) OnEscape();
+    return modalRunning_;
   }
-  return false;
+  return IsDialogMessageW(Handle(), &message) != FALSE;
+}
+
+void Form::MoveFocus(HWND target) {
+  if (!target) return;
+  SetFocus(target);
+  // An edit field entered by the keyboard has its text selected, ready to be typed over.
+  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -160,6 +188,14 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PRINTCLIENT:
       return 0;
+    case WM_NEXTDLGCTL: {
+      // The dialog manager's request for the next (wParam 0) or previous
+      // control in tab order, or (lParam 1) for a given one.
+      HWND focus = GetFocus();
+      if (focus && !IsChild(Handle(), focus)) focus = nullptr;
+      MoveFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(Handle(), focus, wParam != 0));
+      return 0;
+    }
     case WM_PAINT: {
       PaintScope paint(Handle());
       return 0;

@@ -40,6 +40,15 @@ class Form : public Window, public Component {
   // The control that gets the focus when the form is shown modally; without
   // one, the first control in tab order.
   void SetInitialFocus(HWND control) { initialFocus_ = control; }
+  // The button Enter presses while the focus is on something that is not a
+  // button; without one, Enter there does nothing.
+  void SetDefaultButton(HWND button) { defaultButton_ = button; }
+
+  // The keyboard of the form a message goes to: Enter and Escape, then the
+  // dialog manager's Tab, arrow and access keys (the controls are created
+  // in tab order). Every message loop passes its messages here first;
+  // true when the message was used up.
+  static bool TranslateKeyboard(MSG& message);
 
   // Asks the form to close, as the close box or Alt+F4 would.
   void Close();
@@ -62,12 +71,14 @@ class Form : public Window, public Component {
   virtual void OnEscape() { Close(); }
 
  private:
-  bool RouteModalKey(MSG& message);
+  bool RouteKey(MSG& message);
+  void MoveFocus(HWND target);
 
   COLORREF color_ = RGB(255, 255, 255);
   UniqueBrush brush_;
   UniqueFont font_;
   HWND initialFocus_ = nullptr;
+  HWND defaultButton_ = nullptr;
   bool modal_ = false;
   bool modalRunning_ = false;
 };

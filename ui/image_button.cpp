@@ -12,8 +12,8 @@ constexpr wchar_t kImageButtonClass[] = L"KeytidyImageButton";
 bool ImageButton3State::Create(HWND parent, int x, int y, int width, int height) {
   RegisterWindowClass(kImageButtonClass);
   cursor_ = LoadCursorW(nullptr, IDC_HAND);
-  return CreateOwnWindow(0, kImageButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height,
-                         parent);
+  return CreateOwnWindow(0, kImageButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, x, y,
+                         width, height, parent);
 }
 
 void ImageButton3State::SetPictureNormal(Picture picture) {
@@ -33,6 +33,8 @@ void ImageButton3State::Nudge(int delta) {
 }
 
 LRESULT ImageButton3State::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (keyboard_.Handle(Handle(), message, wParam, lParam, OnClick, result)) return result;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -42,7 +44,9 @@ LRESULT ImageButton3State::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         PaintParentBackground(Handle(), dc);
         RECT client;
         GetClientRect(Handle(), &client);
-        shown_.Draw(dc, 0, 0, client.right, client.bottom);
+        // A disabled button keeps the picture its owner chose; focus shows as hover.
+        const bool focusCue = ShowsFocus(Handle()) && Enabled() && !down_ && !highlight_.Empty();
+        (focusCue ? highlight_ : shown_).Draw(dc, 0, 0, client.right, client.bottom);
       };
       if (message == WM_PRINTCLIENT) {
         paint(reinterpret_cast<HDC>(wParam));

@@ -4,9 +4,11 @@
 // button is down. Pressing can nudge it one pixel right and down, which
 // reads as a press without a separate picture. A disabled button keeps
 // whatever picture it shows, which owners use to mark a selected entry.
+// The keyboard reaches it as a button; with the focus it shows its highlight.
 #include <functional>
 
 #include "ui/control.h"
+#include "ui/keyboard_button.h"
 #include "ui/picture.h"
 
 namespace keytidy::ui {
@@ -47,6 +49,7 @@ class ImageButton3State : public Control {
 
   Picture normal_, highlight_, pressed_, shown_;
   HoverTracker hover_;
+  KeyboardButton keyboard_;
   bool down_ = false;
 };
 

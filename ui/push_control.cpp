@@ -26,6 +26,8 @@ LRESULT PushControl::OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT PushControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (keyboard_.Handle(Handle(), message, wParam, lParam, OnClick, result)) return result;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;

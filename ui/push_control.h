@@ -1,13 +1,15 @@
 #pragma once
 // The pointer behaviour our flat buttons share: hover tracking with enter and
 // leave events, capture while pressed, and a click only when the left button
-// goes up inside an enabled control. Subclasses only paint.
+// goes up inside an enabled control; the keyboard presses it as it presses
+// the system's buttons. Subclasses only paint.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
 #include "ui/control.h"
+#include "ui/keyboard_button.h"
 
 namespace keytidy::ui {
 
@@ -33,6 +35,7 @@ class PushControl : public Control {
   LRESULT OnButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
 
   HoverTracker hover_;
+  KeyboardButton keyboard_;
   bool down_ = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/keyboard_button.h"
+
 
 namespace keytidy::ui {
 
@@ -38,8 +40,8 @@ VellButton::VellButton(Component* owner, std::wstring name, int tag)
 bool VellButton::Create(HWND parent, int x, int y, int width, int height) {
   RegisterWindowClass(kVellButtonClass);
   cursor_ = LoadCursorW(nullptr, IDC_HAND);
-  if (!CreateOwnWindow(0, kVellButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height,
-                       parent))
+  if (!CreateOwnWindow(0, kVellButtonClass, caption_.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
+                       x, y, width, height, parent))
     return false;
   ApplyAutoWidth();
   return true;
@@ -47,6 +49,8 @@ bool VellButton::Create(HWND parent, int x, int y, int width, int height) {
 
 void VellButton::SetCaption(const std::wstring& text) {
   caption_ = text;
+  // The window text carries the access key for the dialog manager.
+  if (Alive()) SetWindowTextW(Handle(), text.c_str());
   ApplyAutoWidth();
   Repaint();
 }
@@ -112,9 +116,9 @@ void VellButton::SetActionButtonFontColor(COLORREF color) {
 int VellButton::CaptionWidth(HDC dc) const {
   if (caption_.empty()) return 0;
   SelectionScope selected(dc, font_.get());
-  SIZE size{};
-  GetTextExtentPoint32W(dc, caption_.c_str(), static_cast<int>(caption_.size()), &size);
-  return size.cx;
+  RECT extent{};
+  DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &extent, DT_CALCRECT | DT_SINGLELINE);
+  return extent.right - extent.left;
 }
 
 int VellButton::ImageWidth() const {
@@ -164,8 +168,11 @@ void VellButton::Paint(HDC dc) {
   if (!caption_.empty()) {
     SelectionScope selected(dc, font_.get());
     SetTextColor(dc, !enabled ? kDisabledText : actionButton_ ? actionButtonFontColor_ : fontColor_);
-    TextOutW(dc, x, y, caption_.c_str(), static_cast<int>(caption_.size()));
+    RECT at{x, y, x + textWidth, y + height};
+    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &at,
+              DT_SINGLELINE | DT_NOCLIP | AccessKeyFlag(Handle()));
   }
+  DrawFocusCue(Handle(), dc, 3);
 
   if (dropDownArrow_) {
     const int b = caption_.empty() ? -6 : x + textWidth;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/keyboard_button.h"
 
 namespace keytidy::ui {
 
@@ -28,8 +29,10 @@ VellLinkButton::VellLinkButton(Component* owner, std::wstring name, int tag)
 bool VellLinkButton::Create(HWND parent, int x, int y, int width, int height) {
   RegisterWindowClass(kLinkButtonClass);
   cursor_ = LoadCursorW(nullptr, IDC_HAND);
-  if (!CreateOwnWindow(0, kLinkButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height,
-                       parent))
+  // No window text: a link's caption is shown as written, and an ampersand
+  // in it must not become an access key.
+  if (!CreateOwnWindow(0, kLinkButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, x, y, width,
+                       height, parent))
     return false;
   ApplyAutoWidth();
   return true;
@@ -135,6 +138,7 @@ void VellLinkButton::Paint(HDC dc) {
   }
   rightGlyph_.Draw(dc, rightX_, rightY_);
 
+  DrawFocusCue(Handle(), dc, 0);
   if (caption_.empty()) return;
   const bool hot = MouseIsInside();
   SelectionScope selected(dc, hot ? fontHotHandle_.get() : fontHandle_.get());

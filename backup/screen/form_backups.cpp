@@ -2,6 +2,9 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <array>
+
 #include "app/gui_front_end.h"
 #include "app/main_window.h"
 #include "app/message_dialogs.h"
@@ -12,10 +15,10 @@
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
 #include "platform/text.h"
-#include "settings/ini_file.h"
 #include "settings/screen/form_options.h"
 #include "skin/button_skin.h"
 #include "skin/skin_folder.h"
+#include "skin/skin_ini.h"
 #include "ui/tree_header.h"
 
 namespace keytidy {
@@ -38,6 +41,8 @@ constexpr int kAutoDeleteIntervalMs = 2000;
 constexpr int kTotalIcon = 59;
 constexpr int kSelectedIcon = 20;
 constexpr int kRestoredIcon = 0;
+constexpr int kModuleIconSpace = 36;
+constexpr int kCellPadding = 12;
 
 struct ColumnDesign {
   const wchar_t* caption;
@@ -139,9 +144,9 @@ void TForm_MainNavi_Backups::BuildControls() {
   Image_SelectedBackup.Create(side, s(16), s(40), s(32), s(32));
   HTMLabel_Selected.Create(side, s(56), s(40), s(164), s(176));
   VellButton_Restore.Create(side, s(16), s(226), s(200), s(33));
-  VellButton_Restore.SetCaption(L"Wiederherstellen");
+  VellButton_Restore.SetCaption(L"&Wiederherstellen");
   VellButton_Delete.Create(side, s(16), s(266), s(200), s(33));
-  VellButton_Delete.SetCaption(L"L\u00F6schen");
+  VellButton_Delete.SetCaption(L"&L\u00F6schen");
   Image_Status_Total.Create(side, s(16), s(326), s(16), s(16));
   Label_DESC1.Create(side, L"Backups gesamt:", s(38), s(327), s(136), s(18));
   Label_Status_Total.Create(side, L"0", s(176), s(327), s(44), s(18));
@@ -160,14 +165,14 @@ void TForm_MainNavi_Backups::BuildControls() {
   Panel_Bottom.Create(self, 0, 0, s(kDesignWidth), s(kBottomHeight), RGB(255, 255, 255));
   const HWND bottom = Panel_Bottom.Handle();
   VellButton_DeleteOld.Create(bottom, s(16), s(12));
-  VellButton_DeleteOld.SetCaption(L"Alte Backups l\u00F6schen");
+  VellButton_DeleteOld.SetCaption(L"&Alte Backups l\u00F6schen");
   VellButton_DeleteOld.SetDropDownArrow(true);
   VellButton_Refresh.Create(bottom, s(200), s(12));
-  VellButton_Refresh.SetCaption(L"Neu einlesen");
+  VellButton_Refresh.SetCaption(L"&Neu einlesen");
   VellButton_Explorer.Create(bottom, s(320), s(12));
-  VellButton_Explorer.SetCaption(L"Backup-Ordner anzeigen");
+  VellButton_Explorer.SetCaption(L"Backup-&Ordner anzeigen");
   VellButton_ChangeView.Create(bottom, s(480), s(12));
-  VellButton_ChangeView.SetCaption(L"Ansicht umschalten");
+  VellButton_ChangeView.SetCaption(L"Ansicht &umschalten");
   VellButton_DeleteOld.OnClick = [this] { VellButton_DeleteOldClick(); };
   VellButton_Refresh.OnClick = [this] { VellButton_RefreshClick(); };
   VellButton_Explorer.OnClick = [this] { VellButton_ExplorerClick(); };
@@ -178,9 +183,8 @@ void TForm_MainNavi_Backups::BuildControls() {
 }
 
 void TForm_MainNavi_Backups::ApplySkin() {
-  const std::wstring ini = SkinFolder() + L"\\skin.ini";
-  const COLORREF page = Ini_ReadColor(ini, L"MainPages", L"BackgroundColor").value_or(RGB(255, 255, 255));
-  const COLORREF text = Ini_ReadColor(ini, L"QuickAccess", L"QuickAccess_FontColor").value_or(RGB(0, 0, 0));
+  const TPageColors colours = Read_PageColors(SkinIniPath());
+  const COLORREF page = colours.background, text = colours.text;
   const COLORREF bar = BarColor(page);
   SetColor(page);
   Panel_Side.SetColor(bar);
@@ -257,24 +261,30 @@ const ui::Picture& TForm_MainNavi_Backups::ModuleIcon(int stripeIndex) {
   return found->second;
 }
 
+namespace {
+
+std::wstring CellText(const TTreeData_Backup& data, int column) {
+  switch (column) {
+    case kBackupColumn_Module: return Backup_ModuleName(data);
+    case kBackupColumn_Description: return Backup_Description(data);
+    case kBackupColumn_Size: return Backup_SizeText(data.size);
+    case kBackupColumn_User: return data.User;
+    case kBackupColumn_Date: return Backup_DateText(data.DateTime);
+    default: return {};
+  }
+}
+
+}  // namespace
+
 void TForm_MainNavi_Backups::DrawCell(HDC dc, int row, int column, const RECT& cell) {
   const PVirtualNode node = RowAt(row);
-  if (!node) return;
+  if (!node || column < kBackupColumn_Module || column > kBackupColumn_Date) return;
   const TTreeData_Backup& data = TBackups::Data(node);
   int textLeft = cell.left;
-  std::wstring text;
-  switch (column) {
-    case kBackupColumn_Module: {
-      if (const int icon = Backup_ModuleIcon(data); icon >= 0) ModuleIcon(icon).Draw(dc, cell.left, cell.top + Scale(2));
-      textLeft += Scale(36);
-      text = Backup_ModuleName(data);
-      break;
-    }
-    case kBackupColumn_Description: text = Backup_Description(data); break;
-    case kBackupColumn_Size: text = Backup_SizeText(data.size); break;
-    case kBackupColumn_User: text = data.User; break;
-    case kBackupColumn_Date: text = Backup_DateText(data.DateTime); break;
-    default: return;
+  const std::wstring text = CellText(data, column);
+  if (column == kBackupColumn_Module) {
+    if (const int icon = Backup_ModuleIcon(data); icon >= 0) ModuleIcon(icon).Draw(dc, cell.left, cell.top + Scale(2));
+    textLeft += Scale(kModuleIconSpace);
   }
   SetTextColor(dc, RGB(0, 0, 0));
   RECT area{textLeft, cell.top + Scale(11), cell.right, cell.bottom};
@@ -310,9 +320,39 @@ void TForm_MainNavi_Backups::FormResize() {
     list.SetColumnWidth(kBackupColumn_Description,
                         std::max(listWidth - list.ColumnWidth(kBackupColumn_Module) - Scale(32), 0));
   } else if (!READING_BACKUPS_NOW) {
-    Tree_FitColumns(list, {kBackupColumn_Module, kBackupColumn_Description});
+    FitColumnsToTexts();
   }
   InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TForm_MainNavi_Backups::FitColumnsToTexts() {
+  ui::VirtualDrawList& list = VirtualDrawTree_Backups_KX15;
+  ui::WindowDc dc(list.Handle());
+  ui::SelectionScope font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(list.Handle(), WM_GETFONT, 0, 0)));
+  std::array<int, kBackupColumn_Date + 1> widest{};
+  for (size_t row = 0; row < shown_.size(); ++row) {
+    const TTreeData_Backup& data = TBackups::Data(shown_[row]);
+    for (int column = kBackupColumn_Module; column <= kBackupColumn_Date; ++column) {
+      const std::wstring text = CellText(data, column);
+      SIZE size{};
+      GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+      widest[static_cast<size_t>(column)] = std::max(widest[static_cast<size_t>(column)], static_cast<int>(size.cx));
+    }
+  }
+  // Size, user and date are never narrower than designed nor than their texts.
+  for (int column = kBackupColumn_Size; column <= kBackupColumn_Date; ++column) {
+    const int width = std::max(Scale(kColumns[column].width), widest[static_cast<size_t>(column)] + Scale(kCellPadding));
+    list.SetColumnWidth(column, width);
+  }
+  // Module and description share the rest as designed, but the description
+  // (long in some languages) may take from the module down to its text.
+  Tree_FitColumns(list, {kBackupColumn_Module, kBackupColumn_Description});
+  int module = list.ColumnWidth(kBackupColumn_Module), description = list.ColumnWidth(kBackupColumn_Description);
+  const int moduleNeeds = widest[kBackupColumn_Module] + Scale(kModuleIconSpace + kCellPadding);
+  const int descriptionNeeds = widest[kBackupColumn_Description] + Scale(kCellPadding);
+  const int moved = std::clamp(descriptionNeeds - description, 0, std::max(module - moduleNeeds, 0));
+  list.SetColumnWidth(kBackupColumn_Module, module - moved);
+  list.SetColumnWidth(kBackupColumn_Description, description + moved);
 }
 
 void TForm_MainNavi_Backups::VellUnicodeSTButton_BackupModuleClick() {

@@ -91,6 +91,8 @@ class TForm_MainNavi_Backups : public ui::Form {
   void ApplySkin();
   void ApplyView();
   void FormResize();
+  // The full view's columns wide enough for their texts where the room allows.
+  void FitColumnsToTexts();
   void ShowRows();
   void PullSelection();
   void PushSelection();

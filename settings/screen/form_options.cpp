@@ -18,6 +18,7 @@
 #include "skin/button_skin.h"
 #include "skin/navi_entry.h"
 #include "skin/skin_folder.h"
+#include "skin/skin_ini.h"
 #include "ui/dib_section.h"
 
 namespace keytidy {
@@ -94,6 +95,7 @@ TForm_Options::TForm_Options(HWND owner) : Form(L"Form_Options", 1) {
   BuildPages();
   LOAD_TRANSLATION_TO_FORM(ProgramFolder() + L"\\translation", LanguageCode, *this);
   Apply_ButtonSkin(*this);
+  ApplyPageColours();
 
   const ui::Picture navigation = ui::Picture::FromFile(SkinFolder() + L"\\navi_options.bmp");
   Panel_Navi.SetBackgroundPicture(navigation);
@@ -147,6 +149,25 @@ TForm_Options::~TForm_Options() {
 
 void TForm_Options::PaintBackground(HDC dc, const RECT&) { Shape_Tabs.Paint(dc); }
 
+// The pages take the skin's page colours, so that the buttons' captions
+// (coloured for those pages) stay readable on a dark skin.
+void TForm_Options::ApplyPageColours() {
+  const TPageColors colours = Read_PageColors(SkinIniPath());
+  SetColor(colours.background);
+  PageControl1.SetColor(colours.background);
+  for (ui::TabSheet* page : {&TabSheet_SKIN, &TabSheet_LANG, &TabSheet_OTHER, &TabSheet_Backups, &TabSheet_RC1,
+                             &TabSheet_RC2})
+    page->SetColor(colours.background);
+  std::vector<ui::NativeControl*> texts{&Label_ServiceChannels, &CheckBox_Other_Anims};
+  for (auto& box : SwitchBoxes) texts.push_back(box.get());
+  for (auto& radio : BackupAgeButtons) texts.push_back(radio.get());
+  for (ui::NativeControl* control : texts) {
+    control->SetBackColor(colours.background);
+    control->SetFontColor(colours.text);
+  }
+  HTMLabel_Options_GUI_TranslationLinkTarget.SetFontColor(colours.text);
+}
+
 void TForm_Options::BuildPages() {
   const HWND self = Handle();
   const auto s = [this](int pixels) { return Scale(pixels); };
@@ -190,7 +211,7 @@ void TForm_Options::BuildPages() {
 
   Label_ServiceChannels.Create(TabSheet_OTHER.Handle(), L"Informationskan\u00e4le des Programms:", left, s(14),
                                s(360), s(18));
-  Button_ConfigChannels.Create(TabSheet_OTHER.Handle(), L"Konfigurieren", left + s(370), s(8), s(120), s(28));
+  Button_ConfigChannels.Create(TabSheet_OTHER.Handle(), L"&Konfigurieren", left + s(370), s(8), s(120), s(28));
   CheckBox_Other_Anims.Create(TabSheet_OTHER.Handle(),
                               L"Animationen anzeigen (Neustart der Anwendung notwendig)", left, s(52), s(520), s(20));
   CheckBox_Other_Anims.SetChecked(true);
@@ -234,7 +255,7 @@ void TForm_Options::BuildPages() {
   ListView_RC_Exceptions.AddColumn(L"Wurzel", s(80));
   ListView_RC_Exceptions.AddColumn(L"Ort", s(300));
   ListView_RC_Exceptions.AddColumn(L"Wert", s(80));
-  Button_RC_RemoveExceptions.Create(TabSheet_RC2.Handle(), L"Entfernen", left, s(376), s(110), s(28));
+  Button_RC_RemoveExceptions.Create(TabSheet_RC2.Handle(), L"&Entfernen", left, s(376), s(110), s(28));
   Button_RC_RemoveExceptions.OnClick = [this] {
     std::vector<size_t> rows;
     for (int row : ListView_RC_Exceptions.SelectedRows()) rows.push_back(static_cast<size_t>(row));
@@ -243,12 +264,13 @@ void TForm_Options::BuildPages() {
   };
 
   VellButton_Reset.Create(self, s(620), s(478), s(100), s(33));
-  VellButton_Reset.SetCaption(L"Zur\u00fccksetzen");
+  VellButton_Reset.SetCaption(L"&Zur\u00fccksetzen");
   VellButton_Ok.Create(self, s(730), s(478), s(100), s(33));
   VellButton_Ok.SetCaption(L"Ok");
   VellButton_Ok.SetActionButton(true);
   Button_ConfigChannels.OnClick = [this] { InternetServices_StartInfoChannelsConfig(Handle()); };
   VellButton_Ok.OnClick = [this] { Ok(); };
+  SetDefaultButton(VellButton_Ok.Handle());
   VellButton_Reset.OnClick = [this] { Reset(); };
 }
 

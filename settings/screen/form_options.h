@@ -84,6 +84,7 @@ class TForm_Options : public ui::Form {
 
  private:
   void BuildPages();
+  void ApplyPageColours();
   void FillLanguageList();
   void ShowExceptions();
   void Ok();

@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "ui/form.h"
+
 namespace keytidy::test {
 
 namespace {
@@ -71,9 +73,40 @@ void ClickAt(HWND window, int x, int y) {
   SendMessageW(window, WM_LBUTTONUP, 0, point);
 }
 
-void PressKey(HWND focus, WPARAM key) {
+void PressKey(HWND focus, WPARAM key, bool shift) {
+  if (shift) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+    SetKeyboardState(state);
+  }
   PostMessageW(focus, WM_KEYDOWN, key, 1);
   PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+}
+
+void PressAltKey(HWND focus, wchar_t letter) {
+  constexpr LPARAM kAltDown = 1 << 29;
+  PostMessageW(focus, WM_SYSCHAR, letter, kAltDown | 1);
+}
+
+void ReleaseModifiers() {
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  for (int key : {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_MENU, VK_LMENU, VK_RMENU, VK_CONTROL}) state[key] = 0;
+  SetKeyboardState(state);
+}
+
+void PumpAsTheProgram(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (ui::Form::TranslateKeyboard(message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(5);
+  } while (GetTickCount() - start < milliseconds);
 }
 
 std::wstring WindowText(HWND window) {

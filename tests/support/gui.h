@@ -21,7 +21,15 @@ HWND FindOwnWindow(const wchar_t* className);
 // A click (button down and up) at a client point of a window.
 void ClickAt(HWND window, int x, int y);
 // A key press delivered the way the keyboard would (posted to the focus).
-void PressKey(HWND focus, WPARAM key);
+// With `shift`, the thread's keyboard state says Shift is down until the
+// next step of RunInTurn (or ReleaseModifiers).
+void PressKey(HWND focus, WPARAM key, bool shift = false);
+// Alt+`letter` as TranslateMessage hands it on: a WM_SYSCHAR to the focus.
+void PressAltKey(HWND focus, wchar_t letter);
+void ReleaseModifiers();
+// Processes pending messages as the program's own message loops do, the
+// windows' keyboard handling included (PumpMessages leaves it out).
+void PumpAsTheProgram(DWORD milliseconds = 30);
 
 std::wstring WindowText(HWND window);
 

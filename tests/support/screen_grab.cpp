@@ -1,5 +1,7 @@
 #include "support/screen_grab.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <unordered_map>
@@ -38,6 +40,12 @@ void PrintInto(HWND window, HDC dc, const RECT& area, POINT origin, UINT what) {
   RestoreDC(dc, saved);
 }
 
+bool IsListView(HWND window) {
+  wchar_t name[32] = {};
+  GetClassNameW(window, name, 32);
+  return lstrcmpiW(name, WC_LISTVIEWW) == 0;
+}
+
 // The parts of `frame` outside `client` (borders, scroll bars), as up to four
 // strips in the picture's coordinates.
 void AddFrameStrips(RECT frame, RECT client, POINT origin, std::vector<RECT>& strips) {
@@ -67,6 +75,14 @@ void PaintTree(HWND window, HDC dc, POINT origin, std::vector<RECT>& unprinted) 
     return;
   }
   if (GetParent(window)) AddFrameStrips(frame, client, origin, unprinted);
+  if (IsListView(window)) {
+    // Wine's list view prints its rows only; on the screen its own background
+    // lies around them, whatever the colour of the page beneath.
+    RECT area = client;
+    OffsetRect(&area, -origin.x, -origin.y);
+    ui::UniqueBrush background(CreateSolidBrush(static_cast<COLORREF>(SendMessageW(window, LVM_GETBKCOLOR, 0, 0))));
+    FillRect(dc, &area, background.get());
+  }
   PrintInto(window, dc, client, origin, PRF_CLIENT | PRF_ERASEBKGND);
   for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV))
     if (IsWindowVisible(child)) PaintTree(child, dc, origin, unprinted);
