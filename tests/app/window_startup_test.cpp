@@ -129,7 +129,7 @@ TEST(WindowStartup, LowerCaseSaveExportsTheGermanTexts) {
   for (const wchar_t* line : {L"Form_KX7.Form_KX7=Quarvint Keytidy 2\n", L"Form_KX7.MenuItem_Options=Einstellungen\n",
                               L"Form_Options.CheckBox_RC_Fonts_KX8=Schriftarten\n",
                               L"Form_Options.TabSheet_RC2=Ausnahmen\n", L"Form_RC.Form_RC=Registry-Reinigung\n",
-                              L"Form_MainNavi_Backups.VellButton_Restore=Wiederherstellen\n",
+                              L"Form_MainNavi_Backups.VellButton_Restore=&Wiederherstellen\n",
                               L"Form_MainNavi_Backups.Menu_DeleteOld_14days=L\u00F6schen wenn \u00E4lter als 14 Tage\n",
                               L"Form_MainNavi_Backups.VirtualDrawTree_Backups_KX15=Modul%CRLFBeschreibung%CRLF"
                               L"Gr\u00F6\u00DFe%CRLFBenutzer%CRLFErstellt\n"})
