@@ -5,6 +5,8 @@
 #include <map>
 
 #include "skin/skin_ini.h"
+#include "ui/dib_section.h"
+#include "ui/gdi_objects.h"
 #include "ui/png_codec.h"
 
 namespace keytidy {
@@ -36,36 +38,22 @@ RgbaImage CopyFromBackground(const RgbaImage& background, int left, int top, int
 RgbaImage TextCoverage(const std::wstring& text, int width, int height, int x, int y, const wchar_t* face,
                        int pixelHeight) {
   RgbaImage coverage(width, height);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!dc || !bitmap) {
-    if (bitmap) DeleteObject(bitmap);
-    if (dc) DeleteDC(dc);
-    return coverage;
+  std::uint32_t* bits = nullptr;
+  ui::UniqueBitmap bitmap(ui::CreateDib32(width, height, bits));
+  ui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+  if (!dc || !bitmap) return coverage;
+  ui::UniqueFont font(CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, face));
+  {
+    ui::SelectionScope bitmapSelected(dc.get(), bitmap.get());
+    ui::SelectionScope fontSelected(dc.get(), font.get());
+    SetBkMode(dc.get(), TRANSPARENT);
+    SetTextColor(dc.get(), RGB(255, 255, 255));
+    TextOutW(dc.get(), x, y, text.c_str(), static_cast<int>(text.size()));
+    GdiFlush();
   }
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  HFONT font = CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, face);
-  HGDIOBJ oldFont = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(255, 255, 255));
-  TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
-  GdiFlush();
-  const auto* pixels = static_cast<const std::uint8_t*>(bits);
+  const auto* pixels = reinterpret_cast<const std::uint8_t*>(bits);
   for (size_t i = 0; i < coverage.pixels.size(); i += 4) coverage.pixels[i + 3] = pixels[i + 1];
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBitmap);
-  DeleteObject(font);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
   return coverage;
 }
 
