@@ -19,8 +19,10 @@ timeout 120 "$KEYTIDY_WINESERVER" -w || true
 
 reg() { timeout 60 "$KEYTIDY_WINE" reg "$@" >/dev/null 2>&1; }
 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+# A virtual desktop the size of a small laptop's work area: every window of
+# the program must fit it, at 100 % and at 150 % scaling.
 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f
-reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024 /f
+reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x800 /f
 timeout 120 "$KEYTIDY_WINESERVER" -w || true
 
 fonts=$prefix/drive_c/windows/Fonts

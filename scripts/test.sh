@@ -54,11 +54,12 @@ fi
 
 mount_fault_volumes
 
-# One display and one warm wineserver for the whole run. The server must be
-# started after Xvfb (it fixes the display), and warmed with its stdio on
-# /dev/null: services started by the first Wine process would otherwise
-# inherit CTest's output pipe and slow every test down.
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+# One display (as large as the virtual desktop) and one warm wineserver for
+# the whole run. The server must be started after Xvfb (it fixes the
+# display), and warmed with its stdio on /dev/null: services started by the
+# first Wine process would otherwise inherit CTest's output pipe and slow
+# every test down.
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   set -e
   "$KEYTIDY_WINESERVER" -p
   timeout 120 "$KEYTIDY_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true

@@ -14,8 +14,9 @@
 #   gui       ui/ skin/ cleaner/ app/ */screen/ tools/skin_gallery/
 #   tests     the engine tests (every folder of tests/ but the ones named
 #             below) see platform and engine; tests/{app,cleaner,ui,skin,
-#             deps}/, tests/*/screen/, tests/support/gui.* and
-#             tests/support/screen_grab.* are gui tests
+#             deps}/, tests/*/screen/, tests/support/gui.*,
+#             tests/support/gui_layout.* and tests/support/screen_grab.*
+#             are gui tests
 #   bench     bench/                 - sees everything (not shipped)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,7 +30,7 @@ rank() {  # the layer rank of a path inside the project; 0: not checked
     cli/*|tests/cli/*) echo 25 ;;
     ui/*|skin/*|cleaner/*|app/*|tools/skin_gallery/*) echo 30 ;;
     tests/app/*|tests/cleaner/*|tests/ui/*|tests/skin/*|tests/deps/*) echo 30 ;;
-    tests/support/gui.*|tests/support/screen_grab.*) echo 30 ;;
+    tests/support/gui.*|tests/support/gui_layout.*|tests/support/screen_grab.*) echo 30 ;;
     tests/*) echo 20 ;;
     bench/*) echo 90 ;;
     *) echo 0 ;;

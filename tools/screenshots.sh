@@ -14,7 +14,7 @@ export KEYTIDY_WINEPREFIX=$build/wineprefix
 . "$root/tools/wine-env.sh"
 
 status=0
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   "$KEYTIDY_WINESERVER" -p
   bash "$0/screen-test.sh" "$1/tests/keytidy_gui_tests.exe" "$2" >/dev/null
   status=$?

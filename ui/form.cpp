@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "ui/window_placement.h"
+
 namespace keytidy::ui {
 
 namespace {
@@ -17,6 +19,17 @@ UINT WindowDpi(HWND window) {
   }
   WindowDc screen(nullptr);
   return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
+}
+
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+// The frame around a client area, with the caption and borders of the DPI
+// the window will have (the plain call knows only the system DPI).
+void AdjustFrame(RECT& frame, DWORD style, DWORD exStyle, UINT dpi) {
+  static const auto adjustForDpi = reinterpret_cast<AdjustWindowRectExForDpiFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, dpi))
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
 }
 
 struct DisabledWindows {
@@ -79,17 +92,14 @@ bool Form::CreateForm(const wchar_t* className, const std::wstring& caption, DWO
   const int dpi = static_cast<int>(WindowDpi(owner));
   font_ = CreateUiFont(L"Tahoma", 8, dpi);
   RECT frame{0, 0, MulDiv(clientWidth, dpi, 96), MulDiv(clientHeight, dpi, 96)};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  AdjustFrame(frame, style, exStyle, static_cast<UINT>(dpi));
 
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
   GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& work = monitor.rcWork;
-  const int x = work.left + ((work.right - work.left) - width) / 2;
-  const int y = work.top + ((work.bottom - work.top) - height) / 2;
-  return CreateOwnWindow(exStyle | WS_EX_CONTROLPARENT, className, caption.c_str(), style | WS_CLIPCHILDREN, x, y,
-                         width, height, owner);
+  const RECT place = PlaceInWorkArea(frame.right - frame.left, frame.bottom - frame.top, monitor.rcWork);
+  return CreateOwnWindow(exStyle | WS_EX_CONTROLPARENT, className, caption.c_str(), style | WS_CLIPCHILDREN,
+                         place.left, place.top, place.right - place.left, place.bottom - place.top, owner);
 }
 
 void Form::Close() {

@@ -11,11 +11,13 @@ constexpr wchar_t kLabelClass[] = L"KeytidyLabel";
 bool Label::Create(HWND parent, const std::wstring& caption, int x, int y, int width, int height) {
   RegisterWindowClass(kLabelClass);
   caption_ = caption;
-  return CreateOwnWindow(0, kLabelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height, parent);
+  // The window text mirrors the caption for screen readers and the like.
+  return CreateOwnWindow(0, kLabelClass, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height, parent);
 }
 
 void Label::SetCaption(const std::wstring& text) {
   caption_ = text;
+  if (Alive()) SetWindowTextW(Handle(), text.c_str());
   Invalidate();
 }
 
@@ -30,8 +32,8 @@ void Label::SetBold(bool bold) {
   Invalidate();
 }
 
-void Label::Paint(HDC dc) {
-  // A panel in between may have no font of its own: the form's counts then.
+HFONT Label::DrawingFont() {
+  // A parent of another kind may have no font of its own: the form's counts then.
   HFONT font = reinterpret_cast<HFONT>(SendMessageW(GetParent(Handle()), WM_GETFONT, 0, 0));
   if (!font) font = reinterpret_cast<HFONT>(SendMessageW(GetAncestor(Handle(), GA_ROOT), WM_GETFONT, 0, 0));
   if (bold_ && !boldFont_ && font) {
@@ -41,6 +43,11 @@ void Label::Paint(HDC dc) {
     boldFont_.reset(CreateFontIndirectW(&description));
   }
   if (bold_ && boldFont_) font = boldFont_.get();
+  return font;
+}
+
+void Label::Paint(HDC dc) {
+  HFONT font = DrawingFont();
   SelectionScope fontScope(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, IsWindowEnabled(Handle()) ? fontColor_ : GetSysColor(COLOR_GRAYTEXT));
@@ -60,6 +67,8 @@ LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NCHITTEST:
       return HTTRANSPARENT;  // clicks belong to what lies below
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(DrawingFont());
     default:
       return Control::HandleMessage(message, wParam, lParam);
   }

@@ -28,6 +28,8 @@ class Label : public Control {
 
  private:
   void Paint(HDC dc);
+  // The parent's font (the form's, through panels), made bold if asked.
+  HFONT DrawingFont();
 
   std::wstring caption_;
   COLORREF fontColor_ = RGB(0, 0, 0);

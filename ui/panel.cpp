@@ -57,6 +57,11 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PaintScope paint(Handle());
       return 0;
     }
+    case WM_GETFONT:
+      // A panel has no font of its own: the controls on it write in the
+      // form's, at the form's DPI, not in the system font.
+      if (HWND parent = GetParent(Handle())) return SendMessageW(parent, WM_GETFONT, 0, 0);
+      return 0;
     default:
       return Control::HandleMessage(message, wParam, lParam);
   }

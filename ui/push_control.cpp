@@ -65,6 +65,8 @@ LRESULT PushControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (ApplyCursor(wParam, lParam)) return TRUE;
       break;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(TextFont());
     default:
       break;
   }

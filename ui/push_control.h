@@ -26,6 +26,9 @@ class PushControl : public Control {
 
   // Draws the whole control into a context of its size.
   virtual void Paint(HDC dc) = 0;
+  // The font the caption is drawn in, which WM_GETFONT answers (for anyone
+  // measuring the text); none for a control without text.
+  virtual HFONT TextFont() const { return nullptr; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  protected:

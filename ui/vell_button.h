@@ -54,6 +54,7 @@ class VellButton : public PushControl {
 
 
   void Paint(HDC dc) override;
+  HFONT TextFont() const override { return font_.get(); }
 
  private:
   int CaptionWidth(HDC dc) const;

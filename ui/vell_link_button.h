@@ -47,6 +47,7 @@ class VellLinkButton : public PushControl {
   void SetShadow(bool on, COLORREF color = RGB(0, 0, 0));
 
   void Paint(HDC dc) override;
+  HFONT TextFont() const override { return fontHandle_.get(); }
 
  private:
   int CaptionWidth(HDC dc) const;

@@ -12,6 +12,8 @@
 #include "ui/html_label.h"
 #include "ui/image_button.h"
 #include "ui/native_controls.h"
+#include "ui/panel.h"
+#include "ui/window_placement.h"
 
 namespace keytidy::ui {
 namespace {
@@ -79,6 +81,45 @@ TEST(WindowBase, NativeControlsReportThroughTheirParent) {
   EXPECT_EQ(Window::FromHandle(button.Handle()), &button);
   EXPECT_EQ(form.FindComponent(L"Button_Probe"), &button);
   EXPECT_EQ(button.ComponentOwner(), &form);
+}
+
+// A check box on a panel writes in the form's font: the panel has none of its
+// own, and the system font it would otherwise get ignores the DPI.
+TEST(WindowBase, ControlsOnAPanelTakeTheFormsFont) {
+  ProbeForm form;
+  ASSERT_TRUE(form.Create());
+  Panel panel(&form, L"Panel_Probe");
+  ASSERT_TRUE(panel.Create(form.Handle(), 0, 0, 200, 100, RGB(255, 255, 255)));
+  CheckBox box(&form, L"CheckBox_Probe");
+  ASSERT_TRUE(box.Create(panel.Handle(), L"Probe", 4, 4, 120, 20));
+  ASSERT_NE(form.Font(), nullptr);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(box.Handle(), WM_GETFONT, 0, 0)), form.Font());
+}
+
+// A window is centred in the work area, and one larger than the work area
+// (a big design at 150 % on a small screen) takes the work area instead of
+// reaching past its edges.
+TEST(WindowPlacement, CentredAndNeverLargerThanTheWorkArea) {
+  struct Case {
+    const char* what;
+    int width, height;
+    RECT work, expected;
+  };
+  const Case cases[] = {
+      {"fits", 400, 300, {0, 0, 1280, 800}, {440, 250, 840, 550}},
+      {"work area beside a taskbar on the left", 400, 300, {60, 0, 1280, 800}, {470, 250, 870, 550}},
+      {"too tall", 1266, 823, {0, 0, 1280, 800}, {7, 0, 1273, 800}},
+      {"too wide and too tall", 1338, 1065, {0, 0, 1280, 800}, {0, 0, 1280, 800}},
+      {"second monitor on the left", 400, 300, {-1920, 0, 0, 1080}, {-1160, 390, -760, 690}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const RECT placed = PlaceInWorkArea(c.width, c.height, c.work);
+    EXPECT_EQ(placed.left, c.expected.left);
+    EXPECT_EQ(placed.top, c.expected.top);
+    EXPECT_EQ(placed.right, c.expected.right);
+    EXPECT_EQ(placed.bottom, c.expected.bottom);
+  }
 }
 
 TEST(ModalForm, EscapeClosesUnlessTheCloseQueryRefuses) {

@@ -1,0 +1,18 @@
+#pragma once
+// Layout faults a user would see in a window as it is on the screen now:
+// the window reaching past its monitor's work area, a control reaching past
+// the visible part of its parent, and a caption that does not fit its
+// control in the control's own font (cut off, or ending in an ellipsis).
+// Controls whose text we cannot measure (no window text, no font) are left
+// out; so are the children of scrolling containers, which lie outside on
+// purpose, and the parts of the system's compound controls.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace keytidy::test {
+
+std::vector<std::string> LayoutFaults(HWND window);
+
+}  // namespace keytidy::test
