@@ -5,6 +5,7 @@
 #include <map>
 
 #include "skin/skin_ini.h"
+#include "ui/lanczos_resampler.h"
 #include "ui/dib_section.h"
 #include "ui/gdi_objects.h"
 #include "ui/png_codec.h"
@@ -19,6 +20,12 @@ const RgbaImage& Overlay(const std::wstring& path) {
   auto found = loaded.find(path);
   if (found == loaded.end()) found = loaded.emplace(path, DecodePngFile(path).value_or(RgbaImage())).first;
   return found->second;
+}
+
+// An overlay drawn for 100 %, stretched to an entry of another size.
+RgbaImage FittedTo(const RgbaImage& overlay, int width, int height) {
+  if (overlay.Empty() || (overlay.width == width && overlay.height == height)) return overlay;
+  return ResizeLanczos(overlay, width, height);
 }
 
 RgbaImage CopyFromBackground(const RgbaImage& background, int left, int top, int width, int height) {
@@ -75,18 +82,19 @@ void DrawArgbText(RgbaImage& image, const std::wstring& text, int x, int y, std:
 
 TNaviEntryPictures Paint_NaviEntry(const RgbaImage& background, int left, int top, int width, int height,
                                    const std::wstring& caption, int cell, const TStripeSkinner& stripe,
-                                   const std::wstring& skinFolder) {
+                                   const std::wstring& skinFolder, double scale) {
   TNaviEntryPictures pictures;
   pictures.normal = CopyFromBackground(background, left, top, width, height);
   pictures.hover = pictures.normal;
   pictures.pressed = pictures.normal;
-  DrawOver(pictures.pressed, Overlay(skinFolder + L"\\menu_options_active.png"), 0, 0, 255);
-  DrawOver(pictures.hover, Overlay(skinFolder + L"\\menu_options_hover.png"), 0, 0, 255);
+  DrawOver(pictures.pressed, FittedTo(Overlay(skinFolder + L"\\menu_options_active.png"), width, height), 0, 0, 255);
+  DrawOver(pictures.hover, FittedTo(Overlay(skinFolder + L"\\menu_options_hover.png"), width, height), 0, 0, 255);
 
-  const RgbaImage icon = stripe.GetOnePngImage(32, cell, 1.0f);
+  const auto s = [scale](int pixels) { return static_cast<int>(pixels * scale + 0.5); };
+  const RgbaImage icon = stripe.GetOnePngImage(s(32), cell, 1.0f);
   const TNaviOptionsColors colours = Read_NaviOptionsColors(SkinIniPath(skinFolder));
   // The caption sits right of the 32-pixel icon (which spans x 8 to 40),
-  // with its shadow one pixel down and right.
+  // with its shadow one pixel down and right (at 100 %).
   const struct {
     RgbaImage* picture;
     std::uint32_t text, shadow;
@@ -94,9 +102,9 @@ TNaviEntryPictures Paint_NaviEntry(const RgbaImage& background, int left, int to
                 {&pictures.hover, colours.fontNormal, colours.fontNormalShadow},
                 {&pictures.pressed, colours.fontDown, colours.fontDownShadow}};
   for (const auto& state : states) {
-    DrawOver(*state.picture, icon, 8, 5, 255);
-    DrawArgbText(*state.picture, caption, 43, 12, state.shadow, L"Tahoma", 13);
-    DrawArgbText(*state.picture, caption, 42, 11, state.text, L"Tahoma", 13);
+    DrawOver(*state.picture, icon, s(8), s(5), 255);
+    DrawArgbText(*state.picture, caption, s(42) + 1, s(11) + 1, state.shadow, L"Tahoma", s(13));
+    DrawArgbText(*state.picture, caption, s(42), s(11), state.text, L"Tahoma", s(13));
   }
   return pictures;
 }

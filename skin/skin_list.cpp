@@ -11,6 +11,7 @@
 #include "skin/skin_folder.h"
 #include "ui/picture.h"
 #include "ui/window.h"
+#include "ui/window_dpi.h"
 
 namespace keytidy {
 
@@ -36,7 +37,7 @@ bool SkinListBox::Create(HWND parent, int x, int y, int width, int height) {
                                     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                     L"", parent, x, y, width, height))
     return false;
-  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, kItemHeight);
+  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, ui::ScaleForWindow(Handle(), kItemHeight));
   return true;
 }
 
@@ -95,12 +96,15 @@ void Draw_SkinItem(const SkinListBox& list, HDC dc, int index, const RECT& item,
   const std::wstring ini = skin + L"\\skin.ini";
   const std::wstring title =
       Ini_ValueExists(ini, kInfoSection, L"DisplayName") ? Ini_ReadString(ini, kInfoSection, L"DisplayName") : folder;
+  // Laid out for 96 DPI; the preview grows with the text at a higher one.
+  const auto s = [&list](int pixels) { return ui::ScaleForWindow(list.Handle(), pixels); };
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  DrawLine(dc, item.left + 140, item.top + 20, title);
-  DrawLine(dc, item.left + 140, item.top + 36, Ini_ReadString(ini, kInfoSection, L"Display1"));
-  DrawLine(dc, item.left + 140, item.top + 52, Ini_ReadString(ini, kInfoSection, L"Display2"));
-  ui::Picture::FromFile(skin + L"\\preview_small.png").Draw(dc, item.left + 4, item.top + 4);
+  DrawLine(dc, item.left + s(140), item.top + s(20), title);
+  DrawLine(dc, item.left + s(140), item.top + s(36), Ini_ReadString(ini, kInfoSection, L"Display1"));
+  DrawLine(dc, item.left + s(140), item.top + s(52), Ini_ReadString(ini, kInfoSection, L"Display2"));
+  const ui::Picture preview = ui::Picture::FromFile(skin + L"\\preview_small.png");
+  preview.Draw(dc, item.left + s(4), item.top + s(4), s(preview.Width()), s(preview.Height()));
 }
 
 }  // namespace keytidy

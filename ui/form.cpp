@@ -2,24 +2,12 @@
 
 #include <vector>
 
+#include "ui/window_dpi.h"
 #include "ui/window_placement.h"
 
 namespace keytidy::ui {
 
 namespace {
-
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-
-UINT WindowDpi(HWND window) {
-  // Only present from Windows 10 on; older systems have one DPI for all.
-  static const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (getDpi && window) {
-    if (UINT dpi = getDpi(window)) return dpi;
-  }
-  WindowDc screen(nullptr);
-  return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
-}
 
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
@@ -64,7 +52,7 @@ bool Usable(HWND window) { return window && IsWindow(window) && IsWindowVisible(
 
 Form::~Form() { Destroy(); }
 
-int Form::Dpi() const { return static_cast<int>(WindowDpi(Handle())); }
+int Form::Dpi() const { return WindowDpi(Handle()); }
 
 int Form::Scale(int designPixels) const { return MulDiv(designPixels, Dpi(), 96); }
 
@@ -89,7 +77,7 @@ bool Form::CreateForm(const wchar_t* className, const std::wstring& caption, DWO
                       int clientWidth, int clientHeight, HWND owner, UINT classStyle) {
   RegisterWindowClass(className, classStyle);
   if (!brush_) brush_.reset(CreateSolidBrush(color_));
-  const int dpi = static_cast<int>(WindowDpi(owner));
+  const int dpi = WindowDpi(owner);
   font_ = CreateUiFont(L"Tahoma", 8, dpi);
   RECT frame{0, 0, MulDiv(clientWidth, dpi, 96), MulDiv(clientHeight, dpi, 96)};
   AdjustFrame(frame, style, exStyle, static_cast<UINT>(dpi));

@@ -3,17 +3,13 @@
 #include <shellapi.h>
 
 #include "ui/panel.h"
+#include "ui/window_dpi.h"
 
 namespace keytidy::ui {
 
 namespace {
 constexpr wchar_t kHtmlLabelClass[] = L"KeytidyHtmlLabel";
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
-
-int WindowDpi(HWND window) {
-  WindowDc dc(window);
-  return GetDeviceCaps(dc.get(), LOGPIXELSY);
-}
 }  // namespace
 
 bool HtmlLabel::Create(HWND parent, int x, int y, int width, int height) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/keyboard_button.h"
+#include "ui/window_dpi.h"
 
 
 namespace keytidy::ui {
@@ -14,7 +15,7 @@ constexpr COLORREF kDisabledText = 8421504;  // grey 128, 128, 128
 
 UniqueFont MakeFont(const std::wstring& face, int height, bool bold) {
   LOGFONTW font{};
-  font.lfHeight = height;
+  font.lfHeight = height;  // already at the window's DPI
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = CLEARTYPE_QUALITY;
@@ -35,7 +36,15 @@ void FillRectangle(HDC dc, RECT r, COLORREF color) {
 }  // namespace
 
 VellButton::VellButton(Component* owner, std::wstring name, int tag)
-    : PushControl(owner, std::move(name), tag), font_(MakeFont(fontFace_, fontHeight_, fontBold_)) {}
+    : PushControl(owner, std::move(name), tag) {
+  RemakeFont();
+}
+
+int VellButton::Scaled(int designPixels) const { return ScaleForWindow(Handle(), designPixels); }
+
+// The font height is kept in design pixels; the font itself is made for the
+// DPI of the window (the screen's before the window exists).
+void VellButton::RemakeFont() { font_ = MakeFont(fontFace_, Scaled(fontHeight_), fontBold_); }
 
 bool VellButton::Create(HWND parent, int x, int y, int width, int height) {
   RegisterWindowClass(kVellButtonClass);
@@ -43,6 +52,7 @@ bool VellButton::Create(HWND parent, int x, int y, int width, int height) {
   if (!CreateOwnWindow(0, kVellButtonClass, caption_.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
                        x, y, width, height, parent))
     return false;
+  RemakeFont();
   ApplyAutoWidth();
   return true;
 }
@@ -65,7 +75,7 @@ void VellButton::SetFont(const std::wstring& face, int height, bool bold) {
   fontFace_ = face;
   fontHeight_ = height;
   fontBold_ = bold;
-  font_ = MakeFont(face, height, bold);
+  RemakeFont();
   ApplyAutoWidth();
   Repaint();
 }
@@ -136,9 +146,9 @@ int VellButton::ImageHeight() const {
 void VellButton::ApplyAutoWidth() {
   if (!autoWidth_ || !Alive()) return;
   WindowDc screen(Handle());
-  // The glyph counts with its width (0 when empty); the 4 is always added.
-  int wanted = std::max(autoWidthMin_, CaptionWidth(screen.get()) + glyph_.Width() + 4 + 16);
-  if (dropDownArrow_) wanted += 16;
+  // The glyph counts with its width (0 when empty); the margins always.
+  int wanted = std::max(Scaled(autoWidthMin_), CaptionWidth(screen.get()) + glyph_.Width() + Scaled(4 + 16));
+  if (dropDownArrow_) wanted += Scaled(16);
   if (wanted != Width()) SetWindowPos(Handle(), nullptr, 0, 0, wanted, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -147,7 +157,8 @@ void VellButton::Paint(HDC dc) {
   const int width = Width(), height = Height();
   const bool enabled = Enabled();
   SetBkMode(dc, TRANSPARENT);
-  const int y = fontHeight_ <= 0 ? (height + fontHeight_) / 2 - 2 : (height - fontHeight_) / 2 - 2;
+  const int fontHeight = Scaled(fontHeight_);
+  const int y = fontHeight <= 0 ? (height + fontHeight) / 2 - 2 : (height - fontHeight) / 2 - 2;
   const int textWidth = CaptionWidth(dc);
 
   int x = (width - textWidth) / 2 - (dropDownArrow_ ? 8 : 0);

@@ -29,8 +29,9 @@ class VellButton : public PushControl {
 
   const Picture& Glyph() const { return glyph_; }
   void SetGlyph(Picture glyph);
-  // The caption font: a face and a LOGFONT height (negative: the character
-  // height in pixels). Tahoma, -11 (8 pt) and black at first.
+  // The caption font: a face and a LOGFONT height in design pixels
+  // (negative: the character height), made larger at a higher DPI. Tahoma,
+  // -11 (8 pt) and black at first.
   void SetFont(const std::wstring& face, int height, bool bold = false);
   int FontHeight() const { return fontHeight_; }
   COLORREF FontColor() const { return fontColor_; }
@@ -38,6 +39,7 @@ class VellButton : public PushControl {
 
   bool AutoWidth() const { return autoWidth_; }
   void SetAutoWidth(bool on);
+  // In design pixels, like the font height.
   int AutoWidthMin() const { return autoWidthMin_; }
   void SetAutoWidthMin(int width);
   void SetDropDownArrow(bool on, bool up = false);
@@ -57,6 +59,8 @@ class VellButton : public PushControl {
   HFONT TextFont() const override { return font_.get(); }
 
  private:
+  int Scaled(int designPixels) const;
+  void RemakeFont();
   int CaptionWidth(HDC dc) const;
   int ImageWidth() const;
   int ImageHeight() const;

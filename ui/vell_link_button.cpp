@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/keyboard_button.h"
+#include "ui/window_dpi.h"
 
 namespace keytidy::ui {
 
@@ -10,9 +11,9 @@ namespace {
 
 constexpr wchar_t kLinkButtonClass[] = L"KeytidyVellLinkButton";
 
-UniqueFont MakeFont(const ButtonFont& font) {
+UniqueFont MakeFont(const ButtonFont& font, HWND window) {
   LOGFONTW log{};
-  log.lfHeight = font.height;
+  log.lfHeight = ScaleForWindow(window, font.height);
   log.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   log.lfUnderline = font.underline;
   log.lfCharSet = DEFAULT_CHARSET;
@@ -24,7 +25,16 @@ UniqueFont MakeFont(const ButtonFont& font) {
 }  // namespace
 
 VellLinkButton::VellLinkButton(Component* owner, std::wstring name, int tag)
-    : PushControl(owner, std::move(name), tag), fontHandle_(MakeFont(font_)), fontHotHandle_(MakeFont(fontHot_)) {}
+    : PushControl(owner, std::move(name), tag) {
+  RemakeFonts();
+}
+
+// The heights are kept in design pixels; the fonts are made for the DPI of
+// the window (the screen's before the window exists).
+void VellLinkButton::RemakeFonts() {
+  fontHandle_ = MakeFont(font_, Handle());
+  fontHotHandle_ = MakeFont(fontHot_, Handle());
+}
 
 bool VellLinkButton::Create(HWND parent, int x, int y, int width, int height) {
   RegisterWindowClass(kLinkButtonClass);
@@ -34,6 +44,7 @@ bool VellLinkButton::Create(HWND parent, int x, int y, int width, int height) {
   if (!CreateOwnWindow(0, kLinkButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, x, y, width,
                        height, parent))
     return false;
+  RemakeFonts();
   ApplyAutoWidth();
   return true;
 }
@@ -64,14 +75,14 @@ void VellLinkButton::SetImage(HIMAGELIST list, int index) {
 
 void VellLinkButton::SetFont(const ButtonFont& font) {
   font_ = font;
-  fontHandle_ = MakeFont(font);
+  fontHandle_ = MakeFont(font, Handle());
   ApplyAutoWidth();
   Repaint();
 }
 
 void VellLinkButton::SetFontHot(const ButtonFont& font) {
   fontHot_ = font;
-  fontHotHandle_ = MakeFont(font);
+  fontHotHandle_ = MakeFont(font, Handle());
   Repaint();
 }
 
@@ -112,7 +123,7 @@ int VellLinkButton::ImageWidth() const {
 void VellLinkButton::ApplyAutoWidth() {
   if (!autoWidth_ || !Alive()) return;
   WindowDc screen(Handle());
-  const int wanted = CaptionWidth(screen.get()) + glyph_.Width() + 4;
+  const int wanted = CaptionWidth(screen.get()) + glyph_.Width() + ScaleForWindow(Handle(), 4);
   if (wanted != Width()) SetWindowPos(Handle(), nullptr, 0, 0, wanted, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -120,7 +131,8 @@ void VellLinkButton::Paint(HDC dc) {
   if (!IsWindowVisible(Handle())) return;
   const int width = Width(), height = Height();
   SetBkMode(dc, TRANSPARENT);
-  const int y = font_.height <= 0 ? (height + font_.height) / 2 - 2 : (height - font_.height) / 2 - 2;
+  const int fontHeight = ScaleForWindow(Handle(), font_.height);
+  const int y = fontHeight <= 0 ? (height + fontHeight) / 2 - 2 : (height - fontHeight) / 2 - 2;
   const int textWidth = CaptionWidth(dc);
   const int imageWidth = ImageWidth();
   const bool hasImage = imageList_ && imageIndex_ != -1;

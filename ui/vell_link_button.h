@@ -19,7 +19,7 @@ namespace keytidy::ui {
 
 struct ButtonFont {
   std::wstring face = L"Tahoma";
-  int height = -11;  // LOGFONT height: negative is the character height in pixels
+  int height = -11;  // LOGFONT height in design pixels: negative is the character height
   bool bold = false;
   bool underline = false;
   COLORREF color = RGB(0, 0, 0);
@@ -50,6 +50,7 @@ class VellLinkButton : public PushControl {
   HFONT TextFont() const override { return fontHandle_.get(); }
 
  private:
+  void RemakeFonts();
   int CaptionWidth(HDC dc) const;
   int ImageWidth() const;
   void ApplyAutoWidth();

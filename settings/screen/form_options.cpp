@@ -20,6 +20,7 @@
 #include "skin/skin_folder.h"
 #include "skin/skin_ini.h"
 #include "ui/dib_section.h"
+#include "ui/lanczos_resampler.h"
 
 namespace keytidy {
 
@@ -39,7 +40,8 @@ bool FileExists(const std::wstring& path) {
 }
 
 // A navigation entry's picture: its icon and text on a plain background.
-ui::Picture NaviPicture(const std::wstring& text, int icon, COLORREF background, int width, int height) {
+ui::Picture NaviPicture(const std::wstring& text, int icon, COLORREF background, int width, int height, int dpi) {
+  const auto s = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
   std::uint32_t* bits = nullptr;
   ui::UniqueBitmap bitmap(ui::CreateDib32(width, height, bits));
   if (!bitmap) return {};
@@ -49,12 +51,12 @@ ui::Picture NaviPicture(const std::wstring& text, int icon, COLORREF background,
     ui::UniqueBrush brush(CreateSolidBrush(background));
     RECT all{0, 0, width, height};
     FillRect(dc.get(), &all, brush.get());
-    StripePicture(32, icon).Draw(dc.get(), 6, (height - 32) / 2);
-    ui::UniqueFont font = ui::CreateUiFont(L"Tahoma", 9, 96, true);
+    StripePicture(s(32), icon).Draw(dc.get(), s(6), (height - s(32)) / 2);
+    ui::UniqueFont font = ui::CreateUiFont(L"Tahoma", 9, dpi, true);
     ui::SelectionScope fontScope(dc.get(), font.get());
     SetBkMode(dc.get(), TRANSPARENT);
     SetTextColor(dc.get(), RGB(40, 46, 56));
-    RECT textArea{46, 0, width - 4, height};
+    RECT textArea{s(46), 0, width - s(4), height};
     DrawTextW(dc.get(), text.c_str(), -1, &textArea, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     GdiFlush();
   }
@@ -91,7 +93,8 @@ HIMAGELIST NewImageList(int size) { return ImageList_Create(size, size, ILC_COLO
 
 TForm_Options::TForm_Options(HWND owner) : Form(L"Form_Options", 1) {
   SIGNAL_RECREATE_FORM = false;
-  CreateForm(kClassName, L"Einstellungen", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 840, 520, owner);
+  // 500 high: at 150 % the dialog still fits a 1280 x 800 work area.
+  CreateForm(kClassName, L"Einstellungen", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 840, 500, owner);
   BuildPages();
   LOAD_TRANSLATION_TO_FORM(ProgramFolder() + L"\\translation", LanguageCode, *this);
   Apply_ButtonSkin(*this);
@@ -99,7 +102,10 @@ TForm_Options::TForm_Options(HWND owner) : Form(L"Form_Options", 1) {
 
   const ui::Picture navigation = ui::Picture::FromFile(SkinFolder() + L"\\navi_options.bmp");
   Panel_Navi.SetBackgroundPicture(navigation);
-  const RgbaImage background = OpaqueImageOf(navigation);
+  // The entries copy the background as the panel shows it: stretched.
+  const RECT naviArea = Panel_Navi.Bounds();
+  const RgbaImage background = ResizeLanczos(OpaqueImageOf(navigation), naviArea.right - naviArea.left,
+                                             naviArea.bottom - naviArea.top);
   struct Entry {
     ui::ImageButton3State* button;
     MessageKey text;
@@ -112,14 +118,14 @@ TForm_Options::TForm_Options(HWND owner) : Form(L"Form_Options", 1) {
     const RECT at = entry.button->Bounds();
     if (background.Empty()) {
       const int w = at.right - at.left, h = at.bottom - at.top;
-      entry.button->SetPictureHighlight(NaviPicture(text, entry.icon, RGB(222, 232, 248), w, h));
-      entry.button->SetPicturePressed(NaviPicture(text, entry.icon, RGB(196, 214, 242), w, h));
-      entry.button->SetPictureNormal(NaviPicture(text, entry.icon, kNaviColor, w, h));
+      entry.button->SetPictureHighlight(NaviPicture(text, entry.icon, RGB(222, 232, 248), w, h, Dpi()));
+      entry.button->SetPicturePressed(NaviPicture(text, entry.icon, RGB(196, 214, 242), w, h, Dpi()));
+      entry.button->SetPictureNormal(NaviPicture(text, entry.icon, kNaviColor, w, h, Dpi()));
       continue;
     }
     const TNaviEntryPictures pictures = Paint_NaviEntry(background, at.left, at.top, at.right - at.left,
                                                         at.bottom - at.top, text, entry.icon, StripeSheet(),
-                                                        SkinFolder());
+                                                        SkinFolder(), Dpi() / 96.0);
     entry.button->SetPictureHighlight(ui::Picture::FromImage(pictures.hover));
     entry.button->SetPicturePressed(ui::Picture::FromImage(pictures.pressed));
     entry.button->SetPictureNormal(ui::Picture::FromImage(pictures.normal));
@@ -132,8 +138,8 @@ TForm_Options::TForm_Options(HWND owner) : Form(L"Form_Options", 1) {
   StripeSheet().AddOneToImageList(exceptionIcons_, 49, 1.0f);
   ListView_RC_Exceptions.SetImageList(exceptionIcons_);
   const int pageIcons[] = {24, 40, 22, 29, 86};
-  for (size_t i = 0; i < std::size(pageIcons); ++i) PageIcons[i]->SetPicture(StripePicture(48, pageIcons[i]));
-  const RgbaImage combined = StripeSheet().CombineImages(48, 86, 16, 1.0f, 0, 0);
+  for (size_t i = 0; i < std::size(pageIcons); ++i) PageIcons[i]->SetPicture(StripePicture(Scale(48), pageIcons[i]));
+  const RgbaImage combined = StripeSheet().CombineImages(Scale(48), 86, 16, 1.0f, 0, 0);
   if (!combined.Empty()) PageIcons[5]->SetPicture(ui::Picture::FromImage(combined));
 
   FillLanguageList();
@@ -171,7 +177,12 @@ void TForm_Options::ApplyPageColours() {
 void TForm_Options::BuildPages() {
   const HWND self = Handle();
   const auto s = [this](int pixels) { return Scale(pixels); };
-  Panel_Navi.Create(self, 0, 0, s(192), s(520), kNaviColor);
+  // From the client area as it is: on a small screen at a high scaling it
+  // can be smaller than designed, and the buttons must stay on it.
+  RECT client;
+  GetClientRect(self, &client);
+  const int buttonsTop = client.bottom - s(42);
+  Panel_Navi.Create(self, 0, 0, s(192), client.bottom, kNaviColor);
   PelkanMouseImage3State_Navi1.Create(Panel_Navi.Handle(), s(6), s(20), s(181), s(40));
   PelkanMouseImage3State_Navi2.Create(Panel_Navi.Handle(), s(6), s(66), s(181), s(40));
   AdvOfficeTabSet1.Create(self, s(202), s(8), s(630), s(26));
@@ -181,13 +192,14 @@ void TForm_Options::BuildPages() {
   const RECT tabs = AdvOfficeTabSet1.Bounds();
   Shape_Tabs.bounds = RECT{tabs.left, tabs.bottom, tabs.left + s(630), tabs.bottom + 1};
   Shape_Tabs.color = kTabLineColor;
-  PageControl1.Create(self, s(202), Shape_Tabs.bounds.bottom, s(630), s(430), RGB(255, 255, 255));
+  const int pageHeight = buttonsTop - s(13) - Shape_Tabs.bounds.bottom;
+  PageControl1.Create(self, s(202), Shape_Tabs.bounds.bottom, s(630), pageHeight, RGB(255, 255, 255));
 
   ui::TabSheet* pages[] = {&TabSheet_SKIN, &TabSheet_LANG, &TabSheet_OTHER, &TabSheet_Backups, &TabSheet_RC1,
                            &TabSheet_RC2};
   const wchar_t* captions[] = {L"Skin", L"Sprache", L"Sonstiges", L"Backups", L"Eintr\u00e4ge suchen", L"Ausnahmen"};
   for (size_t i = 0; i < std::size(pages); ++i) {
-    pages[i]->Create(PageControl1.Handle(), 0, 0, s(630), s(430), RGB(255, 255, 255));
+    pages[i]->Create(PageControl1.Handle(), 0, 0, s(630), pageHeight, RGB(255, 255, 255));
     pages[i]->SetCaption(captions[i]);
     pages[i]->SetVisible(false);
     auto icon = std::make_unique<ui::ImageBox>(this, L"Image_Page" + std::to_wstring(i));
@@ -197,7 +209,7 @@ void TForm_Options::BuildPages() {
   }
   const int left = s(66);
 
-  ListBox_Skins.Create(TabSheet_SKIN.Handle(), left, s(8), s(550), s(410));
+  ListBox_Skins.Create(TabSheet_SKIN.Handle(), left, s(8), s(550), pageHeight - s(20));
 
   ListView_Options_Language.Create(TabSheet_LANG.Handle(), left, s(8), s(550), s(320), false);
   ListView_Options_Language.AddColumn(L"Sprache", s(200));
@@ -250,12 +262,14 @@ void TForm_Options::BuildPages() {
     BackupAgeButtons.push_back(std::move(radio));
   }
 
-  ListView_RC_Exceptions.Create(TabSheet_RC2.Handle(), left, s(8), s(550), s(360), true);
+  const int exceptionsHeight = pageHeight - s(70);
+  ListView_RC_Exceptions.Create(TabSheet_RC2.Handle(), left, s(8), s(550), exceptionsHeight, true);
   ListView_RC_Exceptions.AddColumn(L"Typ", s(80));
   ListView_RC_Exceptions.AddColumn(L"Wurzel", s(80));
   ListView_RC_Exceptions.AddColumn(L"Ort", s(300));
   ListView_RC_Exceptions.AddColumn(L"Wert", s(80));
-  Button_RC_RemoveExceptions.Create(TabSheet_RC2.Handle(), L"&Entfernen", left, s(376), s(110), s(28));
+  Button_RC_RemoveExceptions.Create(TabSheet_RC2.Handle(), L"&Entfernen", left, s(16) + exceptionsHeight, s(110),
+                                    s(28));
   Button_RC_RemoveExceptions.OnClick = [this] {
     std::vector<size_t> rows;
     for (int row : ListView_RC_Exceptions.SelectedRows()) rows.push_back(static_cast<size_t>(row));
@@ -263,9 +277,9 @@ void TForm_Options::BuildPages() {
     ShowExceptions();
   };
 
-  VellButton_Reset.Create(self, s(620), s(478), s(100), s(33));
+  VellButton_Reset.Create(self, s(620), buttonsTop, s(100), s(33));
   VellButton_Reset.SetCaption(L"&Zur\u00fccksetzen");
-  VellButton_Ok.Create(self, s(730), s(478), s(100), s(33));
+  VellButton_Ok.Create(self, s(730), buttonsTop, s(100), s(33));
   VellButton_Ok.SetCaption(L"Ok");
   VellButton_Ok.SetActionButton(true);
   Button_ConfigChannels.OnClick = [this] { InternetServices_StartInfoChannelsConfig(Handle()); };

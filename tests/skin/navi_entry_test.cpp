@@ -89,5 +89,20 @@ TEST_F(NaviEntry, SevenCharacterColoursHaveNoAlphaAndDrawNothing) {
     for (int x = 41; x < 90; ++x) ASSERT_EQ(PixelOf(pictures.normal, x, y), (Rgba{100, 100, 100, 255}));
 }
 
+// At 150 % the entry is 272 x 60: the overlay covers all of it, and the
+// icon and caption grow with it instead of staying in the top-left corner.
+TEST_F(NaviEntry, AtAHigherScalingEverythingGrowsWithTheEntry) {
+  WriteIni("Font_Normal=$FF0000FF\r\nFont_Down=$FFFFFFFF\r\n");
+  const TNaviEntryPictures pictures =
+      Paint_NaviEntry(background_, 15, 30, 272, 60, L"General", 1, stripe_, temp_.Path(), 1.5);
+  ASSERT_EQ(pictures.pressed.width, 272);
+  EXPECT_EQ(PixelOf(pictures.pressed, 271, 59), (Rgba{255, 0, 0, 255})) << "the overlay reaches the far corner";
+  EXPECT_EQ(PixelOf(pictures.normal, 12, 8), (Rgba{0, 0, 255, 255})) << "the icon from (12, 8)";
+  EXPECT_EQ(PixelOf(pictures.normal, 59, 55), (Rgba{0, 0, 255, 255})) << "to (60, 56)";
+  EXPECT_NE(PixelOf(pictures.normal, 60, 56), (Rgba{0, 0, 255, 255}));
+  EXPECT_FALSE(HasColour(pictures.normal, {255, 0, 0, 255}, RECT{61, 0, 272, 16})) << "no caption above its place";
+  EXPECT_TRUE(HasColour(pictures.normal, {255, 0, 0, 255}, RECT{61, 16, 272, 60})) << "a caption 20 pixels high";
+}
+
 }  // namespace
 }  // namespace keytidy

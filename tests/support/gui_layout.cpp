@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "ui/gdi_objects.h"
+#include "ui/window_dpi.h"
 
 namespace keytidy::test {
 namespace {
@@ -48,21 +49,11 @@ bool Inside(const RECT& inner, const RECT& outer) {
          inner.bottom <= outer.bottom;
 }
 
-int DpiOf(HWND window) {
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  static const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (getDpi)
-    if (UINT dpi = getDpi(window)) return static_cast<int>(dpi);
-  ui::WindowDc screen(nullptr);
-  return GetDeviceCaps(screen.get(), LOGPIXELSY);
-}
-
 // Room a control of this kind leaves for its text, besides the text itself.
 int RoomBesideText(HWND control, const std::wstring& className) {
   if (lstrcmpiW(className.c_str(), L"BUTTON") != 0) return 0;
   const LONG kind = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
-  const int dpi = DpiOf(control);
+  const int dpi = ui::WindowDpi(control);
   switch (kind) {
     case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:

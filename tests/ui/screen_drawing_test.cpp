@@ -26,6 +26,7 @@
 #include "settings/date_time.h"
 #include "settings/screen/form_options.h"
 #include "skin/skin_folder.h"
+#include "skin/skin_list.h"
 #include "support/gui.h"
 #include "support/gui_layout.h"
 #include "support/programs.h"
@@ -201,6 +202,8 @@ TEST_F(ScreenDrawing, DISABLED_EveryWindowReachesTheScreen) {
   // The options dialog as the main window's button opens it, tab by tab.
   test::RunSoon([&] {
     TForm_Options& options = *Form_Options();
+    // The test program's own folder has no skins: list the program's.
+    Fill_SkinList(options.ListBox_Skins, test::BinFolder() + L"\\skins", SkinFolder());
     for (int entry : {1, 2}) {
       options.SelectNavigation(entry);
       for (int tab = 0; tab < options.AdvOfficeTabSet1.ItemCount(); ++tab) {
