@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ui/dpi_change.h"
 #include "ui/window_dpi.h"
 #include "ui/window_placement.h"
 
@@ -78,6 +79,7 @@ bool Form::CreateForm(const wchar_t* className, const std::wstring& caption, DWO
   RegisterWindowClass(className, classStyle);
   if (!brush_) brush_.reset(CreateSolidBrush(color_));
   const int dpi = WindowDpi(owner);
+  layoutDpi_ = dpi;
   font_ = CreateUiFont(L"Tahoma", 8, dpi);
   RECT frame{0, 0, MulDiv(clientWidth, dpi, 96), MulDiv(clientHeight, dpi, 96)};
   AdjustFrame(frame, style, exStyle, static_cast<UINT>(dpi));
@@ -88,6 +90,21 @@ bool Form::CreateForm(const wchar_t* className, const std::wstring& caption, DWO
   const RECT place = PlaceInWorkArea(frame.right - frame.left, frame.bottom - frame.top, monitor.rcWork);
   return CreateOwnWindow(exStyle | WS_EX_CONTROLPARENT, className, caption.c_str(), style | WS_CLIPCHILDREN,
                          place.left, place.top, place.right - place.left, place.bottom - place.top, owner);
+}
+
+// Moved to a monitor of another DPI: the layout and the font grow or shrink
+// by the ratio, and the window takes the place Windows suggests (the same
+// part of the new monitor, at the new size).
+void Form::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi > 0 && dpi != layoutDpi_) {
+    UniqueFont oldFont = std::move(font_);
+    font_ = CreateUiFont(L"Tahoma", 8, dpi);
+    ScaleChildLayout(Handle(), layoutDpi_, dpi, oldFont.get(), font_.get());
+    layoutDpi_ = dpi;
+  }
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form::Close() {
@@ -176,6 +193,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_.get());
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(Handle(), &client);

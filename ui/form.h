@@ -72,11 +72,13 @@ class Form : public Window, public Component {
 
  private:
   bool RouteKey(MSG& message);
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void MoveFocus(HWND target);
 
   COLORREF color_ = RGB(255, 255, 255);
   UniqueBrush brush_;
   UniqueFont font_;
+  int layoutDpi_ = 96;  // the DPI the controls are laid out for
   HWND initialFocus_ = nullptr;
   HWND defaultButton_ = nullptr;
   bool modal_ = false;

@@ -4,6 +4,12 @@
 
 namespace keytidy::ui {
 
+namespace {
+// WM_DPICHANGED_AFTERPARENT: sent from Windows 10 1607 on, above the
+// Windows version the headers are set for.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+}  // namespace
+
 void PushControl::Repaint() {
   if (Alive()) InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -67,6 +73,10 @@ LRESULT PushControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(TextFont());
+    case kDpiChangedAfterParent:
+      OnDpiChanged();
+      Repaint();
+      return 0;
     default:
       break;
   }

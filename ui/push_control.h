@@ -29,6 +29,8 @@ class PushControl : public Control {
   // The font the caption is drawn in, which WM_GETFONT answers (for anyone
   // measuring the text); none for a control without text.
   virtual HFONT TextFont() const { return nullptr; }
+  // The window now has another DPI (moved to another monitor).
+  virtual void OnDpiChanged() {}
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  protected:

@@ -57,6 +57,10 @@ class VellButton : public PushControl {
 
   void Paint(HDC dc) override;
   HFONT TextFont() const override { return font_.get(); }
+  void OnDpiChanged() override {
+    RemakeFont();
+    ApplyAutoWidth();
+  }
 
  private:
   int Scaled(int designPixels) const;

@@ -48,6 +48,10 @@ class VellLinkButton : public PushControl {
 
   void Paint(HDC dc) override;
   HFONT TextFont() const override { return fontHandle_.get(); }
+  void OnDpiChanged() override {
+    RemakeFonts();
+    ApplyAutoWidth();
+  }
 
  private:
   void RemakeFonts();

@@ -96,6 +96,42 @@ TEST(WindowBase, ControlsOnAPanelTakeTheFormsFont) {
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(box.Handle(), WM_GETFONT, 0, 0)), form.Font());
 }
 
+// Moved to a monitor at 150 %, a form scales its layout and font by the
+// ratio and takes the place Windows suggests. Wine has one DPI for every
+// monitor and never sends the message: the test sends what Windows would.
+TEST(WindowBase, AFormFollowsItsMoveToAMonitorOfAnotherDpi) {
+  ProbeForm form;
+  ASSERT_TRUE(form.Create());
+  Panel panel(&form, L"Panel_Probe");
+  ASSERT_TRUE(panel.Create(form.Handle(), 0, 0, 200, 100, RGB(255, 255, 255)));
+  CheckBox box(&form, L"CheckBox_Probe");
+  ASSERT_TRUE(box.Create(panel.Handle(), L"Probe", 10, 20, 120, 20));
+  const int dpi = form.Dpi();
+  const int moved = dpi * 3 / 2;
+  LOGFONTW before{};
+  GetObjectW(form.Font(), sizeof(before), &before);
+
+  RECT suggested{300, 200, 300 + 330, 200 + 240};
+  SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(moved, moved), reinterpret_cast<LPARAM>(&suggested));
+
+  RECT frame;
+  GetWindowRect(form.Handle(), &frame);
+  EXPECT_EQ(frame.left, 300);
+  EXPECT_EQ(frame.right - frame.left, 330);
+  RECT place;
+  GetWindowRect(box.Handle(), &place);
+  MapWindowPoints(nullptr, panel.Handle(), reinterpret_cast<POINT*>(&place), 2);
+  EXPECT_EQ(place.left, 15);
+  EXPECT_EQ(place.top, 30);
+  EXPECT_EQ(place.right - place.left, 180);
+  EXPECT_EQ(place.bottom - place.top, 30);
+  LOGFONTW after{};
+  GetObjectW(form.Font(), sizeof(after), &after);
+  EXPECT_EQ(after.lfHeight, -MulDiv(8, moved, 72));
+  EXPECT_NE(after.lfHeight, before.lfHeight);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(box.Handle(), WM_GETFONT, 0, 0)), form.Font());
+}
+
 // A window is centred in the work area, and one larger than the work area
 // (a big design at 150 % on a small screen) takes the work area instead of
 // reaching past its edges.
