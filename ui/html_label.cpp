@@ -152,6 +152,11 @@ LRESULT HtmlLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       laidOutWidth_ = -1;
       Invalidate();
       return 0;
+    case kDpiChangedAfterParent:
+      fonts_.clear();  // made for the old DPI
+      laidOutWidth_ = -1;
+      Invalidate();
+      return 0;
     case WM_PRINTCLIENT:
       Paint(reinterpret_cast<HDC>(wParam));
       return 0;

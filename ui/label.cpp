@@ -1,6 +1,7 @@
 #include "ui/label.h"
 
 #include "ui/buffered_paint.h"
+#include "ui/window_dpi.h"
 
 namespace keytidy::ui {
 
@@ -69,6 +70,10 @@ LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return HTTRANSPARENT;  // clicks belong to what lies below
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(DrawingFont());
+    case kDpiChangedAfterParent:
+      boldFont_.reset();  // made from the parent's font at the old DPI
+      Invalidate();
+      return 0;
     default:
       return Control::HandleMessage(message, wParam, lParam);
   }

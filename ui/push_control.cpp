@@ -1,14 +1,9 @@
 #include "ui/push_control.h"
 
 #include "ui/buffered_paint.h"
+#include "ui/window_dpi.h"
 
 namespace keytidy::ui {
-
-namespace {
-// WM_DPICHANGED_AFTERPARENT: sent from Windows 10 1607 on, above the
-// Windows version the headers are set for.
-constexpr UINT kDpiChangedAfterParent = 0x02E3;
-}  // namespace
 
 void PushControl::Repaint() {
   if (Alive()) InvalidateRect(Handle(), nullptr, FALSE);

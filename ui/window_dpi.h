@@ -6,6 +6,11 @@
 
 namespace keytidy::ui {
 
+// WM_DPICHANGED_AFTERPARENT: what each child hears after its top-level
+// window moved to a monitor of another DPI (Windows 10 1607 on, above the
+// Windows version the headers are set for).
+inline constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
 // The window's DPI; without a window, the screen's.
 int WindowDpi(HWND window);
 
