@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "ui/gdi_objects.h"
+#include "ui/html_label.h"
 #include "ui/window_dpi.h"
 
 namespace keytidy::test {
@@ -85,8 +86,21 @@ bool MeasuresCaption(const std::wstring& className) {
   return false;
 }
 
+// Our HTML labels wrap their text to their width; it must fit their height.
+void CheckWrappedMarkup(HWND control, std::vector<std::string>& faults) {
+  auto* label = dynamic_cast<ui::HtmlLabel*>(ui::Window::FromHandle(control));
+  if (!label) return;
+  RECT client;
+  GetClientRect(control, &client);
+  const int needed = label->TextHeight();
+  if (needed > client.bottom)
+    faults.push_back(Describe(control) + " \"" + Utf16ToUtf8(label->Html().substr(0, 40)) + "\": wrapped text needs " +
+                     std::to_string(needed) + " px of height, has " + std::to_string(client.bottom));
+}
+
 void CheckCaption(HWND control, std::vector<std::string>& faults) {
   const std::wstring className = ClassOf(control);
+  if (lstrcmpiW(className.c_str(), L"KeytidyHtmlLabel") == 0) return CheckWrappedMarkup(control, faults);
   if (!MeasuresCaption(className)) return;
   const std::wstring raw = TextOf(control);
   HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));

@@ -2,7 +2,8 @@
 // Layout faults a user would see in a window as it is on the screen now:
 // the window reaching past its monitor's work area, a control reaching past
 // the visible part of its parent, and a caption that does not fit its
-// control in the control's own font (cut off, or ending in an ellipsis).
+// control in the control's own font (cut off, or ending in an ellipsis), or
+// wrapped text taller than its label.
 // Controls whose text we cannot measure (no window text, no font) are left
 // out; so are the children of scrolling containers, which lie outside on
 // purpose, and the parts of the system's compound controls.
