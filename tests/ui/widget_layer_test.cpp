@@ -83,15 +83,22 @@ TEST(WindowBase, NativeControlsReportThroughTheirParent) {
   EXPECT_EQ(button.ComponentOwner(), &form);
 }
 
-// A check box on a panel writes in the form's font: the panel has none of its
-// own, and the system font it would otherwise get ignores the DPI.
-TEST(WindowBase, ControlsOnAPanelTakeTheFormsFont) {
+// A form with a check box at (10, 20) on a panel.
+class BoxOnAPanel : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(form.Create());
+    ASSERT_TRUE(panel.Create(form.Handle(), 0, 0, 200, 100, RGB(255, 255, 255)));
+    ASSERT_TRUE(box.Create(panel.Handle(), L"Probe", 10, 20, 120, 20));
+  }
   ProbeForm form;
-  ASSERT_TRUE(form.Create());
-  Panel panel(&form, L"Panel_Probe");
-  ASSERT_TRUE(panel.Create(form.Handle(), 0, 0, 200, 100, RGB(255, 255, 255)));
-  CheckBox box(&form, L"CheckBox_Probe");
-  ASSERT_TRUE(box.Create(panel.Handle(), L"Probe", 4, 4, 120, 20));
+  Panel panel{&form, L"Panel_Probe"};
+  CheckBox box{&form, L"CheckBox_Probe"};
+};
+
+// The check box writes in the form's font: the panel has none of its own,
+// and the system font it would otherwise get ignores the DPI.
+TEST_F(BoxOnAPanel, TheControlTakesTheFormsFont) {
   ASSERT_NE(form.Font(), nullptr);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(box.Handle(), WM_GETFONT, 0, 0)), form.Font());
 }
@@ -99,13 +106,7 @@ TEST(WindowBase, ControlsOnAPanelTakeTheFormsFont) {
 // Moved to a monitor at 150 %, a form scales its layout and font by the
 // ratio and takes the place Windows suggests. Wine has one DPI for every
 // monitor and never sends the message: the test sends what Windows would.
-TEST(WindowBase, AFormFollowsItsMoveToAMonitorOfAnotherDpi) {
-  ProbeForm form;
-  ASSERT_TRUE(form.Create());
-  Panel panel(&form, L"Panel_Probe");
-  ASSERT_TRUE(panel.Create(form.Handle(), 0, 0, 200, 100, RGB(255, 255, 255)));
-  CheckBox box(&form, L"CheckBox_Probe");
-  ASSERT_TRUE(box.Create(panel.Handle(), L"Probe", 10, 20, 120, 20));
+TEST_F(BoxOnAPanel, TheFormFollowsItsMoveToAMonitorOfAnotherDpi) {
   const int dpi = form.Dpi();
   const int moved = dpi * 3 / 2;
   LOGFONTW before{};
