@@ -222,6 +222,20 @@ void TForm_KX7::APPLY_Translation_and_Skin() {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+// The modules' minimum size at the window's DPI, but never more than the
+// work area: at 150 % on a small screen the scaled minimum would push the
+// window's right and bottom parts (with Delete) off the screen.
+SIZE TForm_KX7::MinimumSize() const {
+  SIZE minimum{Scale(kMainMinWidth), Scale(kMainMinHeight)};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+    minimum.cx = std::min<LONG>(minimum.cx, monitor.rcWork.right - monitor.rcWork.left);
+    minimum.cy = std::min<LONG>(minimum.cy, monitor.rcWork.bottom - monitor.rcWork.top);
+  }
+  return minimum;
+}
+
 void TForm_KX7::LayoutHeader() {
   RECT client;
   GetClientRect(Handle(), &client);
@@ -295,8 +309,9 @@ void TForm_KX7::ChangeModule_Real(const ModuleClass& formClass, bool isStartPage
   minimumsOn_ = true;
   RECT window;
   GetWindowRect(Handle(), &window);
-  const int width = std::max<int>(window.right - window.left, Scale(kMainMinWidth));
-  const int height = std::max<int>(window.bottom - window.top, Scale(kMainMinHeight));
+  const SIZE minimum = MinimumSize();
+  const int width = std::max<int>(window.right - window.left, minimum.cx);
+  const int height = std::max<int>(window.bottom - window.top, minimum.cy);
   if (!IsZoomed(Handle()) && (width != window.right - window.left || height != window.bottom - window.top)) {
     // Grown to the minimum size: keep the window inside its monitor's work
     // area, or on a small screen its right part (with Delete) lies outside.
@@ -550,8 +565,9 @@ LRESULT TForm_KX7::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       if (minimumsOn_) {
-        info->ptMinTrackSize.x = Scale(kMainMinWidth);
-        info->ptMinTrackSize.y = Scale(kMainMinHeight);
+        const SIZE minimum = MinimumSize();
+        info->ptMinTrackSize.x = minimum.cx;
+        info->ptMinTrackSize.y = minimum.cy;
       }
       if (maxHeight_ > 0) {
         MONITORINFO monitor{};

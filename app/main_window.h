@@ -126,6 +126,7 @@ class TForm_KX7 : public ui::Form {
   void CreateHiddenNavigation();
   void FillImageLists();
   void LayoutHeader();
+  SIZE MinimumSize() const;
   void PaintBorder();
   void FirstShow();
   LRESULT HitTest(LPARAM lParam);

@@ -406,8 +406,8 @@ void TForm_RC::FormResize() {
     }
   }
   Panel_Working.SetBounds(m, top, centreWidth, centreHeight);
-  const int barLeft = 32, barWidth = std::max(0, centreWidth - 64), barHeight = Scale(16);
-  const int animSize = Scale(130), gap = 24;
+  const int barLeft = Scale(32), barWidth = std::max(0, centreWidth - Scale(64)), barHeight = Scale(16);
+  const int animSize = Scale(130), gap = Scale(24);
   const int groupTop = (centreHeight - (animSize + gap + barHeight)) / 2;
   Image_Anim.SetBounds((centreWidth - animSize) / 2, groupTop, animSize, animSize);
   ProgressBar_RC.SetBounds(barLeft, groupTop + animSize + gap, barWidth, barHeight);
@@ -680,7 +680,7 @@ void TForm_RC::VirtualDrawTree_RCChange(PVirtualNode node) {
 void TForm_RC::Update_Zusammenfassung() {
   if (!Zusammenfassung || !Panel_Zusammenfassung.Alive()) return;
   Zusammenfassung->Update_Begin();
-  int y = kSummaryTop;
+  int y = Scale(kSummaryTop);
   if (!VellButton_Search.Enabled()) {
     Zusammenfassung->Update_PaintSearch_or_Delete(y, RC && RC->Status_Delete);
   } else if (Tree.IsEmpty() && ANY_SEARCH_DONE) {
@@ -708,7 +708,7 @@ void TForm_RC::Update_Zusammenfassung() {
     const std::wstring html = L"<b><FONT color=\"%col%\">" + name + L"</FONT></b><br>" + explanation;
     Zusammenfassung->AddTo_Zusammenfassung(y, kCategoryIcons[i], html, counts[i], ticked[i], 0,
                                            VellUnicodeSTButton_Navi[i]->Name(), true);
-    y += kSummaryRowHeight;
+    y += Scale(kSummaryRowHeight);
   }
   RECT client;
   GetClientRect(Panel_Zusammenfassung.Handle(), &client);
@@ -716,7 +716,7 @@ void TForm_RC::Update_Zusammenfassung() {
     Zusammenfassung->SCROLLBAR_WIDTH = 0;
     Panel_Zusammenfassung.SetScrollRange(0);
   } else {
-    Zusammenfassung->SCROLLBAR_WIDTH = 20;
+    Zusammenfassung->SCROLLBAR_WIDTH = Scale(20);
     const bool wasHidden = !Panel_Zusammenfassung.ScrollBarVisible();
     Panel_Zusammenfassung.SetScrollRange(y);
     // Rows laid out before the bar appeared are 20 pixels too wide. One

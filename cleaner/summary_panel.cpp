@@ -8,6 +8,7 @@
 #include "ui/image_box.h"
 #include "ui/push_control.h"
 #include "ui/vell_link_button.h"
+#include "ui/window_dpi.h"
 
 namespace keytidy {
 
@@ -31,7 +32,7 @@ int NothingFoundWidth(HWND window, const std::wstring& text) {
   const std::wstring plain = ui::HtmlToPlainText(text);
   SIZE size{};
   GetTextExtentPoint32W(dc.get(), plain.c_str(), static_cast<int>(plain.size()), &size);
-  return 32 + 12 + size.cx + 8;
+  return 32 + ui::ScaleForWindow(window, 12 + 8) + size.cx;
 }
 
 }  // namespace
@@ -93,19 +94,22 @@ void TCleanerZusammenfassung::AddTo_Zusammenfassung(int y, int ImageIndex, const
   const int W = client.right + (ThePanel->ScrollBarVisible() ? GetSystemMetrics(SM_CXVSCROLL) : 0);
   const int S = SCROLLBAR_WIDTH;
   HWND parent = ThePanel->Handle();
+  // `y` is already at the panel's DPI; the row's own offsets are design pixels.
+  const auto s = [parent](int pixels) { return ui::ScaleForWindow(parent, pixels); };
   RowInfo row;
   row.top = y;
   row.target = ClickThisComponentName;
 
-  if (Zusammenfassung_AddCount % 2 == 1) bands_.push_back(RECT{4, y, 4 + W - S - 8, y + kSummaryRowHeight});
+  if (Zusammenfassung_AddCount % 2 == 1)
+    bands_.push_back(RECT{s(4), y, s(4) + W - S - s(8), y + s(kSummaryRowHeight)});
 
   auto icon = std::make_unique<ui::ImageBox>(ThePanel, L"");
-  icon->Create(parent, 8, y + 4, 32, 32);
-  icon->SetPicture(StripePicture(32, ImageIndex));
+  icon->Create(parent, s(8), y + s(4), s(32), s(32));
+  icon->SetPicture(StripePicture(s(32), ImageIndex));
   controls_.push_back(std::move(icon));
 
   auto text = std::make_unique<ui::HtmlLabel>(ThePanel, L"");
-  text->Create(parent, 48, y + 1, W - S - 64, 38);
+  text->Create(parent, s(48), y + s(1), W - S - s(64), s(38));
   row.html = Summary_RowHtml(TheText);
   text->SetHtml(row.html);
   row.text = text.get();
@@ -113,12 +117,12 @@ void TCleanerZusammenfassung::AddTo_Zusammenfassung(int y, int ImageIndex, const
 
   const std::wstring target = ClickThisComponentName;
   auto count = std::make_unique<ui::VellLinkButton>(ThePanel, L"");
-  const int countLeft = W - 32 - kCountWidth - S;
-  const int countTop = CheckedMB > 0 ? y + 3 : y + 12;
-  count->Create(parent, countLeft, countTop, kCountWidth, kCountHeight);
+  const int countLeft = W - s(32) - s(kCountWidth) - S;
+  const int countTop = CheckedMB > 0 ? y + s(3) : y + s(12);
+  count->Create(parent, countLeft, countTop, s(kCountWidth), s(kCountHeight));
   // Fixed width, right-aligned: the counts line up whatever their length.
   count->SetAutoWidth(false);
-  count->SetBounds(countLeft, countTop, kCountWidth, kCountHeight);
+  count->SetBounds(countLeft, countTop, s(kCountWidth), s(kCountHeight));
   count->SetAlignment(ui::VellLinkButton::Alignment::Right);
   ui::ButtonFont font;
   font.color = kSummaryCountColor;
@@ -138,8 +142,8 @@ void TCleanerZusammenfassung::AddTo_Zusammenfassung(int y, int ImageIndex, const
 
   if (ShowDetails) {
     auto arrow = std::make_unique<ui::ImageBox>(ThePanel, L"");
-    arrow->Create(parent, countLeft + kCountWidth + 8, y + 12, 16, 16);
-    arrow->SetPicture(StripePicture(16, 15));
+    arrow->Create(parent, countLeft + s(kCountWidth) + s(8), y + s(12), s(16), s(16));
+    arrow->SetPicture(StripePicture(s(16), 15));
     arrow->SetCursor(LoadCursorW(nullptr, IDC_HAND));
     arrow->OnMouseDown = [this, target](int button) {
       if (button == VK_LBUTTON) ClickEvent_Zusammenfassung_Details(target);
@@ -158,7 +162,8 @@ void TCleanerZusammenfassung::Update_PaintNothingFound(int y) {
   const std::wstring html = L"<IMG src=\"idx:0\" align=\"middle\"><IND x=\"12\">" + str_NothingFound;
   auto line = std::make_unique<ui::HtmlLabel>(ThePanel, L"");
   const int width = NothingFoundWidth(parent, str_NothingFound);
-  line->Create(parent, 0, y, width, kNothingFoundHeight);
+  const int height = ui::ScaleForWindow(parent, kNothingFoundHeight);
+  line->Create(parent, 0, y, width, height);
   line->SetFontPoints(kNothingFoundPoints);
   line->SetFontColor(RGB(0, 0, 0));
   line->SetImageList(ImageList32);
@@ -168,8 +173,8 @@ void TCleanerZusammenfassung::Update_PaintNothingFound(int y) {
   GetClientRect(parent, &client);
   const int W = client.right, S = SCROLLBAR_WIDTH;
   const int left = (W + S - width + 28) / 2;
-  const int top = (static_cast<int>(client.bottom) - kNothingFoundHeight) / 2;
-  line->SetBounds(left, top, width, kNothingFoundHeight);
+  const int top = (static_cast<int>(client.bottom) - height) / 2;
+  line->SetBounds(left, top, width, height);
   nothingFound_ = line.get();
   controls_.push_back(std::move(line));
 }

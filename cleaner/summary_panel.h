@@ -18,6 +18,7 @@
 
 namespace keytidy {
 
+// Design pixels, at 96 DPI.
 inline constexpr int kSummaryRowHeight = 40;
 inline constexpr int kSummaryTop = 4;
 inline constexpr COLORREF kSummaryBandFill = 0xF4F4F4;

@@ -134,19 +134,23 @@ void CheckCaption(HWND control, std::vector<std::string>& faults) {
                      std::to_string(client.bottom));
 }
 
-// The system's compound controls and our scrolling containers place their
-// parts themselves; their insides are not a layout of ours.
+// The system's compound controls place their parts themselves; their
+// insides are not a layout of ours.
 bool LooksInside(HWND window) {
   const std::wstring className = ClassOf(window);
   for (const wchar_t* closed : {L"SysListView32", L"SysTreeView32", L"SysHeader32", L"SysTabControl32", L"ComboBox",
-                                L"Edit", L"ListBox", L"KeytidyScrollBox"})
+                                L"Edit", L"ListBox"})
     if (lstrcmpiW(className.c_str(), closed) == 0) return false;
   return true;
 }
 
+// What a scrolling container holds may lie outside its visible part.
+bool Scrolls(HWND window) { return lstrcmpiW(ClassOf(window).c_str(), L"KeytidyScrollBox") == 0; }
+
 struct Walk {
   HWND parent;
   std::vector<std::string>* faults;
+  bool checkPlaces;
 };
 
 BOOL CALLBACK CheckChild(HWND child, LPARAM context) {
@@ -155,11 +159,11 @@ BOOL CALLBACK CheckChild(HWND child, LPARAM context) {
   RECT area;
   GetWindowRect(child, &area);
   if (area.right <= area.left || area.bottom <= area.top) return TRUE;
-  if (!Inside(area, ClientOnScreen(walk.parent)))
+  if (walk.checkPlaces && !Inside(area, ClientOnScreen(walk.parent)))
     walk.faults->push_back(Describe(child) + " reaches past the visible part of " + Describe(walk.parent));
   CheckCaption(child, *walk.faults);
   if (LooksInside(child)) {
-    Walk inner{child, walk.faults};
+    Walk inner{child, walk.faults, !Scrolls(child)};
     EnumChildWindows(child, CheckChild, reinterpret_cast<LPARAM>(&inner));
   }
   return TRUE;
@@ -177,7 +181,7 @@ std::vector<std::string> LayoutFaults(HWND window) {
   if (!Inside(frame, monitor.rcWork))
     faults.push_back("the window (" + std::to_string(frame.right - frame.left) + " x " +
                      std::to_string(frame.bottom - frame.top) + ") reaches past the work area");
-  Walk top{window, &faults};
+  Walk top{window, &faults, true};
   EnumChildWindows(window, CheckChild, reinterpret_cast<LPARAM>(&top));
   return faults;
 }

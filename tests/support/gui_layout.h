@@ -5,8 +5,8 @@
 // control in the control's own font (cut off, or ending in an ellipsis), or
 // wrapped text taller than its label.
 // Controls whose text we cannot measure (no window text, no font) are left
-// out; so are the children of scrolling containers, which lie outside on
-// purpose, and the parts of the system's compound controls.
+// out, and so are the parts of the system's compound controls; the children
+// of scrolling containers may lie outside them, but their texts must fit.
 #include <windows.h>
 
 #include <string>
