@@ -29,6 +29,7 @@
 #include "settings/option_switches.h"
 #include "skin/button_skin.h"
 #include "skin/skin_folder.h"
+#include "ui/tab_order.h"
 
 namespace keytidy {
 
@@ -197,12 +198,12 @@ void TForm_RC::BuildElements() {
     ui::VellButton& button;
     const wchar_t* caption;
   };
-  for (Button b : {Button{VellButton_Zusammenfassung, L"< Zusammenfassung"},
-                   Button{VellButton_SelectAll, L"Alle markieren"}, Button{VellButton_SelectNone, L"Keine markieren"},
-                   Button{VellButton_Evidence, L"Nachweis"},
-                   Button{VellButton_Options, L"Optionen"}, Button{VellButton_Backups, L"Backups"},
-                   Button{VellButton_Report, L"Bericht erstellen"}, Button{VellButton_Stop, L"Abbrechen"},
-                   Button{VellButton_Search, L"Erneut suchen"}, Button{VellButton_Delete, L"Jetzt l\u00f6schen"}}) {
+  for (Button b : {Button{VellButton_Zusammenfassung, L"< &Zusammenfassung"},
+                   Button{VellButton_SelectAll, L"&Alle markieren"}, Button{VellButton_SelectNone, L"&Keine markieren"},
+                   Button{VellButton_Evidence, L"&Nachweis"},
+                   Button{VellButton_Options, L"&Optionen"}, Button{VellButton_Backups, L"&Backups"},
+                   Button{VellButton_Report, L"Be&richt erstellen"}, Button{VellButton_Stop, L"Abbr&echen"},
+                   Button{VellButton_Search, L"Erneut &suchen"}, Button{VellButton_Delete, L"Jetzt &l\u00f6schen"}}) {
     b.button.Create(self, 0, 0, 100, Scale(33));
     b.button.SetCaption(b.caption);
   }
@@ -211,6 +212,13 @@ void TForm_RC::BuildElements() {
   SendMessageW(Memo_Evidence.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
   Memo_Evidence.SetMargins(Scale(6));
   Memo_Evidence.SetVisible(false);
+  // Tab as the eye reads the screen: the top bar, the filter, the list (or
+  // the summary, which holds the counts' links), the evidence, the bottom bar.
+  ui::SetTabOrder({VellButton_Zusammenfassung.Handle(), VellButton_SelectAll.Handle(), VellButton_SelectNone.Handle(),
+                   VellButton_Evidence.Handle(), CurvyEdit_Filter.Handle(), VirtualDrawTree_RC.Handle(),
+                   Panel_Zusammenfassung.Handle(), Memo_Evidence.Handle(), VellButton_Options.Handle(),
+                   VellButton_Backups.Handle(), VellButton_Report.Handle(), VellButton_Stop.Handle(),
+                   VellButton_Search.Handle(), VellButton_Delete.Handle()});
 
   // The hidden commands: a panel never shown, buttons never seen.
   AdvSmoothPanel_Navi.Create(self, 0, 0, 10, 10, RGB(255, 255, 255));

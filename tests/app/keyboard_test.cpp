@@ -18,6 +18,7 @@
 #include "app/message_dialogs.h"
 #include "app/yes_no_dialog.h"
 #include "backup/screen/form_backups.h"
+#include "cleaner/form_rc.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
@@ -26,6 +27,7 @@
 #include "settings/screen/form_options.h"
 #include "support/gui.h"
 #include "support/programs.h"
+#include "support/real_registry.h"
 #include "ui/native_controls.h"
 #include "ui/push_control.h"
 
@@ -331,6 +333,49 @@ TEST(Keyboard, AccessKeysPressTheirButtonsOnEveryPage) {
     }
     EXPECT_EQ(keyed,
               (std::set<std::string>{"VellButton_Reset", "Button_ConfigChannels", "Button_RC_RemoveExceptions"}));
+  }
+}
+
+// The cleaner screen in the main window after its first search, on the list
+// of all findings: Tab goes as the eye reads (top bar, filter, list, the
+// evidence under it, bottom bar), and Alt with each button's key presses
+// it, in both languages.
+TEST(Keyboard, TheCleanerScreenWalksAsItReadsAndEveryButtonHasAKey) {
+  // One finding, so that the list has a row and every command applies.
+  test::RealRegistryFixture registry;
+  registry.WriteString(ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+                       L"Keytidy Keys (TrueType)", L"C:\\Program Files\\Keytidy Fonts\\keys.ttf");
+  for (const wchar_t* language : kLanguages) {
+    SCOPED_TRACE(Utf16ToUtf8(language));
+    Translation translation(language);
+    TForm_KX7 main;
+    main.Perform_EveryThingAfterOnCreate();
+    main.ChangeModule_Real(TForm_RC::Class(), true);
+    ShowActive(main.Handle());
+    auto* cleaner = dynamic_cast<TForm_RC*>(main.CurrentModuleForm);
+    ASSERT_NE(cleaner, nullptr);
+    for (int i = 0; i < 600 && !cleaner->SEARCH_COMPLETE; ++i) test::PumpMessages(25);
+    ASSERT_TRUE(cleaner->SEARCH_COMPLETE);
+    cleaner->VellUnicodeSTButton_Navi[0]->OnClick();
+    PumpAsTheProgram();
+
+    // The main window's title bar, then the screen; Stop is disabled once
+    // the search is done.
+    ExpectTabOrder({main.PelkanMouseImage3State_Feedback.Handle(), main.PelkanMouseImage3State_IM.Handle(),
+                    main.PelkanMouseImage3State_options.Handle(), main.PelkanMouseImage3State_Help.Handle(),
+                    main.PelkanMouseImage3State_Minimize.Handle(), main.PelkanMouseImage3State_Maximize.Handle(),
+                    main.PelkanMouseImage3State_Close.Handle(), cleaner->VellButton_Zusammenfassung.Handle(), cleaner->VellButton_SelectAll.Handle(),
+                    cleaner->VellButton_SelectNone.Handle(), cleaner->VellButton_Evidence.Handle(),
+                    cleaner->CurvyEdit_Filter.Edit.Handle(), cleaner->VirtualDrawTree_RC.Handle(),
+                    cleaner->Memo_Evidence.Handle(), cleaner->VellButton_Options.Handle(), cleaner->VellButton_Backups.Handle(),
+                    cleaner->VellButton_Report.Handle(), cleaner->VellButton_Search.Handle(),
+                    cleaner->VellButton_Delete.Handle()});
+    std::set<std::string> keyed;
+    for (HWND button : ExpectAccessKeysPressTheirButtons(main.Handle())) keyed.insert(Describe(button));
+    EXPECT_EQ(keyed, (std::set<std::string>{"VellButton_Zusammenfassung", "VellButton_SelectAll",
+                                            "VellButton_SelectNone", "VellButton_Evidence", "VellButton_Options",
+                                            "VellButton_Backups", "VellButton_Report", "VellButton_Search",
+                                            "VellButton_Delete"}));
   }
 }
 
