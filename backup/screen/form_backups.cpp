@@ -222,6 +222,7 @@ void TForm_MainNavi_Backups::Read_Backups_and_RefreshScreen() {
   Label_Status_Total.SetCaption(std::to_wstring(BackupRows.NodeCount()));
   ShowRows();
   VirtualDrawTree_Backups_KX15Change();
+  WidenForTheTexts();
 }
 
 void TForm_MainNavi_Backups::ShowRows() {
@@ -301,6 +302,7 @@ void TForm_MainNavi_Backups::ApplyView() {
   Label_LastMadeBackups_KX15.SetVisible(compact_);
   if (!compact_) list.SetColumnWidth(kBackupColumn_Description, Scale(kColumns[kBackupColumn_Description].width));
   FormResize();
+  WidenForTheTexts();
 }
 
 void TForm_MainNavi_Backups::FormResize() {
@@ -325,7 +327,7 @@ void TForm_MainNavi_Backups::FormResize() {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void TForm_MainNavi_Backups::FitColumnsToTexts() {
+int TForm_MainNavi_Backups::FitColumnsToTexts() {
   ui::VirtualDrawList& list = VirtualDrawTree_Backups_KX15;
   ui::WindowDc dc(list.Handle());
   ui::SelectionScope font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(list.Handle(), WM_GETFONT, 0, 0)));
@@ -353,6 +355,22 @@ void TForm_MainNavi_Backups::FitColumnsToTexts() {
   const int moved = std::clamp(descriptionNeeds - description, 0, std::max(module - moduleNeeds, 0));
   list.SetColumnWidth(kBackupColumn_Module, module - moved);
   list.SetColumnWidth(kBackupColumn_Description, description + moved);
+  return std::max(descriptionNeeds - (description + moved), 0);
+}
+
+void TForm_MainNavi_Backups::WidenForTheTexts() {
+  if (compact_ || READING_BACKUPS_NOW || IsZoomed(Handle())) return;
+  const int lacking = FitColumnsToTexts();
+  if (lacking <= 0) return;
+  RECT window;
+  GetWindowRect(Handle(), &window);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  const int width = std::min<int>(window.right - window.left + lacking, work.right - work.left);
+  const int left = std::clamp<int>(window.left, work.left, work.right - width);
+  SetWindowPos(Handle(), nullptr, left, window.top, width, window.bottom - window.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm_MainNavi_Backups::VellUnicodeSTButton_BackupModuleClick() {

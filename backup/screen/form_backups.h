@@ -92,7 +92,13 @@ class TForm_MainNavi_Backups : public ui::Form {
   void ApplyView();
   void FormResize();
   // The full view's columns wide enough for their texts where the room allows.
-  void FitColumnsToTexts();
+  // Sizes the full view's columns to the rows' texts; returns how many
+  // pixels the description column still lacks for its widest text.
+  int FitColumnsToTexts();
+  // In the full view, makes the window wider (within the work area) by what
+  // the description lacks, so that no description is cut when the view
+  // opens or new sets arrive; the user may narrow it again.
+  void WidenForTheTexts();
   void ShowRows();
   void PullSelection();
   void PushSelection();

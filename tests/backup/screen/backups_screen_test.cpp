@@ -27,6 +27,7 @@
 #include "support/gui.h"
 #include "support/programs.h"
 #include "support/registry_sandbox.h"
+#include "ui/gdi_objects.h"
 
 namespace keytidy {
 namespace {
@@ -90,12 +91,13 @@ class BackupsScreen : public test::RegistrySandbox {
   ~BackupsScreen() override { Localisation_Reset(); }
 
   // A set made by the cleaner `daysOld` days ago with a script of
-  // `scriptBytes` bytes; its display text is its name.
-  void AddSet(const std::wstring& base, double daysOld, const std::string& user = "", std::size_t scriptBytes = 100) {
+  // `scriptBytes` bytes; its display text is its name unless given.
+  void AddSet(const std::wstring& base, double daysOld, const std::string& user = "", std::size_t scriptBytes = 100,
+              const std::wstring& display = L"") {
     const std::string owner = user.empty() ? Utf8(Get_CurrentUser()) : user;
     const std::string ini = "[Backup]\r\nDateTime=" + Utf8(FormatDateTime_Fixed(Now_Local() - daysOld)) +
-                            "\r\nModul=RC\r\nAction=RC_DELETED\r\nDisplay=" + Utf8(base) + "\r\nUser=" + owner +
-                            "\r\nSavedKeys=4\r\nSavedValues=9\r\n";
+                            "\r\nModul=RC\r\nAction=RC_DELETED\r\nDisplay=" + Utf8(display.empty() ? base : display) +
+                            "\r\nUser=" + owner + "\r\nSavedKeys=4\r\nSavedValues=9\r\n";
     WriteFileBytes(folder_.File(base + L".ini"), ini);
     WriteFileBytes(folder_.File(base + L".reg"), std::string(scriptBytes, ';'));
   }
@@ -178,6 +180,50 @@ TEST_F(BackupsScreen, ColumnsFollowTheWindowSizeInTheFullView) {
   EXPECT_NEAR(list.ColumnWidth(0) + list.ColumnWidth(1), module + description + 200, 1);
   EXPECT_GT(list.ColumnWidth(0), module);
   EXPECT_GT(list.ColumnWidth(1), description);
+}
+
+// A description longer than the full view's column at the window's size
+// widens the window when the view opens, as far as the work area allows,
+// instead of being cut off.
+TEST_F(BackupsScreen, TheFullViewWidensTheWindowForLongDescriptions) {
+  struct Case {
+    const char* what;
+    size_t displayLength;
+    bool fitsOnTheScreen;
+  };
+  const Case cases[] = {{"somewhat long", 30, true}, {"longer than any screen", 400, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    AddSet(L"RC_long", 1, "", 100, std::wstring(c.displayLength, L'w'));
+    auto screen = OpenScreen();
+    RECT before;
+    GetWindowRect(screen->Handle(), &before);
+    screen->VellButton_ChangeView.OnClick();
+    PumpMessages(20);
+
+    RECT after;
+    GetWindowRect(screen->Handle(), &after);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(screen->Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_GT(after.right - after.left, before.right - before.left);
+    EXPECT_GE(after.left, monitor.rcWork.left);
+    EXPECT_LE(after.right, monitor.rcWork.right);
+    const ui::VirtualDrawList& list = screen->VirtualDrawTree_Backups_KX15;
+    ui::WindowDc dc(list.Handle());
+    ui::SelectionScope font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(list.Handle(), WM_GETFONT, 0, 0)));
+    const std::wstring text = Backup_Description(TBackups::Data(screen->RowAt(0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    if (c.fitsOnTheScreen) {
+      EXPECT_GE(list.ColumnWidth(kBackupColumn_Description), size.cx) << "the description is cut";
+    } else {
+      EXPECT_EQ(after.right - after.left, monitor.rcWork.right - monitor.rcWork.left);
+    }
+    screen.reset();
+    DeleteFileW(folder_.File(L"RC_long.ini").c_str());
+    DeleteFileW(folder_.File(L"RC_long.reg").c_str());
+  }
 }
 
 TEST_F(BackupsScreen, SelectionDecidesButtonsAndDetails) {
