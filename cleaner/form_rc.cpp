@@ -403,7 +403,7 @@ void TForm_RC::FormResize() {
   Memo_Evidence.SetVisible(evidence);
   RECT listClient;
   GetClientRect(VirtualDrawTree_RC.Handle(), &listClient);
-  VirtualDrawTree_RC.SetColumnWidth(std::max(0, centreWidth - 28));
+  VirtualDrawTree_RC.SetColumnWidth(std::max(0, centreWidth - Scale(28)));
   if (Panel_Zusammenfassung.Width() != centreWidth || Panel_Zusammenfassung.Height() != centreHeight) {
     Panel_Zusammenfassung.SetBounds(m, top, centreWidth, centreHeight);
     // The rows are laid out for the panel's width.

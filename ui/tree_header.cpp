@@ -11,7 +11,7 @@ void Tree_FitColumns(THeaderTree& tree, const std::vector<int>& columns) {
   for (int column : columns)
     if (column >= 0 && column < count) listed[static_cast<size_t>(column)] = true;
 
-  int available = tree.TreeWidth() - 28;
+  int available = tree.TreeWidth() - (28 * tree.Dpi() + 48) / 96;
   int sum = 0;
   for (int column = 0; column < count; ++column) {
     if (listed[static_cast<size_t>(column)])

@@ -12,6 +12,9 @@ class THeaderTree {
  public:
   virtual ~THeaderTree() = default;
   virtual int TreeWidth() const = 0;  // the whole control, in pixels
+  // The DPI the control is shown at, which the room kept beside the columns
+  // follows.
+  virtual int Dpi() const { return 96; }
   virtual int ColumnCount() const = 0;
   virtual int ColumnWidth(int column) const = 0;
   virtual void SetColumnWidth(int column, int width) = 0;
@@ -28,7 +31,8 @@ class THeaderTree {
 };
 
 // Stretches the listed columns so that all columns fill the tree's width
-// less 28 pixels (room for the scroll bar and border), each in proportion to
+// less 28 pixels at 96 DPI (room for the scroll bar and border, growing with
+// the DPI), each in proportion to
 // its current width. Indexes that name no column, and repeats, are ignored;
 // widths never go below 0. With listed widths summing to 0 nothing changes.
 void Tree_FitColumns(THeaderTree& tree, const std::vector<int>& columns);

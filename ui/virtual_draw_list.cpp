@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/window_dpi.h"
+
 namespace keytidy::ui {
 
 namespace {
@@ -128,6 +130,8 @@ int VirtualDrawList::TreeWidth() const {
   GetWindowRect(Handle(), &frame);
   return frame.right - frame.left;
 }
+
+int VirtualDrawList::Dpi() const { return WindowDpi(Handle()); }
 
 int VirtualDrawList::ColumnWidth(int column) const {
   if (column < 0 || column >= ColumnCount()) return 0;

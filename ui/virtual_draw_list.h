@@ -63,6 +63,7 @@ class VirtualDrawList : public Control, public THeaderTree {
 
   // --- THeaderTree ---
   int TreeWidth() const override;
+  int Dpi() const override;
   int ColumnCount() const override { return static_cast<int>(columns_.size()); }
   int ColumnWidth(int column) const override;
   void SetColumnWidth(int column, int width) override;

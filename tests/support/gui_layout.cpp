@@ -162,6 +162,9 @@ BOOL CALLBACK CheckChild(HWND child, LPARAM context) {
   if (walk.checkPlaces && !Inside(area, ClientOnScreen(walk.parent)))
     walk.faults->push_back(Describe(child) + " reaches past the visible part of " + Describe(walk.parent));
   CheckCaption(child, *walk.faults);
+  // Columns laid out for the list's width never need a horizontal bar.
+  if (lstrcmpiW(ClassOf(child).c_str(), L"SysListView32") == 0 && (GetWindowLongW(child, GWL_STYLE) & WS_HSCROLL))
+    walk.faults->push_back(Describe(child) + ": its columns are wider than the list");
   if (LooksInside(child)) {
     Walk inner{child, walk.faults, !Scrolls(child)};
     EnumChildWindows(child, CheckChild, reinterpret_cast<LPARAM>(&inner));
