@@ -80,7 +80,8 @@ TForm_KX7::TForm_KX7() : Form(L"Form_KX7", 1) {
   GetClientRect(self, &client);
   const int width = client.right;
   Image_Logo.Create(self, 0, 0, 1, 1);
-  Image_Logo.SetAutoSize(true);
+  // Drawn for 100 %: shown at the window's scale.
+  Image_Logo.SetStretch(true);
   // Created from left to right: the creation order is the Tab order.
   ui::ImageButton3State* buttons[] = {&PelkanMouseImage3State_Feedback, &PelkanMouseImage3State_IM,
                                       &PelkanMouseImage3State_options,  &PelkanMouseImage3State_Help,
@@ -197,7 +198,7 @@ void TForm_KX7::FillImageLists() {
 void TForm_KX7::APPLY_Translation_and_Skin() {
   LOAD_TRANSLATION_TO_FORM(ProgramFolder() + L"\\translation", LanguageCode, *this);
   Image_Logo.SetPicture(SkinPicture(L"logo.bmp"));
-  Image_Logo.SetBounds(0, 0, Image_Logo.CurrentPicture().Width(), Image_Logo.CurrentPicture().Height());
+  Image_Logo.SetBounds(0, 0, Scale(Image_Logo.CurrentPicture().Width()), Scale(Image_Logo.CurrentPicture().Height()));
   Image_Logo.BringToFront();
   Shape_Header.color = Ini_ReadColor(SkinIni(), L"Header", L"Color").value_or(0);
   LayoutHeader();
@@ -239,8 +240,8 @@ SIZE TForm_KX7::MinimumSize() const {
 void TForm_KX7::LayoutHeader() {
   RECT client;
   GetClientRect(Handle(), &client);
-  const int logoWidth = Image_Logo.CurrentPicture().Width();
-  const int logoHeight = Image_Logo.CurrentPicture().Height();
+  const int logoWidth = Scale(Image_Logo.CurrentPicture().Width());
+  const int logoHeight = Scale(Image_Logo.CurrentPicture().Height());
   Shape_Header.bounds = {logoWidth, 0, client.right + 1, logoHeight > 0 ? logoHeight : Scale(kHeaderHeight)};
   ui::ImageButton3State* buttons[] = {&PelkanMouseImage3State_Close,   &PelkanMouseImage3State_Maximize,
                                       &PelkanMouseImage3State_Minimize, &PelkanMouseImage3State_Help,
