@@ -288,12 +288,15 @@ void TForm_Options::BuildPages() {
   VellButton_Reset.OnClick = [this] { Reset(); };
 }
 
-void TForm_Options::FillLanguageList() {
-  flags_ = ImageList_Create(16, 11, ILC_COLOR24 | ILC_MASK, 4, 4);
-  ListView_Options_Language.SetImageList(flags_);
+void TForm_Options::FillLanguageList() { FillLanguageList(ProgramFolder()); }
+
+void TForm_Options::FillLanguageList(const std::wstring& programFolder) {
   ListView_Options_Language.ClearRows();
-  const std::wstring folder = ProgramFolder() + L"\\Translation\\";
-  for (const LanguageMenuItem& item : Build_LanguageMenu(flags_)) {
+  if (flags_) ImageList_Destroy(flags_);
+  flags_ = ImageList_Create(Scale(16), Scale(11), ILC_COLOR24 | ILC_MASK, 4, 4);
+  ListView_Options_Language.SetImageList(flags_);
+  const std::wstring folder = programFolder + L"\\Translation\\";
+  for (const LanguageMenuItem& item : Build_LanguageMenu(flags_, programFolder + L"\\Flags")) {
     const int index = item.number - 1;
     std::wstring translator;
     if (index >= 0 && static_cast<size_t>(index) < AvailableLanguages().size()) {

@@ -79,13 +79,18 @@ class TForm_Options : public ui::Form {
 
   ui::CheckBox& SwitchBox(OptionSwitch id) { return *SwitchBoxes[static_cast<size_t>(id)]; }
 
+  // Lists the available languages with their flags and translators, read
+  // from the program folder's Translation and Flags folders (or another
+  // program folder's).
+  void FillLanguageList();
+  void FillLanguageList(const std::wstring& programFolder);
+
  protected:
   void PaintBackground(HDC dc, const RECT& client) override;
 
  private:
   void BuildPages();
   void ApplyPageColours();
-  void FillLanguageList();
   void ShowExceptions();
   void Ok();
   void Reset();

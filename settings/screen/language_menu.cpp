@@ -27,9 +27,11 @@ std::wstring FirstFileMatching(const std::wstring& folder, const std::wstring& p
 
 // Adds the picture to the list; its index there, or -1.
 int AddFlag(HIMAGELIST images, const std::wstring& path) {
-  if (!images) return -1;
+  int width = 0, height = 0;
+  if (!images || !ImageList_GetIconSize(images, &width, &height)) return -1;
+  // Loaded at the list's size: a list made for a higher DPI has larger images.
   auto bitmap = static_cast<HBITMAP>(
-      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, width, height, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   if (!bitmap) return -1;
   const int index = ImageList_AddMasked(images, bitmap, RGB(255, 255, 255));
   DeleteObject(bitmap);

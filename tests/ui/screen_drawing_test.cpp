@@ -19,6 +19,7 @@
 #include "app/yes_no_dialog.h"
 #include "backup/screen/form_backups.h"
 #include "cleaner/form_rc.h"
+#include "lang/available_languages.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/text.h"
@@ -202,8 +203,11 @@ TEST_F(ScreenDrawing, DISABLED_EveryWindowReachesTheScreen) {
   // The options dialog as the main window's button opens it, tab by tab.
   test::RunSoon([&] {
     TForm_Options& options = *Form_Options();
-    // The test program's own folder has no skins: list the program's.
+    // The test program's own folder has no skins nor translations: list the
+    // program's.
     Fill_SkinList(options.ListBox_Skins, test::BinFolder() + L"\\skins", SkinFolder());
+    Get_Available_nLangFiles(test::BinFolder() + L"\\translation");
+    options.FillLanguageList(test::BinFolder());
     for (int entry : {1, 2}) {
       options.SelectNavigation(entry);
       for (int tab = 0; tab < options.AdvOfficeTabSet1.ItemCount(); ++tab) {
