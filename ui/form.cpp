@@ -78,18 +78,32 @@ bool Form::CreateForm(const wchar_t* className, const std::wstring& caption, DWO
                       int clientWidth, int clientHeight, HWND owner, UINT classStyle) {
   RegisterWindowClass(className, classStyle);
   if (!brush_) brush_.reset(CreateSolidBrush(color_));
-  const int dpi = WindowDpi(owner);
-  layoutDpi_ = dpi;
-  font_ = CreateUiFont(L"Tahoma", 8, dpi);
-  RECT frame{0, 0, MulDiv(clientWidth, dpi, 96), MulDiv(clientHeight, dpi, 96)};
-  AdjustFrame(frame, style, exStyle, static_cast<UINT>(dpi));
-
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
   GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT place = PlaceInWorkArea(frame.right - frame.left, frame.bottom - frame.top, monitor.rcWork);
-  return CreateOwnWindow(exStyle | WS_EX_CONTROLPARENT, className, caption.c_str(), style | WS_CLIPCHILDREN,
-                         place.left, place.top, place.right - place.left, place.bottom - place.top, owner);
+  const auto placeFor = [&](int dpi) {
+    RECT frame{0, 0, MulDiv(clientWidth, dpi, 96), MulDiv(clientHeight, dpi, 96)};
+    AdjustFrame(frame, style, exStyle, static_cast<UINT>(dpi));
+    return PlaceInWorkArea(frame.right - frame.left, frame.bottom - frame.top, monitor.rcWork);
+  };
+  int dpi = WindowDpi(owner);
+  layoutDpi_ = dpi;
+  font_ = CreateUiFont(L"Tahoma", 8, dpi);
+  RECT place = placeFor(dpi);
+  if (!CreateOwnWindow(exStyle | WS_EX_CONTROLPARENT, className, caption.c_str(), style | WS_CLIPCHILDREN, place.left,
+                       place.top, place.right - place.left, place.bottom - place.top, owner))
+    return false;
+  // The monitor may have another DPI than the owner or the screen as a
+  // whole: the window then takes its own before any control is laid out.
+  if (const int own = WindowDpi(Handle()); own != dpi) {
+    dpi = own;
+    layoutDpi_ = dpi;
+    font_ = CreateUiFont(L"Tahoma", 8, dpi);
+    place = placeFor(dpi);
+    SetWindowPos(Handle(), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return true;
 }
 
 // Moved to a monitor of another DPI: the layout and the font grow or shrink
