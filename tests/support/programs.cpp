@@ -102,13 +102,20 @@ RunResult RunProgram(const std::wstring& commandLine, const Environment& environ
   RunResult result;
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return result;
+  // A program that never started says why in its output, which every test
+  // prints when it fails.
+  const auto notStarted = [&result](const char* step) {
+    result.output = std::string("[the program did not start: ") + step + " failed with error " +
+                    std::to_string(GetLastError()) + "]";
+    return result;
+  };
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return notStarted("CreatePipe");
   UniqueHandle reader(readEnd), writer(writeEnd);
   SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
 
   UniqueHandle process = Start(commandLine, environment, writer.get());
+  if (!process) return notStarted("CreateProcess");
   writer.reset();
-  if (!process) return result;
 
   // Drain the pipe on a thread so a chatty child never blocks on a full pipe.
   std::thread drain([&] {
