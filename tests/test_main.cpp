@@ -24,6 +24,8 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // Unbuffered: a program ended from outside keeps what it already printed.
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
   SetUnhandledExceptionFilter(ReportCrash);
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
   keytidy::Registry_Init();
