@@ -2,9 +2,10 @@
 // A scratch folder for one benchmark process under the temporary folder,
 // and its removal with everything in it.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <string>
+
+#include "support/folder_tree.h"
 
 namespace keytidy::bench {
 
@@ -16,13 +17,6 @@ inline std::wstring TempFolder() {
   return folder;
 }
 
-inline void RemoveFolder(const std::wstring& folder) {
-  std::wstring from = folder + L'\0';
-  SHFILEOPSTRUCTW operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  SHFileOperationW(&operation);
-}
+inline void RemoveFolder(const std::wstring& folder) { test::RemoveFolderTree(folder); }
 
 }  // namespace keytidy::bench

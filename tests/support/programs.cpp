@@ -1,11 +1,11 @@
 #include "support/programs.h"
 
-#include <shellapi.h>
 
 #include <atomic>
 #include <thread>
 
 #include "platform/text.h"
+#include "support/folder_tree.h"
 
 namespace keytidy::test {
 
@@ -89,14 +89,7 @@ TempFolder::TempFolder() {
   }
 }
 
-TempFolder::~TempFolder() {
-  std::wstring from = path_ + L'\0';
-  SHFILEOPSTRUCTW operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_NO_UI;
-  SHFileOperationW(&operation);
-}
+TempFolder::~TempFolder() { RemoveFolderTree(path_); }
 
 RunResult RunProgram(const std::wstring& commandLine, const Environment& environment, DWORD timeoutMs) {
   RunResult result;
