@@ -736,6 +736,10 @@ void TForm_RC::Update_Zusammenfassung() {
       summarySecondPass_ = false;
     }
   }
+  // The panel paints its bands as its background. It may have been painted
+  // while the rows were still being added: paint it again now that every
+  // band is known, or the gaps between a row's controls stay white.
+  Panel_Zusammenfassung.Invalidate();
 }
 
 void TForm_RC::ShowNothingFound() {

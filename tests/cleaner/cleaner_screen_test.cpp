@@ -121,7 +121,15 @@ TEST_F(CleanerScreen, SummaryHasOneRowPerCategoryWithTickedOfTotal) {
   }
   // Every other row lies on a band.
   ASSERT_EQ(form().Zusammenfassung->Bands().size(), 1u);
-  EXPECT_EQ(form().Zusammenfassung->Bands()[0].top, 44);
+  const RECT band = form().Zusammenfassung->Bands()[0];
+  EXPECT_EQ(band.top, 44);
+  // What the window shows, not what it would paint: the band reaches into
+  // the gaps beside the icon, where no row control covers the panel.
+  HDC screen = GetDC(form().Panel_Zusammenfassung.Handle());
+  const int middle = band.top + 20;
+  EXPECT_EQ(GetPixel(screen, band.left + 2, middle), kSummaryBandFill) << "left of the icon";
+  EXPECT_EQ(GetPixel(screen, band.left + 40, middle), kSummaryBandFill) << "between icon and text";
+  ReleaseDC(form().Panel_Zusammenfassung.Handle(), screen);
   // The summary hides the list and its commands.
   EXPECT_TRUE(form().SummaryShown());
   EXPECT_FALSE(form().VellButton_SelectAll.Enabled());
