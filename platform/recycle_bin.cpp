@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/full_path.h"
+
 namespace keytidy {
 
 namespace {
@@ -14,25 +16,14 @@ bool FileExists(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// The recycle bin keeps files by their full path, so a relative path is
-// completed first.
-std::wstring FullPath(const std::wstring& path) {
-  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return path;
-  std::wstring full(needed, L'\0');
-  const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return path;
-  full.resize(length);
-  return full;
-}
-
 }  // namespace
 
 bool Delete_ToRecycleBin(const std::wstring& path) {
   if (!FileExists(path)) return false;
-  // The shell takes a list of paths, each ended by a zero and the list by a
-  // second zero.
-  const std::wstring full = FullPath(path);
+  // The recycle bin keeps files by their full path, so a relative path is
+  // completed first. The shell takes a list of paths, each ended by a zero
+  // and the list by a second zero.
+  const std::wstring full = Full_Path(path);
   std::vector<wchar_t> from(full.begin(), full.end());
   from.push_back(L'\0');
   from.push_back(L'\0');

@@ -2,26 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/full_path.h"
 #include "platform/text.h"
 #include "settings/color.h"
 
 namespace keytidy {
 
 namespace {
-
-// The profile functions look for a file given without a folder in the
-// Windows folder, while every other file function looks in the current one.
-// A full path keeps both on the same file.
-std::wstring FullPath(const std::wstring& file) {
-  if (file.empty()) return file;
-  const DWORD size = GetFullPathNameW(file.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return file;
-  std::wstring path(size, L'\0');
-  const DWORD length = GetFullPathNameW(file.c_str(), size, path.data(), nullptr);
-  if (length == 0 || length >= size) return file;
-  path.resize(length);
-  return path;
-}
 
 bool IsExistingFile(const std::wstring& path, DWORD& attributes) {
   attributes = GetFileAttributesW(path.c_str());
@@ -87,13 +74,17 @@ bool WriteProfileValue(const std::wstring& path, const std::wstring& section, co
 
 }  // namespace
 
+// The profile functions look for a file given without a folder in the
+// Windows folder, while every other file function looks in the current one.
+// Each operation works on the full path, which keeps both on the same file.
+
 bool Ini_SectionExists(const std::wstring& file, const std::wstring& section) {
-  const std::wstring path = FullPath(file);
+  const std::wstring path = Full_Path(file);
   return FileExists(path) && !SectionNames(path, section).empty();
 }
 
 bool Ini_ValueExists(const std::wstring& file, const std::wstring& section, const std::wstring& name) {
-  const std::wstring path = FullPath(file);
+  const std::wstring path = Full_Path(file);
   if (!FileExists(path)) return false;
   // A present value reads the same whatever the fallback is; a missing one
   // returns the fallback. Two different fallbacks tell the cases apart
@@ -102,7 +93,7 @@ bool Ini_ValueExists(const std::wstring& file, const std::wstring& section, cons
 }
 
 std::vector<std::wstring> Ini_ReadSectionValues(const std::wstring& file, const std::wstring& section) {
-  const std::wstring path = FullPath(file);
+  const std::wstring path = Full_Path(file);
   std::vector<std::wstring> lines;
   if (!FileExists(path)) return lines;
   for (const std::wstring& name : SectionNames(path, section))
@@ -111,7 +102,7 @@ std::vector<std::wstring> Ini_ReadSectionValues(const std::wstring& file, const 
 }
 
 std::wstring Ini_ReadString(const std::wstring& file, const std::wstring& section, const std::wstring& name) {
-  const std::wstring path = FullPath(file);
+  const std::wstring path = Full_Path(file);
   if (!FileExists(path)) return {};
   return ReadProfileString(path, section, name, L"");
 }
@@ -122,7 +113,7 @@ std::int32_t Ini_ReadInteger(const std::wstring& file, const std::wstring& secti
 
 bool Ini_IntegerIs(const std::wstring& file, const std::wstring& section, const std::wstring& name,
                    std::int32_t expected) {
-  if (!FileExists(FullPath(file))) return false;
+  if (!FileExists(Full_Path(file))) return false;
   return StrToIntDef(Ini_ReadString(file, section, name), 0) == expected;
 }
 
@@ -140,19 +131,19 @@ std::optional<std::uint32_t> Ini_ReadColor(const std::wstring& file, const std::
 bool Ini_WriteString(const std::wstring& file, const std::wstring& section, const std::wstring& name,
                      const std::wstring& text) {
   if (BreaksLineStructure(section, name, text)) return false;
-  const std::wstring path = FullPath(file);
+  const std::wstring path = Full_Path(file);
   return WriteProfileValue(path, section, name, text.c_str()) && Ini_ReadString(path, section, name) == text;
 }
 
 bool Ini_WriteInteger(const std::wstring& file, const std::wstring& section, const std::wstring& name,
                       std::int32_t number) {
-  const std::wstring path = FullPath(file);
+  const std::wstring path = Full_Path(file);
   if (BreaksLineStructure(section, name, L"")) return false;
   return WriteProfileValue(path, section, name, std::to_wstring(number).c_str()) && Ini_IntegerIs(path, section, name, number);
 }
 
 bool Ini_DeleteValue(const std::wstring& file, const std::wstring& section, const std::wstring& name) {
-  const std::wstring path = FullPath(file);
+  const std::wstring path = Full_Path(file);
   if (BreaksLineStructure(section, name, L"")) return false;
   if (!Ini_ValueExists(path, section, name)) return FileExists(path);
   return WriteProfileValue(path, section, name, nullptr) && !Ini_ValueExists(path, section, name);

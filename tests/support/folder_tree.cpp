@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/full_path.h"
+
 namespace keytidy::test {
 
 namespace {
@@ -9,12 +11,7 @@ namespace {
 // The extended-length form lifts the MAX_PATH limit of the file functions.
 std::wstring ExtendedPath(const std::wstring& path) {
   if (path.rfind(L"\\\\?\\", 0) == 0) return path;
-  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return path;
-  std::wstring full(needed, L'\0');
-  const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return path;
-  full.resize(length);
+  const std::wstring full = Full_Path(path);
   if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
   return L"\\\\?\\" + full;
 }
