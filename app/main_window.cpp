@@ -19,6 +19,7 @@
 #include "settings/ini_file.h"
 #include "skin/skin_folder.h"
 #include "skin/skin_ini.h"
+#include "ui/window_placement.h"
 
 namespace keytidy {
 
@@ -227,14 +228,9 @@ void TForm_KX7::APPLY_Translation_and_Skin() {
 // work area: at 150 % on a small screen the scaled minimum would push the
 // window's right and bottom parts (with Delete) off the screen.
 SIZE TForm_KX7::MinimumSize() const {
-  SIZE minimum{Scale(kMainMinWidth), Scale(kMainMinHeight)};
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
-    minimum.cx = std::min<LONG>(minimum.cx, monitor.rcWork.right - monitor.rcWork.left);
-    minimum.cy = std::min<LONG>(minimum.cy, monitor.rcWork.bottom - monitor.rcWork.top);
-  }
-  return minimum;
+  const RECT work = ui::WorkAreaOf(Handle());
+  return SIZE{std::min<LONG>(Scale(kMainMinWidth), work.right - work.left),
+              std::min<LONG>(Scale(kMainMinHeight), work.bottom - work.top)};
 }
 
 void TForm_KX7::LayoutHeader() {
@@ -396,10 +392,8 @@ void TForm_KX7::ToggleMaximize() {
   } else {
     // One pixel short of the work area, so an auto-hidden taskbar at the
     // bottom can still be reached.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
-    const int workHeight = monitor.rcWork.bottom - monitor.rcWork.top;
+    const RECT work = ui::WorkAreaOf(Handle());
+    const int workHeight = work.bottom - work.top;
     const int desktopHeight = GetSystemMetrics(SM_CYSCREEN);
     maxHeight_ = std::min(workHeight, desktopHeight) - 1;
     ShowWindow(Handle(), SW_MAXIMIZE);

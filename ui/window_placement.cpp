@@ -14,4 +14,13 @@ RECT PlaceInWorkArea(int frameWidth, int frameHeight, const RECT& workArea) {
   return RECT{x, y, x + width, y + height};
 }
 
+RECT WorkAreaOf(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return monitor.rcWork;
+  RECT primary{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
+  return primary;
+}
+
 }  // namespace keytidy::ui

@@ -10,4 +10,8 @@ namespace keytidy::ui {
 
 RECT PlaceInWorkArea(int frameWidth, int frameHeight, const RECT& workArea);
 
+// The work area (the monitor less its taskbars) of the monitor nearest the
+// window; the primary monitor's when the monitor cannot be asked.
+RECT WorkAreaOf(HWND window);
+
 }  // namespace keytidy::ui

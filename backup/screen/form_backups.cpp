@@ -20,6 +20,7 @@
 #include "skin/skin_folder.h"
 #include "skin/skin_ini.h"
 #include "ui/tree_header.h"
+#include "ui/window_placement.h"
 
 namespace keytidy {
 
@@ -364,10 +365,7 @@ void TForm_MainNavi_Backups::WidenForTheTexts() {
   if (lacking <= 0) return;
   RECT window;
   GetWindowRect(Handle(), &window);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) return;
-  const RECT& work = monitor.rcWork;
+  const RECT work = ui::WorkAreaOf(Handle());
   const int width = std::min<int>(window.right - window.left + lacking, work.right - work.left);
   const int left = std::clamp<int>(window.left, work.left, work.right - width);
   SetWindowPos(Handle(), nullptr, left, window.top, width, window.bottom - window.top, SWP_NOZORDER | SWP_NOACTIVATE);
