@@ -117,9 +117,20 @@ bool RegScriptJournal::AppendBytes(const std::string& records) {
     TruncateTo(end_);
     return false;
   }
-  blocks_.emplace_back(end_, block.size());
+  blocks_.push_back({end_, block.size(), parsed.records.size()});
   end_ += block.size();
   recordCount_ += parsed.records.size();
+  return true;
+}
+
+bool RegScriptJournal::DropLastBlock() {
+  if (file_.empty()) return true;
+  if (finished_ || blocks_.empty() || !handle_) return false;
+  const Block last = blocks_.back();
+  if (!TruncateTo(last.offset) || !FlushFileBuffers(handle_.get())) return false;
+  blocks_.pop_back();
+  end_ = last.offset;
+  recordCount_ -= last.records;
   return true;
 }
 
@@ -137,7 +148,7 @@ bool RegScriptJournal::Finish() {
   std::string content = header;
   content.reserve(end_);
   for (auto block = blocks_.rbegin(); block != blocks_.rend(); ++block)
-    content.append(journal, block->first, block->second);
+    content.append(journal, block->offset, block->size);
   content.append(journal, header.size(), olderEnd_ - header.size());
   const std::size_t expectedRecords = recordCount_;
   return ReplaceFileContent(file_, content, [expectedRecords](const std::string& written) {

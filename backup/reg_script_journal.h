@@ -9,7 +9,6 @@
 // file never ends in half a record.
 #include <cstddef>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/handles.h"
@@ -28,6 +27,11 @@ class RegScriptJournal {
   // leaves the file as it was before the call.
   bool AppendBytes(const std::string& records);
   bool Append(const std::wstring& records);
+
+  // Cuts the block the last append wrote off again: its record no longer
+  // stands for what will be deleted. False when there is none to cut or the
+  // file could not be cut.
+  bool DropLastBlock();
 
   // Reorders the file, newest record first; records already in the file
   // before the first append stay behind the new ones. False leaves the
@@ -48,7 +52,12 @@ class RegScriptJournal {
   std::size_t olderEnd_ = 0;  // header and records the file held before
   std::size_t end_ = 0;       // everything written and confirmed so far
   std::size_t recordCount_ = 0;
-  std::vector<std::pair<std::size_t, std::size_t>> blocks_;  // offset and size of each appended block
+  struct Block {
+    std::size_t offset = 0;
+    std::size_t size = 0;
+    std::size_t records = 0;
+  };
+  std::vector<Block> blocks_;  // each appended block, in append order
 };
 
 }  // namespace keytidy

@@ -1,5 +1,7 @@
 #include "backup/registry_snapshot.h"
 
+#include <algorithm>
+
 #include "platform/handles.h"
 
 namespace keytidy {
@@ -69,6 +71,24 @@ std::optional<std::map<std::wstring, RegValueData>> ReadKeyValues(RootKey root, 
     values.emplace(std::move(name), std::move(*value));
   }
   return values;
+}
+
+std::vector<KeyState> ReadKeyTreeState(RootKey root, const std::wstring& key) {
+  std::vector<KeyState> states;
+  for (const std::wstring& path : ListKeyTree(root, key)) {
+    KeyState state;
+    state.path = path;
+    if (UniqueHKey handle = OpenForReading(root, path)) {
+      FILETIME written{};
+      if (RegQueryInfoKeyW(handle.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           nullptr, nullptr, &written) == ERROR_SUCCESS)
+        state.lastWrite = (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    }
+    state.values = ReadKeyValues(root, path);
+    states.push_back(std::move(state));
+  }
+  std::sort(states.begin(), states.end(), [](const KeyState& a, const KeyState& b) { return a.path < b.path; });
+  return states;
 }
 
 std::vector<std::wstring> ListKeyTree(RootKey root, const std::wstring& key) {

@@ -5,6 +5,7 @@
 // uses, which is also the view the 64-bit reg.exe works in.
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -30,5 +31,19 @@ std::optional<std::map<std::wstring, RegValueData>> ReadKeyValues(RootKey root, 
 // The key and every key below it, as paths relative to the root (the key's
 // own path first), in no particular order. Empty when the key is missing.
 std::vector<std::wstring> ListKeyTree(RootKey root, const std::wstring& key);
+
+// One key of a tree as it is now: its last-write time and its values (no
+// values: they could not be read).
+struct KeyState {
+  std::wstring path;
+  std::uint64_t lastWrite = 0;
+  std::optional<std::map<std::wstring, RegValueData>> values;
+  bool operator==(const KeyState&) const = default;
+};
+
+// Every key of the tree, in path order; empty when the key is missing. Two
+// equal readings taken around some work mean the tree did not change while
+// it ran.
+std::vector<KeyState> ReadKeyTreeState(RootKey root, const std::wstring& key);
 
 }  // namespace keytidy

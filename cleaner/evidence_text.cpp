@@ -61,6 +61,10 @@ MessageKey VerdictOf(const TTreeData_RegCleaner& entry) {
     case EvidenceTest::TypeLibNotRegistered: return MessageKey::MESSAGE_RC_EVIDENCE_TYPELIBMISSING;
     // The uninstaller is the file shown; its folder and icon are gone too.
     case EvidenceTest::UninstallEntryOrphaned: return MessageKey::MESSAGE_RC_EVIDENCE_FILEMISSING;
+    case EvidenceTest::KeyHoldsNothing:
+    case EvidenceTest::OpenWithRecordEmpty: return MessageKey::MESSAGE_RC_EVIDENCE_KEYEMPTY;
+    case EvidenceTest::ClassNotRegistered:
+    case EvidenceTest::OpenWithRecordUnused: return MessageKey::MESSAGE_RC_EVIDENCE_CLASSMISSING;
     case EvidenceTest::None:
     case EvidenceTest::NotRepeatable: break;
   }
@@ -94,8 +98,13 @@ void AddWhatWasTested(Lines& lines, const TTreeData_RegCleaner& entry, const Evi
     // A 32-bit program finds the system folder's files elsewhere.
     tested = Path_AsViewSeesIt(evidence.target, View_OfPass(evidence.thirtyTwoBitBranch), machine.windowsFolder,
                                machine.windows64);
-  } else if (evidence.test == EvidenceTest::KeyEmpty) {
+  } else if (evidence.test == EvidenceTest::KeyEmpty || evidence.test == EvidenceTest::KeyHoldsNothing ||
+             evidence.test == EvidenceTest::OpenWithRecordEmpty) {
     tested = KeyPath(evidence.root, evidence.target);
+  } else if (evidence.test == EvidenceTest::ClassNotRegistered ||
+             evidence.test == EvidenceTest::OpenWithRecordUnused) {
+    reference = evidence.target;
+    tested = KeyPath(ROOT_HKEY_CLASSES_ROOT, evidence.target);
   } else if (evidence.test == EvidenceTest::TypeLibNotRegistered) {
     reference = evidence.target;
     tested = KeyPath(ROOT_HKEY_CLASSES_ROOT, L"TypeLib\\" + evidence.target);

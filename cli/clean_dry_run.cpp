@@ -85,6 +85,9 @@ std::wstring Block(const TRegistryCleaner& engine, const TTreeData_RegCleaner& e
     case PlannedDeletion::PlaceUnknown:
       ++totals.left;
       return L"keep, the key behind it cannot be told: " + findingKey + L"\r\n";
+    case PlannedDeletion::OtherHive:
+      ++totals.left;
+      return L"keep, the data came from another hive than " + FullKey(plan.place) + L": " + findingKey + L"\r\n";
     case PlannedDeletion::Nothing:
       break;
   }

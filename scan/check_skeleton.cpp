@@ -4,6 +4,7 @@
 #include "platform/file_existence.h"
 #include "platform/text.h"
 #include "scan/add_found_entry.h"
+#include "scan/key_content.h"
 
 namespace keytidy {
 
@@ -75,7 +76,8 @@ bool HasWow6432NodeComponent(const std::wstring& key) {
   return upper.find(L"\\WOW6432NODE\\") != std::wstring::npos;
 }
 
-FindingEvidence Take_Evidence(const EvidenceTested& tested, const FindingPlace& rawAt) {
+FindingEvidence Take_Evidence(const EvidenceTested& tested, const FindingPlace& rawAt, const FindingPlace& place,
+                              DeleteTarget target) {
   FindingEvidence evidence;
   evidence.test = tested.test;
   evidence.target = tested.target;
@@ -85,6 +87,14 @@ FindingEvidence Take_Evidence(const EvidenceTested& tested, const FindingPlace& 
   evidence.value = rawAt.value;
   evidence.raw = ReadValueData(rawAt.root, rawAt.key, rawAt.value);
   evidence.rawTaken = true;
+  // Nothing else can tell that such a key changed: a value added, a
+  // sub-key created, data rewritten.
+  if (tested.test == EvidenceTest::NotRepeatable && target == DeleteTarget::Key) {
+    evidence.keyShapeTaken = true;
+    evidence.shapeRoot = place.root;
+    evidence.shapeKey = place.key;
+    evidence.keyShape = Read_KeyShape(place.root, place.key);
+  }
   return evidence;
 }
 
@@ -103,7 +113,7 @@ PVirtualNode Report_Finding(TRegistryCleaner& rc, std::int32_t groupIndex, std::
   entry.Delete_Root = place.root;
   entry.Delete_Key = place.key;
   entry.Delete_Value = target == DeleteTarget::Value ? place.value : std::wstring();
-  entry.Evidence = Take_Evidence(tested, rawAt.value_or(place));
+  entry.Evidence = Take_Evidence(tested, rawAt.value_or(place), place, target);
   return node;
 }
 

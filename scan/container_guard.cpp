@@ -88,6 +88,19 @@ constexpr std::array kShellWideClasses = {
     L"MICROSOFT.POWERSHELLSCRIPT.1",
 };
 
+// The system's own file types, upper-case: programs, libraries, scripts,
+// shortcuts, installers and settings files. Their extension keys hold the
+// shell's handlers and content types besides the class name, and Windows
+// does not rebuild them; a broken class name on one of them costs that
+// value only, never the key.
+constexpr std::array kSystemFileExtensions = {
+    L".EXE", L".DLL", L".COM", L".BAT", L".CMD", L".LNK", L".URL", L".PIF", L".SCR", L".CPL",
+    L".MSI", L".MSP", L".MST", L".MSC", L".REG", L".INF", L".INI", L".SYS", L".DRV", L".OCX",
+    L".TXT", L".LOG", L".PS1", L".PSM1", L".PSD1", L".VBS", L".VBE", L".JS",  L".JSE", L".WSF",
+    L".WSH", L".HTA", L".CAB", L".CAT", L".CER", L".THEME", L".DESKTHEMEPACK", L".SEARCH-MS",
+    L".LIBRARY-MS", L".CONTACT", L".APPX", L".MSIX", L".HTM", L".HTML", L".XML", L".ZIP",
+};
+
 // Below a hive's top (HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, a user's SID)
 // but outside Software. A component written NAME* stands for every name
 // that starts with NAME: the numbered control sets.
@@ -149,9 +162,16 @@ bool IsShellWideClassOrVerbList(ComponentSpan parts) {
   return false;
 }
 
+bool IsSystemExtensionKey(ComponentSpan parts) {
+  return parts.size() == 1 &&
+         std::find(kSystemFileExtensions.begin(), kSystemFileExtensions.end(), parts.front()) !=
+             kSystemFileExtensions.end();
+}
+
 bool IsProtectedClassesKey(ComponentSpan parts) {
   parts = SkipWow6432Node(parts);
-  return parts.empty() || IsContainerOrAncestor(parts, kClassesContainers) || IsShellWideClassOrVerbList(parts);
+  return parts.empty() || IsContainerOrAncestor(parts, kClassesContainers) || IsShellWideClassOrVerbList(parts) ||
+         IsSystemExtensionKey(parts);
 }
 
 // A path below a hive's top key: HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER or
@@ -176,6 +196,11 @@ bool Is_ShellWideClass(std::wstring_view className) {
   for (const wchar_t* name : kShellWideClasses)
     if (SplitUpper(name) == parts) return true;
   return false;
+}
+
+bool Is_SystemFileExtension(std::wstring_view extension) {
+  const Components parts = SplitUpper(extension);
+  return IsSystemExtensionKey(parts);
 }
 
 bool IsProtectedContainerKey(RootKey root, std::wstring_view path) {

@@ -20,11 +20,16 @@ namespace keytidy {
 // Shell-wide classes (every file, folder, drive, the desktop background, the
 // system's own file classes such as exefile) and their "shell" and
 // "shellex" keys are protected too: a stale verb on one of them may only
-// take that verb's key.
+// take that verb's key. So are the extension keys of the system's own file
+// types (".exe", ".dll", ".txt" and the like); what lies below them is not.
 bool IsProtectedContainerKey(RootKey root, std::wstring_view path);
 
 // True for the name of a shell-wide class below the classes root
 // ("*", "Directory\Background", "exefile", any letter case).
 bool Is_ShellWideClass(std::wstring_view className);
+
+// True for the extension of one of the system's own file types (".exe",
+// ".DLL", ".ps1"), whose key the deletion never removes whole.
+bool Is_SystemFileExtension(std::wstring_view extension);
 
 }  // namespace keytidy

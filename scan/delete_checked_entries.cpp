@@ -3,6 +3,7 @@
 #include "backup/key_record_reimport.h"
 #include "backup/reg_script_journal.h"
 #include "backup/registry_backup.h"
+#include "backup/steady_record.h"
 #include "platform/debug_log.h"
 #include "platform/environment.h"
 #include "platform/registry.h"
@@ -28,7 +29,13 @@ void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, cons
     MarkDone(engine, entry);  // already gone: nothing to record
     return;
   }
-  if (!Backup_Value(root, key, name, backupfile, true)) return;
+  const SteadyRecord record = Backup_ValueSteadily(root, key, name, backupfile, true);
+  if (record == SteadyRecord::KeptChanging) ++engine.Stat_ChangedWhileRecorded;
+  if (record != SteadyRecord::Recorded) return;
+  if (!Reg_ValueExists(root, key, name)) {
+    MarkDone(engine, entry);  // went while it was recorded; the record says so
+    return;
+  }
   bool deleted = Reg_DeleteValue(root, key, name);
   if (!deleted && name.empty()) {
     // Some default values refuse deletion; emptying them is the next best.
@@ -66,7 +73,13 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
   }
   const std::wstring& exportFolder = options.exportFolder.empty() ? ProgramFolder() : options.exportFolder;
   const std::uint64_t scriptSizeBefore = Backup_FileSize(backupfile.File());
-  if (!Backup_Key(root, key, backupfile, exportFolder, options.regExeTimeLimitMs)) {
+  const SteadyRecord record = Backup_KeySteadily(root, key, backupfile, exportFolder, options.regExeTimeLimitMs);
+  if (record == SteadyRecord::KeptChanging) {
+    ++engine.Stat_ChangedWhileRecorded;
+    Debug_Output(L"KeyChangedWhileRecorded ; " + key);
+    return;
+  }
+  if (record == SteadyRecord::Failed) {
     Debug_Output(L"KeyToBackup=false ; " + key);
     return;
   }
@@ -92,6 +105,12 @@ void DeleteEntry(TRegistryCleaner& engine, TResultTree& tree, PVirtualNode node,
     Debug_Output(L"DeletePlace=unknown ; " + Reg_RootKeyName(entry.Delete_Root) + L"\\" + entry.Delete_Key);
     return;
   }
+  if (plan.action == PlannedDeletion::OtherHive) {
+    // Stays ticked: it is still stale, but not where the deletion would act.
+    ++engine.Stat_OtherHive;
+    Debug_Output(L"DeletePlace=other hive ; " + Reg_RootKeyName(plan.place.root) + L"\\" + plan.place.key);
+    return;
+  }
   if (plan.action == PlannedDeletion::NoLongerStale) {
     tree.SetCheckState(node, CheckState::Unchecked);
     ++engine.Stat_NoLongerStale;
@@ -108,6 +127,8 @@ void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfi
   engine.Stat_KeysDeleted = 0;
   engine.Stat_DeletedTreeObjects_forWartungsScan = 0;
   engine.Stat_NoLongerStale = 0;
+  engine.Stat_OtherHive = 0;
+  engine.Stat_ChangedWhileRecorded = 0;
   TResultTree* tree = engine.FTree;
   if (!tree) return;
   RegScriptJournal journal(backupfile);

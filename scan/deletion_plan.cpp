@@ -25,6 +25,11 @@ DeletionPlan Plan_Deletion(const TRegistryCleaner& engine, const TTreeData_RegCl
     return plan;
   }
   plan.place = *place;
+  if (const std::optional<DeletePlace> evidence = Resolve_EvidencePlace(entry);
+      evidence && TargetExists(entry, *place) && !Deletion_InEvidenceHive(*place, *evidence)) {
+    plan.action = evidence->root == 0 ? PlannedDeletion::PlaceUnknown : PlannedDeletion::OtherHive;
+    return plan;
+  }
   // A target that is gone skips the repeated test: it counts as removed.
   if (TargetExists(entry, *place) && !Is_StillStale(engine, entry.Evidence)) {
     plan.action = PlannedDeletion::NoLongerStale;

@@ -3,8 +3,10 @@
 // The deletion run repeats the test right before it deletes (the program
 // may have been reinstalled, the drive may be back, the key changed), and
 // the same record is what a user can be shown as the reason for a finding.
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "backup/registry_snapshot.h"
 #include "platform/root_keys.h"
@@ -21,6 +23,20 @@ enum class EvidenceTest {
   TypeLibNotRegistered,  // `target` is a library identifier Is_TypeLibMissing calls missing
   UninstallEntryOrphaned,  // the uninstall entry at `key` is a leftover (Leftover_UninstallProgram);
                            // `target` is its missing uninstall program
+  KeyHoldsNothing,       // the key `target` holds no sub-key and no value but an empty default value
+  ClassNotRegistered,    // `target` is a class name (program identifier) HKEY_CLASSES_ROOT does not have
+  OpenWithRecordEmpty,   // the open-with record `target` names no program and its lists hold nothing
+  OpenWithRecordUnused,  // `target` is an extension HKEY_CLASSES_ROOT does not have, and no program the
+                         // open-with record at `key` names exists
+};
+
+// Everything a key holds at its own level: its values (name, type, data)
+// and the names of its sub-keys. For findings whose test cannot be repeated
+// on its own, the deletion compares the whole key, not one value of it.
+struct KeyShape {
+  std::map<std::wstring, RegValueData> values;
+  std::vector<std::wstring> subKeys;  // upper-case, sorted
+  bool operator==(const KeyShape&) const = default;
 };
 
 struct FindingEvidence {
@@ -35,6 +51,13 @@ struct FindingEvidence {
   std::wstring value;
   bool rawTaken = false;
   std::optional<RegValueData> raw;
+  // For a key finding whose test cannot be repeated: the key the finding
+  // deletes and all it held at its own level when the search saw it (no
+  // shape: it could not be read).
+  bool keyShapeTaken = false;
+  RootKey shapeRoot = 0;
+  std::wstring shapeKey;
+  std::optional<KeyShape> keyShape;
 };
 
 // What a check passes along with a finding: its test and the tested item.

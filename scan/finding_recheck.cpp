@@ -3,7 +3,9 @@
 #include "platform/registry.h"
 #include "platform/registry_view.h"
 #include "scan/check_skeleton.h"
+#include "scan/key_content.h"
 #include "scan/leftover_judgement.h"
+#include "scan/open_with_record.h"
 #include "scan/typelib_registration.h"
 
 namespace keytidy {
@@ -12,6 +14,12 @@ namespace {
 
 bool RawDataUnchanged(const FindingEvidence& evidence) {
   return !evidence.rawTaken || ReadValueData(evidence.root, evidence.key, evidence.value) == evidence.raw;
+}
+
+// A test that cannot be repeated leans on the data alone: the whole key
+// must be as the search saw it, not only the value the check read.
+bool KeyShapeUnchanged(const FindingEvidence& evidence) {
+  return !evidence.keyShapeTaken || Read_KeyShape(evidence.shapeRoot, evidence.shapeKey) == evidence.keyShape;
 }
 
 // The empty-key checks' test: no values, no sub-keys (an empty default
@@ -41,6 +49,14 @@ bool TestStillFails(const TRegistryCleaner& rc, const FindingEvidence& evidence)
       // Every rule again, not only the program: the install folder may be
       // back, or the entry may have been marked a system component since.
       return !Leftover_UninstallProgram(rc, evidence.root, evidence.key, view).empty();
+    case EvidenceTest::KeyHoldsNothing:
+      return Key_HoldsNothing(evidence.root, evidence.target);
+    case EvidenceTest::ClassNotRegistered:
+      return !Class_IsRegistered(evidence.target);
+    case EvidenceTest::OpenWithRecordEmpty:
+      return OpenWith_RecordIsEmpty(evidence.root, evidence.target);
+    case EvidenceTest::OpenWithRecordUnused:
+      return !Class_IsRegistered(evidence.target) && !OpenWith_HoldsWorkingChoice(evidence.root, evidence.key);
   }
   return false;  // a test this build does not know: never delete on it
 }
@@ -49,7 +65,7 @@ bool TestStillFails(const TRegistryCleaner& rc, const FindingEvidence& evidence)
 
 bool Is_StillStale(const TRegistryCleaner& rc, const FindingEvidence& evidence) {
   if (evidence.test == EvidenceTest::None) return true;
-  return RawDataUnchanged(evidence) && TestStillFails(rc, evidence);
+  return RawDataUnchanged(evidence) && KeyShapeUnchanged(evidence) && TestStillFails(rc, evidence);
 }
 
 }  // namespace keytidy

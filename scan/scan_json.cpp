@@ -139,6 +139,10 @@ std::string TestName(EvidenceTest test) {
     case EvidenceTest::KeyEmpty: return "key-empty";
     case EvidenceTest::TypeLibNotRegistered: return "type-library-not-registered";
     case EvidenceTest::UninstallEntryOrphaned: return "uninstall-entry-orphaned";
+    case EvidenceTest::KeyHoldsNothing: return "key-holds-nothing";
+    case EvidenceTest::ClassNotRegistered: return "class-not-registered";
+    case EvidenceTest::OpenWithRecordEmpty: return "open-with-record-empty";
+    case EvidenceTest::OpenWithRecordUnused: return "open-with-record-unused";
   }
   return "none";
 }
@@ -153,6 +157,11 @@ json Verdict(const TTreeData_RegCleaner& entry) {
     case EvidenceTest::KeyEmpty: return "key is empty";
     case EvidenceTest::TypeLibNotRegistered: return "type library not registered";
     case EvidenceTest::UninstallEntryOrphaned: return "uninstaller, install folder and icon not found";
+    case EvidenceTest::KeyHoldsNothing: return "key holds nothing but an empty default value";
+    case EvidenceTest::ClassNotRegistered: return "class not registered";
+    case EvidenceTest::OpenWithRecordEmpty: return "record names no program and its lists are empty";
+    case EvidenceTest::OpenWithRecordUnused:
+      return "extension not registered, and no program the record names exists";
     case EvidenceTest::None:
     case EvidenceTest::NotRepeatable: break;
   }
@@ -171,7 +180,18 @@ std::wstring Reference(const TTreeData_RegCleaner& entry) {
 // A class link records no target of its own: what was looked for is the
 // class's key.
 std::wstring Tested(const TTreeData_RegCleaner& entry) {
-  if (!entry.Evidence.target.empty() || entry.MissingKey.empty()) return entry.Evidence.target;
+  const FindingEvidence& evidence = entry.Evidence;
+  switch (evidence.test) {
+    case EvidenceTest::ClassNotRegistered:
+    case EvidenceTest::OpenWithRecordUnused:
+      return Reg_RootKeyName(ROOT_HKEY_CLASSES_ROOT) + L"\\" + evidence.target;
+    case EvidenceTest::KeyHoldsNothing:
+    case EvidenceTest::OpenWithRecordEmpty:
+      return Reg_RootKeyName(evidence.root) + L"\\" + evidence.target;
+    default:
+      break;
+  }
+  if (!evidence.target.empty() || entry.MissingKey.empty()) return evidence.target;
   return Reg_RootKeyName(ROOT_HKEY_CLASSES_ROOT) + L"\\" + entry.MissingKey;
 }
 

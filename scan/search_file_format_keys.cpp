@@ -3,7 +3,9 @@
 #include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
+#include "scan/class_finding_scope.h"
 #include "scan/class_key_walk.h"
+#include "scan/key_content.h"
 
 namespace keytidy {
 
@@ -18,19 +20,14 @@ bool IsKeptEmptyKey(const std::wstring& key) {
 }
 
 // Nothing but (at most) an empty default value: one named value, even an
-// empty one, or any sub-key makes the key meaningful.
-// The default value and the counts come from one look at the key; the value
-// names are listed only when a single value needs its name checked. A key
-// that cannot be read counts as empty here and is turned down by the
-// writability test after.
+// empty one, or any sub-key makes the key meaningful. The search's one look
+// at each key turns most keys down; the few left are read again in full,
+// with the same test the deletion repeats.
 bool HoldsNothing(TClassKeyGlances& classKeys, const std::wstring& key) {
   const RegKeyGlance glance = classKeys.Of(key);
   if (!glance.defaultText.empty()) return false;
-  if (!glance.countsRead) return true;
-  if (glance.subKeys != 0 || glance.values > 1) return false;
-  if (glance.values == 0) return true;
-  const std::vector<std::wstring> values = List_ValueNames(HKCR, key);
-  return values.empty() || (values.size() == 1 && values.front().empty());
+  if (glance.countsRead && (glance.subKeys != 0 || glance.values > 1)) return false;
+  return Key_HoldsNothing(HKCR, key);
 }
 
 // Vista and later also register .pano for a program identifier that may be
@@ -47,7 +44,8 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_EMPTY(const KeyList& KeyListe, std::int
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() == L'{' || Is_LeftAloneJournalKey(key) || IsKeptEmptyKey(key)) return;
     if (!HoldsNothing(ClassKeys, key) || !Reg_KeyExistsWritable(HKCR, key)) return;
-    Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", key, {HKCR, key, L""}, DeleteTarget::Key);
+    Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", key, {HKCR, key, L""}, DeleteTarget::Key,
+                   {EvidenceTest::KeyHoldsNothing, key});
   });
 }
 
@@ -59,9 +57,12 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_LINKMISSING(const KeyList& KeyListe, st
     const std::wstring programId = ClassKeys.Of(key).defaultText;
     if (Trim(programId).empty() || ClassKeys.Of(programId).exists) return;
     if (!Reg_KeyExistsWritable(HKCR, key)) return;
-    PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", key, {HKCR, key, L""}, DeleteTarget::Key);
+    PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", key, {HKCR, key, L""},
+                                       DeleteTarget::Key, {EvidenceTest::ClassNotRegistered, programId});
     if (!node) return;
     TTreeData_RegCleaner& entry = *GetEntry(node);
+    // Content types, handlers and open-with lists of the extension stay.
+    Apply_FindingScope(entry, Scope_ExtensionLink(key, programId));
     entry.AdditionalInfo = programId;
     entry.MissingKey = programId;
   });

@@ -4,8 +4,8 @@
 #include "platform/error_mode.h"
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
+#include "scan/class_finding_scope.h"
 #include "scan/class_key_walk.h"
-#include "scan/container_guard.h"
 #include "scan/extension_lookup.h"
 #include "scan/open_command_program.h"
 
@@ -17,10 +17,9 @@ constexpr RootKey HKCR = ROOT_HKEY_CLASSES_ROOT;
 
 // The verb the shell runs by default: the one the shell key names, or
 // "open" when it names none.
-std::wstring DefaultVerbKey(const std::wstring& classKey) {
+std::wstring DefaultVerb(const std::wstring& classKey) {
   std::wstring verb = Reg_ReadString(HKCR, classKey + L"\\shell", L"");
-  if (verb.empty()) verb = L"open";
-  return classKey + L"\\shell\\" + verb;
+  return verb.empty() ? L"open" : verb;
 }
 
 bool HasShape(const std::wstring& key, std::uint32_t values, std::uint32_t subKeys) {
@@ -49,7 +48,8 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::
   TExtensionsOfClass extensions(KeyListe, ClassKeys);
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() == L'{' || Is_LeftAloneJournalKey(key)) return;
-    const std::wstring verbKey = DefaultVerbKey(key);
+    const std::wstring verb = DefaultVerb(key);
+    const std::wstring verbKey = key + L"\\shell\\" + verb;
     const std::wstring command = Reg_ReadString(HKCR, verbKey + L"\\command", L"");
     if (command.empty()) return;
     const std::wstring program = Program_OfOpenCommand(*this, command);
@@ -59,9 +59,8 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::
                                        FindingPlace{HKCR, verbKey + L"\\command", L""});
     if (!node) return;
     TTreeData_RegCleaner& entry = *GetEntry(node);
-    // A class every file, folder or program shares keeps everything but
-    // the broken verb.
-    if (Is_ShellWideClass(key)) entry.Delete_Key = verbKey;
+    // A class that holds anything besides the broken verb keeps it.
+    Apply_FindingScope(entry, Scope_BrokenVerb(key, verb));
     entry.Filename = program;
     entry.AdditionalInfo = extensions.Of(key);
   });

@@ -18,7 +18,8 @@ void TRegistryCleaner::SEARCH_INSTALLERPATH(std::int32_t GroupIndex, std::int32_
     // The plain folder test: these are folders the installer made on this
     // machine, so the drive list does not apply.
     if (IsDrivePath(name) && Directory_Presence(name) == PathPresence::Missing)
-      Report_Finding(*this, GroupIndex, ComboBoxIndex, name, name, {root, key, name}, DeleteTarget::Value);
+      Report_Finding(*this, GroupIndex, ComboBoxIndex, name, name, {root, key, name}, DeleteTarget::Value,
+                     {EvidenceTest::FolderMissing, name});
   });
 }
 

@@ -1,13 +1,16 @@
 // Explorer's per-user records of how each extension was last opened
 // (FileExts): records that hold no choice, and records for extensions no
-// longer registered at all.
+// longer registered at all. A record that still holds a working choice of
+// the user's is kept; only its stale parts are reported.
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <unordered_set>
 
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/check_skeleton.h"
+#include "scan/open_with_record.h"
 
 namespace keytidy {
 
@@ -18,21 +21,6 @@ const std::wstring kFileExts = L"Software\\Microsoft\\Windows\\CurrentVersion\\E
 bool IsOneOf(const std::wstring& upperName, std::initializer_list<std::wstring_view> names) {
   for (std::wstring_view name : names)
     if (upperName == name) return true;
-  return false;
-}
-
-// A record that names a program holds the user's choice. Besides the
-// program identifier ("ProgID"), Windows XP writes the program the user
-// picked in "Always open with" as "Application" on the record itself: such
-// a record is not empty, however bare its sub-keys are.
-bool RecordNamesProgram(RootKey root, const std::wstring& record) {
-  return !Reg_ReadString(root, record, L"").empty() || Reg_ValueExists(root, record, L"ProgID") ||
-         Reg_ValueExists(root, record, L"Application");
-}
-
-bool AnySubKeyHasValues(RootKey root, const std::wstring& record) {
-  for (const std::wstring& sub : List_SubKeys(root, record))
-    if (Reg_ValueCount(root, record + L"\\" + sub) > 0) return true;
   return false;
 }
 
@@ -58,9 +46,10 @@ void TRegistryCleaner::SEARCH_EMPTYOPENWITH(std::int32_t GroupIndex, std::int32_
     if (IsOneOf(UpperCaseAscii(extension),
                 {L".MANIFEST", L".KEY", L".EXE", L".XHT", L".", L".XHTML", L".JSON"}))
       return;
-    if (RecordNamesProgram(root, record) || AnySubKeyHasValues(root, record)) return;
+    if (!OpenWith_RecordIsEmpty(root, record)) return;
     if (Reg_KeyExistsWritable(root, record))
-      Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", extension, {root, record, L""}, DeleteTarget::Key);
+      Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", extension, {root, record, L""}, DeleteTarget::Key,
+                     {EvidenceTest::OpenWithRecordEmpty, record});
   });
 }
 
@@ -84,10 +73,22 @@ void TRegistryCleaner::SEARCH_INVALID_OPENWITH(std::int32_t GroupIndex, std::int
     if (IsOneOf(UpperCaseAscii(extension), {L".MANIFEST", L".XHT", L".KEY", L".EXE", L".CHM", L".EPUB", L".EML"}))
       return;
     if (extension.find(L'"') != std::wstring::npos) return;
-    if (Reg_KeyExists(ROOT_HKEY_CLASSES_ROOT, extension)) return;
-    if (reportedEmpty.contains(record)) return;
-    if (Reg_KeyExistsWritable(root, record))
-      Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", extension, {root, record, L""}, DeleteTarget::Key);
+    if (Class_IsRegistered(extension)) return;
+    if (reportedEmpty.contains(record) || !Reg_KeyExistsWritable(root, record)) return;
+    if (!OpenWith_HoldsWorkingChoice(root, record)) {
+      Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", extension, {root, record, L""}, DeleteTarget::Key,
+                     {EvidenceTest::OpenWithRecordUnused, extension});
+      return;
+    }
+    // The user's working choice stays; what names an unregistered program
+    // goes on its own.
+    for (const OpenWithStalePart& part : OpenWith_StaleParts(root, record)) {
+      // A UserChoice is judged by its ProgId, which must not change either.
+      const std::optional<FindingPlace> rawAt =
+          part.target == DeleteTarget::Key ? std::optional<FindingPlace>({root, part.key, L"ProgId"}) : std::nullopt;
+      Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", extension, {root, part.key, part.value}, part.target,
+                     {EvidenceTest::ClassNotRegistered, part.programId}, rawAt);
+    }
   });
 }
 

@@ -12,7 +12,10 @@
 
 #include "backup/key_record_reimport.h"
 #include "backup/reg_script_text.h"
+#include "platform/environment.h"
 #include "platform/text.h"
+#include "scan/categories.h"
+#include "scan/check_fixture.h"
 #include "scan/check_skeleton.h"
 #include "scan/delete_run.h"
 #include "scan/registry_cleaner.h"
@@ -209,6 +212,174 @@ TEST(KeyRecordWrittenSince, FindsTheNewBlockOrNothing) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(Backup_RecordWrittenSince(c.script, c.sizeBefore, HKCU, L"K"), c.expected) << c.label;
+}
+
+}  // namespace
+}  // namespace keytidy
+
+namespace keytidy {
+namespace {
+
+// The cheap tests of the file-type, open-with and installer checks are
+// repeated against the registry as it is right before the deletion, never
+// against what the search saw: each row runs the real check, mends (or
+// leaves) the fault, and deletes.
+class FreshLook : public test::CheckTest {
+ public:
+  std::wstring UserRecord(const std::wstring& extension) const {
+    return L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\" + extension;
+  }
+  test::RealRegistryFixture& Registry() { return registry; }
+
+ protected:
+  FreshLook() : previousSid_(InteractiveUserSid()) { Set_InteractiveUserSid(GetInteractiveUserSid()); }
+  ~FreshLook() override { Set_InteractiveUserSid(previousSid_); }
+
+  KeyList keys;
+
+ private:
+  std::wstring previousSid_;
+};
+
+constexpr RootKey HKCR = ROOT_HKEY_CLASSES_ROOT;
+constexpr RootKey HKLM = ROOT_HKEY_LOCAL_MACHINE;
+const std::wstring kInstallerFolders = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
+
+enum class FreshCheck { LinkMissing, EmptyClass, InvalidOpenWith, EmptyOpenWith, InstallerFolder };
+
+struct FreshRow {
+  const char* label;
+  FreshCheck check;
+  // `name` is the row's own extension, class or folder.
+  std::function<void(FreshLook&, const std::wstring& name)> meanwhile;
+  bool stillStale;
+};
+
+void Leave(FreshLook&, const std::wstring&) {}
+
+const FreshRow kFreshRows[] = {
+    {"class still missing", FreshCheck::LinkMissing, Leave, true},
+    {"class registered meanwhile", FreshCheck::LinkMissing,
+     [](FreshLook& t, const std::wstring& name) { t.Registry().CreateKey(HKCR, L"Keytidy.Fresh" + name); }, false},
+    {"empty class key still empty", FreshCheck::EmptyClass, Leave, true},
+    {"empty class key got a value", FreshCheck::EmptyClass,
+     [](FreshLook& t, const std::wstring& name) { t.Registry().WriteString(HKCR, name, L"EditFlags", L""); }, false},
+    {"empty class key got a sub-key", FreshCheck::EmptyClass,
+     [](FreshLook& t, const std::wstring& name) { t.Registry().CreateKey(HKCR, name + L"\\shell"); }, false},
+    {"open-with record still unused", FreshCheck::InvalidOpenWith, Leave, true},
+    {"extension registered meanwhile", FreshCheck::InvalidOpenWith,
+     [](FreshLook& t, const std::wstring& name) { t.Registry().CreateKey(HKCR, name); }, false},
+    {"user chose a registered program meanwhile", FreshCheck::InvalidOpenWith,
+     [](FreshLook& t, const std::wstring& name) {
+       t.Registry().WriteString(ROOT_HKEY_CURRENT_USER, t.UserRecord(name) + L"\\UserChoice", L"ProgId", L"txtfile");
+     },
+     false},
+    {"empty open-with record got a list entry", FreshCheck::EmptyOpenWith,
+     [](FreshLook& t, const std::wstring& name) {
+       t.Registry().WriteString(ROOT_HKEY_CURRENT_USER, t.UserRecord(name) + L"\\OpenWithList", L"a", L"notepad.exe");
+     },
+     false},
+    {"installer folder still missing", FreshCheck::InstallerFolder, Leave, true},
+    {"installer folder created meanwhile", FreshCheck::InstallerFolder,
+     [](FreshLook&, const std::wstring& name) { CreateDirectoryW(name.c_str(), nullptr); }, false},
+};
+
+TEST_F(FreshLook, CheapTestsAreRepeatedAgainstTheRegistryAsItIsNow) {
+  for (std::size_t i = 0; i < std::size(kFreshRows); ++i) {
+    const FreshRow& row = kFreshRows[i];
+    SCOPED_TRACE(row.label);
+    tree.Clear();
+    const std::wstring n = std::to_wstring(i);
+    std::wstring name;
+    RootKey root = ROOT_HKEY_CURRENT_USER;
+    std::wstring key, value;
+    switch (row.check) {
+      case FreshCheck::LinkMissing:
+        name = L".keytidyfresh" + n;
+        registry.WriteString(HKCR, name, L"", L"Keytidy.Fresh" + name);
+        keys = {name};
+        engine.SEARCH_FILEFORMAT_LINKMISSING(keys, kGroup_FileFormatLinkMissing, kFilter_FileTypes);
+        root = HKCR, key = name;
+        break;
+      case FreshCheck::EmptyClass:
+        name = L"KeytidyFreshEmpty" + n;
+        registry.CreateKey(HKCR, name);
+        keys = {name};
+        engine.SEARCH_FILEFORMAT_EMPTY(keys, kGroup_FileFormatEmpty, kFilter_FileTypes);
+        root = HKCR, key = name;
+        break;
+      case FreshCheck::InvalidOpenWith:
+      case FreshCheck::EmptyOpenWith:
+        name = L".keytidyfreshow" + n;
+        if (row.check == FreshCheck::InvalidOpenWith)
+          registry.WriteString(ROOT_HKEY_CURRENT_USER, UserRecord(name) + L"\\OpenWithProgids", L"Keytidy.Gone", L"");
+        else
+          registry.CreateKey(ROOT_HKEY_CURRENT_USER, UserRecord(name) + L"\\OpenWithList");
+        key = UserRecord(name);
+        Reg_RedirectCurrentUser(root, key);
+        engine.SEARCH_EMPTYOPENWITH(kGroup_EmptyOpenWith, kFilter_FileTypes);
+        engine.SEARCH_INVALID_OPENWITH(kGroup_InvalidOpenWith, kFilter_FileTypes);
+        break;
+      case FreshCheck::InstallerFolder:
+        name = T(L"{T}\\gone " + n + L"\\");
+        registry.WriteString(HKLM, kInstallerFolders, name, L"");
+        engine.SEARCH_INSTALLERPATH(kGroup_InstallerPath, kFilter_Software);
+        root = HKLM, key = kInstallerFolders, value = name;
+        break;
+    }
+    // Only the row's own finding is deleted; the prefix has findings of its own.
+    std::size_t ours = 0;
+    for (PVirtualNode node : tree) {
+      const TTreeData_RegCleaner& e = *GetEntry(node);
+      const bool mine = e.Delete_Key == key && e.Delete_Value == value;
+      if (mine) {
+        ++ours;
+        EXPECT_NE(e.Evidence.test, EvidenceTest::NotRepeatable);
+      } else {
+        tree.SetCheckState(node, CheckState::Unchecked);
+      }
+    }
+    ASSERT_EQ(ours, 1u);
+    row.meanwhile(*this, name);
+
+    const DeleteRunResult result = RC_DeleteRun(engine, temp.File(L"Backups"), {temp.Path()});
+    EXPECT_EQ(result.removed, row.stillStale ? 1u : 0u);
+    EXPECT_EQ(result.noLongerStale, row.stillStale ? 0u : 1u);
+    const bool present = value.empty() ? Reg_KeyExists(root, key) : Reg_ValueExists(root, key, value);
+    EXPECT_EQ(present, !row.stillStale);
+  }
+}
+
+// A finding whose test cannot be repeated is deleted only while its whole
+// key is as the search saw it: not only the value it read, but every value
+// and the names of its sub-keys.
+TEST_F(DeleteRecheck, AnUnrepeatableKeyFindingNeedsItsWholeKeyUnchanged) {
+  struct Row {
+    const char* label;
+    std::function<void(const std::wstring& key)> meanwhile;
+    bool stillStale;
+  };
+  const Row rows[] = {
+      {"unchanged", [](const std::wstring&) {}, true},
+      {"another value added", [](const std::wstring& key) { Reg_WriteString(HKCU, key, L"added", L"x"); }, false},
+      {"another value's data changed", [](const std::wstring& key) { Reg_WriteString(HKCU, key, L"other", L"2"); },
+       false},
+      {"a sub-key created", [](const std::wstring& key) { Reg_WriteString(HKCU, key + L"\\child", L"", L""); }, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    tree_.Clear();
+    const std::wstring key = Path(Utf8ToUtf16(row.label));
+    RawWriteString(HKCU, key, L"", L"read by the check");
+    RawWriteString(HKCU, key, L"other", L"1");
+    ASSERT_TRUE(Report_Finding(engine_, 1, 3, L"", L"key", {HKCU, key, L""}, DeleteTarget::Key,
+                               {EvidenceTest::NotRepeatable, L""}));
+    row.meanwhile(key);
+    const DeleteRunResult result = Run();
+    EXPECT_EQ(result.removed, row.stillStale ? 1u : 0u);
+    EXPECT_EQ(result.noLongerStale, row.stillStale ? 0u : 1u);
+    EXPECT_EQ(RawKeyExists(HKCU, key), !row.stillStale);
+  }
 }
 
 }  // namespace

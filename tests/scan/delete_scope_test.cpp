@@ -22,6 +22,8 @@
 #include "platform/concrete_key.h"
 #include "platform/handles.h"
 #include "platform/text.h"
+#include "scan/check_skeleton.h"
+#include "scan/delete_place.h"
 #include "scan/delete_run.h"
 #include "scan/registry_cleaner.h"
 #include "support/programs.h"
@@ -217,6 +219,68 @@ TEST(ConcreteKey, ResolvesOpenedKeysAndLeavesOtherRootsAlone) {
   EXPECT_EQ(UpperCaseAscii(resolved->path), UpperCaseAscii(ClassesKey(Hive::Machine, name)));
   EXPECT_FALSE(Reg_ConcreteKey(HKCR, name + L"\\missing"));
   EXPECT_EQ(Reg_ConcreteKey(HKCU, L"Software\\Anything"), (ConcreteKey{HKCU, L"Software\\Anything"}));
+}
+
+}  // namespace
+}  // namespace keytidy
+
+namespace keytidy {
+namespace {
+
+// Under the merged classes view a finding's command may be read from the
+// machine's class while the key to delete is the user's namesake (or the
+// reverse); the deletion then refuses. Wine's view never shows the user's
+// classes, so the decision is tested with the concrete names Windows gives.
+TEST(DeleteInEvidenceHive, TheConcreteDeleteKeyMustHoldTheConcreteEvidenceKey) {
+  const std::wstring user = L"S-1-5-21-1-2-3-1001_Classes\\Foo.Doc";
+  const std::wstring machine = L"SOFTWARE\\Classes\\Foo.Doc";
+  struct Row {
+    const char* label;
+    DeletePlace deleteAt;
+    DeletePlace evidenceAt;
+    bool allowed;
+  };
+  const Row rows[] = {
+      {"machine class, machine command", {HKLM, machine, L""}, {HKLM, machine + L"\\shell\\open\\command", L""}, true},
+      {"user class, user command", {ROOT_HKEY_USERS, user, L""},
+       {ROOT_HKEY_USERS, user + L"\\shell\\open\\command", L""}, true},
+      {"user class, machine command", {ROOT_HKEY_USERS, user, L""},
+       {HKLM, machine + L"\\shell\\open\\command", L""}, false},
+      {"machine class, user command", {HKLM, machine, L""},
+       {ROOT_HKEY_USERS, user + L"\\shell\\open\\command", L""}, false},
+      {"the evidence is the deleted key", {HKLM, machine, L""}, {HKLM, machine, L""}, true},
+      {"other letter case and doubled backslashes", {HKLM, L"software\\classes\\foo.doc\\", L""},
+       {HKLM, L"SOFTWARE\\\\Classes\\FOO.DOC\\shell", L""}, true},
+      {"a namesake that only starts alike", {HKLM, machine, L""},
+       {HKLM, machine + L"2\\shell\\open\\command", L""}, false},
+      {"evidence above the deleted key", {HKLM, machine + L"\\shell\\open", L""}, {HKLM, machine, L""}, false},
+      {"evidence whose key could not be told", {HKLM, machine, L""}, {}, false},
+  };
+  for (const Row& row : rows) EXPECT_EQ(Deletion_InEvidenceHive(row.deleteAt, row.evidenceAt), row.allowed) << row.label;
+}
+
+// Under Wine both names lie in the machine's classes: a class finding is
+// deleted, and one whose evidence has gone away meanwhile is kept.
+TEST(DeleteInEvidenceHive, AFindingReadThroughTheMergedViewIsDeletedInItsOwnHive) {
+  test::RealRegistryFixture registry;
+  test::TempFolder folder;
+  TResultTree tree;
+  RunControl run;
+  run.STOP_REQUESTED = false;
+  TRegistryCleaner engine{&tree, run};
+  const std::wstring name = L"KeytidyHive." + std::to_wstring(GetCurrentProcessId());
+  registry.WriteString(HKCR, name + L"\\shell\\open\\command", L"", L"C:\\gone\\app.exe");
+  PVirtualNode node = Report_Finding(engine, 30, 1, L"C:\\gone\\app.exe", name, {HKCR, name, L""}, DeleteTarget::Key,
+                                     {EvidenceTest::NotRepeatable, L""},
+                                     FindingPlace{HKCR, name + L"\\shell\\open\\command", L""});
+  ASSERT_TRUE(node);
+  const std::optional<DeletePlace> evidence = Resolve_EvidencePlace(*GetEntry(node));
+  ASSERT_TRUE(evidence);
+  EXPECT_EQ(evidence->root, HKLM);
+  const DeleteRunResult result = RC_DeleteRun(engine, folder.File(L"Backups"), {folder.Path()});
+  EXPECT_EQ(result.removed, 1u);
+  EXPECT_EQ(result.otherHive, 0u);
+  EXPECT_FALSE(RawKeyExists(HKLM, ClassesKey(Hive::Machine, name)));
 }
 
 }  // namespace

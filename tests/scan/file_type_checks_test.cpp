@@ -116,15 +116,17 @@ TEST_F(FileTypeChecks, OpenCommandsThatStartAMissingProgram) {
                                   " | KeytidyTxtFile | KeytidyTxtFile | KeytidyTxtFile | .keytidytxt",
                               "30 | " + T8(L"{T}\\gone\\tool.exe") +
                                   " | KeytidyNoExtension | KeytidyNoExtension | KeytidyNoExtension | .KeytidyNoExtension",
+                              // The class keeps its working "open" verb.
                               "30 | " + T8(L"{T}\\gone\\edit.exe") +
-                                  " | KeytidyEditVerb | KeytidyEditVerb | KeytidyEditVerb | .KeytidyEditVerb",
+                                  " | KeytidyEditVerb | KeytidyEditVerb | KeytidyEditVerb\\shell\\edit | .KeytidyEditVerb",
                           }));
   EXPECT_EQ(engine.Stat_KeysScanned, 0u);
 }
 
 // A broken verb on a class the whole shell uses costs that verb only: the
 // finding deletes the verb's key, and the class with its other verbs and
-// settings stays. An ordinary program class still goes whole.
+// settings stays. So does an ordinary program class that holds more than
+// the broken verb.
 TEST_F(FileTypeChecks, BrokenVerbOnAShellWideClassDeletesOnlyThatVerb) {
   struct Row {
     const wchar_t* classKey;
@@ -134,7 +136,7 @@ TEST_F(FileTypeChecks, BrokenVerbOnAShellWideClassDeletesOnlyThatVerb) {
   const Row rows[] = {
       {L"Network", L"", L"Network\\shell\\open"},
       {L"DesktopBackground", L"keytidyverb", L"DesktopBackground\\shell\\keytidyverb"},
-      {L"KeytidyWholeClass", L"", L"KeytidyWholeClass"},
+      {L"KeytidyWorkingClass", L"", L"KeytidyWorkingClass\\shell\\open"},
   };
   for (const Row& row : rows) {
     // The rows must not change a class the prefix already has.
