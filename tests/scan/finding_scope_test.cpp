@@ -176,8 +176,10 @@ TEST_F(FindingScopeTest, EachFindingTakesTheSmallestPartThatEndsTheFault) {
 
 // The extension keys of the system's own file types are never deleted
 // whole: a finding on one takes its class name only, and the guard refuses
-// the key whatever a finding says. A fresh prefix has ".dll" name a class
-// it does not register, which makes a real row where it does.
+// the key whatever a finding says. The real row uses ".dll" as a prefix
+// may have it (naming a class it does not register) or, where the prefix
+// has no ".dll" key, a bare one planted for the row, which any other
+// extension would lose whole.
 TEST_F(FindingScopeTest, SystemExtensionsLoseTheirClassNameOnly) {
   const wchar_t* const guarded[] = {L".exe", L".DLL", L".lnk", L".msi", L".reg", L".ps1", L".txt", L".hta"};
   for (const wchar_t* extension : guarded) {
@@ -193,6 +195,7 @@ TEST_F(FindingScopeTest, SystemExtensionsLoseTheirClassNameOnly) {
     EXPECT_FALSE(Is_SystemFileExtension(extension)) << Utf16ToUtf8(extension);
   }
 
+  if (!Reg_KeyExists(HKCR, L".dll")) Set(L".dll", L"", L"Keytidy.Missing.DllFile");
   const std::wstring dllClass = Reg_ReadString(HKCR, L".dll", L"");
   if (dllClass.empty() || Reg_KeyExists(HKCR, dllClass)) GTEST_SKIP() << "this prefix registers .dll's class";
   keys = {L".dll"};
