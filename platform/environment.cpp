@@ -178,6 +178,27 @@ std::wstring GetInteractiveUserSid() {
   return result;
 }
 
+std::wstring GetProcessUserSid() {
+  UniqueHandle token;
+  HANDLE raw = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return {};
+  token.reset(raw);
+  DWORD size = 0;
+  GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+  if (size == 0) return {};
+  std::vector<BYTE> buffer(size);
+  if (!GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) return {};
+  LPWSTR text = nullptr;
+  if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) return {};
+  UniqueLocalMemory owner(text);
+  return text;
+}
+
+std::wstring JudgedUserSid() {
+  const std::wstring& desktopUser = InteractiveUserSid();
+  return desktopUser.empty() ? GetProcessUserSid() : desktopUser;
+}
+
 std::wstring GetSpecialFolderPath(HWND owner, int csidl) {
   PIDLIST_ABSOLUTE list = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(owner, csidl, &list)) || !list) return {};

@@ -1,8 +1,13 @@
 #include "scan/exception_list.h"
 
+#include <cwchar>
+#include <optional>
+
 #include <algorithm>
 
 #include "lang/message_catalogue.h"
+
+#include "platform/text.h"
 
 namespace keytidy {
 
@@ -36,6 +41,42 @@ bool Is_Exception(std::int32_t kind, const std::wstring& rootName, const std::ws
   return std::any_of(list.Rows().begin(), list.Rows().end(), [&](const ExceptionRow& row) {
     return row.kind == wanted && row.key == key && row.value == value && row.rootName == rootName;
   });
+}
+
+namespace {
+
+constexpr wchar_t kCurrentUser[] = L"HKEY_CURRENT_USER";
+constexpr wchar_t kUsers[] = L"HKEY_USERS";
+constexpr wchar_t kClassesBelowUser[] = L"SOFTWARE\\CLASSES\\";
+
+// `path` without its first component when that component is `first` (any
+// letter case) and something follows it.
+std::optional<std::wstring> Below(const std::wstring& path, const std::wstring& first) {
+  if (path.size() <= first.size() || path[first.size()] != L'\\') return std::nullopt;
+  if (UpperCaseAscii(path.substr(0, first.size())) != UpperCaseAscii(first)) return std::nullopt;
+  return path.substr(first.size() + 1);
+}
+
+}  // namespace
+
+std::vector<ExceptionRow> ExceptionRow_OtherNames(const ExceptionRow& row, const std::wstring& userSid) {
+  std::vector<ExceptionRow> names;
+  if (userSid.empty()) return names;
+  const auto named = [&row](const wchar_t* root, std::wstring key) {
+    return ExceptionRow{row.kind, root, std::move(key), row.value};
+  };
+  if (row.rootName == kCurrentUser) {
+    names.push_back(named(kUsers, userSid + L"\\" + row.key));
+    const std::wstring upper = UpperCaseAscii(row.key);
+    if (upper.rfind(kClassesBelowUser, 0) == 0)
+      names.push_back(named(kUsers, userSid + L"_Classes\\" + row.key.substr(std::wcslen(kClassesBelowUser))));
+  } else if (row.rootName == kUsers) {
+    if (const std::optional<std::wstring> rest = Below(row.key, userSid))
+      names.push_back(named(kCurrentUser, *rest));
+    else if (const std::optional<std::wstring> classes = Below(row.key, userSid + L"_Classes"))
+      names.push_back(named(kCurrentUser, L"Software\\Classes\\" + *classes));
+  }
+  return names;
 }
 
 void Add_ExceptionItem(std::int32_t kind, const std::wstring& rootName, const std::wstring& key, TExceptionList& list,

@@ -60,6 +60,15 @@ const std::wstring& ExceptionKindCaption(std::int32_t kind);
 bool Is_Exception(std::int32_t kind, const std::wstring& rootName, const std::wstring& key,
                   const TExceptionList& list, const std::wstring& value);
 
+// The same key under its other name for the user `userSid` (a SID such as
+// S-1-5-21-…): HKEY_CURRENT_USER\X is HKEY_USERS\<SID>\X, and
+// HKEY_CURRENT_USER\Software\Classes\X is also HKEY_USERS\<SID>_Classes\X.
+// An exception added while the desktop user's hive was named one way must
+// match a finding named the other way (a run from a scheduled task or over
+// remote desktop names the user's keys HKEY_CURRENT_USER). Nothing for any
+// other root, another user's key or an empty SID.
+std::vector<ExceptionRow> ExceptionRow_OtherNames(const ExceptionRow& row, const std::wstring& userSid);
+
 // Appends one row; equal rows may repeat.
 void Add_ExceptionItem(std::int32_t kind, const std::wstring& rootName, const std::wstring& key, TExceptionList& list,
                        const std::wstring& value);

@@ -313,9 +313,10 @@ class HostileData : public ::testing::Test {
         value("help, no terminator", kHelp, L"keytidy-hostile-unterminated.hlp", REG_SZ, TextBytes(gone, false),
               Outcome::Refused),
         // File types: an extension naming a program identifier that is not
-        // registered goes whole; one naming a registered identifier stays.
-        appPathLike("extension without its program", kClasses + L"\\.keytidyhostile\"q\"|%\u00fc",
-                    TextBytes(L"KeytidyHostile.Missing \"id\" \u00fc"), Outcome::Removed),
+        // registered loses that name, and keeps its other values and its
+        // open-with list; one naming a registered identifier stays.
+        value("extension without its program", kClasses + L"\\.keytidyhostile\"q\"|%\u00fc", L"", REG_SZ,
+              TextBytes(L"KeytidyHostile.Missing \"id\" \u00fc"), Outcome::Removed),
         appPathLike("extension with its program", kClasses + L"\\.keytidyhostilekept",
                     TextBytes(L"KeytidyHostile.Present"), Outcome::Kept),
         appPathLike("registered program", kClasses + L"\\KeytidyHostile.Present", TextBytes(L"kept \"type\""),

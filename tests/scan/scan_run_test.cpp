@@ -321,7 +321,8 @@ TEST_F(ScanRun, RepeatedSightingsKeepEveryFindingInItsPlace) {
                              L"KeytidyRunSource32 | " + wow + L"\\KeytidyRunSource32 [InstallSource] | "),
                         line(kGroup_EmptyUninstallKeys,
                              L"{Keytidy-RunOnly32} (32Bit) | " + wow + L"\\{Keytidy-RunOnly32} [] | "),
-                        line(kGroup_FileFormatWrongExe, L"KeytidyRunType | KeytidyRunType [] | .keytidyrunb"),
+                        // The class keeps its icon: only the broken verb goes.
+                        line(kGroup_FileFormatWrongExe, L"KeytidyRunType | KeytidyRunType\\shell\\open [] | .keytidyrunb"),
                         line(kGroup_FileFormatLinkMissing, L".keytidyrunc | .keytidyrunc [] | KeytidyRunMissing"),
                         line(kGroup_FileFormatWrongIcon,
                              L"KeytidyRunType | KeytidyRunType\\DefaultIcon [] | .keytidyrunb"),
