@@ -15,18 +15,6 @@ const std::wstring kUserChoice = L"UserChoice";
 const std::wstring kOpenWithProgids = L"OpenWithProgids";
 const std::wstring kOpenWithList = L"OpenWithList";
 
-std::vector<std::wstring> ValueNames(RootKey root, const std::wstring& key) {
-  std::vector<std::wstring> names;
-  Reg_GetValueNames(root, key, names);
-  return names;
-}
-
-std::vector<std::wstring> SubKeys(RootKey root, const std::wstring& key) {
-  std::vector<std::wstring> names;
-  Reg_GetSubKeys(root, key, names);
-  return names;
-}
-
 // A program the "Open with" list names: registered for the list, or a
 // file found where Windows looks for a bare program name.
 bool ProgramIsThere(const std::wstring& name) {
@@ -46,7 +34,7 @@ bool UserChoiceWorks(RootKey root, const std::wstring& record) {
 }
 
 bool AnyOpenWithProgidRegistered(RootKey root, const std::wstring& record) {
-  const std::vector<std::wstring> names = ValueNames(root, record + L"\\" + kOpenWithProgids);
+  const std::vector<std::wstring> names = List_ValueNames(root, record + L"\\" + kOpenWithProgids);
   return std::any_of(names.begin(), names.end(),
                      [](const std::wstring& progId) { return !progId.empty() && Class_IsRegistered(progId); });
 }
@@ -54,7 +42,7 @@ bool AnyOpenWithProgidRegistered(RootKey root, const std::wstring& record) {
 // The list's entries are values named by one letter; MRUList orders them.
 bool AnyOpenWithListProgramThere(RootKey root, const std::wstring& record) {
   const std::wstring list = record + L"\\" + kOpenWithList;
-  for (const std::wstring& name : ValueNames(root, list)) {
+  for (const std::wstring& name : List_ValueNames(root, list)) {
     if (name.empty() || UpperCaseAscii(name) == L"MRULIST") continue;
     if (ProgramIsThere(Reg_ReadString(root, list, name))) return true;
   }
@@ -75,7 +63,7 @@ bool OpenWith_RecordIsEmpty(RootKey root, const std::wstring& record) {
   if (!Reg_ReadString(root, record, L"").empty() || Reg_ValueExists(root, record, L"ProgID") ||
       Reg_ValueExists(root, record, L"Application"))
     return false;
-  for (const std::wstring& sub : SubKeys(root, record))
+  for (const std::wstring& sub : List_SubKeys(root, record))
     if (Reg_ValueCount(root, record + L"\\" + sub) > 0) return false;
   return true;
 }
@@ -92,7 +80,7 @@ std::vector<OpenWithStalePart> OpenWith_StaleParts(RootKey root, const std::wstr
   if (!choice.empty() && !Class_IsRegistered(choice))
     parts.push_back({DeleteTarget::Key, choiceKey, L"", choice});
   const std::wstring progids = record + L"\\" + kOpenWithProgids;
-  for (const std::wstring& progId : ValueNames(root, progids))
+  for (const std::wstring& progId : List_ValueNames(root, progids))
     if (!progId.empty() && !Class_IsRegistered(progId))
       parts.push_back({DeleteTarget::Value, progids, progId, progId});
   return parts;
