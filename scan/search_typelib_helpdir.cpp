@@ -49,7 +49,11 @@ void TRegistryCleaner::SEARCH_TYPELIB_EMPTY_HELPDIR(std::int32_t GroupIndex, std
       std::wstring title = Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, library + L"\\" + version, L"");
       if (title.empty()) title = libid + L"\\" + version;
       if (!Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) continue;
-      PVirtualNode node = Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, L"", title, key);
+      // The rule cannot be repeated as a test of its own; the default value
+      // it read is compared again before deleting.
+      const std::wstring tested = Reg_RootKeyName(ROOT_HKEY_CLASSES_ROOT) + L"\\" + key;
+      PVirtualNode node = Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, L"", title, key,
+                                               {EvidenceTest::NotRepeatable, tested});
       if (node) GetEntry(node)->AdditionalInfo = version + L"\\HELPDIR";
     }
   }

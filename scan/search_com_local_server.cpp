@@ -1,0 +1,34 @@
+// Class registrations whose out-of-process server, the program Windows
+// starts for the class (LocalServer32), is gone. Tray helpers and sync
+// clients leave many of these behind when they are removed. Fixing one
+// deletes only the LocalServer32 sub-key, as for in-process servers.
+#include "platform/error_mode.h"
+#include "scan/check_skeleton.h"
+#include "scan/com_class_walk.h"
+#include "scan/leftover_judgement.h"
+
+namespace keytidy {
+
+void TRegistryCleaner::SEARCH_COM_LOCALSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex,
+                                                std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+  if (Run.STOP_REQUESTED) return;
+  CriticalErrorBoxesOff errorBoxesOff;
+  const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);
+  const RegistryView view = View_OfPass(USE_WOW6432Node_Now);
+  Walk_ClassList(*this, KeyListe, [&](const std::wstring& clsid) {
+    const std::wstring key = base + L"\\" + clsid + L"\\LocalServer32";
+    // The value is a command line ("C:\x\srv.exe" -Embedding): the program
+    // is judged by the command-line rules, and one that cannot be told
+    // from its arguments is not judged at all.
+    const std::wstring command = ClassKeys.Of(key).defaultText;
+    if (command.empty()) return;
+    const std::wstring program = Program_OfCommandLine(*this, command, view);
+    if (!Is_MissingFile(*this, program, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
+    PVirtualNode node =
+        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, program, Com_ClassName(base, clsid), key,
+                             {EvidenceTest::FileMissing, program});
+    if (node) GetEntry(node)->Filename = program;
+  });
+}
+
+}  // namespace keytidy
