@@ -35,4 +35,13 @@ PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, std::int32_t groupIndex,
                         DeleteTarget::Key, tested);
 }
 
+void Report_ClassFileIfMissing(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+                               const std::wstring& base, const std::wstring& clsid, const std::wstring& key,
+                               const std::wstring& path, RegistryView view) {
+  if (!Is_MissingFile(rc, path, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
+  PVirtualNode node = Report_ClassesSubKey(rc, groupIndex, comboBoxIndex, path, Com_ClassName(base, clsid), key,
+                                           {EvidenceTest::FileMissing, path});
+  if (node) GetEntry(node)->Filename = path;
+}
+
 }  // namespace keytidy

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/registry_view.h"
 #include "scan/registry_cleaner.h"
 
 namespace keytidy {
@@ -31,5 +32,12 @@ void Walk_ClassList(TRegistryCleaner& rc, const KeyList& classes,
 PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
                                   const std::wstring& fullPath, const std::wstring& displayName,
                                   const std::wstring& key, const EvidenceTested& tested = {});
+
+// The class-file checks' end: when the file `path` (as the branch's view
+// sees it) is missing and `key` can be deleted, reports `key` for the
+// class, with the file as what the deletion tests again.
+void Report_ClassFileIfMissing(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+                               const std::wstring& base, const std::wstring& clsid, const std::wstring& key,
+                               const std::wstring& path, RegistryView view);
 
 }  // namespace keytidy

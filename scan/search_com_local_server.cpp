@@ -22,12 +22,8 @@ void TRegistryCleaner::SEARCH_COM_LOCALSERVER32(const KeyList& KeyListe, std::in
     // from its arguments is not judged at all.
     const std::wstring command = ClassKeys.Of(key).defaultText;
     if (command.empty()) return;
-    const std::wstring program = Program_OfCommandLine(*this, command, view);
-    if (!Is_MissingFile(*this, program, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
-    PVirtualNode node =
-        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, program, Com_ClassName(base, clsid), key,
-                             {EvidenceTest::FileMissing, program});
-    if (node) GetEntry(node)->Filename = program;
+    Report_ClassFileIfMissing(*this, GroupIndex, ComboBoxIndex, base, clsid, key,
+                              Program_OfCommandLine(*this, command, view), view);
   });
 }
 

@@ -41,11 +41,7 @@ void TRegistryCleaner::SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::i
     const std::wstring server = ClassKeys.Of(key).defaultText;
     if (server.empty()) return;
     const std::wstring path = Resolve_FileReference(*this, server, !USE_WOW6432Node_Now, view);
-    if (!Is_MissingFile(*this, path, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
-    PVirtualNode node =
-        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key,
-                             {EvidenceTest::FileMissing, path});
-    if (node) GetEntry(node)->Filename = path;
+    Report_ClassFileIfMissing(*this, GroupIndex, ComboBoxIndex, base, clsid, key, path, view);
   });
 }
 
@@ -62,11 +58,7 @@ void TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, std::in
     const std::optional<std::wstring> module = Strip_IconIndex(ClassKeys.Of(key).defaultText);
     if (!module) return;
     const std::wstring path = Resolve_FileReference(*this, *module, !USE_WOW6432Node_Now, view);
-    if (!Is_MissingFile(*this, path, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
-    PVirtualNode node =
-        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key,
-                             {EvidenceTest::FileMissing, path});
-    if (node) GetEntry(node)->Filename = path;
+    Report_ClassFileIfMissing(*this, GroupIndex, ComboBoxIndex, base, clsid, key, path, view);
   });
 }
 

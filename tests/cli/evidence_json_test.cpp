@@ -68,7 +68,7 @@ class EvidenceJson : public ::testing::Test {
     registry.WriteString(HKLM, kUninstall + L"\\KeytidyEvidenceSource", L"InstallSource", T(L"\\gone-src"));
     registry.CreateKey(HKLM, kUninstall + L"\\{KeytidyEvidence-Empty}");
     registry.CreateKey(HKLM, L"SOFTWARE\\KeytidyEvidenceVendor");
-    registry.WriteString(HKLM, kFirewallRules, L"KeytidyEvidenceRule", T(L"v2.10|App=\\gone\\fw.exe|"));
+    registry.WriteString(HKLM, kFirewallRules, L"KeytidyEvidenceRule", L"v2.10|App=" + T(L"\\gone\\fw.exe") + L"|");
     registry.WriteString(HKLM, kVersion + L"\\Run", L"KeytidyEvidenceRun", Quote(T(L"\\gone\\run.exe")) + L" /tray");
     registry.WriteString(HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List",
                          L"KeytidyEvidence1", T(L"\\gone\\keytidyevidence.bmp"));
