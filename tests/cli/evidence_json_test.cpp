@@ -51,9 +51,8 @@ bool Ours(const json& finding) {
 
 class EvidenceJson : public ::testing::Test {
  protected:
-  // One stale entry for each check that Wine lets us produce; the
-  // start-menu order check runs only on Windows XP, the open-with checks
-  // read the shell's own lists.
+  // One stale entry for each check that Wine lets us produce (the
+  // start-menu order check runs only on Windows XP).
   EvidenceJson() {
     const DWORD one = 1;
     registry.WriteString(HKLM, kVersion + L"\\App Paths\\KeytidyEvidenceGone.exe", L"", T(L"\\gone\\app.exe"));
@@ -72,6 +71,13 @@ class EvidenceJson : public ::testing::Test {
     registry.WriteString(HKLM, kVersion + L"\\Run", L"KeytidyEvidenceRun", Quote(T(L"\\gone\\run.exe")) + L" /tray");
     registry.WriteString(HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List",
                          L"KeytidyEvidence1", T(L"\\gone\\keytidyevidence.bmp"));
+
+    // Open-with records: one that holds no choice, one for an extension no
+    // longer registered; and a file-type key that holds nothing.
+    const std::wstring fileExts = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
+    registry.CreateKey(HKCU, fileExts + L"\\.keytidyevidencew\\OpenWithList");
+    registry.WriteString(HKCU, fileExts + L"\\.keytidyevidencex\\OpenWithList", L"a", L"notepad.exe");
+    registry.CreateKey(HKCR, L".keytidyevidencez");
 
     registry.WriteString(HKCR, L"KeytidyEvidenceType\\shell\\open\\command", L"",
                          Quote(T(L"\\gone\\type.exe")) + L" \"%1\"");
