@@ -33,11 +33,19 @@ PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, std::int32_t groupIndex,
                                   const std::wstring& fullPath, const std::wstring& displayName,
                                   const std::wstring& key, const EvidenceTested& tested = {});
 
-// The class-file checks' end: when the file `path` (as the branch's view
-// sees it) is missing and `key` can be deleted, reports `key` for the
-// class, with the file as what the deletion tests again.
+// The walk of the checks that read one sub-key of every class, with
+// critical-error boxes off throughout: `examine` gets the class and the
+// path of its sub-key (base\clsid\subKey). Nothing happens once a stop has
+// been requested.
+void Walk_ClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, bool USE_WOW6432Node_Now,
+                       const std::wstring& subKey,
+                       const std::function<void(const std::wstring& clsid, const std::wstring& key)>& examine);
+
+// The class-file checks' end: when the file `path` (as a program of the
+// pass's branch sees it) is missing and `key` can be deleted, reports `key`
+// for the class, with the file as what the deletion tests again.
 void Report_ClassFileIfMissing(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
-                               const std::wstring& base, const std::wstring& clsid, const std::wstring& key,
-                               const std::wstring& path, RegistryView view);
+                               bool USE_WOW6432Node_Now, const std::wstring& clsid, const std::wstring& key,
+                               const std::wstring& path);
 
 }  // namespace keytidy
