@@ -6,6 +6,7 @@
 #include "platform/registry_view.h"
 #include "platform/root_keys.h"
 #include "platform/text.h"
+#include "scan/own_rule_verdict.h"
 
 namespace keytidy {
 
@@ -68,8 +69,9 @@ MessageKey VerdictOf(const TTreeData_RegCleaner& entry) {
     case EvidenceTest::None:
     case EvidenceTest::NotRepeatable: break;
   }
-  return NamesMissingClass(entry) ? MessageKey::MESSAGE_RC_EVIDENCE_CLASSMISSING
-                                  : MessageKey::MESSAGE_RC_EVIDENCE_OWNRULE;
+  if (NamesMissingClass(entry)) return MessageKey::MESSAGE_RC_EVIDENCE_CLASSMISSING;
+  if (const std::optional<OwnRuleVerdict> own = OwnRuleVerdict_OfCheck(entry.GroupIndex)) return own->text;
+  return MessageKey::MESSAGE_RC_EVIDENCE_OWNRULE;
 }
 
 void AddWhatWasRead(Lines& lines, const TTreeData_RegCleaner& entry) {
@@ -111,6 +113,9 @@ void AddWhatWasTested(Lines& lines, const TTreeData_RegCleaner& entry, const Evi
   } else if (NamesMissingClass(entry)) {
     reference = entry.MissingKey;
     tested = KeyPath(ROOT_HKEY_CLASSES_ROOT, entry.MissingKey);
+  } else {
+    // A rule of the check's own names what it looked at, as it is to be read.
+    tested = evidence.target;
   }
   if (!reference.empty()) lines.Add(MessageKey::MESSAGE_RC_EVIDENCE_REFERENCE, reference);
   if (!tested.empty()) lines.Add(MessageKey::MESSAGE_RC_EVIDENCE_TESTED, tested);

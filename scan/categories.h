@@ -56,6 +56,7 @@ inline constexpr std::int32_t kGroup_ComToolboxBitmap = 41;
 inline constexpr std::int32_t kGroup_ComEmptyInprocServer32 = 42;
 inline constexpr std::int32_t kGroup_ComEmptyToolboxBitmap = 43;
 inline constexpr std::int32_t kGroup_ComEmptyInprocServer = 44;
+inline constexpr std::int32_t kGroup_ComLocalServer32 = 45;
 inline constexpr std::int32_t kGroup_ComTypeLibInvalid = 46;
 inline constexpr std::int32_t kGroup_TypeLibEmptyHelpDir = 50;
 inline constexpr std::int32_t kGroup_InterfaceTypeLibInvalid = 51;

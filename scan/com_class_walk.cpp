@@ -1,5 +1,6 @@
 #include "scan/com_class_walk.h"
 
+#include "platform/error_mode.h"
 #include "platform/registry.h"
 #include "scan/check_skeleton.h"
 
@@ -33,6 +34,28 @@ PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, std::int32_t groupIndex,
                                   const std::wstring& key, const EvidenceTested& tested) {
   return Report_Finding(rc, groupIndex, comboBoxIndex, fullPath, displayName, {ROOT_HKEY_CLASSES_ROOT, key, L""},
                         DeleteTarget::Key, tested);
+}
+
+void Walk_ClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, bool USE_WOW6432Node_Now,
+                       const std::wstring& subKey,
+                       const std::function<void(const std::wstring& clsid, const std::wstring& key)>& examine) {
+  if (rc.Run.STOP_REQUESTED) return;
+  CriticalErrorBoxesOff errorBoxesOff;
+  const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);
+  Walk_ClassList(rc, classes,
+                 [&](const std::wstring& clsid) { examine(clsid, base + L"\\" + clsid + L"\\" + subKey); });
+}
+
+void Report_ClassFileIfMissing(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+                               bool USE_WOW6432Node_Now, const std::wstring& clsid, const std::wstring& key,
+                               const std::wstring& path) {
+  if (!Is_MissingFile(rc, path, View_OfPass(USE_WOW6432Node_Now)) ||
+      !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key))
+    return;
+  const std::wstring name = Com_ClassName(Com_ClassBase(USE_WOW6432Node_Now), clsid);
+  PVirtualNode node =
+      Report_ClassesSubKey(rc, groupIndex, comboBoxIndex, path, name, key, {EvidenceTest::FileMissing, path});
+  if (node) GetEntry(node)->Filename = path;
 }
 
 }  // namespace keytidy

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/registry_view.h"
 #include "scan/registry_cleaner.h"
 
 namespace keytidy {
@@ -31,5 +32,20 @@ void Walk_ClassList(TRegistryCleaner& rc, const KeyList& classes,
 PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
                                   const std::wstring& fullPath, const std::wstring& displayName,
                                   const std::wstring& key, const EvidenceTested& tested = {});
+
+// The walk of the checks that read one sub-key of every class, with
+// critical-error boxes off throughout: `examine` gets the class and the
+// path of its sub-key (base\clsid\subKey). Nothing happens once a stop has
+// been requested.
+void Walk_ClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, bool USE_WOW6432Node_Now,
+                       const std::wstring& subKey,
+                       const std::function<void(const std::wstring& clsid, const std::wstring& key)>& examine);
+
+// The class-file checks' end: when the file `path` (as a program of the
+// pass's branch sees it) is missing and `key` can be deleted, reports `key`
+// for the class, with the file as what the deletion tests again.
+void Report_ClassFileIfMissing(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+                               bool USE_WOW6432Node_Now, const std::wstring& clsid, const std::wstring& key,
+                               const std::wstring& path);
 
 }  // namespace keytidy

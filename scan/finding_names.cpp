@@ -13,7 +13,7 @@ struct NumberName {
   const wchar_t* name;
 };
 
-constexpr std::array<NumberName, 35> kCheckNames = {{
+constexpr std::array<NumberName, 36> kCheckNames = {{
     {kGroup_Shared, L"shared-dll-file-missing"},
     {kGroup_HelpFiles, L"help-file-missing"},
     {kGroup_AppPaths, L"app-path-file-missing"},
@@ -42,6 +42,7 @@ constexpr std::array<NumberName, 35> kCheckNames = {{
     {kGroup_FileFormatApplications, L"application-program-missing"},
     {kGroup_ComInprocServer32, L"com-server-file-missing"},
     {kGroup_ComToolboxBitmap, L"com-toolbox-bitmap-missing"},
+    {kGroup_ComLocalServer32, L"com-local-server-program-missing"},
     {kGroup_ComEmptyInprocServer32, L"com-inproc-server32-key-empty"},
     {kGroup_ComEmptyToolboxBitmap, L"com-toolbox-bitmap32-key-empty"},
     {kGroup_ComEmptyInprocServer, L"com-inproc-server-key-empty"},

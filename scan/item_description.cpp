@@ -24,7 +24,7 @@ struct GroupDescription {
 
 using enum MessageKey;
 
-constexpr std::array<GroupDescription, 37> kGroups = {{
+constexpr std::array<GroupDescription, 38> kGroups = {{
     {kGroup_Shared, 1, MESSAGE_RC_DESC_GROUP_SHARED, Detail::Folder},
     {kGroup_HelpFiles, 2, MESSAGE_RC_DESC_GROUP_HELP, Detail::Folder},
     {kGroup_AppPaths, 3, MESSAGE_RC_DESC_GROUP_APPPATH, Detail::Folder},
@@ -53,6 +53,7 @@ constexpr std::array<GroupDescription, 37> kGroups = {{
     {kGroup_FileFormatApplications, 11, MESSAGE_RC_DESC_GROUP_FILEFORMAT_APPLICATIONS, Detail::FullPath},
     {kGroup_ComInprocServer32, 16, MESSAGE_RC_DESC_COMOLE2, Detail::FullPath},
     {kGroup_ComToolboxBitmap, 15, MESSAGE_RC_DESC_ICONS, Detail::FullPath},
+    {kGroup_ComLocalServer32, 16, MESSAGE_RC_DESC_COM_LOCALSERVER32, Detail::FullPath},
     {kGroup_ComEmptyInprocServer32, 18, MESSAGE_RC_DESC_GROUP_EMPTYSUBKEY, Detail::Literal, L"InprocServer32"},
     {kGroup_ComEmptyToolboxBitmap, 17, MESSAGE_RC_DESC_GROUP_EMPTYSUBKEY, Detail::Literal, L"ToolboxBitmap32"},
     {kGroup_ComEmptyInprocServer, 18, MESSAGE_RC_DESC_GROUP_EMPTYSUBKEY, Detail::Literal, L"InprocServer"},

@@ -139,6 +139,9 @@ class TRegistryCleaner {
                                  bool USE_WOW6432Node_Now);
   void SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
                                 bool USE_WOW6432Node_Now);
+  // Out-of-process servers: the program a LocalServer32 command starts.
+  void SEARCH_COM_LOCALSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+                                bool USE_WOW6432Node_Now);
   void SEARCH_COM_EMPTY_INPROCSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
                                        bool USE_WOW6432Node_Now);
   void SEARCH_COM_EMPTY_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,

@@ -150,7 +150,7 @@ void RunFileTypes(const ScanCallContext& run) {
   run.Step();
 }
 
-// The six class checks share one read of the CLSID key per registry branch.
+// The seven class checks share one read of the CLSID key per registry branch.
 void RunClassChecks(const ScanCallContext& run, const std::wstring& clsidPath, bool wow) {
   TRegistryCleaner& rc = run.Engine();
   KeyList list;
@@ -159,6 +159,7 @@ void RunClassChecks(const ScanCallContext& run, const std::wstring& clsidPath, b
   const std::pair<ListCheck, std::int32_t> checks[] = {
       {&TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP, kGroup_ComToolboxBitmap},
       {&TRegistryCleaner::SEARCH_COM_INPROCSERVER32, kGroup_ComInprocServer32},
+      {&TRegistryCleaner::SEARCH_COM_LOCALSERVER32, kGroup_ComLocalServer32},
       {&TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER32, kGroup_ComEmptyInprocServer32},
       {&TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER, kGroup_ComEmptyInprocServer},
       {&TRegistryCleaner::SEARCH_COM_EMPTY_TOOLBOXBITMAP, kGroup_ComEmptyToolboxBitmap},
@@ -222,7 +223,7 @@ constexpr std::array<ScanCategory, kScanCategoryCount> kCategories = {{
     {OptionSwitch::RC_Installer, kFilter_Software, 5, 0, RunSoftware},
     {OptionSwitch::RC_WindowsHistory, kFilter_History, 5, 0, RunHistory},
     {OptionSwitch::RC_FileFormate, kFilter_FileTypes, 8, 0, RunFileTypes},
-    {OptionSwitch::RC_COMOLEActiveX, kFilter_Com, 9, 9, RunCom},
+    {OptionSwitch::RC_COMOLEActiveX, kFilter_Com, 10, 10, RunCom},
     {OptionSwitch::RC_WindowsFirewall, kFilter_Firewall, 1, 0, RunFirewall},
     {OptionSwitch::RC_Leftovers, kFilter_Leftovers, 4, 2, RunLeftovers},
 }};

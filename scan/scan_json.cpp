@@ -13,6 +13,7 @@
 #include "scan/deletion_preview.h"
 #include "scan/finding_names.h"
 #include "scan/item_description.h"
+#include "scan/own_rule_verdict.h"
 #include "settings/option_switches.h"
 
 namespace keytidy {
@@ -148,7 +149,8 @@ std::string TestName(EvidenceTest test) {
 }
 
 // The verdict in fixed English words. A link to a class that has no key is
-// recorded without a test of its own; the missing class name tells it.
+// recorded without a test of its own; the missing class name tells it. A
+// check with a rule of its own says what that rule found.
 json Verdict(const TTreeData_RegCleaner& entry) {
   switch (entry.Evidence.test) {
     case EvidenceTest::FileMissing: return "file not found";
@@ -166,6 +168,7 @@ json Verdict(const TTreeData_RegCleaner& entry) {
     case EvidenceTest::NotRepeatable: break;
   }
   if (!entry.MissingKey.empty()) return "class not registered";
+  if (const std::optional<OwnRuleVerdict> own = OwnRuleVerdict_OfCheck(entry.GroupIndex)) return own->english;
   return nullptr;
 }
 

@@ -1,7 +1,6 @@
 // Server and bitmap sub-keys of a class that were left completely empty:
 // no values, no sub-keys, no default text. They tell COM nothing and only
 // the empty sub-key goes; the class key stays.
-#include "platform/error_mode.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "scan/com_class_walk.h"
@@ -12,11 +11,8 @@ namespace {
 
 void Search_EmptyClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, const std::wstring& subKey,
                               std::int32_t groupIndex, std::int32_t comboBoxIndex, bool wow) {
-  if (rc.Run.STOP_REQUESTED) return;
-  CriticalErrorBoxesOff errorBoxesOff;
   const std::wstring base = Com_ClassBase(wow);
-  Walk_ClassList(rc, classes, [&](const std::wstring& clsid) {
-    const std::wstring key = base + L"\\" + clsid + L"\\" + subKey;
+  Walk_ClassSubKeys(rc, classes, wow, subKey, [&](const std::wstring& clsid, const std::wstring& key) {
     const RegKeyGlance glance = rc.ClassKeys.Of(key);
     if (!glance.countsRead || glance.values != 0 || glance.subKeys != 0) return;
     if (!Trim(glance.defaultText).empty()) return;

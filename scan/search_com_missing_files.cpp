@@ -3,8 +3,6 @@
 // the class itself may still be served some other way.
 #include <array>
 
-#include "platform/error_mode.h"
-#include "platform/registry.h"
 #include "scan/check_skeleton.h"
 #include "scan/com_class_walk.h"
 #include "scan/icon_index.h"
@@ -31,43 +29,29 @@ bool Is_ServerLeftAlone(const std::wstring& clsid) {
 
 void TRegistryCleaner::SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex,
                                                  std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
-  if (Run.STOP_REQUESTED) return;
-  CriticalErrorBoxesOff errorBoxesOff;
-  const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);
   const RegistryView view = View_OfPass(USE_WOW6432Node_Now);
-  Walk_ClassList(*this, KeyListe, [&](const std::wstring& clsid) {
-    if (Is_ServerLeftAlone(clsid)) return;
-    const std::wstring key = base + L"\\" + clsid + L"\\InprocServer32";
-    const std::wstring server = ClassKeys.Of(key).defaultText;
-    if (server.empty()) return;
-    const std::wstring path = Resolve_FileReference(*this, server, !USE_WOW6432Node_Now, view);
-    if (!Is_MissingFile(*this, path, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
-    PVirtualNode node =
-        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key,
-                             {EvidenceTest::FileMissing, path});
-    if (node) GetEntry(node)->Filename = path;
-  });
+  Walk_ClassSubKeys(*this, KeyListe, USE_WOW6432Node_Now, L"InprocServer32",
+                    [&](const std::wstring& clsid, const std::wstring& key) {
+                      if (Is_ServerLeftAlone(clsid)) return;
+                      const std::wstring server = ClassKeys.Of(key).defaultText;
+                      if (server.empty()) return;
+                      Report_ClassFileIfMissing(*this, GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now, clsid, key,
+                                                Resolve_FileReference(*this, server, !USE_WOW6432Node_Now, view));
+                    });
 }
 
 void TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex,
                                                 std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
-  if (Run.STOP_REQUESTED) return;
-  CriticalErrorBoxesOff errorBoxesOff;
-  const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);
   const RegistryView view = View_OfPass(USE_WOW6432Node_Now);
-  Walk_ClassList(*this, KeyListe, [&](const std::wstring& clsid) {
-    const std::wstring key = base + L"\\" + clsid + L"\\ToolBoxBitmap32";
-    // The bitmap is a resource of the control's module; a stand-alone
-    // bitmap file is not judged.
-    const std::optional<std::wstring> module = Strip_IconIndex(ClassKeys.Of(key).defaultText);
-    if (!module) return;
-    const std::wstring path = Resolve_FileReference(*this, *module, !USE_WOW6432Node_Now, view);
-    if (!Is_MissingFile(*this, path, view) || !Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) return;
-    PVirtualNode node =
-        Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, path, Com_ClassName(base, clsid), key,
-                             {EvidenceTest::FileMissing, path});
-    if (node) GetEntry(node)->Filename = path;
-  });
+  Walk_ClassSubKeys(*this, KeyListe, USE_WOW6432Node_Now, L"ToolBoxBitmap32",
+                    [&](const std::wstring& clsid, const std::wstring& key) {
+                      // The bitmap is a resource of the control's module; a
+                      // stand-alone bitmap file is not judged.
+                      const std::optional<std::wstring> module = Strip_IconIndex(ClassKeys.Of(key).defaultText);
+                      if (!module) return;
+                      Report_ClassFileIfMissing(*this, GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now, clsid, key,
+                                                Resolve_FileReference(*this, *module, !USE_WOW6432Node_Now, view));
+                    });
 }
 
 }  // namespace keytidy

@@ -53,7 +53,7 @@ void TRegistryCleaner::SEARCH_FIREWALL_RULES(std::int32_t GroupIndex, std::int32
     if (UpperCaseAscii(program.substr(program.size() - 4)) != L".EXE" || FileExists_HDDS(program, RegistryView::Native))
       continue;
     Report_Finding(*this, GroupIndex, ComboBoxIndex, program, rule.name, {root, rule.key, rule.name},
-                   DeleteTarget::Value);
+                   DeleteTarget::Value, {EvidenceTest::FileMissing, program});
   }
 }
 

@@ -61,8 +61,12 @@ void TRegistryCleaner::Search_StartMenuOrderKey(RootKey Root, const std::wstring
   for (const std::wstring& candidate : candidates)
     if (Directory_Presence(candidate) != PathPresence::Missing) return;
   if (!Reg_KeyExistsWritable(Root, Key)) return;
+  // Four folders, so no single-folder test the deletion could repeat; it
+  // compares the data read instead. "|" can be in no folder name.
+  std::wstring tested = candidates[0];
+  for (int i = 1; i < 4; ++i) tested += L" | " + candidates[i];
   PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", relative, {Root, Key, L""},
-                                     DeleteTarget::Key);
+                                     DeleteTarget::Key, {EvidenceTest::NotRepeatable, tested});
   if (node) GetEntry(node)->AdditionalInfo = relative;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/registry.h"
 #include "scan/check_skeleton.h"
 #include "scan/com_class_walk.h"
+#include "scan/key_content.h"
 
 namespace keytidy {
 
@@ -18,12 +19,9 @@ bool Is_LibraryLeftAlone(const std::wstring& libid) {
   return false;
 }
 
-// Nothing but an empty default value (or not even that), and no sub-keys.
-bool Is_EmptyHelpDir(const std::wstring& key) {
-  std::uint32_t values = 0, subKeys = 0;
-  if (!Reg_KeyCounts(ROOT_HKEY_CLASSES_ROOT, key, values, subKeys) || values > 1 || subKeys != 0) return false;
-  return Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L"").empty();
-}
+// Nothing but an empty default value (or not even that), and no sub-keys:
+// a single named value, even an empty one, is something.
+bool Is_EmptyHelpDir(const std::wstring& key) { return Key_HoldsNothing(ROOT_HKEY_CLASSES_ROOT, key); }
 
 }  // namespace
 
@@ -49,7 +47,11 @@ void TRegistryCleaner::SEARCH_TYPELIB_EMPTY_HELPDIR(std::int32_t GroupIndex, std
       std::wstring title = Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, library + L"\\" + version, L"");
       if (title.empty()) title = libid + L"\\" + version;
       if (!Reg_KeyExistsWritable(ROOT_HKEY_CLASSES_ROOT, key)) continue;
-      PVirtualNode node = Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, L"", title, key);
+      // The rule cannot be repeated as a test of its own; the default value
+      // it read is compared again before deleting.
+      const std::wstring tested = Reg_RootKeyName(ROOT_HKEY_CLASSES_ROOT) + L"\\" + key;
+      PVirtualNode node = Report_ClassesSubKey(*this, GroupIndex, ComboBoxIndex, L"", title, key,
+                                               {EvidenceTest::NotRepeatable, tested});
       if (node) GetEntry(node)->AdditionalInfo = version + L"\\HELPDIR";
     }
   }

@@ -7,6 +7,7 @@
 
 #include "lang/message_catalogue.h"
 #include "platform/text.h"
+#include "scan/categories.h"
 #include "support/programs.h"
 
 namespace keytidy {
@@ -70,6 +71,11 @@ std::vector<EvidenceCase> Cases() {
       Finding(EvidenceTest::NotRepeatable, L"", false,
               {ROOT_HKEY_CLASSES_ROOT, L".ktdoc", L"", Sz(L"Keytidy.OldDocument")}, true, L".ktdoc");
   fileType.MissingKey = L"Keytidy.OldDocument";
+  const std::wstring helpDir = L"TypeLib\\" + kLibrary + L"\\1.0\\HELPDIR";
+  TTreeData_RegCleaner emptyHelpDir =
+      Finding(EvidenceTest::NotRepeatable, L"HKEY_CLASSES_ROOT\\" + helpDir, false,
+              {ROOT_HKEY_CLASSES_ROOT, helpDir, L"", Sz(L"")}, true, helpDir);
+  emptyHelpDir.GroupIndex = kGroup_TypeLibEmptyHelpDir;
   return {
       {"value finding of a missing file",
        Finding(EvidenceTest::FileMissing, kFontFile, false,
@@ -225,6 +231,31 @@ std::vector<EvidenceCase> Cases() {
        L"Gepr\u00fcft: HKEY_CLASSES_ROOT\\Keytidy.OldDocument\r\n"
        L"Registrierungsansicht: 64-Bit\r\n"
        L"L\u00f6schen entfernt: nichts: der Eintrag existiert nicht mehr"},
+      // The check's own rule (an empty default value is still a value) has
+      // a verdict of its own, and names the key it looked at.
+      {"help-folder key judged by the check's own rule", emptyHelpDir, {true, true, 0, 1, 1, {}, {L""}},
+       L"Verdict: help-folder key names no folder\r\n"
+       L"Read from: HKEY_CLASSES_ROOT\\TypeLib\\{0B5E6C2A-7D41-4F8E-9A3B-2C1D0E9F8A76}\\1.0\\HELPDIR\r\n"
+       L"Value name: (default)\r\n"
+       L"Type: REG_SZ (2 Bytes)\r\n"
+       L"Data: \r\n"
+       L"Tested: HKEY_CLASSES_ROOT\\TypeLib\\{0B5E6C2A-7D41-4F8E-9A3B-2C1D0E9F8A76}\\1.0\\HELPDIR\r\n"
+       L"Registry view: 64-bit\r\n"
+       L"Deleting removes: the key with 0 sub-keys and 1 values\r\n"
+       L"    HKEY_CLASSES_ROOT\\TypeLib\\{0B5E6C2A-7D41-4F8E-9A3B-2C1D0E9F8A76}\\1.0\\HELPDIR\r\n"
+       L"Values of the key:\r\n"
+       L"    (default)",
+       L"Befund: Hilfeordner-Schl\u00fcssel nennt keinen Ordner\r\n"
+       L"Gelesen aus: HKEY_CLASSES_ROOT\\TypeLib\\{0B5E6C2A-7D41-4F8E-9A3B-2C1D0E9F8A76}\\1.0\\HELPDIR\r\n"
+       L"Wertname: (Standard)\r\n"
+       L"Typ: REG_SZ (2 Bytes)\r\n"
+       L"Daten: \r\n"
+       L"Gepr\u00fcft: HKEY_CLASSES_ROOT\\TypeLib\\{0B5E6C2A-7D41-4F8E-9A3B-2C1D0E9F8A76}\\1.0\\HELPDIR\r\n"
+       L"Registrierungsansicht: 64-Bit\r\n"
+       L"L\u00f6schen entfernt: den Schl\u00fcssel mit 0 Unterschl\u00fcsseln und 1 Werten\r\n"
+       L"    HKEY_CLASSES_ROOT\\TypeLib\\{0B5E6C2A-7D41-4F8E-9A3B-2C1D0E9F8A76}\\1.0\\HELPDIR\r\n"
+       L"Werte des Schl\u00fcssels:\r\n"
+       L"    (Standard)"},
   };
 }
 

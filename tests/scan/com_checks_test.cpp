@@ -73,10 +73,11 @@ class ComChecks : public test::CheckTest {
     registry.WriteString(HKCR, key, name, T(text));
   }
 
-  // The six class checks in the order the scan runs them.
+  // The seven class checks in the order the scan runs them.
   void RunClassChecks(const KeyList& classes, bool wow) {
     engine.SEARCH_COM_TOOLBOXBITMAP(classes, kGroup_ComToolboxBitmap, kFilter_Com, wow);
     engine.SEARCH_COM_INPROCSERVER32(classes, kGroup_ComInprocServer32, kFilter_Com, wow);
+    engine.SEARCH_COM_LOCALSERVER32(classes, kGroup_ComLocalServer32, kFilter_Com, wow);
     engine.SEARCH_COM_EMPTY_INPROCSERVER32(classes, kGroup_ComEmptyInprocServer32, kFilter_Com, wow);
     engine.SEARCH_COM_EMPTY_INPROCSERVER(classes, kGroup_ComEmptyInprocServer, kFilter_Com, wow);
     engine.SEARCH_COM_EMPTY_TOOLBOXBITMAP(classes, kGroup_ComEmptyToolboxBitmap, kFilter_Com, wow);
@@ -251,6 +252,58 @@ TEST_F(ComChecks, HelpFoldersAndInterfaceLibraries) {
                           "51 |  | IKeytidyGone | Interface\\" + Id8(41) + "\\TypeLib | " + missing,
                           "51 |  | " + Id8(42) + " | Interface\\" + Id8(42) + "\\TypeLib | " + missing,
                       }));
+}
+
+// Servers that are programs: the command line's program, found as the
+// class's own branch would find it, is what is judged; a command that does
+// not say where the program's name ends, and a drive the engine does not
+// judge, leave the class alone.
+TEST_F(ComChecks, LocalServerProgramsByTheCommandLineRules) {
+  Touch(T(L"{T}\\srv\\here.exe"));
+  Touch(T(L"{T}\\pf64\\KeytidyApp\\srv.exe"));
+  engine.ProgramDir_W6432 = T(L"{T}\\pf64");
+  const std::wstring x86 = Expanded(L"%ProgramFiles(x86)%");
+  const struct {
+    int id;
+    bool wow;
+    const wchar_t* command;
+    std::wstring reported;  // empty: not reported
+  } rows[] = {
+      {60, false, L"{T}\\srv\\here.exe", L""},
+      {61, false, L"{T}\\srv\\gone.exe", T(L"{T}\\srv\\gone.exe")},
+      {62, false, L"\"{T}\\srv dir\\gone.exe\" -Embedding", T(L"{T}\\srv dir\\gone.exe")},
+      {63, false, L"\"{T}\\srv\\here.exe\" /automation", L""},
+      {64, false, L"{T}\\srv\\gone.exe /automation", T(L"{T}\\srv\\gone.exe")},
+      {65, false, L"{T}\\Gone App\\server -Embedding", L""},  // the blank may start the arguments
+      {66, false, L"Z:\\keytidy\\gone.exe -Embedding", L""},  // cannot tell: a drive not judged
+      {67, false, L"%ProgramFiles%\\KeytidyApp\\srv.exe", L""},  // the 64-bit folder, where it is
+      {67, true, L"%ProgramFiles%\\KeytidyApp\\srv.exe", x86 + L"\\KeytidyApp\\srv.exe"},
+      {68, true, L"{T}\\srv\\gone.exe -Embedding", T(L"{T}\\srv\\gone.exe")},
+      {69, false, L"", L""},
+  };
+  KeyList native, wow;
+  Lines expected;
+  for (const auto& row : rows) {
+    const std::wstring key = (row.wow ? L"Wow6432Node\\CLSID\\" : L"CLSID\\") + Id(row.id);
+    Write(key, L"", L"Keytidy Server");
+    Write(key + L"\\LocalServer32", L"", T(row.command));
+    (row.wow ? wow : native).push_back(Id(row.id));
+    if (!row.reported.empty())
+      expected.push_back("45 | " + Utf16ToUtf8(row.reported) + " | Keytidy Server | " +
+                         (row.wow ? "WOW6432Node\\CLSID\\" : "CLSID\\") + Id8(row.id) + "\\LocalServer32 | ");
+  }
+  for (bool pass : {false, true})
+    engine.SEARCH_COM_LOCALSERVER32(pass ? wow : native, kGroup_ComLocalServer32, kFilter_Com, pass);
+
+  EXPECT_THAT(Ours(), UnorderedElementsAreArray(expected));
+  // The deletion tests the same file again, as the class's branch sees it.
+  for (PVirtualNode node : tree) {
+    const TTreeData_RegCleaner& e = *GetEntry(node);
+    if (!ContainsUpperAscii(e.Key, UpperCaseAscii(kOurs))) continue;
+    EXPECT_EQ(e.Evidence.test, EvidenceTest::FileMissing) << Utf16ToUtf8(e.Key);
+    EXPECT_EQ(e.Evidence.target, e.FullPath) << Utf16ToUtf8(e.Key);
+    EXPECT_EQ(e.Evidence.thirtyTwoBitBranch, ContainsUpperAscii(e.Key, L"WOW6432NODE")) << Utf16ToUtf8(e.Key);
+  }
 }
 
 // The 32-bit view has its own classes and interfaces below Wow6432Node.

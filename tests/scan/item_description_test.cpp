@@ -34,7 +34,8 @@ class Descriptions : public ::testing::Test {
                              L"MESSAGES.MESSAGE_RC_DESC_GROUP_FILEFORMAT=Type %Key links to %MissingKey\r\n"
                              L"MESSAGES.MESSAGE_RC_DESC_MEDIA=Sound %FullPath (%VALUE)\r\n"
                              L"MESSAGES.MESSAGE_RC_DESC_GROUP_EMPTYSUBKEY=Empty under %FullKey\r\n"
-                             L"MESSAGES.MESSAGE_RC_DESC_GROUP_FILEFORMAT2=Program of %DisplayName missing\r\n"));
+                             L"MESSAGES.MESSAGE_RC_DESC_GROUP_FILEFORMAT2=Program of %DisplayName missing\r\n"
+                             L"MESSAGES.MESSAGE_RC_DESC_COM_LOCALSERVER32=Server %Filename of %DisplayName gone\r\n"));
     WriteFileBytes(folder.File(L"index.txt"), "Form_Options.Button_OK=TEXT,0,2.00.00\r\n");
     LOAD_INTERNAL_ONLY(folder.Path(), L"en-us");
   }
@@ -79,6 +80,8 @@ TEST_F(Descriptions, LinesAndIconsPerGroup) {
       {"root 0 gives an empty root name", noRoot, 17, L"Empty under \\.abc", L"ToolboxBitmap32"},
       {"missing sentence stays empty", Entry(kGroup_Fonts), 4, L"", L"C:\\Gone"},
       {"no line 2", Entry(kGroup_FileFormatEmpty), 12, L"", L""},
+      {"class server program: the in-process server's icon", Entry(kGroup_ComLocalServer32), 16,
+       L"Server old.dll of ABC file gone", L"C:\\Gone\\old.dll"},
       {"unknown group", Entry(19), 7, L"", L""},
   };
   for (const Case& c : cases) {

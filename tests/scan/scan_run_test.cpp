@@ -105,12 +105,12 @@ TEST_F(ScanRun, ProgressMaximumFollowsTheSwitchesAndTheBitness) {
       OptionSwitch::RC_AppPaths,    OptionSwitch::RC_WindowsHistory, OptionSwitch::RC_Installer,
       OptionSwitch::RC_Startmenu,   OptionSwitch::RC_WindowsFirewall};
   const Case cases[] = {
-      {all, false, 40},
-      {all, true, 54},
+      {all, false, 41},
+      {all, true, 56},
       {{}, true, 0},
       {{OptionSwitch::RC_Other}, true, 0},  // no check belongs to it
-      {{OptionSwitch::RC_COMOLEActiveX}, false, 9},
-      {{OptionSwitch::RC_COMOLEActiveX, OptionSwitch::RC_Help, OptionSwitch::RC_Shared}, true, 18 + 9 + 2},
+      {{OptionSwitch::RC_COMOLEActiveX}, false, 10},
+      {{OptionSwitch::RC_COMOLEActiveX, OptionSwitch::RC_Help, OptionSwitch::RC_Shared}, true, 20 + 9 + 2},
       {{OptionSwitch::RC_Installer}, true, 5},
       {{OptionSwitch::RC_Leftovers}, false, 4},
       {{OptionSwitch::RC_Leftovers}, true, 6},
@@ -124,7 +124,7 @@ TEST_F(ScanRun, ProgressMaximumFollowsTheSwitchesAndTheBitness) {
 }
 
 // Every category on: the categories start in run order with their captions,
-// 40 steps on 32-bit Windows, 55 (one more than announced) on 64-bit.
+// 41 steps on 32-bit Windows, 57 (one more than announced) on 64-bit.
 TEST_F(ScanRun, EveryCategoryRunsInOrderWithItsSteps) {
   for (bool windows64 : {false, true}) {
     SCOPED_TRACE(windows64 ? "64-bit" : "32-bit");
@@ -134,8 +134,8 @@ TEST_F(ScanRun, EveryCategoryRunsInOrderWithItsSteps) {
 
     EXPECT_TRUE(result.ran);
     EXPECT_FALSE(result.stopped);
-    EXPECT_EQ(observer.maximum, windows64 ? 54 : 40);
-    EXPECT_EQ(result.progressSteps, windows64 ? 55 : 40);
+    EXPECT_EQ(observer.maximum, windows64 ? 56 : 41);
+    EXPECT_EQ(result.progressSteps, windows64 ? 57 : 41);
     ASSERT_EQ(observer.positions.size(), static_cast<size_t>(result.progressSteps));
     for (size_t i = 0; i < observer.positions.size(); ++i) EXPECT_EQ(observer.positions[i], static_cast<int>(i + 1));
 
@@ -287,6 +287,9 @@ TEST_F(ScanRun, RepeatedSightingsKeepEveryFindingInItsPlace) {
     registry.WriteString(HKCR, view + L"Interface\\" + both, L"", L"IKeytidyRunBoth");
     registry.WriteString(HKCR, view + L"Interface\\" + both + L"\\TypeLib", L"", missingLib);
   }
+  // A server program in the native branch only: the class list's walk
+  // runs the out-of-process check with the others.
+  registry.WriteString(HKCR, L"CLSID\\" + both + L"\\LocalServer32", L"", T(L"\"{T}\\gone\\server.exe\" -Embedding"));
   registry.WriteString(HKCR, L"Wow6432Node\\Interface\\" + only32, L"", L"IKeytidyRun32");
   registry.WriteString(HKCR, L"Wow6432Node\\Interface\\" + only32 + L"\\TypeLib", L"", missingLib);
 
@@ -326,6 +329,7 @@ TEST_F(ScanRun, RepeatedSightingsKeepEveryFindingInItsPlace) {
                         line(kGroup_FileFormatLinkMissing, L".keytidyrunc | .keytidyrunc [] | KeytidyRunMissing"),
                         line(kGroup_FileFormatWrongIcon,
                              L"KeytidyRunType | KeytidyRunType\\DefaultIcon [] | .keytidyrunb"),
+                        line(kGroup_ComLocalServer32, L"Keytidy Run Class | CLSID\\" + both + L"\\LocalServer32 [] | "),
                         line(kGroup_ComTypeLibInvalid,
                              L"Keytidy Run Class | CLSID\\" + both + L"\\TypeLib [] | " + missingPlace),
                         line(kGroup_InterfaceTypeLibInvalid,

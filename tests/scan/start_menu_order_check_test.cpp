@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "platform/environment.h"
 #include "platform/text.h"
@@ -65,6 +66,19 @@ TEST_F(StartMenuOrderChild, RunsTheCheckUnderXp) {
     const TTreeData_RegCleaner& e = *GetEntry(node);
     if (Contains(e.Key, L"Keytidy")) {
       EXPECT_EQ(e.AdditionalInfo, e.DisplayName);
+      // What was looked for: the menu folder in each of the four
+      // start-menu folders, every one of them ending in the menu's path.
+      EXPECT_EQ(e.Evidence.test, EvidenceTest::NotRepeatable);
+      const std::wstring& tested = e.Evidence.target;
+      std::vector<std::wstring> folders;
+      for (size_t start = 0, bar;; start = bar + 3) {
+        bar = tested.find(L" | ", start);
+        folders.push_back(tested.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start));
+        if (bar == std::wstring::npos) break;
+      }
+      EXPECT_EQ(folders.size(), 4u) << Utf16ToUtf8(tested);
+      for (const std::wstring& folder : folders)
+        EXPECT_TRUE(folder.ends_with(L"\\" + e.AdditionalInfo)) << Utf16ToUtf8(folder);
     }
   }
   std::fflush(stdout);

@@ -169,7 +169,12 @@ TEST_F(ValueFileChecks, InstallerFoldersNeedTheTrailingBackslash) {
   const auto line = [&](const std::string& name) {
     return "20/9 | " + name + " | " + name + " | " + key + " | " + name + " | value " + key + " [" + name + "]";
   };
-  // The drive list does not apply here: Z: is judged like C:.
+  // The drive list applies as everywhere: a folder on a drive the engine
+  // does not judge (Z: here) cannot be told gone.
+  EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{line(T8(L"{T}\\Gone\\"))}));
+  engine.HDDS = L"CZ";
+  tree.Clear();
+  engine.SEARCH_INSTALLERPATH(kGroup_InstallerPath, kFilter_Software);
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{line(T8(L"{T}\\Gone\\")), line("Z:\\keytidy-gone\\")}));
 }
 
