@@ -7,6 +7,7 @@
 
 #include "platform/extended_length_path.h"
 #include "platform/text.h"
+#include "support/long_paths.h"
 #include "support/programs.h"
 
 namespace keytidy {
@@ -37,6 +38,7 @@ TEST(FileExistence, FilesFoldersAndMissingPaths) {
     EXPECT_EQ(FileExists(c.path), c.file);
     EXPECT_EQ(FilePresence_W64(c.path, RegistryView::Native) == PathPresence::Present, c.file);
     EXPECT_EQ(DirectoryExists(c.path), c.folder);
+    EXPECT_EQ(FileOrFolderPresence_W64(c.path, RegistryView::Native) == PathPresence::Present, c.file || c.folder);
     EXPECT_EQ(Find_DirectoryEntry(c.path).found, c.entryFound);
   }
 }
@@ -71,73 +73,35 @@ TEST(ExtendedLengthPath, OnlyLongPathsGetThePrefix) {
   for (const auto& c : cases) EXPECT_EQ(ExtendedLength_Form(c.path), c.expected) << Utf16ToUtf8(c.path);
 }
 
-// A folder tree deeper than MAX_PATH, made and removed through the "\\?\"
-// form, which reaches any length.
-class LongPathFixture {
- public:
-  explicit LongPathFixture(const std::wstring& base)
-      : folder_(base + L"\\" + std::wstring(130, L'a') + L"\\" + std::wstring(130, L'b')) {
-    CreateDirectoryW(Extended(folder_.substr(0, base.size() + 131)).c_str(), nullptr);
-    CreateDirectoryW(Extended(folder_).c_str(), nullptr);
-    test::WriteFileBytes(Extended(File()), "12345");
-  }
-  ~LongPathFixture() {
-    DeleteFileW(Extended(File()).c_str());
-    RemoveDirectoryW(Extended(folder_).c_str());
-    RemoveDirectoryW(Extended(folder_.substr(0, folder_.rfind(L'\\'))).c_str());
-  }
-  const std::wstring& Folder() const { return folder_; }
-  std::wstring File() const { return folder_ + L"\\here.dll"; }
-
- private:
-  static std::wstring Extended(const std::wstring& path) { return L"\\\\?\\" + path; }
-  std::wstring folder_;
-};
-
 // Wine answers these even without the "\\?\" form (Windows fails them as
 // "path not found"); the form is checked on its own above.
 TEST(FileExistence, PathsLongerThanMaxPath) {
   test::TempFolder temp;
-  const LongPathFixture tree(temp.Path());
-  ASSERT_GE(tree.File().size(), 300u);
-  ASSERT_NE(GetFileAttributesW((L"\\\\?\\" + tree.File()).c_str()), INVALID_FILE_ATTRIBUTES) << "fixture";
+  const std::wstring folder = test::Make_LongFolder(temp.Path(), 290);
+  const std::wstring file = folder + L"\\here.dll";
+  test::Write_LongFile(file, "12345");
+  ASSERT_GE(file.size(), 300u);
+  ASSERT_NE(GetFileAttributesW((L"\\\\?\\" + file).c_str()), INVALID_FILE_ATTRIBUTES) << "fixture";
   const struct {
     std::wstring path;
-    PathPresence file;
-    PathPresence folder;
+    PathPresence asFile;
+    PathPresence asFolder;
   } cases[] = {
-      {tree.File(), PathPresence::Present, PathPresence::Missing},
-      {tree.Folder(), PathPresence::Missing, PathPresence::Present},
-      {tree.Folder() + L"\\gone.dll", PathPresence::Missing, PathPresence::Missing},
-      {tree.Folder() + L"\\gone\\x.dll", PathPresence::Missing, PathPresence::Missing},
+      {file, PathPresence::Present, PathPresence::Missing},
+      {folder, PathPresence::Missing, PathPresence::Present},
+      {folder + L"\\gone.dll", PathPresence::Missing, PathPresence::Missing},
+      {folder + L"\\gone\\x.dll", PathPresence::Missing, PathPresence::Missing},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.path.substr(c.path.size() - 20)));
-    EXPECT_EQ(File_Presence(c.path), c.file);
-    EXPECT_EQ(FilePresence_W64(c.path, RegistryView::Native), c.file);
-    EXPECT_EQ(Directory_Presence(c.path), c.folder);
-    EXPECT_EQ(Find_DirectoryEntry(c.path).found, c.file == PathPresence::Present || c.folder == PathPresence::Present);
+    const bool there = c.asFile == PathPresence::Present || c.asFolder == PathPresence::Present;
+    EXPECT_EQ(File_Presence(c.path), c.asFile);
+    EXPECT_EQ(FilePresence_W64(c.path, RegistryView::Native), c.asFile);
+    EXPECT_EQ(Directory_Presence(c.path), c.asFolder);
+    EXPECT_EQ(FileOrFolderPresence_W64(c.path, RegistryView::Native) == PathPresence::Present, there);
+    EXPECT_EQ(Find_DirectoryEntry(c.path).found, there);
   }
-  EXPECT_EQ(Find_DirectoryEntry(tree.File()).size, 5u);
-}
-
-TEST(FileExistence, FileOrFolderPresence) {
-  test::TempFolder temp;
-  test::WriteFileBytes(temp.File(L"here.dll"), "x");
-  CreateDirectoryW(temp.File(L"folder.dll").c_str(), nullptr);
-  const struct {
-    std::wstring path;
-    PathPresence expected;
-  } cases[] = {
-      {temp.File(L"here.dll"), PathPresence::Present},
-      {temp.File(L"folder.dll"), PathPresence::Present},
-      {temp.File(L"folder.dll\\"), PathPresence::Present},
-      {temp.File(L"gone.dll"), PathPresence::Missing},
-      {temp.File(L"gone\\x.dll"), PathPresence::Missing},
-      {L"", PathPresence::Missing},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(FileOrFolderPresence_W64(c.path, RegistryView::Native), c.expected) << Utf16ToUtf8(c.path);
+  EXPECT_EQ(Find_DirectoryEntry(file).size, 5u);
 }
 
 }  // namespace

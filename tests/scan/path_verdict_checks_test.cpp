@@ -11,6 +11,7 @@
 #include "scan/categories.h"
 #include "scan/check_fixture.h"
 #include "scan/decode_rot13.h"
+#include "support/long_paths.h"
 
 namespace keytidy {
 namespace {
@@ -123,40 +124,14 @@ TEST_F(PathVerdictChecks, AFolderWhereAFileIsExpectedIsPresent) {
               UnorderedElementsAreArray(Expected({L"{T}\\GoneTools"}, temp.Path())));
 }
 
-// A folder tree deeper than MAX_PATH, made and removed through the "\\?\"
-// form, which reaches any length.
-class LongFolder {
- public:
-  explicit LongFolder(const std::wstring& base)
-      : outer_(base + L"\\" + std::wstring(130, L'k')), folder_(outer_ + L"\\" + std::wstring(130, L'v')) {
-    CreateDirectoryW(Extended(outer_).c_str(), nullptr);
-    CreateDirectoryW(Extended(folder_).c_str(), nullptr);
-  }
-  ~LongFolder() {
-    for (const std::wstring& file : files_) DeleteFileW(Extended(file).c_str());
-    RemoveDirectoryW(Extended(folder_).c_str());
-    RemoveDirectoryW(Extended(outer_).c_str());
-  }
-  std::wstring Make(const std::wstring& name) {
-    files_.push_back(Path(name));
-    test::WriteFileBytes(Extended(files_.back()), "x");
-    return files_.back();
-  }
-  std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
-
- private:
-  static std::wstring Extended(const std::wstring& path) { return L"\\\\?\\" + path; }
-  std::wstring outer_, folder_;
-  std::vector<std::wstring> files_;
-};
-
 // Wine answers for long paths even without the "\\?\" form, where Windows
 // fails them as "path not found"; the form itself is checked by the
 // ExtendedLengthPath test. Here the whole way through each check is.
 TEST_F(PathVerdictChecks, PathsOfMaxPathAndLongerAreLookedUp) {
-  LongFolder tree(temp.Path());
-  const std::wstring here = tree.Make(L"here.exe");
-  const std::wstring gone = tree.Path(L"gone.exe");
+  const std::wstring folder = test::Make_LongFolder(temp.Path(), 290);
+  const std::wstring here = folder + L"\\here.exe";
+  const std::wstring gone = folder + L"\\gone.exe";
+  test::Write_LongFile(here, "x");
   ASSERT_GE(here.size(), 300u);
   ASSERT_NE(GetFileAttributesW((L"\\\\?\\" + here).c_str()), INVALID_FILE_ATTRIBUTES) << "fixture";
   for (const std::wstring& path : {here, gone}) {
