@@ -107,6 +107,7 @@ TEST(JudgedVolumes, PathsOfThePrefix) {
       {L"C:\\windows\\notepad.exe", L"C", true},
       {L"C:\\keytidy-gone\\deeper\\x.exe", L"C", true},  // the volume of a path that is not there
       {L"c:\\windows", L"C", true},
+      {L"C:\\keytidy-gone\\a|b.exe", L"C", true},  // a name no file can have still lies on C:
       {L"Z:\\tmp\\x.exe", L"C", false},
       {L"Z:\\tmp\\x.exe", L"CZ", true},
       {L"\\\\server\\share\\x.exe", L"CZ", false},
