@@ -41,7 +41,8 @@ std::wstring CountOf(std::size_t number, MessageKey one, MessageKey many) {
 }
 
 bool TestsAPath(EvidenceTest test) {
-  return test == EvidenceTest::FileMissing || test == EvidenceTest::FolderMissing ||
+  return test == EvidenceTest::FileMissing || test == EvidenceTest::FileOrFolderMissing ||
+         test == EvidenceTest::FolderMissing ||
          test == EvidenceTest::ZeroSizeFile || test == EvidenceTest::UninstallEntryOrphaned;
 }
 
@@ -55,7 +56,8 @@ bool NamesMissingClass(const TTreeData_RegCleaner& entry) {
 
 MessageKey VerdictOf(const TTreeData_RegCleaner& entry) {
   switch (entry.Evidence.test) {
-    case EvidenceTest::FileMissing: return MessageKey::MESSAGE_RC_EVIDENCE_FILEMISSING;
+    case EvidenceTest::FileMissing:
+    case EvidenceTest::FileOrFolderMissing: return MessageKey::MESSAGE_RC_EVIDENCE_FILEMISSING;
     case EvidenceTest::FolderMissing: return MessageKey::MESSAGE_RC_EVIDENCE_FOLDERMISSING;
     case EvidenceTest::ZeroSizeFile: return MessageKey::MESSAGE_RC_EVIDENCE_ZEROSIZE;
     case EvidenceTest::KeyEmpty: return MessageKey::MESSAGE_RC_EVIDENCE_KEYEMPTY;

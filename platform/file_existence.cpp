@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/environment.h"
+#include "platform/extended_length_path.h"
 #include "platform/handles.h"
 #include "platform/registry.h"
 
@@ -34,15 +35,16 @@ PathPresence EntryFilePresence(const DirectoryEntry& entry) {
 
 PathPresence File_Presence(const std::wstring& path) {
   if (path.empty()) return PathPresence::Missing;
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const std::wstring asked = ExtendedLength_Form(path);
+  const DWORD attributes = GetFileAttributesW(asked.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return LastErrorPresence();
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return TargetFilePresence(path);
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return TargetFilePresence(asked);
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathPresence::Missing : PathPresence::Present;
 }
 
 PathPresence Directory_Presence(const std::wstring& path) {
   if (path.empty()) return PathPresence::Missing;
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(ExtendedLength_Form(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return LastErrorPresence();
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathPresence::Present : PathPresence::Missing;
 }
@@ -56,7 +58,7 @@ DirectoryEntry Find_DirectoryEntry(const std::wstring& path) {
   if (path.empty()) return entry;
   if (HasWildcard(path)) return entry;  // no file can have that name
   WIN32_FIND_DATAW data{};
-  UniqueFindHandle search(FindFirstFileW(path.c_str(), &data));
+  UniqueFindHandle search(FindFirstFileW(ExtendedLength_Form(path).c_str(), &data));
   if (!search) {
     entry.presence = LastErrorPresence();
     return entry;
@@ -79,6 +81,17 @@ PathPresence FilePresence_W64(const std::wstring& path, RegistryView view) {
   if (listed == PathPresence::Present) return listed;
   return opened == PathPresence::Missing && listed == PathPresence::Missing ? PathPresence::Missing
                                                                             : PathPresence::CannotTell;
+}
+
+PathPresence FileOrFolderPresence_W64(const std::wstring& path, RegistryView view) {
+  const PathPresence file = FilePresence_W64(path, view);
+  if (file == PathPresence::Present || path.empty()) return file;
+  const std::wstring seen = Path_AsViewSeesIt(path, view);
+  FsRedirectionOff redirectionOff;
+  const PathPresence folder = Directory_Presence(seen);
+  if (folder == PathPresence::Present) return folder;
+  return file == PathPresence::Missing && folder == PathPresence::Missing ? PathPresence::Missing
+                                                                          : PathPresence::CannotTell;
 }
 
 bool FileExists_W64(const std::wstring& path, RegistryView view) {

@@ -1,6 +1,6 @@
 #pragma once
-// Existence tests for the files and folders the registry names. None of
-// them fails loudly. The Boolean tests answer "is it there" and count
+// Existence tests for the files and folders the registry names, at any
+// path length. None of them fails loudly. The Boolean tests answer "is it there" and count
 // anything that cannot be examined as not there; the presence tests keep
 // "missing" apart from "cannot tell", which is what a verdict must use.
 #include <cstdint>
@@ -40,6 +40,10 @@ DirectoryEntry Find_DirectoryEntry(const std::wstring& path);
 // already chosen the folder). A second look by directory search finds
 // entries the first cannot open.
 PathPresence FilePresence_W64(const std::wstring& path, RegistryView view);
+// The same look, content with a folder as well as a file: for references
+// that may name either, or a folder where a file was meant (Explorer opens
+// a folder named in a start-up entry; shared-DLL counters count folders).
+PathPresence FileOrFolderPresence_W64(const std::wstring& path, RegistryView view);
 // True unless the file is known to be missing.
 bool FileExists_W64(const std::wstring& path, RegistryView view);
 

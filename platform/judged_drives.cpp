@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/error_mode.h"
+#include "platform/extended_length_path.h"
+#include "platform/text.h"
 
 namespace keytidy {
 
@@ -17,11 +21,55 @@ std::uint32_t RootQueryError(const wchar_t* root) {
   return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
 }
 
+bool IsDriveRoot(const std::wstring& root) { return root.size() == 3 && IsDrivePath(root); }
+
+bool HasLetter(const std::wstring& letters, wchar_t letter) {
+  return letters.find(UpperCaseAscii(std::wstring(1, letter)).front()) != std::wstring::npos;
+}
+
+// GetVolumePathNameW, retried in the "\\?\" form for a path too long for
+// the plain one. The "\\?\" is taken off the answer again.
+bool AskVolumePathName(const std::wstring& asked, std::wstring& root) {
+  std::vector<wchar_t> buffer(asked.size() + MAX_PATH + 1, L'\0');
+  if (!GetVolumePathNameW(asked.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()))) return false;
+  root = buffer.data();
+  if (root.rfind(L"\\\\?\\", 0) == 0 && IsDrivePath(root.substr(4))) root.erase(0, 4);
+  return true;
+}
+
+bool VolumePathName(const std::wstring& path, std::wstring& root) {
+  if (AskVolumePathName(path, root)) return true;
+  const std::wstring extended = ExtendedLength_Form(path);
+  return extended != path && AskVolumePathName(extended, root);
+}
+
 }  // namespace
 
 bool Drive_IsJudged(unsigned driveType, std::uint32_t rootQueryError) {
   const bool local = driveType == DRIVE_FIXED || driveType == DRIVE_RAMDISK;
   return local && rootQueryError == 0;
+}
+
+bool Volume_IsJudged(const VolumeAnswers& volume, const std::wstring& judgedLetters) {
+  if (!volume.found || volume.root.empty()) return false;
+  if (IsDriveRoot(volume.root)) return HasLetter(judgedLetters, volume.root[0]);
+  return Drive_IsJudged(volume.driveType, volume.rootQueryError);
+}
+
+VolumeAnswers Ask_VolumeOf(const std::wstring& path) {
+  CriticalErrorBoxesOff errorBoxesOff;
+  VolumeAnswers volume;
+  volume.found = VolumePathName(path, volume.root);
+  if (!volume.found || IsDriveRoot(volume.root)) return volume;
+  volume.driveType = GetDriveTypeW(volume.root.c_str());
+  if (volume.driveType == DRIVE_FIXED || volume.driveType == DRIVE_RAMDISK)
+    volume.rootQueryError = RootQueryError(volume.root.c_str());
+  return volume;
+}
+
+bool Path_OnJudgedVolume(const std::wstring& path, const std::wstring& judgedLetters) {
+  if (!IsDrivePath(path) || !HasLetter(judgedLetters, path[0])) return false;
+  return Volume_IsJudged(Ask_VolumeOf(path), judgedLetters);
 }
 
 std::wstring Judged_DriveLetters() {

@@ -2,6 +2,7 @@
 
 #include "platform/command_path.h"
 #include "platform/file_existence.h"
+#include "platform/registry_view.h"
 #include "platform/text.h"
 #include "scan/add_found_entry.h"
 #include "scan/key_content.h"
@@ -43,16 +44,48 @@ std::wstring Uninstall_ListKey(bool use32BitBranch) {
                         : L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 }
 
+namespace {
+
+// The reference as written, only expanded and trimmed: what it names when
+// none of it is arguments.
+std::wstring WholeReference(const std::wstring& reference, RegistryView view) {
+  std::wstring whole = reference;
+  if (whole.find(L'%') != std::wstring::npos) Expand_ForView(whole, view);
+  return Trim(whole);
+}
+
+PathPresence JudgedPresence(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view) {
+  if (!IsDrivePath(path) || !rc.Judges(path)) return PathPresence::CannotTell;
+  return FileOrFolderPresence_W64(path, view);
+}
+
+}  // namespace
+
 std::wstring Resolve_FileReference(const TRegistryCleaner& rc, const std::wstring& text, bool rewriteProgramFiles,
                                    RegistryView view) {
   // The rewrite names the 64-bit folder, which is no 32-bit program's.
   const bool rewrite = rewriteProgramFiles && view == RegistryView::Native;
   const std::wstring reference = rewrite ? rc.Replace_ProgramFiles_W6432(text) : text;
-  return reference.empty() ? std::wstring() : Clean_FilePath(reference, view);
+  if (reference.empty()) return {};
+  const std::wstring cleaned = Clean_FilePath(reference, view);
+  // "C:\Users\Ann\Desktop\tool.exe - Shortcut.lnk" holds ".exe " and would
+  // be cut to a program that may well be gone while the shortcut is there.
+  // A reference that names something as it stands is taken as it stands.
+  const std::wstring whole = WholeReference(reference, view);
+  if (whole != cleaned && Is_PresentFileOrFolder(rc, whole, view)) return whole;
+  return cleaned;
 }
 
 bool Is_MissingFile(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view) {
   return IsDrivePath(path) && !rc.FileExists_HDDS(path, view);
+}
+
+bool Is_MissingFileOrFolder(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view) {
+  return JudgedPresence(rc, path, view) == PathPresence::Missing;
+}
+
+bool Is_PresentFileOrFolder(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view) {
+  return JudgedPresence(rc, path, view) == PathPresence::Present;
 }
 
 bool Is_MissingFolder(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view) {

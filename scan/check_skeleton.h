@@ -33,7 +33,10 @@ std::wstring Uninstall_ListKey(bool use32BitBranch);
 
 // A reference text as the checks test it: optionally (native view only)
 // with %ProgramFiles% rewritten to the 64-bit folder, then cleaned as a
-// program of `view` reads it (empty stays empty).
+// program of `view` reads it (empty stays empty). Text that names an
+// existing file or folder as it stands (after that rewrite and %NAME%
+// expansion) comes back whole, uncut: the cuts are for command lines, and
+// a name such as "tool.exe - Shortcut.lnk" only looks like one.
 std::wstring Resolve_FileReference(const TRegistryCleaner& rc, const std::wstring& text, bool rewriteProgramFiles,
                                    RegistryView view);
 
@@ -41,6 +44,13 @@ std::wstring Resolve_FileReference(const TRegistryCleaner& rc, const std::wstrin
 // there, looked for as a program of `view` would. Files on drives the
 // engine does not judge, and files that cannot be examined, are not missing.
 bool Is_MissingFile(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view);
+
+// The same test for references that may name a folder, or name a folder
+// where a file was meant: missing only when neither is there.
+bool Is_MissingFileOrFolder(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view);
+
+// A drive path on a judged volume where a file or a folder is known to be.
+bool Is_PresentFileOrFolder(const TRegistryCleaner& rc, const std::wstring& path, RegistryView view);
 
 enum class DeleteTarget { Value, Key };
 

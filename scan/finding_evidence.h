@@ -17,6 +17,7 @@ enum class EvidenceTest {
   None,                  // nothing recorded: the finding did not come from a check
   NotRepeatable,         // the check's test cannot be repeated on its own; the raw data still must not change
   FileMissing,           // `target` is a file that Is_MissingFile calls missing
+  FileOrFolderMissing,   // `target` names neither a file nor a folder (Is_MissingFileOrFolder)
   FolderMissing,         // `target` is a folder that Is_MissingFolder calls missing
   ZeroSizeFile,          // `target` is a file that Is_ZeroSizeFile finds empty
   KeyEmpty,              // the raw-data key holds no values and no sub-keys

@@ -37,6 +37,8 @@ bool TestStillFails(const TRegistryCleaner& rc, const FindingEvidence& evidence)
       return true;
     case EvidenceTest::FileMissing:
       return Is_MissingFile(rc, evidence.target, view);
+    case EvidenceTest::FileOrFolderMissing:
+      return Is_MissingFileOrFolder(rc, evidence.target, view);
     case EvidenceTest::FolderMissing:
       return Is_MissingFolder(rc, evidence.target, view);
     case EvidenceTest::ZeroSizeFile:

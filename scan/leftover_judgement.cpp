@@ -45,9 +45,22 @@ std::wstring Rundll32Library(const std::wstring& arguments) {
   return Trim(arguments.substr(0, arguments.find(L',')));
 }
 
+// The file LoadLibrary opens for a library name: a name without an
+// extension gets ".dll"; a trailing dot says "no extension" and is dropped.
+std::wstring AsLibraryLoaded(const std::wstring& path) {
+  if (path.empty()) return path;
+  const std::size_t slash = path.find_last_of(L"\\/");
+  const std::size_t nameStart = slash == npos ? 0 : slash + 1;
+  if (path.back() == L'.') return path.substr(0, path.size() - 1);
+  if (path.find(L'.', nameStart) == npos) return path + L".dll";
+  return path;
+}
+
 std::wstring ProgramPart(const TRegistryCleaner& rc, const std::wstring& command, RegistryView view) {
   const std::wstring path = Resolve_FileReference(rc, command, true, view);
   if (path.empty() || Starts_QuotedPath(command)) return path;
+  // Taken whole because it is there ("C:\Tools\my tool", a folder).
+  if (Is_PresentFileOrFolder(rc, path, view)) return path;
   const std::wstring program = Cut_AfterProgramName(path);
   if (!program.empty()) return program;
   return path.find(L' ') == npos ? path : std::wstring();
@@ -84,7 +97,7 @@ std::wstring Program_OfCommandLine(const TRegistryCleaner& rc, const std::wstrin
   std::wstring program;
   if (RunsRundll32(text)) {
     const std::wstring library = Rundll32Library(Rundll32Arguments(text));
-    if (!library.empty()) program = Resolve_FileReference(rc, library, true, view);
+    if (!library.empty()) program = AsLibraryLoaded(Resolve_FileReference(rc, library, true, view));
   } else {
     program = ProgramPart(rc, text, view);
   }

@@ -15,10 +15,12 @@ class TRegistryCleaner;
 
 // The file a command line runs, as a program of `view` finds it, ready for
 // Is_MissingFile; empty when the command names nothing that can be judged.
-// A quoted path is taken whole. An unquoted one is cut after its ".exe";
-// without one it counts only when it holds no blank, since the blank could
-// start the arguments as well as continue the name. For rundll32 the
-// library it loads is the file that matters, not rundll32 itself.
+// A quoted path is taken whole, and so is an unquoted one that names an
+// existing file or folder as it stands. Any other unquoted one is cut after
+// its ".exe"; without one it counts only when it holds no blank, since the
+// blank could start the arguments as well as continue the name. For
+// rundll32 the library it loads is the file that matters, not rundll32
+// itself, named as LoadLibrary names it ("lib" is "lib.dll").
 std::wstring Program_OfCommandLine(const TRegistryCleaner& rc, const std::wstring& command, RegistryView view);
 
 // A key name that is a product code ("{" + 32 hex digits in 8-4-4-4-12

@@ -39,7 +39,8 @@ class TRegistryCleaner {
   TResultTree* FTree = nullptr;
   RunControl& Run;
   // Local fixed drives and RAM disks that answer, e.g. "CDE". Files
-  // elsewhere count as present: a cleaner must not judge a reference by a
+  // elsewhere, and files on a volume mounted in a folder that is not such a
+  // disk, count as present: a cleaner must not judge a reference by a
   // drive it cannot see.
   std::wstring HDDS;
   // Where Take_DriveList gets HDDS from; the machine's judged drives unless
@@ -86,6 +87,11 @@ class TRegistryCleaner {
   void Take_DriveList();
 
   // --- existence tests that honour HDDS ------------------------------------------
+  // Whether a file test on `path` may say "missing": always when the drive
+  // list is switched off, otherwise only for a drive path on one of HDDS
+  // whose volume (the drive, or a volume mounted in one of its folders) is
+  // a local disk that answers.
+  bool Judges(const std::wstring& path) const;
   // Both are true unless the platform says the file (folder) is not there,
   // as a program of `view` looks for it: a test that cannot be made counts
   // as present.

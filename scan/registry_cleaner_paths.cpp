@@ -3,6 +3,7 @@
 #include "platform/environment.h"
 #include "platform/environment_strings.h"
 #include "platform/file_existence.h"
+#include "platform/judged_drives.h"
 #include "platform/registry.h"
 #include "platform/registry_view.h"
 #include "platform/text.h"
@@ -10,19 +11,14 @@
 
 namespace keytidy {
 
-namespace {
-
-bool OnListedDrive(const std::wstring& hdds, const std::wstring& path) {
-  const wchar_t letter = UpperCaseAscii(path.substr(0, 1)).front();
-  return hdds.find(letter) != std::wstring::npos;
+bool TRegistryCleaner::Judges(const std::wstring& path) const {
+  return !FLAG_CHECK_ONLY_HDDS || Path_OnJudgedVolume(path, HDDS);
 }
-
-}  // namespace
 
 bool TRegistryCleaner::FileExists_HDDS(const std::wstring& path, RegistryView view) const {
   if (!FLAG_CHECK_ONLY_HDDS) return FileExists_W64(path, view);
   if (path.empty()) return true;
-  return OnListedDrive(HDDS, path) ? FileExists_W64(path, view) : true;
+  return Judges(path) ? FileExists_W64(path, view) : true;
 }
 
 bool TRegistryCleaner::DirectoryExists_HDDS(const std::wstring& path, RegistryView view) const {
@@ -30,7 +26,7 @@ bool TRegistryCleaner::DirectoryExists_HDDS(const std::wstring& path, RegistryVi
   Expand_ForView(folder, view);
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';
   if (folder == L"\\") return true;
-  if (FLAG_CHECK_ONLY_HDDS && !OnListedDrive(HDDS, folder)) return true;
+  if (!Judges(folder)) return true;
   const std::wstring seen = Path_AsViewSeesIt(folder, view);
   FsRedirectionOff redirectionOff;
   return Directory_Presence(seen) != PathPresence::Missing;

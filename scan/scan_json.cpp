@@ -135,6 +135,7 @@ std::string TestName(EvidenceTest test) {
     case EvidenceTest::None: return "none";
     case EvidenceTest::NotRepeatable: return "not-repeatable";
     case EvidenceTest::FileMissing: return "file-missing";
+    case EvidenceTest::FileOrFolderMissing: return "file-or-folder-missing";
     case EvidenceTest::FolderMissing: return "folder-missing";
     case EvidenceTest::ZeroSizeFile: return "zero-size-file";
     case EvidenceTest::KeyEmpty: return "key-empty";
@@ -154,6 +155,7 @@ std::string TestName(EvidenceTest test) {
 json Verdict(const TTreeData_RegCleaner& entry) {
   switch (entry.Evidence.test) {
     case EvidenceTest::FileMissing: return "file not found";
+    case EvidenceTest::FileOrFolderMissing: return "neither file nor folder found";
     case EvidenceTest::FolderMissing: return "folder not found";
     case EvidenceTest::ZeroSizeFile: return "size is 0 bytes";
     case EvidenceTest::KeyEmpty: return "key is empty";

@@ -36,9 +36,10 @@ void TRegistryCleaner::SEARCH_APPPATHS(std::int32_t GroupIndex, std::int32_t Com
     if (PointsIntoProgramFiles(target)) return;
     const std::wstring path = Resolve_FileReference(*this, target, false, RegistryView::Native);
     if (Contains(UpperCaseAscii(path), L"(X86)\\")) return;
-    if (Is_MissingFile(*this, path, RegistryView::Native))
+    // An application path may name a folder; "Run" opens it.
+    if (Is_MissingFileOrFolder(*this, path, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, L""}, DeleteTarget::Key,
-          {EvidenceTest::FileMissing, path});
+          {EvidenceTest::FileOrFolderMissing, path});
   });
 }
 

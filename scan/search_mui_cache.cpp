@@ -5,6 +5,7 @@
 
 #include "platform/environment.h"
 #include "platform/error_mode.h"
+#include "platform/text.h"
 #include "scan/check_skeleton.h"
 
 namespace keytidy {
@@ -30,6 +31,19 @@ std::wstring WithoutResourceIndex(const std::wstring& text) {
   return text.substr(0, comma);
 }
 
+bool EndsWithIgnoringCase(const std::wstring& text, std::wstring_view upperSuffix) {
+  return text.size() >= upperSuffix.size() &&
+         UpperCaseAscii(text.substr(text.size() - upperSuffix.size())) == upperSuffix;
+}
+
+// "C:\App\app.exe.FriendlyAppName" caches a name for C:\App\app.exe; so
+// does "...\tool.exe - Shortcut.lnk.FriendlyAppName" for the shortcut.
+std::wstring WithoutCacheSuffix(const std::wstring& name) {
+  for (std::wstring_view suffix : {std::wstring_view(L".FRIENDLYAPPNAME"), std::wstring_view(L".APPLICATIONCOMPANY")})
+    if (EndsWithIgnoringCase(name, suffix)) return name.substr(0, name.size() - suffix.size());
+  return name;
+}
+
 }  // namespace
 
 void TRegistryCleaner::SEARCH_MUI_CACHE(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
@@ -47,10 +61,10 @@ void TRegistryCleaner::SEARCH_MUI_CACHE(std::int32_t GroupIndex, std::int32_t Co
     // as a file and would make every such entry look stale.
     if (!name.empty() && name[0] == L'@' && (reference.empty() || reference[0] != L'@'))
       reference = WithoutResourceIndex(reference);
-    const std::wstring path = Resolve_FileReference(*this, reference, false, RegistryView::Native);
-    if (Is_MissingFile(*this, path, RegistryView::Native))
+    const std::wstring path = Resolve_FileReference(*this, WithoutCacheSuffix(reference), false, RegistryView::Native);
+    if (Is_MissingFileOrFolder(*this, path, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value,
-          {EvidenceTest::FileMissing, path});
+          {EvidenceTest::FileOrFolderMissing, path});
   });
 }
 

@@ -11,14 +11,15 @@ void TRegistryCleaner::SEARCH_SHARED(std::int32_t GroupIndex, std::int32_t Combo
                                                : L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLS";
   if (!Reg_KeyExistsWritable(root, key)) return;
   CriticalErrorBoxesOff errorBoxesOff;
-  // The value name is the file; its data is only the count.
+  // The value name is the file; its data is only the count. Installers
+  // count folders there as well, so a folder is no stale entry.
   Walk_CheckItems(*this, List_ValueNames(root, key), ItemCounter::ValuesByCount, [&](const std::wstring& name) {
     const std::wstring path =
         Resolve_FileReference(*this, name, !USE_WOW6432Node_Now, View_OfPass(USE_WOW6432Node_Now));
-    if (!Is_MissingFile(*this, path, View_OfPass(USE_WOW6432Node_Now))) return;
+    if (!Is_MissingFileOrFolder(*this, path, View_OfPass(USE_WOW6432Node_Now))) return;
     PVirtualNode node =
         Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value,
-            {EvidenceTest::FileMissing, path});
+            {EvidenceTest::FileOrFolderMissing, path});
     if (node) GetEntry(node)->DisplayName = GetEntry(node)->Filename;
   });
 }

@@ -30,10 +30,11 @@ void TRegistryCleaner::SEARCH_STARTUP_LEFTOVERS(std::int32_t GroupIndex, std::in
     Walk_CheckItems(*this, List_ValueNames(root, key), ItemCounter::ValuesPerItem, [&](const std::wstring& name) {
       if (!IsText(root, key, name)) return;
       const std::wstring program = Program_OfCommandLine(*this, Reg_ReadString(root, key, name), view);
-      if (!Is_MissingFile(*this, program, view)) return;
+      // Explorer opens a folder named there at every log-on.
+      if (!Is_MissingFileOrFolder(*this, program, view)) return;
       const std::wstring displayName = USE_WOW6432Node_Now ? name + L" (32Bit)" : name;
       Report_Finding(*this, GroupIndex, ComboBoxIndex, program, displayName, {root, key, name}, DeleteTarget::Value,
-                     {EvidenceTest::FileMissing, program});
+                     {EvidenceTest::FileOrFolderMissing, program});
     });
   }
 }

@@ -1,7 +1,8 @@
 // Explorer's program-usage counters whose program is gone. The value names
 // are the encoded programs; older systems prefix them with a tag such as
 // UEME_RUNPATH:, newer ones store the path alone or a known-folder
-// identifier in braces followed by a relative path.
+// identifier in braces followed by a relative path. The path may be a
+// shortcut or a folder as well as a program.
 #include "platform/error_mode.h"
 #include "scan/check_skeleton.h"
 #include "scan/decode_rot13.h"
@@ -19,10 +20,10 @@ void TRegistryCleaner::SEARCH_WINDOWSHISTORY_USERASSIST(std::int32_t GroupIndex,
     // The progress bar shows the values of one counter set at a time.
     Walk_CheckItems(*this, List_ValueNames(root, key), ItemCounter::ValuesByCount, [&](const std::wstring& name) {
       const auto reportIfMissing = [&](const std::wstring& path) {
-        if (!Is_MissingFile(*this, path, RegistryView::Native) || !Reg_KeyExistsWritable(root, key)) return;
+        if (!Is_MissingFileOrFolder(*this, path, RegistryView::Native) || !Reg_KeyExistsWritable(root, key)) return;
         PVirtualNode node =
             Report_Finding(*this, GroupIndex, ComboBoxIndex, path, path, {root, key, name}, DeleteTarget::Value,
-                {EvidenceTest::FileMissing, path});
+                {EvidenceTest::FileOrFolderMissing, path});
         if (node) GetEntry(node)->DisplayName = GetEntry(node)->Filename;
       };
       // Both readings are tried, each on its own: the text after the tag,

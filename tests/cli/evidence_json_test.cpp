@@ -141,9 +141,9 @@ TEST_F(EvidenceJson, EveryFindingSaysWhatWasTestedAndTheVerdict) {
     std::string tested;  // empty: not compared here
     const char* removes;
   } expected[] = {
-      {kGroup_Shared, "file not found", gone + "\\keytidyevidence.dll", "value"},
+      {kGroup_Shared, "neither file nor folder found", gone + "\\keytidyevidence.dll", "value"},
       {kGroup_HelpFiles, "file not found", "", "value"},
-      {kGroup_AppPaths, "file not found", gone + "\\app.exe", "key"},
+      {kGroup_AppPaths, "neither file nor folder found", gone + "\\app.exe", "key"},
       {kGroup_Fonts, "file not found", "", "value"},
       {kGroup_MruPaint, "file not found", gone + "\\keytidyevidence.bmp", "value"},
       {kGroup_EmptySoftwareKeys, "key is empty", "", "key"},
@@ -164,7 +164,7 @@ TEST_F(EvidenceJson, EveryFindingSaysWhatWasTestedAndTheVerdict) {
        "HKEY_CLASSES_ROOT\\TypeLib\\" + U8(Id(7)) + "\\1.0\\HELPDIR", "key"},
       {kGroup_InterfaceTypeLibInvalid, "type library not registered", U8(kMissingLib), "key"},
       {kGroup_FirewallRules, "file not found", gone + "\\fw.exe", "value"},
-      {kGroup_StartupLeftover, "file not found", gone + "\\run.exe", "value"},
+      {kGroup_StartupLeftover, "neither file nor folder found", gone + "\\run.exe", "value"},
   };
   for (const auto& want : expected) {
     SCOPED_TRACE("group " + std::to_string(want.group));

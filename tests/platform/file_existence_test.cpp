@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/extended_length_path.h"
 #include "platform/text.h"
+#include "support/long_paths.h"
 #include "support/programs.h"
 
 namespace keytidy {
@@ -36,6 +38,7 @@ TEST(FileExistence, FilesFoldersAndMissingPaths) {
     EXPECT_EQ(FileExists(c.path), c.file);
     EXPECT_EQ(FilePresence_W64(c.path, RegistryView::Native) == PathPresence::Present, c.file);
     EXPECT_EQ(DirectoryExists(c.path), c.folder);
+    EXPECT_EQ(FileOrFolderPresence_W64(c.path, RegistryView::Native) == PathPresence::Present, c.file || c.folder);
     EXPECT_EQ(Find_DirectoryEntry(c.path).found, c.entryFound);
   }
 }
@@ -50,6 +53,55 @@ TEST(FileExistence, DirectoryEntryReportsLongNameAndSize) {
   EXPECT_FALSE(entry.isDirectory);
   EXPECT_EQ(entry.longName, L"Long File Name.dat");
   EXPECT_EQ(entry.size, 5u);
+}
+
+TEST(ExtendedLengthPath, OnlyLongPathsGetThePrefix) {
+  const std::wstring deep = L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(150, L'b');
+  const struct {
+    std::wstring path;
+    std::wstring expected;
+  } cases[] = {
+      {L"C:\\windows\\x.dll", L"C:\\windows\\x.dll"},
+      {L"", L""},
+      {deep + L"\\x.dll", L"\\\\?\\" + deep + L"\\x.dll"},
+      // the prefix passes the text on as it is: "..", "." and "/" are resolved first
+      {deep + L"\\..\\.\\c/x.dll", L"\\\\?\\C:\\" + std::wstring(150, L'a') + L"\\c\\x.dll"},
+      {L"\\\\server\\share\\" + std::wstring(300, L's'), L"\\\\?\\UNC\\server\\share\\" + std::wstring(300, L's')},
+      {L"\\\\?\\" + deep, L"\\\\?\\" + deep},
+      {std::wstring(300, L'r'), std::wstring(300, L'r')},  // relative: no single place to prefix
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExtendedLength_Form(c.path), c.expected) << Utf16ToUtf8(c.path);
+}
+
+// Wine answers these even without the "\\?\" form (Windows fails them as
+// "path not found"); the form is checked on its own above.
+TEST(FileExistence, PathsLongerThanMaxPath) {
+  test::TempFolder temp;
+  const std::wstring folder = test::Make_LongFolder(temp.Path(), 290);
+  const std::wstring file = folder + L"\\here.dll";
+  test::Write_LongFile(file, "12345");
+  ASSERT_GE(file.size(), 300u);
+  ASSERT_NE(GetFileAttributesW((L"\\\\?\\" + file).c_str()), INVALID_FILE_ATTRIBUTES) << "fixture";
+  const struct {
+    std::wstring path;
+    PathPresence asFile;
+    PathPresence asFolder;
+  } cases[] = {
+      {file, PathPresence::Present, PathPresence::Missing},
+      {folder, PathPresence::Missing, PathPresence::Present},
+      {folder + L"\\gone.dll", PathPresence::Missing, PathPresence::Missing},
+      {folder + L"\\gone\\x.dll", PathPresence::Missing, PathPresence::Missing},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(c.path.substr(c.path.size() - 20)));
+    const bool there = c.asFile == PathPresence::Present || c.asFolder == PathPresence::Present;
+    EXPECT_EQ(File_Presence(c.path), c.asFile);
+    EXPECT_EQ(FilePresence_W64(c.path, RegistryView::Native), c.asFile);
+    EXPECT_EQ(Directory_Presence(c.path), c.asFolder);
+    EXPECT_EQ(FileOrFolderPresence_W64(c.path, RegistryView::Native) == PathPresence::Present, there);
+    EXPECT_EQ(Find_DirectoryEntry(c.path).found, there);
+  }
+  EXPECT_EQ(Find_DirectoryEntry(file).size, 5u);
 }
 
 }  // namespace

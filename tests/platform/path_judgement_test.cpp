@@ -37,6 +37,7 @@ TEST(PathPresence, OnlyNotFoundAnswersProveAbsence) {
       {ERROR_DEVICE_NOT_CONNECTED, PathPresence::CannotTell},
       {ERROR_CANT_ACCESS_FILE, PathPresence::CannotTell},
       {ERROR_GEN_FAILURE, PathPresence::CannotTell},
+      {ERROR_FILENAME_EXCED_RANGE, PathPresence::CannotTell},  // too long to ask about, not absent
       {ERROR_SUCCESS, PathPresence::CannotTell},  // a failure that names no reason proves nothing
   };
   for (const auto& c : cases) EXPECT_EQ(Presence_FromError(c.error), c.expected) << "error " << c.error;
@@ -68,6 +69,56 @@ TEST(JudgedDrives, OnlyLocalDisksWhoseRootAnswers) {
 TEST(JudgedDrives, ThePrefixDrivesAnswer) {
   // Both drives of the test prefix are fixed and readable (Z: is the Linux root).
   EXPECT_EQ(Judged_DriveLetters(), L"CZ");
+}
+
+// Wine cannot mount a volume in a folder; these are the answers Windows
+// gives for one (GetVolumePathNameW, GetDriveTypeW and the root's volume
+// query), with C: as the only judged drive.
+TEST(JudgedVolumes, AVolumeMountedInAFolderIsJudgedByItsOwnAnswers) {
+  const struct {
+    const char* label;
+    VolumeAnswers volume;
+    bool judged;
+  } cases[] = {
+      {"on the drive itself", {true, L"C:\\", DRIVE_FIXED, ERROR_SUCCESS}, true},
+      {"on a drive letter that is not judged", {true, L"D:\\", DRIVE_FIXED, ERROR_SUCCESS}, false},
+      {"lower-case root", {true, L"c:\\", DRIVE_FIXED, ERROR_SUCCESS}, true},
+      {"a fixed disk mounted in a folder", {true, L"C:\\Mnt\\Data\\", DRIVE_FIXED, ERROR_SUCCESS}, true},
+      {"a RAM disk mounted in a folder", {true, L"C:\\Mnt\\Ram\\", DRIVE_RAMDISK, ERROR_SUCCESS}, true},
+      {"a stick mounted in a folder", {true, L"C:\\Mnt\\Usb\\", DRIVE_REMOVABLE, ERROR_SUCCESS}, false},
+      {"an unplugged stick's folder", {true, L"C:\\Mnt\\Usb\\", DRIVE_NO_ROOT_DIR, ERROR_PATH_NOT_FOUND}, false},
+      {"a mounted disk that is not ready", {true, L"C:\\Mnt\\Usb\\", DRIVE_FIXED, ERROR_NOT_READY}, false},
+      {"a locked encrypted disk in a folder", {true, L"C:\\Mnt\\Safe\\", DRIVE_FIXED, ERROR_ACCESS_DENIED}, false},
+      {"a disc drive mounted in a folder", {true, L"C:\\Mnt\\Dvd\\", DRIVE_CDROM, ERROR_SUCCESS}, false},
+      {"a volume without a letter or folder", {true, L"\\\\?\\Volume{00000000-0000-0000-0000-000000000001}\\",
+                                               DRIVE_UNKNOWN, ERROR_SUCCESS}, false},
+      {"the volume cannot be found", {false, L"", 0, 0}, false},
+      {"an empty answer", {true, L"", DRIVE_FIXED, ERROR_SUCCESS}, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Volume_IsJudged(c.volume, L"C"), c.judged) << c.label;
+}
+
+TEST(JudgedVolumes, PathsOfThePrefix) {
+  const struct {
+    const wchar_t* path;
+    const wchar_t* judgedLetters;
+    bool judged;
+  } cases[] = {
+      {L"C:\\windows\\notepad.exe", L"C", true},
+      {L"C:\\keytidy-gone\\deeper\\x.exe", L"C", true},  // the volume of a path that is not there
+      {L"c:\\windows", L"C", true},
+      {L"C:\\keytidy-gone\\a|b.exe", L"C", true},  // a name no file can have still lies on C:
+      {L"Z:\\tmp\\x.exe", L"C", false},
+      {L"Z:\\tmp\\x.exe", L"CZ", true},
+      {L"\\\\server\\share\\x.exe", L"CZ", false},
+      {L"x.exe", L"CZ", false},
+      {L"", L"CZ", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Path_OnJudgedVolume(c.path, c.judgedLetters), c.judged) << Utf16ToUtf8(c.path);
+  const VolumeAnswers windows = Ask_VolumeOf(L"C:\\windows\\system32\\keytidy-gone.dll");
+  EXPECT_TRUE(windows.found);
+  EXPECT_EQ(UpperCaseAscii(windows.root), L"C:\\");
 }
 
 TEST(RegistryView, ThirtyTwoBitProgramsSeeTheirOwnSystemFolder) {

@@ -89,6 +89,20 @@ const StartupRow kStartupRows[] = {
     {"rundll32 by path, missing library", HKCU, false, L"Run",
      L"C:\\windows\\system32\\rundll32.exe {T}\\gone\\lib.dll,Entry 1", L"{T}\\gone\\lib.dll"},
     {"rundll32 with a system library", HKLM, false, L"Run", L"rundll32 shell32.dll,Control_RunDLL", nullptr},
+    // rundll32 loads a library as LoadLibrary names it: "lib" is "lib.dll".
+    {"rundll32, library named without its extension", HKLM, false, L"Run",
+     L"rundll32 \"{T}\\here dir\\lib\",Entry", nullptr},
+    {"rundll32, only an extensionless file of that name", HKLM, false, L"Run",
+     L"rundll32.exe \"{T}\\here dir\\noext\",Entry", L"{T}\\here dir\\noext.dll"},
+    {"rundll32, a trailing dot asks for no extension", HKLM, false, L"Run",
+     L"rundll32.exe \"{T}\\here dir\\noext.\",Entry", nullptr},
+    {"rundll32, missing library named without its extension", HKLM, false, L"Run",
+     L"rundll32 {T}\\gone\\lib,Entry", L"{T}\\gone\\lib.dll"},
+    // A name Explorer gives a shortcut holds ".exe " but is no command.
+    {"a shortcut named after a removed program", HKLM, false, L"Run", L"{T}\\here dir\\viewer.exe - Shortcut.lnk",
+     nullptr},
+    {"a missing shortcut named after a missing program", HKLM, false, L"Run",
+     L"{T}\\gone dir\\app.exe - Shortcut.lnk", L"{T}\\gone dir\\app.exe"},
     {"msiexec", HKLM, false, L"RunOnce", L"msiexec.exe /fa {00000000-0000-0000-0000-000000000001}", nullptr},
     {"bare name found nowhere", HKLM, false, L"Run", L"keytidy-nowhere.exe /x", nullptr},
     {"drive that is not judged", HKLM, false, L"Run", L"Z:\\keytidy-gone\\app.exe", nullptr},
@@ -106,6 +120,9 @@ const StartupRow kStartupRows[] = {
 
 TEST_F(ProgramLeftoverChecks, StartupEntriesWhoseProgramIsGone) {
   Touch(T(L"{T}\\here dir\\app.exe"));
+  Touch(T(L"{T}\\here dir\\lib.dll"));
+  Touch(T(L"{T}\\here dir\\noext"));
+  Touch(T(L"{T}\\here dir\\viewer.exe - Shortcut.lnk"));
   Touch(native64Only);
   Lines expected;
   int n = 0;
