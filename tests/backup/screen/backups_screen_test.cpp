@@ -17,6 +17,7 @@
 #include "backup/auto_delete_old_backups.h"
 #include "backup/backup_row_texts.h"
 #include "backup/module_codes.h"
+#include "backup/reg_script_text.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
 #include "platform/registry.h"
@@ -379,6 +380,22 @@ TEST_F(BackupsScreen, RestoreNamesTheFilesItPutsBackAndRefusesWhatItCannotTrust)
     }
     EXPECT_EQ(test::ReadFileBytes(target), "current");
   }
+
+  // A last record cut short is left out, and the notice says so.
+  AddSet(L"set", 1);
+  const std::wstring key = L"[HKEY_CURRENT_USER\\" + Path() + L"]\r\n";
+  WriteFileBytes(folder_.File(L"set.reg"), RegScriptHeaderBytes() +
+                                               RegScriptBytes(key + L"\"v\"=dword:00000007\r\n\r\n" + key +
+                                                              L"\"cut\"=dword:00"));
+  auto screen = OpenScreen();
+  SelectRows(*screen, {0});
+  SimulatedUser user(kAnswerYes);
+  screen->VellButton_Restore.OnClick();
+  ASSERT_EQ(user.Seen().size(), 2u);
+  EXPECT_EQ(user.Seen()[1].text, Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_OK) + L"<br><br>" +
+                                     Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_TORN));
+  EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(), L"v"), 7);
+  EXPECT_FALSE(RawValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"cut"));
 }
 
 TEST_F(BackupsScreen, DeleteAsksAndRemovesTheSelectedSets) {
