@@ -1,19 +1,47 @@
 #pragma once
-// Putting a backup set back: its extra files first, then its registry
-// script through reg.exe import. reg.exe import may exit 0 although lines
-// failed, so the restore only counts as done when every key and value of
-// the script is found in the registry afterwards with the same type and
-// data; otherwise the result names what did not come back.
+// Putting a backup set back. First the set is checked as a whole: a set
+// that names files outside its folder, or whose script cannot be read, is
+// refused and nothing changes. Then its extra files are copied back and its
+// registry script is imported through reg.exe import; a script whose last
+// record was cut short when it was written is imported without that
+// record. reg.exe import may exit 0 although lines failed, so the restore
+// only counts as done when every key and value imported is found in the
+// registry afterwards with the same type and data; otherwise the result
+// names what did not come back.
 #include <string>
 #include <vector>
 
+#include "backup/backup_extra_files.h"
 #include "backup/reg_exe.h"
+#include "backup/torn_script.h"
 
 namespace keytidy {
 
+enum class RestoreRefusal {
+  None,
+  NotOurs,           // the descriptor names files outside the set's folder
+  UnreadableScript,  // the script is damaged before its last record
+};
+
+// What a restore will do, read before anything changes.
+struct RestorePlan {
+  RestoreRefusal refusal = RestoreRefusal::None;
+  std::wstring script;            // the script's path; empty when the set has none
+  RestoreScript scriptContent;    // read when the script exists
+  std::vector<ExtraFile> files;   // the extra files whose copy exists; each is put back at its target
+  std::wstring refusalReason;     // English, for logs and the console
+};
+
+RestorePlan Backup_PlanRestore(const std::wstring& descriptor);
+
 struct RestoreResult {
   bool restored = false;
+  RestoreRefusal refusal = RestoreRefusal::None;  // not None: nothing was changed
   int filesCopied = 0;
+  // The script's last record was cut short and left out; its text as far
+  // as it got (empty when only zero bytes followed the last whole record).
+  bool tornRecordLeftOut = false;
+  std::wstring tornRecord;
   std::wstring reason;  // why it failed (English, for logs and the console)
 };
 

@@ -26,6 +26,8 @@ std::wstring Backup_ModuleName(const TTreeData_Backup& row) {
 int Backup_ModuleIcon(const TTreeData_Backup& row) { return IsCleanerSet(row) ? Get_ModuleIcon(kCleanerModule) : -1; }
 
 std::wstring Backup_Description(const TTreeData_Backup& row) {
+  // What such a descriptor says of itself is not to be trusted.
+  if (row.NotOurs) return Message(MessageKey::MESSAGE_BACKUP_NOTOURS);
   // The display text of an unfinished run says nothing yet (no count).
   if (row.Incomplete) return Message(MessageKey::MESSAGE_BACKUP_INCOMPLETE);
   if (UpperCaseAscii(row.Action) != kCleanerDeletedAction) return row.Display;

@@ -13,7 +13,8 @@ namespace keytidy {
 std::wstring Backup_ModuleName(const TTreeData_Backup& row);
 // The module's stripe icon, or -1 when it has none.
 int Backup_ModuleIcon(const TTreeData_Backup& row);
-// For an incomplete set the catalogue's mark for it; for an "RC_DELETED"
+// For a set that is not ours, and for an incomplete set, the catalogue's
+// mark for it; for an "RC_DELETED"
 // set the catalogue's sentence around the stored display text (the number
 // of deleted entries); otherwise that text itself.
 std::wstring Backup_Description(const TTreeData_Backup& row);

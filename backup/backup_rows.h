@@ -21,6 +21,10 @@ struct TTreeData_Backup {
   // The run that made the set never completed it, or the script has no
   // descriptor at all; what the script holds restores all the same.
   bool Incomplete = false;
+  // The descriptor names files outside the Backups folder (or targets that
+  // are no full paths): whoever wrote it, this program did not. Such a set
+  // is never restored; deleting it removes only its own plain files.
+  bool NotOurs = false;
 };
 
 using TBackupTree = TTreeModelOf<TTreeData_Backup>;

@@ -9,6 +9,7 @@
 #include "backup/backup_extra_files.h"
 #include "backup/backup_restore.h"
 #include "backup/backup_set.h"
+#include "backup/backup_set_names.h"
 #include "backup/backup_user_name.h"
 #include "platform/file_queries.h"
 #include "platform/recycle_bin.h"
@@ -54,6 +55,7 @@ TTreeData_Backup ReadRow(const std::wstring& descriptor) {
   row.User = Ini_ReadString(descriptor, kSection, L"User");
   row.DateTime = Ini_ReadDateTime(descriptor, kSection, L"DateTime");
   row.Incomplete = Backup_IsIncomplete(descriptor);
+  row.NotOurs = !Backup_SetIsOurs(descriptor);
   row.size = SizeOrZero(row.FullPath_regfile) + SizeOrZero(descriptor);
   const std::optional<std::int64_t> age = Backup_AgeInDays(row.DateTime, Now_Local());
   if (!age || *age >= kImplausibleAgeDays) {
@@ -173,19 +175,22 @@ PVirtualNode TBackups::FirstSelected() const {
 }
 
 bool TBackups::Restore_Selected() {
+  LastRestore = RestoreResult();
   LastRestoreError.clear();
   PVirtualNode row = FirstSelected();
   if (!row) {
-    LastRestoreError = L"no backup set is selected";
+    LastRestoreError = LastRestore.reason = L"no backup set is selected";
     return false;
   }
-  const RestoreResult result = Backup_RestoreSet(Data(row).FullPath_Inifile, RegExeTimeLimitMs);
-  LastRestoreError = result.reason;
-  return result.restored;
+  LastRestore = Backup_RestoreSet(Data(row).FullPath_Inifile, RegExeTimeLimitMs);
+  LastRestoreError = LastRestore.reason;
+  return LastRestore.restored;
 }
 
 bool TBackups::RemoveFile(const std::wstring& path) const {
-  if (!FileExists(path)) return false;
+  // Only files directly in the Backups folder are ever removed, whatever a
+  // row's paths say.
+  if (!Backup_IsFileInFolder(path, BackupFolder) || !FileExists(path)) return false;
   if (FLAG_USE_RECYCLEBIN) return Delete_ToRecycleBin(path);
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   return DeleteFileW(path.c_str()) != FALSE;

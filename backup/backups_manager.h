@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "backup/backup_restore.h"
 #include "backup/backup_rows.h"
 #include "backup/reg_exe.h"
 
@@ -29,7 +30,9 @@ class TBackups {
   int SortColumn = -1;
   bool SortDescending = false;
   DWORD RegExeTimeLimitMs = kRegExeTimeLimitMs;
-  // Why the last restore failed, for the screen or the console.
+  // How the last restore went (refused, a record left out), and why it
+  // failed, for the screen or the console.
+  RestoreResult LastRestore;
   std::wstring LastRestoreError;
 
   // Rebuilds the rows from the folder, sorted when a sort column is set.
@@ -41,7 +44,8 @@ class TBackups {
   // The three numbers of the row's descriptor; missing or negative ones as 0.
   void Get_Details(PVirtualNode row, std::int32_t& savedKeys, std::int32_t& savedValues, std::int32_t& fileCount) const;
 
-  // True when the first selected set was put back completely.
+  // True when the first selected set was put back completely. A set that
+  // is not ours, or whose script cannot be read, is refused untouched.
   bool Restore_Selected();
   // Deletes the files of every selected set; the rows stay until the next
   // Read_Backups.

@@ -83,6 +83,7 @@ class ScriptParser {
         result_.ok = false;
         result_.records.clear();
         result_.error = L"line " + std::to_wstring(lines_.Number()) + L": " + error_;
+        result_.endedInsideValue = endedInsideValue_;
         return std::move(result_);
       }
     }
@@ -232,7 +233,10 @@ class ScriptParser {
       }
       if (!continued) return true;
       std::wstring_view next;
-      if (!lines_.Next(next)) return Fail(L"hex list continues past the end");
+      if (!lines_.Next(next)) {
+        endedInsideValue_ = true;
+        return Fail(L"hex list continues past the end");
+      }
       list = next;
     }
   }
@@ -240,6 +244,7 @@ class ScriptParser {
   LineSource lines_;
   RegScriptReadResult result_;
   std::wstring error_;
+  bool endedInsideValue_ = false;
   bool haveKey_ = false;
   RootKey currentRoot_ = 0;
   std::wstring currentKey_;
@@ -279,15 +284,19 @@ RegScriptReadResult RegScript_ReadBytes(std::string_view bytes) {
     result.error = L"no UTF-16 byte-order mark and version 5 header";
     return result;
   }
+  return RegScript_ReadText(RegScript_DecodeUtf16(bytes.substr(header.size())));
+}
+
+std::wstring RegScript_DecodeUtf16(std::string_view bytes) {
   // Unit by unit rather than one copy: the bytes are little-endian UTF-16
   // whatever the size and byte order of wchar_t.
-  std::wstring text((bytes.size() - header.size()) / 2, L'\0');
+  std::wstring text(bytes.size() / 2, L'\0');
   for (size_t i = 0; i < text.size(); ++i) {
-    const auto low = static_cast<unsigned char>(bytes[header.size() + 2 * i]);
-    const auto high = static_cast<unsigned char>(bytes[header.size() + 2 * i + 1]);
+    const auto low = static_cast<unsigned char>(bytes[2 * i]);
+    const auto high = static_cast<unsigned char>(bytes[2 * i + 1]);
     text[i] = static_cast<wchar_t>(low | (high << 8));
   }
-  return RegScript_ReadText(text);
+  return text;
 }
 
 RegScriptReadResult RegScript_ReadFile(const std::wstring& path) {

@@ -39,6 +39,7 @@ struct RegScriptReadResult {
   bool ok = false;
   std::vector<RegRecord> records;  // in file order
   std::wstring error;              // what went wrong and on which line
+  bool endedInsideValue = false;   // not ok only because a hex list went on past the end of the text
 };
 
 // A whole script file: UTF-16LE with byte-order mark and the version 5 header.
@@ -46,6 +47,9 @@ RegScriptReadResult RegScript_ReadBytes(std::string_view bytes);
 RegScriptReadResult RegScript_ReadFile(const std::wstring& path);
 // Records only, no byte-order mark and no header (one block of a script).
 RegScriptReadResult RegScript_ReadText(std::wstring_view text);
+
+// UTF-16LE bytes (no byte-order mark) as text; a last odd byte is left out.
+std::wstring RegScript_DecodeUtf16(std::string_view bytes);
 
 // "HKEY_LOCAL_MACHINE" and the short forms (HKLM, HKCU, ...), any case.
 std::optional<RootKey> RegScript_RootFromName(std::wstring_view name);

@@ -1,6 +1,7 @@
 // "backups": the backup sets in the Backups folder, oldest first, one line
 // each: name, date, module, action and display text, size in bytes, and
-// "incomplete" for a set whose run never completed it.
+// "incomplete" for a set whose run never completed it, and "not ours" for
+// one whose descriptor names files outside the Backups folder.
 #include "backup/backups_manager.h"
 #include "cli/backup_set_lookup.h"
 #include "cli/commands.h"
@@ -29,7 +30,8 @@ int RunBackups(const Arguments& arguments) {
     std::wstring description = set.Action;
     if (!set.Display.empty()) description += (description.empty() ? L"" : L" ") + set.Display;
     text += BackupSetName(set) + L"  " + FormatDateTime_Fixed(set.DateTime) + L"  " + set.Modul + L"  " + description +
-            L"  " + std::to_wstring(set.size) + L" bytes" + (set.Incomplete ? L"  incomplete" : L"") + L"\r\n";
+            L"  " + std::to_wstring(set.size) + L" bytes" + (set.Incomplete ? L"  incomplete" : L"") +
+            (set.NotOurs ? L"  not ours" : L"") + L"\r\n";
   }
   PrintOut(text);
   return kExitSuccess;
@@ -37,7 +39,8 @@ int RunBackups(const Arguments& arguments) {
 
 const CommandRegistration kBackups({L"backups", L"backups",
                                     L"Lists the backup sets: name, date, module, description and size; sets left by an "
-                                    L"interrupted run are marked incomplete.", RunBackups});
+                                    L"interrupted run are marked incomplete, sets that name files outside the Backups "
+                                    L"folder \"not ours\".", RunBackups});
 
 }  // namespace
 }  // namespace keytidy::cli

@@ -39,7 +39,7 @@ std::wstring UsageText() {
   text += L"  --help\r\n      Shows this text.\r\n";
   text += L"\r\nExit codes:\r\n"
           L"  0  success\r\n"
-          L"  1  the command failed\r\n"
+          L"  1  the command failed (restore: the set was refused, nothing was changed)\r\n"
           L"  2  usage error (unknown command or option)\r\n"
           L"  3  refused at start-up (another copy is running, Windows too old,\r\n"
           L"     no administrator rights, or the settings key is not writable)\r\n"

@@ -43,6 +43,9 @@ int RunDeleteBackup(const Arguments& arguments) {
     return kExitFailure;
   }
   PrintOut((recycle ? L"Moved to the recycle bin: " : L"Deleted: ") + name + L"\r\n");
+  if (set.NotOurs)
+    PrintOut(L"Only its own files in the Backups folder were removed; the files its description names elsewhere "
+             L"were left alone.\r\n");
   return kExitSuccess;
 }
 

@@ -10,6 +10,7 @@
 #include "app/message_dialogs.h"
 #include "app/stripe_sheet.h"
 #include "backup/auto_delete_old_backups.h"
+#include "backup/backup_restore.h"
 #include "backup/backup_row_texts.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
@@ -68,6 +69,22 @@ std::wstring EscapeHtml(const std::wstring& text) {
     }
   }
   return escaped;
+}
+
+std::wstring RefusalText(RestoreRefusal refusal) {
+  return Message(refusal == RestoreRefusal::NotOurs ? MessageKey::MESSAGEHTML_BACKUPS_RESTORE_NOTOURS
+                                                    : MessageKey::MESSAGEHTML_BACKUPS_RESTORE_UNREADABLE);
+}
+
+// The restore question names every file the set will overwrite, so that
+// nobody puts files back without seeing where they go.
+std::wstring RestoreQuestion(const RestorePlan& plan) {
+  std::wstring question = Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_RESTORE);
+  if (plan.files.empty()) return question;
+  std::wstring targets;
+  for (const ExtraFile& file : plan.files) targets += (targets.empty() ? L"" : L"<br>") + EscapeHtml(file.target);
+  return question + L"<br><br>" +
+         ReplaceFirstIgnoreCase(Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_RESTORE_FILES), L"%1", targets);
 }
 
 // The side and bottom bars stand a little apart from the page colour:
@@ -438,12 +455,24 @@ void TForm_MainNavi_Backups::VellUnicodeSTButton_RestoreClick() {
     Show_Warning(Message(MessageKey::MESSAGEHTML_BACKUPS_WRONG_USER));
     return;
   }
-  if (AskYesOrNo(Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_RESTORE), 6) != 6) return;
-  if (!Backups->Restore_Selected()) {
-    Show_Error(Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_FAILED));
+  // A set that names files outside the folder, or whose script cannot be
+  // read, is refused before the question: nothing of it will be done.
+  const RestorePlan plan = Backup_PlanRestore(TBackups::Data(chosen).FullPath_Inifile);
+  if (plan.refusal != RestoreRefusal::None) {
+    Show_Error(RefusalText(plan.refusal));
     return;
   }
-  Show_CustomMessage(Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_OK), kRestoredIcon);
+  if (AskYesOrNo(RestoreQuestion(plan), 6) != 6) return;
+  if (!Backups->Restore_Selected()) {
+    const RestoreRefusal refusal = Backups->LastRestore.refusal;
+    Show_Error(refusal != RestoreRefusal::None ? RefusalText(refusal)
+                                               : Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_FAILED));
+    return;
+  }
+  std::wstring restored = Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_OK);
+  if (Backups->LastRestore.tornRecordLeftOut)
+    restored += L"<br><br>" + Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_TORN);
+  Show_CustomMessage(restored, kRestoredIcon);
   const TOptionSwitches switches = Current_OptionSwitches();
   if (!switches.IsChecked(OptionSwitch::Backups_DeleteAfterSuccessfullRestore)) return;
   // Only the set that was put back goes, even should more rows be selected

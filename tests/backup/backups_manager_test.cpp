@@ -15,6 +15,7 @@
 
 #include "backup/backup_age.h"
 #include "backup/backup_extra_files.h"
+#include "backup/reg_script_text.h"
 #include "platform/text.h"
 #include "settings/date_time.h"
 #include "support/programs.h"
@@ -282,6 +283,58 @@ TEST_F(BackupManager, RestoreChecksTheRegistryInsteadOfTrustingTheExitCode) {
   SelectOnly(L"RC_broken");
   EXPECT_FALSE(manager_.Restore_Selected());
   EXPECT_NE(manager_.LastRestoreError.find(L"key is missing"), std::wstring::npos) << Utf8(manager_.LastRestoreError);
+}
+
+// A power cut while the last record was appended leaves it cut short; its
+// entry was never deleted. The restore puts back everything else, says so,
+// and leaves the live value the cut record names as it is. Damage anywhere
+// else refuses the set: no file copied, nothing imported.
+TEST_F(BackupManager, TornLastRecordIsLeftOutAndAnUnreadableScriptChangesNothing) {
+  const std::wstring key = L"[HKEY_CURRENT_USER\\" + Path() + L"]\r\n";
+  const std::wstring whole = key + L"\"a\"=dword:00000007\r\n\r\n";
+  const struct {
+    const char* kind;
+    std::wstring script;
+    std::string rawTail;  // bytes after the text
+    bool restored;
+  } cases[] = {
+      {"cut line", whole + key + L"\"live\"=\"repl", "", true},
+      {"dword with too few digits", whole + key + L"\"live\"=dword:000", "", true},
+      {"hex list cut short", whole + key + L"\"live\"=hex:01,02,\\\r\n", "", true},
+      {"zeros after the cut", whole + key + L"\"live\"=dword:0", std::string(32, '\0'), true},
+      {"half a character", whole, "[", true},
+      {"damage before the last record", key + L"\"live\"=dwurd:0\r\n\r\n" + whole, "", false},
+      {"no header", L"", "REGEDIT4\r\n", false},
+  };
+  TempFolder elsewhere;
+  const std::wstring target = elsewhere.File(L"hosts");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    RawWriteDword(ROOT_HKEY_CURRENT_USER, Path(), L"live", 1);
+    Reg_DeleteValue(ROOT_HKEY_CURRENT_USER, Path(), L"a");
+    WriteFileBytes(target, "current");
+    AddSet(L"RC_torn", 1, "[Files]\r\nFileCount=1\r\nhosts=" + Utf8(target) + "\r\n");
+    WriteFileBytes(folder_.File(L"RC_torn.hosts"), "restored");
+    const std::string header = c.script.empty() ? "" : RegScriptHeaderBytes();
+    WriteFileBytes(folder_.File(L"RC_torn.reg"), header + RegScriptBytes(c.script) + c.rawTail);
+    manager_.Read_Backups();
+    SelectOnly(L"RC_torn");
+
+    EXPECT_EQ(manager_.Restore_Selected(), c.restored) << Utf8(manager_.LastRestoreError);
+    DWORD type = 0, live = 0, size = sizeof(live);
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, Path().c_str(), L"live", RRF_RT_ANY, &type, &live, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(live, 1u);
+    if (c.restored) {
+      EXPECT_TRUE(manager_.LastRestore.tornRecordLeftOut);
+      EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(), L"a"), 7);
+      EXPECT_EQ(ReadFileBytes(target), "restored");
+    } else {
+      EXPECT_EQ(manager_.LastRestore.refusal, RestoreRefusal::UnreadableScript);
+      EXPECT_FALSE(RawValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"a"));
+      EXPECT_EQ(ReadFileBytes(target), "current");
+    }
+  }
 }
 
 }  // namespace

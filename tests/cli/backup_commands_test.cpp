@@ -25,8 +25,10 @@ class BackupCommands : public test::RegistrySandbox {
     CreateDirectoryW(folder_.c_str(), nullptr);
   }
   void TearDown() override {
-    for (const std::wstring& name : {good_, broken_, scriptOnly_})
-      for (const wchar_t* extension : {L".ini", L".reg"}) DeleteFileW((folder_ + L"\\" + name + extension).c_str());
+    for (const std::wstring& name : {good_, broken_, scriptOnly_, torn_, planted_})
+      for (const wchar_t* extension : {L".ini", L".reg", L".hosts"})
+        DeleteFileW((folder_ + L"\\" + name + extension).c_str());
+    DeleteFileW(victim_.c_str());
     RegistrySandbox::TearDown();
   }
 
@@ -48,6 +50,10 @@ class BackupCommands : public test::RegistrySandbox {
   std::wstring good_ = L"RC_TEST_GOOD_" + unique_;
   std::wstring broken_ = L"RC_TEST_BROKEN_" + unique_;
   std::wstring scriptOnly_ = L"RC_TEST_ALONE" + unique_ + L"_2026_03_04_05_06_07_089";
+  std::wstring torn_ = L"RC_TEST_TORN_" + unique_;
+  std::wstring planted_ = L"RC_TEST_PLANTED_" + unique_;
+  // Beside the Backups folder: what a planted name "x\..\..\victim" reaches.
+  std::wstring victim_ = test::BinFolder() + L"\\victim_" + unique_ + L".txt";
 };
 
 TEST_F(BackupCommands, ListRestoreAndDelete) {
@@ -108,6 +114,78 @@ TEST_F(BackupCommands, RestoreReportsWhatDidNotComeBack) {
   EXPECT_EQ(exitCode, 5u);
   EXPECT_EQ(Cli(L"restore", exitCode).empty(), false);
   EXPECT_EQ(exitCode, 2u);
+}
+
+// Restore reads the whole script first: a cut last record is left out (and
+// named), a script damaged elsewhere is refused with exit code 1 and
+// nothing changes. Extra files are named before they are copied.
+TEST_F(BackupCommands, RestoreLeavesOutATornLastRecordAndRefusesAnUnreadableScript) {
+  const std::wstring key = L"[" + Key() + L"]\r\n";
+  const std::wstring whole = key + L"\"kept\"=dword:00000003\r\n\r\n";
+  test::TempFolder elsewhere;
+  const std::wstring target = elsewhere.File(L"hosts");
+  const struct {
+    const char* kind;
+    std::wstring records;
+    DWORD exitCode;
+    const char* said;
+  } cases[] = {
+      {"torn", whole + key + L"\"live\"=dword:00", 0, "Left out the last record"},
+      {"unreadable", key + L"\"live\"=dwurd:0\r\n\r\n" + whole, 1, "refused: the registry script cannot be read"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    Reg_WriteInteger(ROOT_HKEY_CURRENT_USER, Path(), L"live", 1);
+    Reg_DeleteValue(ROOT_HKEY_CURRENT_USER, Path(), L"kept");
+    test::WriteFileBytes(target, "current");
+    AddSet(torn_, c.records);
+    test::WriteFileBytes(folder_ + L"\\" + torn_ + L".ini",
+                         test::ReadFileBytes(folder_ + L"\\" + torn_ + L".ini") +
+                             "[Files]\r\nFileCount=1\r\nhosts=" + Utf16ToUtf8(target) + "\r\n");
+    test::WriteFileBytes(folder_ + L"\\" + torn_ + L".hosts", "restored");
+    DWORD exitCode = 0;
+    const std::string output = Cli(L"restore " + torn_, exitCode);
+    EXPECT_EQ(exitCode, c.exitCode) << output;
+    EXPECT_NE(output.find(c.said), std::string::npos) << output;
+    EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(), L"live"), 1);
+    const bool restored = c.exitCode == 0;
+    EXPECT_EQ(RawValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"kept"), restored);
+    EXPECT_EQ(test::ReadFileBytes(target), restored ? "restored" : "current");
+    EXPECT_EQ(output.find("Putting back " + Utf16ToUtf8(target)) != std::string::npos, restored) << output;
+  }
+}
+
+// A descriptor planted in the real Backups folder whose extra-file name
+// leads out of it: listed as not ours, restore refused (exit code 1), and
+// delete-backup removes the set's own files and not the file it names.
+TEST_F(BackupCommands, PlantedSetIsNotOursAndItsNamesLeadNowhere) {
+  test::WriteFileBytes(victim_, "victim");
+  AddSet(planted_, L"[" + Key() + L"]\r\n\"planted\"=dword:00000001\r\n\r\n");
+  test::TempFolder elsewhere;
+  const std::wstring target = elsewhere.File(L"target.txt");
+  test::WriteFileBytes(target, "current");
+  test::WriteFileBytes(folder_ + L"\\" + planted_ + L".ini",
+                       test::ReadFileBytes(folder_ + L"\\" + planted_ + L".ini") +
+                           "[Files]\r\nFileCount=1\r\nx\\..\\..\\victim_" + Utf16ToUtf8(unique_) +
+                           ".txt=" + Utf16ToUtf8(target) + "\r\n");
+  DWORD exitCode = 0;
+
+  const std::string list = Cli(L"backups", exitCode);
+  EXPECT_NE(list.find(Utf16ToUtf8(planted_) + "  "), std::string::npos) << list;
+  const std::string line = list.substr(list.find(Utf16ToUtf8(planted_)));
+  EXPECT_NE(line.substr(0, line.find('\n')).find("  not ours"), std::string::npos) << list;
+
+  const std::string restored = Cli(L"restore " + planted_, exitCode);
+  EXPECT_EQ(exitCode, 1u) << restored;
+  EXPECT_NE(restored.find("names files outside the Backups folder"), std::string::npos) << restored;
+  EXPECT_FALSE(RawValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"planted"));
+  EXPECT_EQ(test::ReadFileBytes(target), "current");
+
+  Cli(L"delete-backup " + planted_, exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  EXPECT_EQ(GetFileAttributesW((folder_ + L"\\" + planted_ + L".ini").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW((folder_ + L"\\" + planted_ + L".reg").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(test::ReadFileBytes(victim_), "victim");
 }
 
 TEST_F(BackupCommands, HelpListsTheNewExitCodes) {

@@ -51,6 +51,7 @@ const std::map<std::wstring, Placeholders>& FilledPlaceholders() {
       {L"MESSAGEHTML_MAIN_BACKUPS_SELECTED", {L"%1", L"%2", L"%3", L"%4", L"%5", L"%6", L"%7"}},
       {L"MESSAGEHTML_BACKUP_SELECTED_MULTIPLE", {L"%1"}},
       {L"MESSAGE_BACKUPS_ASK_DELETE_OLD", {L"%1"}},
+      {L"MESSAGEHTML_BACKUPS_ASK_RESTORE_FILES", {L"%1"}},
       {L"MESSAGEHTML_BACKUPS_ASK_AUTODELETE_OLD", {L"%1", L"%2"}},
   };
   return filled;

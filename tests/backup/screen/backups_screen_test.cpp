@@ -17,6 +17,7 @@
 #include "backup/auto_delete_old_backups.h"
 #include "backup/backup_row_texts.h"
 #include "backup/module_codes.h"
+#include "backup/reg_script_text.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
 #include "platform/registry.h"
@@ -334,6 +335,67 @@ TEST_F(BackupsScreen, RestoreAsksConfirmsAndThenDeletesOnlyTheRestoredSet) {
   EXPECT_TRUE(SetExists(L"older"));
   // The list is not read again: the restored set's row stays until then.
   EXPECT_EQ(ListedNames(*screen), (std::vector<std::wstring>{L"mine", L"older"}));
+}
+
+// The question names every file a set puts back; a set that is not ours,
+// or whose script cannot be read, is refused before any question.
+TEST_F(BackupsScreen, RestoreNamesTheFilesItPutsBackAndRefusesWhatItCannotTrust) {
+  TempFolder elsewhere;
+  const std::wstring target = elsewhere.File(L"a&b.txt");
+  WriteFileBytes(target, "current");
+  const struct {
+    const char* kind;
+    std::string files;  // section "Files"
+    std::string script;
+    bool asked;
+    MessageKey refusal;  // shown instead of the question
+  } cases[] = {
+      {"own extra file", "[Files]\r\nFileCount=1\r\ntxt=" + Utf8(target) + "\r\n", "", true, MessageKey::MESSAGE_OK},
+      {"name leading out", "[Files]\r\nFileCount=1\r\nx\\..\\..\\a.txt=" + Utf8(target) + "\r\n", "", false,
+       MessageKey::MESSAGEHTML_BACKUPS_RESTORE_NOTOURS},
+      {"unreadable script", "", "\xFF\xFEnot a script", false, MessageKey::MESSAGEHTML_BACKUPS_RESTORE_UNREADABLE},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    AddSet(L"set", 1);
+    WriteFileBytes(folder_.File(L"set.ini"), test::ReadFileBytes(folder_.File(L"set.ini")) + c.files);
+    WriteFileBytes(folder_.File(L"set.txt"), "restored");
+    if (c.script.empty())
+      DeleteFileW(folder_.File(L"set.reg").c_str());  // the extra file alone is what it restores
+    else
+      WriteFileBytes(folder_.File(L"set.reg"), c.script);
+    auto screen = OpenScreen();
+    SelectRows(*screen, {0});
+    SimulatedUser user(kAnswerNo);
+    screen->VellButton_Restore.OnClick();
+    ASSERT_EQ(user.Seen().size(), 1u);
+    EXPECT_EQ(user.Seen()[0].question, c.asked);
+    if (c.asked) {
+      EXPECT_EQ(user.Seen()[0].text,
+                Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_RESTORE) + L"<br><br>" +
+                    ReplaceFirstIgnoreCase(Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_RESTORE_FILES), L"%1",
+                                           ReplaceFirstIgnoreCase(target, L"&", L"&amp;")));
+    } else {
+      EXPECT_EQ(user.Seen()[0].text, Message(c.refusal));
+    }
+    EXPECT_EQ(test::ReadFileBytes(target), "current");
+  }
+
+  // A last record cut short is left out, and the notice says so.
+  AddSet(L"set", 1);
+  const std::wstring key = L"[HKEY_CURRENT_USER\\" + Path() + L"]\r\n";
+  WriteFileBytes(folder_.File(L"set.reg"), RegScriptHeaderBytes() +
+                                               RegScriptBytes(key + L"\"v\"=dword:00000007\r\n\r\n" + key +
+                                                              L"\"cut\"=dword:00"));
+  auto screen = OpenScreen();
+  SelectRows(*screen, {0});
+  SimulatedUser user(kAnswerYes);
+  screen->VellButton_Restore.OnClick();
+  ASSERT_EQ(user.Seen().size(), 2u);
+  EXPECT_EQ(user.Seen()[1].text, Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_OK) + L"<br><br>" +
+                                     Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_TORN));
+  EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(), L"v"), 7);
+  EXPECT_FALSE(RawValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"cut"));
 }
 
 TEST_F(BackupsScreen, DeleteAsksAndRemovesTheSelectedSets) {

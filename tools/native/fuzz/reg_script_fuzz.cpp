@@ -1,7 +1,8 @@
 // Backup scripts as the program reads them back before it deletes anything
 // and after a restore. Whatever the bytes, reading ends with records or a
 // reason; every record it accepts, written again by the script writer, reads
-// back as the very same record.
+// back as the very same record. Read for a restore, the records it would
+// import are exactly those of the text it would import.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "backup/reg_script_reader.h"
 #include "backup/reg_script_text.h"
+#include "backup/torn_script.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -44,10 +46,27 @@ void CheckRewrite(const RegRecord& record) {
   fuzz::Require(again.records == expected, "a rewritten record reads back unchanged");
 }
 
+void CheckRestoreReading(std::string_view bytes) {
+  const RestoreScript script = RegScript_ReadForRestore(bytes);
+  if (script.condition == ScriptCondition::Unreadable) {
+    fuzz::Require(script.records.empty(), "an unreadable script imports nothing");
+    return;
+  }
+  if (script.condition == ScriptCondition::Whole) {
+    fuzz::Require(RegScript_ReadBytes(bytes).records == script.records, "a whole script imports as it reads");
+    return;
+  }
+  const RegScriptReadResult intact = RegScript_ReadText(script.intactText);
+  fuzz::Require(intact.ok, "the text before a cut reads");
+  fuzz::Require(intact.records == script.records, "the text before a cut holds the records to import");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const RegScriptReadResult result = RegScript_ReadBytes(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  CheckRestoreReading(bytes);
+  const RegScriptReadResult result = RegScript_ReadBytes(bytes);
   if (!result.ok) return 0;
   for (const RegRecord& record : result.records) CheckRewrite(record);
   return 0;
