@@ -180,15 +180,15 @@ TEST_F(MachineOutput, JsonRoundTripMatchesTheEngineFieldByField) {
     const char* view;
     json raw;  // type and data
   } cases[] = {
-      {kGoneApp, L"", kGroup_AppPaths, kFilter_AppPaths, "key", nullptr, 2, 4, "file not found", "64-bit",
+      {kGoneApp, L"", kGroup_AppPaths, kFilter_AppPaths, "key", nullptr, 2, 4, "neither file nor folder found", "64-bit",
        {{"type", "REG_SZ"}, {"data", gone}}},
       {kEmptyApp, L"", kGroup_AppPathsEmpty, kFilter_AppPaths, "key", nullptr, 0, 0, "key is empty", "64-bit", nullptr},
-      {kShared, OddName(), kGroup_Shared, kFilter_Shared, "value", U8(OddName()), 0, 1, "file not found", "64-bit",
+      {kShared, OddName(), kGroup_Shared, kFilter_Shared, "value", U8(OddName()), 0, 1, "neither file nor folder found", "64-bit",
        {{"type", "REG_DWORD"}, {"data", 1}}},
       {kShared, LoneSurrogateName(), kGroup_Shared, kFilter_Shared, "value", U8(LoneSurrogateName()), 0, 1,
-       "file not found", "64-bit", {{"type", "REG_DWORD"}, {"data", 1}}},
+       "neither file nor folder found", "64-bit", {{"type", "REG_DWORD"}, {"data", 1}}},
       {kShared32, T(L"\\gone\\keytidy-json32.dll"), kGroup_Shared, kFilter_Shared, "value",
-       U8(T(L"\\gone\\keytidy-json32.dll")), 0, 1, "file not found", "32-bit", {{"type", "REG_DWORD"}, {"data", 3}}},
+       U8(T(L"\\gone\\keytidy-json32.dll")), 0, 1, "neither file nor folder found", "32-bit", {{"type", "REG_DWORD"}, {"data", 3}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(U8(c.key) + " | " + U8(c.value));
