@@ -187,6 +187,19 @@ bool TBackups::Restore_Selected() {
   return LastRestore.restored;
 }
 
+bool TBackups::Restore_Selected_Records(const std::vector<std::wstring>& names) {
+  LastRestore = RestoreResult();
+  LastRestoreError.clear();
+  PVirtualNode row = FirstSelected();
+  if (!row) {
+    LastRestoreError = LastRestore.reason = L"no backup set is selected";
+    return false;
+  }
+  LastRestore = Backup_RestoreChosen(Data(row).FullPath_Inifile, names, RegExeTimeLimitMs);
+  LastRestoreError = LastRestore.reason;
+  return LastRestore.restored;
+}
+
 bool TBackups::RemoveFile(const std::wstring& path) const {
   // Only files directly in the Backups folder are ever removed, whatever a
   // row's paths say.

@@ -47,6 +47,9 @@ class TBackups {
   // True when the first selected set was put back completely. A set that
   // is not ours, or whose script cannot be read, is refused untouched.
   bool Restore_Selected();
+  // Puts back only the named records of the first selected set (see
+  // Backup_RestoreChosen); the set stays whole.
+  bool Restore_Selected_Records(const std::vector<std::wstring>& names);
   // Deletes the files of every selected set; the rows stay until the next
   // Read_Backups.
   void Delete_Selected_Backups();
