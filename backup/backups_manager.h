@@ -5,7 +5,9 @@
 // the list. Nothing here shows a message: results are returned, and the
 // screen (or the console) reports them.
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "backup/backup_restore.h"
 #include "backup/backup_rows.h"
@@ -66,6 +68,8 @@ class TBackups {
  private:
   bool IsOlderThan(PVirtualNode row, std::int64_t dayCount) const;
   bool RemoveFile(const std::wstring& path) const;
+  // Runs `restore` on the first selected set's descriptor and keeps its result.
+  bool RestoreFirstSelected(const std::function<RestoreResult(const std::wstring&)>& restore);
 };
 
 }  // namespace keytidy

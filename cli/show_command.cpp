@@ -24,15 +24,9 @@ const wchar_t* KindName(RegRecordKind kind) {
   return L"";
 }
 
-std::wstring SetDescription(const TTreeData_Backup& set) {
-  std::wstring description = set.Action;
-  if (!set.Display.empty()) description += (description.empty() ? L"" : L" ") + set.Display;
-  return description;
-}
-
 std::wstring RecordsText(const TTreeData_Backup& set, const std::vector<RegRecord>& records) {
   std::wstring text = BackupSetName(set) + L"  " + FormatDateTime_Fixed(set.DateTime) + L"  " + set.Modul + L"  " +
-                      SetDescription(set) + L"\r\n";
+                      BackupSetDescription(set) + L"\r\n";
   if (records.empty()) text += L"The set records no registry data.\r\n";
   for (const RegRecord& record : records)
     text += std::wstring(KindName(record.kind)) + L"  " + RegRecord_DisplayName(record) + L"\r\n";
@@ -47,7 +41,7 @@ std::string RecordsJson(const TTreeData_Backup& set, const std::vector<RegRecord
   const nlohmann::json document = {{"set", u8(BackupSetName(set))},
                                    {"date", u8(FormatDateTime_Fixed(set.DateTime))},
                                    {"module", u8(set.Modul)},
-                                   {"description", u8(SetDescription(set))},
+                                   {"description", u8(BackupSetDescription(set))},
                                    {"records", list}};
   return document.dump(2) + "\r\n";
 }
