@@ -22,24 +22,27 @@ bool IsAtOrBelow(const std::wstring& key, const std::wstring& top) {
 }
 
 // Marks the value records the name stands for; false when there are none.
+// Value names may hold backslashes, so every split into key and value name
+// is tried, the longest value name first.
 bool MarkValue(const std::vector<RegRecord>& records, const RecordName& name, std::vector<bool>& chosen) {
-  const size_t cut = name.path.rfind(L'\\');
-  if (cut == std::wstring::npos) return false;
-  const std::wstring key = name.path.substr(0, cut);
-  const std::wstring valueName = name.path.substr(cut + 1);
-  auto mark = [&](const std::wstring& wanted) {
+  auto mark = [&](const std::wstring& key, const std::wstring& valueName) {
     bool any = false;
     for (size_t i = 0; i < records.size(); ++i) {
       const RegRecord& record = records[i];
       if (IsValueRecord(record) && record.root == name.root && SameName(record.key, key) &&
-          SameName(record.name, wanted)) {
+          SameName(record.name, valueName)) {
         chosen[i] = true;
         any = true;
       }
     }
     return any;
   };
-  return mark(valueName) || (valueName == L"@" && mark(std::wstring()));
+  for (size_t cut = name.path.find(L'\\'); cut != std::wstring::npos; cut = name.path.find(L'\\', cut + 1)) {
+    const std::wstring key = name.path.substr(0, cut);
+    const std::wstring valueName = name.path.substr(cut + 1);
+    if (mark(key, valueName) || (valueName == L"@" && mark(key, std::wstring()))) return true;
+  }
+  return false;
 }
 
 bool MarkKey(const std::vector<RegRecord>& records, const RecordName& name, std::vector<bool>& chosen) {

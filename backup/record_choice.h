@@ -4,7 +4,8 @@
 // "ROOT\KEY\VALUE" takes that one value. A name that could mean either is
 // read as a value when the script records such a value (the longer match),
 // as a key otherwise. "KEY\@" names the default value unless the script
-// records a value literally named "@".
+// records a value literally named "@". Value names may hold backslashes:
+// every split of the name into key and value is tried.
 #include <optional>
 #include <string>
 #include <vector>

@@ -197,13 +197,14 @@ class PartialRestore : public BackupCommands {
   std::wstring Machine() const { return L"HKEY_LOCAL_MACHINE\\" + Path(); }
   void AddMixedSet() {
     AddSet(partial_, L"[" + Key() + L"\\A]\r\n\"one\"=dword:00000001\r\n\"two\"=\"text\"\r\n\r\n" +
+                         L"[" + Key() + L"\\C]\r\n@=\"default\"\r\n\"x\\\\y\"=dword:00000006\r\n\r\n" +
                          L"[" + Key() + L"\\A\\Sub]\r\n\"deep\"=dword:00000003\r\n\r\n" +
                          L"[" + Key() + L"\\B]\r\n\"other\"=dword:00000004\r\n\r\n" +
                          L"[" + Machine() + L"\\M]\r\n\"machine\"=dword:00000005\r\n\r\n");
   }
   void EmptySandbox() {
     for (RootKey root : {ROOT_HKEY_CURRENT_USER, ROOT_HKEY_LOCAL_MACHINE})
-      for (const wchar_t* key : {L"A", L"B", L"M"}) Reg_DeleteKey(root, Path(key));
+      for (const wchar_t* key : {L"A", L"B", L"C", L"M"}) Reg_DeleteKey(root, Path(key));
   }
   std::string SetBytes() {
     return test::ReadFileBytes(folder_ + L"\\" + partial_ + L".ini") + "|" +
@@ -224,7 +225,7 @@ TEST_F(PartialRestore, PutsBackExactlyTheChosenRecords) {
   const std::string before = SetBytes();
   const RootKey cu = ROOT_HKEY_CURRENT_USER, lm = ROOT_HKEY_LOCAL_MACHINE;
   const Spot one{cu, L"A", L"one"}, two{cu, L"A", L"two"}, deep{cu, L"A\\Sub", L"deep"}, other{cu, L"B", L"other"},
-      machine{lm, L"M", L"machine"};
+      machine{lm, L"M", L"machine"}, byDefault{cu, L"C", L""}, slashed{cu, L"C", L"x\\y"};
   const struct {
     const char* label;
     std::wstring only;
@@ -237,6 +238,8 @@ TEST_F(PartialRestore, PutsBackExactlyTheChosenRecords) {
       {"short root names, two hives", L"--only " + Quote(L"HKCU\\" + Path() + L"\\B\\other") + L" --only " +
            Quote(L"hklm\\" + Path() + L"\\m"), false, {other, machine}, {one, two, deep}},
       {"key now there with other data", L"--only " + Quote(Key() + L"\\A\\one"), true, {one}, {two, deep, other}},
+      {"default value", L"--only " + Quote(Key() + L"\\C\\@"), false, {byDefault}, {slashed, one}},
+      {"value name with a backslash", L"--only " + Quote(Key() + L"\\C\\x\\y"), false, {slashed}, {byDefault, one}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
@@ -270,7 +273,7 @@ TEST_F(PartialRestore, RefusesNamesOutsideTheSet) {
     const char* said;
   } cases[] = {
       {"no such value", L"--only " + Quote(Key() + L"\\A\\none"), 1, "the set records nothing named"},
-      {"one good, one missing", L"--only " + Quote(Key() + L"\\A\\one") + L" --only " + Quote(Key() + L"\\C"), 1,
+      {"one good, one missing", L"--only " + Quote(Key() + L"\\A\\one") + L" --only " + Quote(Key() + L"\\D"), 1,
        "the set records nothing named"},
       {"no root", L"--only Software\\A", 2, "usage: restore NAME"},
       {"root alone", L"--only HKCU", 2, "usage: restore NAME"},
@@ -297,7 +300,7 @@ TEST_F(PartialRestore, ShowListsTheRecordsByTheNamesRestoreTakes) {
   for (const std::string& line :
        {Utf16ToUtf8(partial_) + "  2026-01-02 03:04:05  RC  RC_DELETED 1\r\n", "key  " + cu + "\\A\r\n",
         "value  " + cu + "\\A\\one\r\n", "value  " + cu + "\\A\\two\r\n", "value  " + cu + "\\A\\Sub\\deep\r\n",
-        "key  " + lm + "\\M\r\n", "value  " + lm + "\\M\\machine\r\n"})
+        "key  " + lm + "\\M\r\n", "value  " + lm + "\\M\\machine\r\n", "value  " + cu + "\\C\\@\r\n"})
     EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
 
   const std::string json = Cli(L"show " + partial_ + L" --json", exitCode);
@@ -306,9 +309,9 @@ TEST_F(PartialRestore, ShowListsTheRecordsByTheNamesRestoreTakes) {
   ASSERT_FALSE(document.is_discarded()) << json;
   EXPECT_EQ(document["set"], Utf16ToUtf8(partial_));
   EXPECT_EQ(document["date"], "2026-01-02 03:04:05");
-  ASSERT_EQ(document["records"].size(), 9u) << json;
+  ASSERT_EQ(document["records"].size(), 12u) << json;
   EXPECT_EQ(document["records"][1], nlohmann::json({{"kind", "value"}, {"name", cu + "\\A\\one"}}));
-  EXPECT_EQ(document["records"][8], nlohmann::json({{"kind", "value"}, {"name", lm + "\\M\\machine"}}));
+  EXPECT_EQ(document["records"][11], nlohmann::json({{"kind", "value"}, {"name", lm + "\\M\\machine"}}));
 
   const std::string empty = Cli(L"show " + good_, exitCode);
   EXPECT_EQ(exitCode, 0u) << empty;
