@@ -4,6 +4,8 @@
 
 #include "backup/backup_set.h"
 #include "backup/backup_set_names.h"
+#include "backup/record_choice.h"
+#include "backup/reg_records_text.h"
 #include "backup/reg_script_check.h"
 #include "backup/reg_script_text.h"
 #include "backup/whole_file.h"
@@ -35,35 +37,57 @@ std::wstring Joined(const std::vector<std::wstring>& lines) {
   return text;
 }
 
-// A script of the records before the cut, where reg.exe can read it and
-// no listing of backup sets will ever see it.
-std::wstring WriteIntactScript(const std::wstring& intactText) {
+// A script of its own for records read from a set, where reg.exe can
+// read it and no listing of backup sets will ever see it.
+std::wstring WriteTemporaryScript(const std::wstring& recordsText) {
   wchar_t folder[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
   if (length == 0 || length > MAX_PATH) return {};
   const std::wstring path = std::wstring(folder) + L"keytidy-restore-" + std::to_wstring(GetCurrentProcessId()) +
                             L"-" + std::to_wstring(GetTickCount()) + L".reg";
-  if (!ReplaceFileContent(path, RegScriptHeaderBytes() + RegScriptBytes(intactText))) return {};
+  if (!ReplaceFileContent(path, RegScriptHeaderBytes() + RegScriptBytes(recordsText))) return {};
   return path;
+}
+
+// Imports `scriptFile` and checks that all of `records` (what the file
+// holds) came back; an empty text means success.
+std::wstring ImportFileAndCheck(const std::wstring& scriptFile, const std::wstring& setScript,
+                                const std::vector<RegRecord>& records, DWORD timeLimitMs) {
+  const RegExeResult run = RegExe_Run({L"import", scriptFile}, FolderWithBackslash(setScript), timeLimitMs);
+  if (!run.started) return run.refusal;
+  if (run.timedOut) return L"reg.exe import did not finish in time and was ended";
+  if (run.exitCode != 0) return L"reg.exe import failed with exit code " + std::to_wstring(run.exitCode);
+  if (const std::vector<std::wstring> missing = RegScript_Differences(records); !missing.empty())
+    return L"not everything came back: " + Joined(missing);
+  return {};
+}
+
+// The same for records that are imported from a temporary script of
+// their own; the set's own files stay as they are.
+std::wstring ImportRecordsAndCheck(const std::wstring& recordsText, const std::wstring& setScript,
+                                   const std::vector<RegRecord>& records, DWORD timeLimitMs) {
+  const std::wstring temporary = WriteTemporaryScript(recordsText);
+  if (temporary.empty()) return L"a temporary script of the records to put back could not be written";
+  const std::wstring reason = ImportFileAndCheck(temporary, setScript, records, timeLimitMs);
+  DeleteFileW(temporary.c_str());
+  return reason;
 }
 
 // Imports the script's records and checks that they all came back; an
 // empty text means success.
 std::wstring ImportAndCheck(const RestorePlan& plan, DWORD timeLimitMs) {
   const RestoreScript& content = plan.scriptContent;
-  std::wstring imported = plan.script;
-  if (content.condition == ScriptCondition::TornTail) {
-    imported = WriteIntactScript(content.intactText);
-    if (imported.empty()) return L"a temporary copy of the script's whole records could not be written";
-  }
-  const RegExeResult run = RegExe_Run({L"import", imported}, FolderWithBackslash(plan.script), timeLimitMs);
-  if (imported != plan.script) DeleteFileW(imported.c_str());
-  if (!run.started) return run.refusal;
-  if (run.timedOut) return L"reg.exe import did not finish in time and was ended";
-  if (run.exitCode != 0) return L"reg.exe import failed with exit code " + std::to_wstring(run.exitCode);
-  if (const std::vector<std::wstring> missing = RegScript_Differences(content.records); !missing.empty())
-    return L"not everything came back: " + Joined(missing);
-  return {};
+  if (content.condition == ScriptCondition::TornTail)
+    return ImportRecordsAndCheck(content.intactText, plan.script, content.records, timeLimitMs);
+  return ImportFileAndCheck(plan.script, plan.script, content.records, timeLimitMs);
+}
+
+RestoreResult Refused(const std::wstring& descriptor, RestoreRefusal refusal, const std::wstring& reason) {
+  RestoreResult result;
+  result.refusal = refusal;
+  result.reason = reason + L"; nothing was changed";
+  Debug_Output(L"Restore refused: " + descriptor + L" ; " + result.reason);
+  return result;
 }
 
 }  // namespace
@@ -91,14 +115,9 @@ RestorePlan Backup_PlanRestore(const std::wstring& descriptor) {
 }
 
 RestoreResult Backup_RestoreSet(const std::wstring& descriptor, DWORD timeLimitMs) {
-  RestoreResult result;
   const RestorePlan plan = Backup_PlanRestore(descriptor);
-  if (plan.refusal != RestoreRefusal::None) {
-    result.refusal = plan.refusal;
-    result.reason = plan.refusalReason + L"; nothing was changed";
-    Debug_Output(L"Restore refused: " + descriptor + L" ; " + result.reason);
-    return result;
-  }
+  if (plan.refusal != RestoreRefusal::None) return Refused(descriptor, plan.refusal, plan.refusalReason);
+  RestoreResult result;
   for (const ExtraFile& file : plan.files)
     if (CopyBack(file.copy, file.target)) ++result.filesCopied;
   const RestoreScript& content = plan.scriptContent;
@@ -118,6 +137,29 @@ RestoreResult Backup_RestoreSet(const std::wstring& descriptor, DWORD timeLimitM
     result.restored = result.reason.empty();
   }
   if (!result.restored) Debug_Output(L"Restore failed: " + descriptor + L" ; " + result.reason);
+  return result;
+}
+
+RestoreResult Backup_RestoreChosen(const std::wstring& descriptor, const std::vector<std::wstring>& names,
+                                   DWORD timeLimitMs) {
+  const RestorePlan plan = Backup_PlanRestore(descriptor);
+  if (plan.refusal != RestoreRefusal::None) return Refused(descriptor, plan.refusal, plan.refusalReason);
+  const RecordChoice choice = RegScript_ChooseRecords(plan.scriptContent.records, names);
+  if (!choice.unmatched.empty() || names.empty()) {
+    RestoreResult result =
+        Refused(descriptor, RestoreRefusal::NotInSet, L"the set records nothing named " + Joined(choice.unmatched));
+    result.unmatched = choice.unmatched;
+    return result;
+  }
+  const std::optional<std::wstring> text = RegScript_RecordsText(choice.records);
+  if (!text)
+    return Refused(descriptor, RestoreRefusal::UnreadableScript,
+                   L"a chosen record cannot be written into a script of its own");
+  RestoreResult result;
+  result.recordsChosen = static_cast<int>(choice.records.size());
+  result.reason = ImportRecordsAndCheck(*text, plan.script, choice.records, timeLimitMs);
+  result.restored = result.reason.empty();
+  if (!result.restored) Debug_Output(L"Partial restore failed: " + descriptor + L" ; " + result.reason);
   return result;
 }
 

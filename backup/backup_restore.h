@@ -7,7 +7,8 @@
 // record. reg.exe import may exit 0 although lines failed, so the restore
 // only counts as done when every key and value imported is found in the
 // registry afterwards with the same type and data; otherwise the result
-// names what did not come back.
+// names what did not come back. A partial restore puts back only chosen
+// records of the script, with the same checks.
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ enum class RestoreRefusal {
   None,
   NotOurs,           // the descriptor names files outside the set's folder
   UnreadableScript,  // the script is damaged before its last record
+  NotInSet,          // a partial restore names records the set does not hold
 };
 
 // What a restore will do, read before anything changes.
@@ -43,8 +45,20 @@ struct RestoreResult {
   bool tornRecordLeftOut = false;
   std::wstring tornRecord;
   std::wstring reason;  // why it failed (English, for logs and the console)
+  // Partial restore: how many records were imported, and the names that
+  // chose nothing (then nothing was imported).
+  int recordsChosen = 0;
+  std::vector<std::wstring> unmatched;
 };
 
 RestoreResult Backup_RestoreSet(const std::wstring& descriptor, DWORD timeLimitMs = kRegExeTimeLimitMs);
+
+// Puts back only the records `names` choose (see record_choice.h) with the
+// same checks as a whole restore: they are written into a temporary script
+// of their own, imported, and found in the registry afterwards. The set's
+// files stay untouched and its extra files are not copied. When any name
+// chooses nothing, nothing is imported.
+RestoreResult Backup_RestoreChosen(const std::wstring& descriptor, const std::vector<std::wstring>& names,
+                                   DWORD timeLimitMs = kRegExeTimeLimitMs);
 
 }  // namespace keytidy

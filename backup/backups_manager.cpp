@@ -174,7 +174,7 @@ PVirtualNode TBackups::FirstSelected() const {
   return nullptr;
 }
 
-bool TBackups::Restore_Selected() {
+bool TBackups::RestoreFirstSelected(const std::function<RestoreResult(const std::wstring&)>& restore) {
   LastRestore = RestoreResult();
   LastRestoreError.clear();
   PVirtualNode row = FirstSelected();
@@ -182,9 +182,19 @@ bool TBackups::Restore_Selected() {
     LastRestoreError = LastRestore.reason = L"no backup set is selected";
     return false;
   }
-  LastRestore = Backup_RestoreSet(Data(row).FullPath_Inifile, RegExeTimeLimitMs);
+  LastRestore = restore(Data(row).FullPath_Inifile);
   LastRestoreError = LastRestore.reason;
   return LastRestore.restored;
+}
+
+bool TBackups::Restore_Selected() {
+  return RestoreFirstSelected(
+      [this](const std::wstring& descriptor) { return Backup_RestoreSet(descriptor, RegExeTimeLimitMs); });
+}
+
+bool TBackups::Restore_Selected_Records(const std::vector<std::wstring>& names) {
+  return RestoreFirstSelected(
+      [&](const std::wstring& descriptor) { return Backup_RestoreChosen(descriptor, names, RegExeTimeLimitMs); });
 }
 
 bool TBackups::RemoveFile(const std::wstring& path) const {

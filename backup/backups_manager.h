@@ -5,7 +5,9 @@
 // the list. Nothing here shows a message: results are returned, and the
 // screen (or the console) reports them.
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "backup/backup_restore.h"
 #include "backup/backup_rows.h"
@@ -47,6 +49,9 @@ class TBackups {
   // True when the first selected set was put back completely. A set that
   // is not ours, or whose script cannot be read, is refused untouched.
   bool Restore_Selected();
+  // Puts back only the named records of the first selected set (see
+  // Backup_RestoreChosen); the set stays whole.
+  bool Restore_Selected_Records(const std::vector<std::wstring>& names);
   // Deletes the files of every selected set; the rows stay until the next
   // Read_Backups.
   void Delete_Selected_Backups();
@@ -63,6 +68,8 @@ class TBackups {
  private:
   bool IsOlderThan(PVirtualNode row, std::int64_t dayCount) const;
   bool RemoveFile(const std::wstring& path) const;
+  // Runs `restore` on the first selected set's descriptor and keeps its result.
+  bool RestoreFirstSelected(const std::function<RestoreResult(const std::wstring&)>& restore);
 };
 
 }  // namespace keytidy

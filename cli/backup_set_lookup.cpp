@@ -20,6 +20,12 @@ std::wstring BackupSetName(const TTreeData_Backup& row) {
   return WithoutSetExtension(path.substr(path.rfind(L'\\') + 1));
 }
 
+std::wstring BackupSetDescription(const TTreeData_Backup& row) {
+  std::wstring description = row.Action;
+  if (!row.Display.empty()) description += (description.empty() ? L"" : L" ") + row.Display;
+  return description;
+}
+
 bool SelectBackupSet(TBackups& manager, const std::wstring& name) {
   manager.Read_Backups();
   const std::wstring wanted = UpperCaseAscii(WithoutSetExtension(name));

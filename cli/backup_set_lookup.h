@@ -9,6 +9,9 @@ namespace keytidy::cli {
 // The base name of a set's descriptor (RC_2013_04_09_17_05_33_042).
 std::wstring BackupSetName(const TTreeData_Backup& row);
 
+// Action and display text, as the list of sets shows them.
+std::wstring BackupSetDescription(const TTreeData_Backup& row);
+
 // Reads the Backups folder into `manager`'s rows and selects exactly the set
 // named `name` (base name, any case, with or without ".ini" or ".reg").
 // False when there is no such set.

@@ -27,9 +27,8 @@ int RunBackups(const Arguments& arguments) {
   std::wstring text;
   for (PVirtualNode row : rows) {
     const TTreeData_Backup& set = TBackups::Data(row);
-    std::wstring description = set.Action;
-    if (!set.Display.empty()) description += (description.empty() ? L"" : L" ") + set.Display;
-    text += BackupSetName(set) + L"  " + FormatDateTime_Fixed(set.DateTime) + L"  " + set.Modul + L"  " + description +
+    text += BackupSetName(set) + L"  " + FormatDateTime_Fixed(set.DateTime) + L"  " + set.Modul + L"  " +
+            BackupSetDescription(set) +
             L"  " + std::to_wstring(set.size) + L" bytes" + (set.Incomplete ? L"  incomplete" : L"") +
             (set.NotOurs ? L"  not ours" : L"") + L"\r\n";
   }

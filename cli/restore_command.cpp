@@ -1,9 +1,11 @@
-// "restore NAME": puts a backup set back and checks that every key and value
-// of its script really is in the registry again. A set that names files
-// outside the Backups folder, or whose script cannot be read, is refused
-// and nothing changes; the files a set puts back are named before they are
-// copied.
+// "restore NAME [--only KEY[\VALUE]]...": puts a backup set back and checks
+// that every key and value of its script really is in the registry again.
+// A set that names files outside the Backups folder, or whose script cannot
+// be read, is refused and nothing changes; the files a set puts back are
+// named before they are copied. With --only, just the named records are put
+// back and the set stays whole.
 #include "backup/backups_manager.h"
+#include "backup/record_choice.h"
 #include "cli/backup_set_lookup.h"
 #include "cli/commands.h"
 #include "cli/console.h"
@@ -11,28 +13,60 @@
 namespace keytidy::cli {
 namespace {
 
+constexpr wchar_t kUsage[] = L"keytidy-cli: usage: restore NAME [--only KEY[\\VALUE]]...\r\n";
+
+// The set's name and the record names after each --only; false when the
+// arguments do not read that way or a record name is malformed.
+bool ReadRestoreArguments(const Arguments& arguments, std::wstring& set, std::vector<std::wstring>& only) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    if (arguments[i] == L"--only") {
+      if (i + 1 >= arguments.size() || !RecordName_Parse(arguments[i + 1])) return false;
+      only.push_back(arguments[++i]);
+    } else if (set.empty() && !arguments[i].starts_with(L"--")) {
+      set = arguments[i];
+    } else {
+      return false;
+    }
+  }
+  return !set.empty();
+}
+
+int RunPartialRestore(TBackups& manager, const std::wstring& set, const std::vector<std::wstring>& only) {
+  if (!manager.Restore_Selected_Records(only)) {
+    const RestoreRefusal refusal = manager.LastRestore.refusal;
+    PrintErr(L"keytidy-cli: restore of " + set + L" " + (refusal != RestoreRefusal::None ? L"refused: " : L"failed: ") +
+             manager.LastRestoreError + L"\r\n");
+    return refusal != RestoreRefusal::None ? kExitFailure : kExitRestoreFailed;
+  }
+  PrintOut(L"Restored " + std::to_wstring(manager.LastRestore.recordsChosen) + L" record(s) of " + set + L"\r\n");
+  return kExitSuccess;
+}
+
 int RunRestore(const Arguments& arguments) {
-  if (arguments.size() != 1) {
-    PrintErr(L"keytidy-cli: usage: restore NAME\r\n");
+  std::wstring set;
+  std::vector<std::wstring> only;
+  if (!ReadRestoreArguments(arguments, set, only)) {
+    PrintErr(kUsage);
     return kExitUsage;
   }
   TBackupTree rows;
   TBackups manager(&rows);
-  if (!SelectBackupSet(manager, arguments[0])) {
-    PrintErr(L"keytidy-cli: restore failed: no backup set named " + arguments[0] + L"\r\n");
+  if (!SelectBackupSet(manager, set)) {
+    PrintErr(L"keytidy-cli: restore failed: no backup set named " + set + L"\r\n");
     return kExitRestoreFailed;
   }
+  if (!only.empty()) return RunPartialRestore(manager, set, only);
   const RestorePlan plan = Backup_PlanRestore(TBackups::Data(manager.FirstSelected()).FullPath_Inifile);
   if (plan.refusal == RestoreRefusal::None) {
     for (const ExtraFile& file : plan.files) PrintOut(L"Putting back " + file.target + L" from " + file.copy + L"\r\n");
   }
   if (!manager.Restore_Selected()) {
-    PrintErr(L"keytidy-cli: restore of " + arguments[0] + L" " +
+    PrintErr(L"keytidy-cli: restore of " + set + L" " +
              (manager.LastRestore.refusal != RestoreRefusal::None ? L"refused: " : L"failed: ") +
              manager.LastRestoreError + L"\r\n");
     return manager.LastRestore.refusal != RestoreRefusal::None ? kExitFailure : kExitRestoreFailed;
   }
-  PrintOut(L"Restored " + arguments[0] + L"\r\n");
+  PrintOut(L"Restored " + set + L"\r\n");
   if (manager.LastRestore.tornRecordLeftOut) {
     std::wstring torn = manager.LastRestore.tornRecord;
     while (!torn.empty() && (torn.back() == L'\r' || torn.back() == L'\n')) torn.pop_back();
@@ -42,10 +76,11 @@ int RunRestore(const Arguments& arguments) {
   return kExitSuccess;
 }
 
-const CommandRegistration kRestore({L"restore", L"restore NAME",
+const CommandRegistration kRestore({L"restore", L"restore NAME [--only KEY[\\VALUE]]...",
                                     L"Puts a backup set back into the registry and checks that all of it came back; "
                                     L"refuses a set that names files outside the Backups folder or whose script "
-                                    L"cannot be read.",
+                                    L"cannot be read. --only puts back just the named key (with all below it) or "
+                                    L"value and leaves the set whole.",
                                     RunRestore});
 
 }  // namespace

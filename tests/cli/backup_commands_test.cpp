@@ -5,6 +5,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "backup/reg_script_text.h"
 #include "platform/text.h"
@@ -25,7 +26,7 @@ class BackupCommands : public test::RegistrySandbox {
     CreateDirectoryW(folder_.c_str(), nullptr);
   }
   void TearDown() override {
-    for (const std::wstring& name : {good_, broken_, scriptOnly_, torn_, planted_})
+    for (const std::wstring& name : {good_, broken_, scriptOnly_, torn_, planted_, partial_})
       for (const wchar_t* extension : {L".ini", L".reg", L".hosts"})
         DeleteFileW((folder_ + L"\\" + name + extension).c_str());
     DeleteFileW(victim_.c_str());
@@ -52,6 +53,7 @@ class BackupCommands : public test::RegistrySandbox {
   std::wstring scriptOnly_ = L"RC_TEST_ALONE" + unique_ + L"_2026_03_04_05_06_07_089";
   std::wstring torn_ = L"RC_TEST_TORN_" + unique_;
   std::wstring planted_ = L"RC_TEST_PLANTED_" + unique_;
+  std::wstring partial_ = L"RC_TEST_PARTIAL_" + unique_;
   // Beside the Backups folder: what a planted name "x\..\..\victim" reaches.
   std::wstring victim_ = test::BinFolder() + L"\\victim_" + unique_ + L".txt";
 };
@@ -186,6 +188,143 @@ TEST_F(BackupCommands, PlantedSetIsNotOursAndItsNamesLeadNowhere) {
   EXPECT_EQ(GetFileAttributesW((folder_ + L"\\" + planted_ + L".ini").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetFileAttributesW((folder_ + L"\\" + planted_ + L".reg").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(test::ReadFileBytes(victim_), "victim");
+}
+
+// One set over both hives: a key with two values and a sub-key, a second
+// key, and a key under HKEY_LOCAL_MACHINE.
+class PartialRestore : public BackupCommands {
+ protected:
+  std::wstring Machine() const { return L"HKEY_LOCAL_MACHINE\\" + Path(); }
+  void AddMixedSet() {
+    AddSet(partial_, L"[" + Key() + L"\\A]\r\n\"one\"=dword:00000001\r\n\"two\"=\"text\"\r\n\r\n" +
+                         L"[" + Key() + L"\\C]\r\n@=\"default\"\r\n\"x\\\\y\"=dword:00000006\r\n\r\n" +
+                         L"[" + Key() + L"\\A\\Sub]\r\n\"deep\"=dword:00000003\r\n\r\n" +
+                         L"[" + Key() + L"\\B]\r\n\"other\"=dword:00000004\r\n\r\n" +
+                         L"[" + Machine() + L"\\M]\r\n\"machine\"=dword:00000005\r\n\r\n");
+  }
+  void EmptySandbox() {
+    for (RootKey root : {ROOT_HKEY_CURRENT_USER, ROOT_HKEY_LOCAL_MACHINE})
+      for (const wchar_t* key : {L"A", L"B", L"C", L"M"}) Reg_DeleteKey(root, Path(key));
+  }
+  std::string SetBytes() {
+    return test::ReadFileBytes(folder_ + L"\\" + partial_ + L".ini") + "|" +
+           test::ReadFileBytes(folder_ + L"\\" + partial_ + L".reg");
+  }
+};
+
+struct Spot {
+  RootKey root;
+  const wchar_t* key;
+  const wchar_t* name;
+};
+
+// Exactly the chosen records come back; a value already there with other
+// data takes the recorded data, and the set's files stay byte for byte.
+TEST_F(PartialRestore, PutsBackExactlyTheChosenRecords) {
+  AddMixedSet();
+  const std::string before = SetBytes();
+  const RootKey cu = ROOT_HKEY_CURRENT_USER, lm = ROOT_HKEY_LOCAL_MACHINE;
+  const Spot one{cu, L"A", L"one"}, two{cu, L"A", L"two"}, deep{cu, L"A\\Sub", L"deep"}, other{cu, L"B", L"other"},
+      machine{lm, L"M", L"machine"}, byDefault{cu, L"C", L""}, slashed{cu, L"C", L"x\\y"};
+  const struct {
+    const char* label;
+    std::wstring only;
+    bool keyExistsWithOtherData;
+    std::vector<Spot> present;
+    std::vector<Spot> absent;
+  } cases[] = {
+      {"one value", L"--only " + Quote(Key() + L"\\A\\one"), false, {one}, {two, deep, other, machine}},
+      {"one key with all below it", L"--only " + Quote(Key() + L"\\A"), false, {one, two, deep}, {other, machine}},
+      {"short root names, two hives", L"--only " + Quote(L"HKCU\\" + Path() + L"\\B\\other") + L" --only " +
+           Quote(L"hklm\\" + Path() + L"\\m"), false, {other, machine}, {one, two, deep}},
+      {"key now there with other data", L"--only " + Quote(Key() + L"\\A\\one"), true, {one}, {two, deep, other}},
+      {"default value", L"--only " + Quote(Key() + L"\\C\\@"), false, {byDefault}, {slashed, one}},
+      {"value name with a backslash", L"--only " + Quote(Key() + L"\\C\\x\\y"), false, {slashed}, {byDefault, one}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EmptySandbox();
+    if (c.keyExistsWithOtherData) {
+      Reg_WriteInteger(cu, Path(L"A"), L"one", 99);
+      Reg_WriteInteger(cu, Path(L"A"), L"mine", 7);
+    }
+    DWORD exitCode = 0;
+    const std::string output = Cli(L"restore " + partial_ + L" " + c.only, exitCode);
+    EXPECT_EQ(exitCode, 0u) << output;
+    for (const Spot& spot : c.present) EXPECT_TRUE(RawValueExists(spot.root, Path(spot.key), spot.name)) << output;
+    for (const Spot& spot : c.absent) EXPECT_FALSE(RawValueExists(spot.root, Path(spot.key), spot.name)) << output;
+    if (RawValueExists(cu, Path(L"A"), L"one")) EXPECT_EQ(Reg_ReadInteger(cu, Path(L"A"), L"one"), 1);
+    EXPECT_EQ(RawValueExists(cu, Path(L"A"), L"mine"), c.keyExistsWithOtherData);
+    EXPECT_EQ(SetBytes(), before);
+  }
+  EmptySandbox();
+}
+
+// Names that choose nothing are refused with exit code 1, malformed ones
+// are usage errors; either way nothing is imported.
+TEST_F(PartialRestore, RefusesNamesOutsideTheSet) {
+  AddMixedSet();
+  EmptySandbox();
+  const std::string before = SetBytes();
+  const struct {
+    const char* label;
+    std::wstring only;
+    DWORD exitCode;
+    const char* said;
+  } cases[] = {
+      {"no such value", L"--only " + Quote(Key() + L"\\A\\none"), 1, "the set records nothing named"},
+      {"one good, one missing", L"--only " + Quote(Key() + L"\\A\\one") + L" --only " + Quote(Key() + L"\\D"), 1,
+       "the set records nothing named"},
+      {"no root", L"--only Software\\A", 2, "usage: restore NAME"},
+      {"root alone", L"--only HKCU", 2, "usage: restore NAME"},
+      {"no name after --only", L"--only", 2, "usage: restore NAME"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    DWORD exitCode = 0;
+    const std::string output = Cli(L"restore " + partial_ + L" " + c.only, exitCode);
+    EXPECT_EQ(exitCode, c.exitCode) << output;
+    EXPECT_NE(output.find(c.said), std::string::npos) << output;
+    EXPECT_FALSE(RawKeyExists(ROOT_HKEY_CURRENT_USER, Path(L"A"))) << output;
+    EXPECT_EQ(SetBytes(), before);
+  }
+}
+
+TEST_F(PartialRestore, ShowListsTheRecordsByTheNamesRestoreTakes) {
+  AddMixedSet();
+  AddSet(good_, L"");
+  DWORD exitCode = 0;
+  const std::string text = Cli(L"show " + partial_, exitCode);
+  EXPECT_EQ(exitCode, 0u) << text;
+  const std::string cu = Utf16ToUtf8(Key()), lm = Utf16ToUtf8(Machine());
+  for (const std::string& line :
+       {Utf16ToUtf8(partial_) + "  2026-01-02 03:04:05  RC  RC_DELETED 1\r\n", "key  " + cu + "\\A\r\n",
+        "value  " + cu + "\\A\\one\r\n", "value  " + cu + "\\A\\two\r\n", "value  " + cu + "\\A\\Sub\\deep\r\n",
+        "key  " + lm + "\\M\r\n", "value  " + lm + "\\M\\machine\r\n", "value  " + cu + "\\C\\@\r\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+
+  const std::string json = Cli(L"show " + partial_ + L" --json", exitCode);
+  EXPECT_EQ(exitCode, 0u) << json;
+  const nlohmann::json document = nlohmann::json::parse(json, nullptr, false);
+  ASSERT_FALSE(document.is_discarded()) << json;
+  EXPECT_EQ(document["set"], Utf16ToUtf8(partial_));
+  EXPECT_EQ(document["date"], "2026-01-02 03:04:05");
+  ASSERT_EQ(document["records"].size(), 12u) << json;
+  EXPECT_EQ(document["records"][1], nlohmann::json({{"kind", "value"}, {"name", cu + "\\A\\one"}}));
+  EXPECT_EQ(document["records"][11], nlohmann::json({{"kind", "value"}, {"name", lm + "\\M\\machine"}}));
+
+  const std::string empty = Cli(L"show " + good_, exitCode);
+  EXPECT_EQ(exitCode, 0u) << empty;
+  EXPECT_NE(empty.find("The set records no registry data."), std::string::npos) << empty;
+
+  const struct {
+    std::wstring arguments;
+    DWORD exitCode;
+  } errors[] = {{L"show", 2}, {L"show " + partial_ + L" --xml", 2}, {L"show RC_NO_SUCH_SET", 1}};
+  for (const auto& e : errors) {
+    Cli(e.arguments, exitCode);
+    EXPECT_EQ(exitCode, e.exitCode) << Utf16ToUtf8(e.arguments);
+  }
 }
 
 TEST_F(BackupCommands, HelpListsTheNewExitCodes) {
