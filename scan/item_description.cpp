@@ -24,7 +24,7 @@ struct GroupDescription {
 
 using enum MessageKey;
 
-constexpr std::array<GroupDescription, 37> kGroups = {{
+constexpr std::array<GroupDescription, 38> kGroups = {{
     {kGroup_Shared, 1, MESSAGE_RC_DESC_GROUP_SHARED, Detail::Folder},
     {kGroup_HelpFiles, 2, MESSAGE_RC_DESC_GROUP_HELP, Detail::Folder},
     {kGroup_AppPaths, 3, MESSAGE_RC_DESC_GROUP_APPPATH, Detail::Folder},
@@ -62,6 +62,7 @@ constexpr std::array<GroupDescription, 37> kGroups = {{
     {kGroup_FirewallRules, 0, MESSAGE_RC_DESC_GROUP_FIREWALL_RULEWRONG, Detail::FullPath},
     {kGroup_StartupLeftover, 26, MESSAGE_RC_DESC_GROUP_STARTUP_LEFTOVER, Detail::FullPath},
     {kGroup_UninstallLeftover, 25, MESSAGE_RC_DESC_GROUP_UNINSTALL_LEFTOVER, Detail::FullPath},
+    {kGroup_StartupApprovedOrphan, 26, MESSAGE_RC_DESC_GROUP_STARTUP_APPROVED_ORPHAN, Detail::None},
 }};
 
 const GroupDescription* FindGroup(std::int32_t group) {
