@@ -34,6 +34,9 @@ BOOL CallProvider(FARPROC function, DWORD event, DWORD type, std::int64_t sequen
 RestorePointOutcome RestorePoint_Judge(bool accepted, DWORD status) {
   if (accepted) return RestorePointOutcome::Created;
   if (status == ERROR_SERVICE_DISABLED) return RestorePointOutcome::Disabled;
+  // A client that declines without a reason cannot make restore points at
+  // all (Wine's has the function and nothing behind it).
+  if (status == ERROR_SUCCESS) return RestorePointOutcome::NotAvailable;
   return RestorePointOutcome::Refused;
 }
 

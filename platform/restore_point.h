@@ -17,7 +17,7 @@ inline constexpr wchar_t kSystemRestoreDll[] = L"srclient.dll";
 enum class RestorePointOutcome {
   NotWanted,     // switched off by the user: nothing was asked of Windows
   Created,       // Windows accepted the start of the change
-  NotAvailable,  // no provider library, or it lacks the function
+  NotAvailable,  // no provider library, it lacks the function, or it declines without a reason
   Disabled,      // System Restore is switched off on this computer
   Refused,       // Windows declined for another reason (status in the result)
 };

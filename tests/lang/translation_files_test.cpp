@@ -10,6 +10,7 @@
 #include "lang/available_languages.h"
 #include "lang/message_keys.h"
 #include "lang/translation_store.h"
+#include "platform/text.h"
 #include "support/programs.h"
 
 namespace keytidy {
@@ -122,7 +123,7 @@ TEST_P(ShippedTranslation, EveryMessageHasItsTextAndPlaceholders) {
     const std::wstring key = MessageKeyName(static_cast<MessageKey>(i));
     SCOPED_TRACE(key);
     const std::wstring text = lang.Get_StringW(L"MESSAGES", key);
-    EXPECT_FALSE(text.empty());
+    EXPECT_FALSE(text.empty()) << Utf16ToUtf8(key) << " (index " << i << ")";
     const Placeholders found = PlaceholdersIn(text);
     if (IsEntryDescription(key)) {
       EXPECT_FALSE(found.empty());

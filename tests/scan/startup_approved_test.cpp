@@ -19,6 +19,7 @@
 #include "scan/delete_run.h"
 #include "scan/finding_recheck.h"
 #include "support/programs.h"
+#include "support/ticked_finding.h"
 
 namespace keytidy {
 namespace {
@@ -79,15 +80,6 @@ class StartupApproved : public test::CheckTest {
       {"machine, 32-bit branch", HKLM, kRun32, kApproved32},
       {"user", HKCU, kRun, kApproved},
   };
-
-  void AddRunFinding(RootKey root, const std::wstring& key, const std::wstring& name) {
-    PVirtualNode node = tree.AddChild(CheckType::TriStateCheckBox, CheckState::Checked);
-    TTreeData_RegCleaner& entry = *GetEntry(node);
-    entry.DeleteValue = true;
-    entry.Delete_Root = root;
-    entry.Delete_Key = key;
-    entry.Delete_Value = name;
-  }
 };
 
 // The entry and its state go together; the set records both, and importing
@@ -99,9 +91,12 @@ TEST_F(StartupApproved, TheStateGoesWithItsEntryAndComesBackWithTheSet) {
       const std::wstring name = L"Keytidy Companion " + Utf8ToUtf16(hive.name);
       registry.WriteString(hive.root, hive.run, name, T(L"\"{T}\\gone\\tray.exe\""));
       registry.WriteString(hive.root, hive.approved, L"Keytidy Neighbour", L"stays");
-      if (withState) registry.Write(hive.root, hive.approved, name, REG_BINARY, kEnabled, sizeof kEnabled);
+      if (withState)
+        registry.Write(hive.root, hive.approved, name, REG_BINARY, kEnabled, sizeof kEnabled);
+      else
+        Reg_DeleteValue(hive.root, hive.approved, name);  // put back by the previous round's import
       tree.Clear();
-      AddRunFinding(hive.root, hive.run, name);
+      test::AddTickedValueFinding(tree, hive.root, hive.run, name);
 
       DeleteOptions options;
       options.exportFolder = temp.Path();
