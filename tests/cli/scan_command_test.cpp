@@ -335,5 +335,25 @@ TEST_F(ScanCommand, RedirectedOutputCarriesNoProgressAndCleanNamesTheRestorePoin
   }
 }
 
+// The dry run names the start-up state that would go with a start-up entry,
+// and changes neither.
+TEST_F(ScanCommand, DryRunNamesTheStartUpStateThatGoesWithItsEntry) {
+  const std::wstring run = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+  const std::wstring approved = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+  const BYTE enabled[12] = {2};
+  registry.WriteString(HKLM, run, L"Keytidy E2E Tray", L"\"" + T(L"\\gone\\tray.exe") + L"\"");
+  registry.Write(HKLM, approved, L"Keytidy E2E Tray", REG_BINARY, enabled, sizeof enabled);
+
+  const test::RunResult dry = Cli(L"clean --dry-run --quiet --category leftovers");
+  EXPECT_EQ(dry.exitCode, 0u) << dry.output;
+  EXPECT_TRUE(Has(dry.output, "back up and delete a value of HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(run) +
+                                  "\r\n      value: Keytidy E2E Tray\r\n      and its start-up state, a value of "
+                                  "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(approved) +
+                                  "\r\n      value: Keytidy E2E Tray\r\n"))
+      << dry.output;
+  EXPECT_TRUE(Reg_ValueExists(HKLM, run, L"Keytidy E2E Tray"));
+  EXPECT_TRUE(Reg_ValueExists(HKLM, approved, L"Keytidy E2E Tray"));
+}
+
 }  // namespace
 }  // namespace keytidy
