@@ -68,6 +68,7 @@ MessageKey VerdictOf(const TTreeData_RegCleaner& entry) {
     case EvidenceTest::OpenWithRecordEmpty: return MessageKey::MESSAGE_RC_EVIDENCE_KEYEMPTY;
     case EvidenceTest::ClassNotRegistered:
     case EvidenceTest::OpenWithRecordUnused: return MessageKey::MESSAGE_RC_EVIDENCE_CLASSMISSING;
+    case EvidenceTest::StartupEntryMissing: return MessageKey::MESSAGE_RC_EVIDENCE_STARTUPENTRYMISSING;
     case EvidenceTest::None:
     case EvidenceTest::NotRepeatable: break;
   }
@@ -109,6 +110,9 @@ void AddWhatWasTested(Lines& lines, const TTreeData_RegCleaner& entry, const Evi
              evidence.test == EvidenceTest::OpenWithRecordUnused) {
     reference = evidence.target;
     tested = KeyPath(ROOT_HKEY_CLASSES_ROOT, evidence.target);
+  } else if (evidence.test == EvidenceTest::StartupEntryMissing) {
+    reference = evidence.value;
+    tested = KeyPath(evidence.root, evidence.target);
   } else if (evidence.test == EvidenceTest::TypeLibNotRegistered) {
     reference = evidence.target;
     tested = KeyPath(ROOT_HKEY_CLASSES_ROOT, L"TypeLib\\" + evidence.target);

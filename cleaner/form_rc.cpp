@@ -27,6 +27,7 @@
 #include "scan/tree_operations.h"
 #include "settings/ini_file.h"
 #include "settings/option_switches.h"
+#include "settings/screen/form_options.h"
 #include "skin/button_skin.h"
 #include "skin/skin_folder.h"
 #include "ui/tab_order.h"
@@ -867,7 +868,9 @@ void TForm_RC::AdvToolBarButton_RC_DeleteClick() {
   Update_Zusammenfassung();
   ui::ProcessMessages();
 
-  const DeleteRunResult result = RC_DeleteRun(*RC, BackupFolder);
+  DeleteOptions deleteOptions;
+  deleteOptions.restorePoint = Current_OptionSwitches().IsChecked(OptionSwitch::RC_RestorePoint);
+  const DeleteRunResult result = RC_DeleteRun(*RC, BackupFolder, deleteOptions);
   RC->Progress = nullptr;
   if (result.terminated || ProcessRunControl().APP_TERMINATING) return;
   if (MainForm()) MainForm()->EnableDisable_Modulwechsel(true);

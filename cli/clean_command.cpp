@@ -1,13 +1,15 @@
-// "clean [--dry-run] [--report FILE] [--json FILE]": a search as "scan"
+// "clean [--dry-run] [--no-restore-point] [...]": a search as "scan"
 // makes it, then every finding removed through the deletion run, each
 // recorded in a new backup set first; a dry run only lists that.
 #include "cli/clean_dry_run.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/console_front_end.h"
+#include "cli/console_progress.h"
 #include "cli/console_search.h"
 #include "platform/environment.h"
 #include "scan/delete_run.h"
+#include "settings/option_switches.h"
 
 namespace keytidy::cli {
 namespace {
@@ -18,7 +20,7 @@ void TickEverything(TResultTree& tree) {
 
 int RunClean(const Arguments& arguments) {
   SearchOptions options;
-  if (!ParseSearchOptions(L"clean", arguments, options, DryRunOption::Allowed)) return kExitUsage;
+  if (!ParseSearchOptions(arguments, options, SearchCommand::Clean)) return kExitUsage;
   TResultTree tree;
   TRegistryCleaner engine(&tree, ConsoleRunControl());
   engine.FrontEnd = &ConsoleFrontEnd();
@@ -30,7 +32,14 @@ int RunClean(const Arguments& arguments) {
   }
 
   TickEverything(tree);
-  const DeleteRunResult run = RC_DeleteRun(engine, ProgramFolder() + L"\\Backups");
+  DeleteOptions deleteOptions;
+  deleteOptions.restorePoint =
+      !options.noRestorePoint && Load_OptionSwitches().IsChecked(OptionSwitch::RC_RestorePoint);
+  ConsoleDeleteProgress progress(options.quiet, L"Deleting");
+  engine.Progress = &progress;
+  const DeleteRunResult run = RC_DeleteRun(engine, ProgramFolder() + L"\\Backups", deleteOptions);
+  engine.Progress = nullptr;
+  progress.Clear();
   if (!run.ran) {
     PrintOut(L"Nothing to remove.\r\n");
     return kExitSuccess;
@@ -41,6 +50,8 @@ int RunClean(const Arguments& arguments) {
     PrintOut(L"Refused, the data came from another hive: " + std::to_wstring(run.otherHive) + L"\r\n");
   if (run.changedWhileRecorded != 0)
     PrintOut(L"Refused, changed while recorded: " + std::to_wstring(run.changedWhileRecorded) + L"\r\n");
+  if (const std::wstring restorePoint = RC_RestorePointText(run.restorePoint); !restorePoint.empty())
+    PrintOut(L"Restore point: " + restorePoint + L"\r\n");
   if (GetFileAttributesW(run.scriptPath.c_str()) != INVALID_FILE_ATTRIBUTES)
     PrintOut(L"Backup: " + run.scriptPath + L"\r\n");
   else
@@ -48,10 +59,13 @@ int RunClean(const Arguments& arguments) {
   return run.NotRemoved() == 0 ? kExitSuccess : kExitNotAllRemoved;
 }
 
-const CommandRegistration kClean({L"clean", L"clean [--dry-run] [--report FILE] [--json FILE]",
+const CommandRegistration kClean({L"clean",
+                                  L"clean [--dry-run] [--no-restore-point] [--report FILE] [--json FILE] "
+                                  L"[--category NAME[,NAME...]] [--exclude-category NAME[,NAME...]] [--quiet]",
                                   L"Searches as scan does, then removes every finding after recording it in a new "
-                                  L"backup set; --dry-run lists what would be recorded and deleted and changes "
-                                  L"nothing.",
+                                  L"backup set, with a System Restore point first where Windows allows one (unless "
+                                  L"--no-restore-point or the options say no); --dry-run lists what would be "
+                                  L"recorded and deleted and changes nothing.",
                                   RunClean});
 
 }  // namespace

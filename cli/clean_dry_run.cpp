@@ -3,9 +3,11 @@
 #include <cstdio>
 
 #include "cli/console.h"
+#include "platform/registry.h"
 #include "platform/root_keys.h"
 #include "scan/deletion_plan.h"
 #include "scan/deletion_preview.h"
+#include "scan/startup_approved.h"
 
 namespace keytidy::cli {
 
@@ -29,6 +31,13 @@ std::wstring FullKey(const DeletePlace& place) { return Reg_RootKeyName(place.ro
 std::wstring ValueLines(const DeletePlace& place) {
   return L"a value of " + FullKey(place) + L"\r\n      value: " +
          (place.value.empty() ? std::wstring(L"(default)") : place.value) + L"\r\n";
+}
+
+// A start-up entry's state goes with it, recorded in the same set.
+std::wstring CompanionLines(const DeletePlace& place) {
+  const std::optional<DeletePlace> companion = StartupApproved_CompanionOf(place.root, place.key, place.value);
+  if (!companion || !Reg_ValueExists(companion->root, companion->key, companion->value)) return {};
+  return L"      and its start-up state, " + ValueLines(*companion);
 }
 
 std::wstring JoinNames(const std::vector<std::wstring>& names, std::uint32_t total) {
@@ -72,7 +81,7 @@ std::wstring Block(const TRegistryCleaner& engine, const TTreeData_RegCleaner& e
       return KeyBlock(entry, plan.place, totals);
     case PlannedDeletion::DeleteValue:
       ++totals.values;
-      return L"back up and delete " + ValueLines(plan.place);
+      return L"back up and delete " + ValueLines(plan.place) + CompanionLines(plan.place);
     case PlannedDeletion::AlreadyGone:
       return L"nothing to do, already gone: " +
              (entry.DeleteKey ? L"key " + FullKey(plan.place) + L"\r\n" : ValueLines(plan.place));

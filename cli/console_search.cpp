@@ -5,10 +5,12 @@
 #include <algorithm>
 
 #include "cli/console.h"
+#include "cli/console_progress.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "scan/categories.h"
 #include "scan/exception_file.h"
+#include "scan/finding_names.h"
 #include "scan/scan_json.h"
 #include "scan/scan_report.h"
 #include "settings/option_switches.h"
@@ -16,55 +18,6 @@
 namespace keytidy::cli {
 
 namespace {
-
-bool StderrIsConsole() {
-  DWORD mode = 0;
-  return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
-}
-
-// A one-line bar redrawn in place on the console. When stderr is a pipe or a
-// file the bar would only fill it with carriage returns, so nothing is
-// drawn there.
-class ConsoleProgress : public TScanObserver {
- public:
-  ConsoleProgress() : enabled_(StderrIsConsole()) {}
-
-  void SetProgressMaximum(std::int32_t maximum) override { maximum_ = maximum; }
-  void SetProgressPosition(std::int32_t position) override {
-    position_ = position;
-    Draw();
-  }
-  void CategoryStarted(const ScanCategory&, const std::wstring& caption) override {
-    caption_ = caption;
-    Draw();
-  }
-  void ChecksFinished() override {
-    if (enabled_ && drawn_) PrintErr(L"\r" + std::wstring(width_, L' ') + L"\r");
-  }
-
- private:
-  void Draw() {
-    if (!enabled_) return;
-    constexpr int kCells = 30;
-    const int filled = maximum_ > 0 ? std::min(kCells, position_ * kCells / maximum_) : kCells;
-    std::wstring line = L"\r[" + std::wstring(filled, L'#') + std::wstring(kCells - filled, L' ') + L"] " +
-                        std::to_wstring(std::min(position_, maximum_)) + L"/" + std::to_wstring(maximum_) + L" " +
-                        caption_;
-    if (line.size() > 79) line.resize(79);
-    const size_t shown = line.size();
-    if (shown < width_) line += std::wstring(width_ - shown, L' ');
-    width_ = std::max(width_, shown);
-    PrintErr(line);
-    drawn_ = true;
-  }
-
-  bool enabled_;
-  bool drawn_ = false;
-  std::int32_t maximum_ = 0;
-  std::int32_t position_ = 0;
-  std::wstring caption_;
-  size_t width_ = 0;
-};
 
 void LoadTranslation() {
   Choose_Language();
@@ -93,28 +46,92 @@ std::wstring SummaryText(const TRegistryCleaner& engine, const TOptionSwitches& 
 
 }  // namespace
 
-bool ParseSearchOptions(const std::wstring& command, const Arguments& arguments, SearchOptions& options,
-                        DryRunOption dryRun) {
+namespace {
+
+std::wstring UsageLine(SearchCommand command) {
+  const bool clean = command == SearchCommand::Clean;
+  return std::wstring(L"keytidy-cli: usage: ") + (clean ? L"clean [--dry-run] [--no-restore-point]" : L"scan") +
+         L" [--report FILE] [--json FILE] [--category NAME[,NAME...]] [--exclude-category NAME[,NAME...]] "
+         L"[--quiet]\r\n";
+}
+
+std::wstring KnownCategoryNames() {
+  std::wstring names;
+  for (std::int32_t filter = 1; filter < kFilterCount; ++filter)
+    names += (names.empty() ? L"" : L", ") + CategoryName(filter);
+  return names;
+}
+
+// "a,b,c" into filter numbers; false (with a line on stderr) for an empty
+// list, an empty name or one no category has.
+bool ParseCategoryList(const std::wstring& list, std::vector<std::int32_t>& categories) {
+  size_t start = 0;
+  while (true) {
+    const size_t comma = list.find(L',', start);
+    const std::wstring name = list.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start);
+    const std::optional<std::int32_t> category = CategoryOfName(name);
+    if (!category) {
+      PrintErr(L"keytidy-cli: unknown category '" + name + L"'; the categories are: " + KnownCategoryNames() +
+               L"\r\n");
+      return false;
+    }
+    categories.push_back(*category);
+    if (comma == std::wstring::npos) return true;
+    start = comma + 1;
+  }
+}
+
+bool Contains(const std::vector<std::int32_t>& list, std::int32_t value) {
+  return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+}  // namespace
+
+bool ParseSearchOptions(const Arguments& arguments, SearchOptions& options, SearchCommand command) {
+  const bool clean = command == SearchCommand::Clean;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::wstring& argument = arguments[i];
-    const bool hasFile = i + 1 < arguments.size() && !arguments[i + 1].empty();
-    if (argument == L"--report" && hasFile && !options.reportFile) {
+    const bool hasValue = i + 1 < arguments.size() && !arguments[i + 1].empty();
+    if (argument == L"--report" && hasValue && !options.reportFile) {
       options.reportFile = arguments[++i];
       continue;
     }
-    if (argument == L"--json" && hasFile && !options.jsonFile) {
+    if (argument == L"--json" && hasValue && !options.jsonFile) {
       options.jsonFile = arguments[++i];
       continue;
     }
-    if (argument == L"--dry-run" && dryRun == DryRunOption::Allowed && !options.dryRun) {
+    if ((argument == L"--category" || argument == L"--exclude-category") && hasValue) {
+      if (!ParseCategoryList(arguments[++i], argument == L"--category" ? options.categories
+                                                                       : options.excludedCategories)) {
+        PrintErr(UsageLine(command));
+        return false;
+      }
+      continue;
+    }
+    if (argument == L"--quiet" && !options.quiet) {
+      options.quiet = true;
+      continue;
+    }
+    if (argument == L"--dry-run" && clean && !options.dryRun) {
       options.dryRun = true;
       continue;
     }
-    PrintErr(L"keytidy-cli: usage: " + command + (dryRun == DryRunOption::Allowed ? L" [--dry-run]" : L"") +
-             L" [--report FILE] [--json FILE]\r\n");
+    if (argument == L"--no-restore-point" && clean && !options.noRestorePoint) {
+      options.noRestorePoint = true;
+      continue;
+    }
+    PrintErr(UsageLine(command));
     return false;
   }
   return true;
+}
+
+void Apply_CategoryChoice(const SearchOptions& options, TOptionSwitches& switches) {
+  for (size_t i = 0; i < kCategorySwitchCount; ++i) {
+    const OptionSwitchInfo& info = OptionSwitchTable()[i];
+    if (!options.categories.empty()) switches.SetChecked(info.id, Contains(options.categories, info.filterIndex));
+    if (Contains(options.excludedCategories, info.filterIndex)) switches.SetChecked(info.id, false);
+  }
 }
 
 namespace {
@@ -151,10 +168,11 @@ bool RunConsoleSearch(TRegistryCleaner& engine, const SearchOptions& options, Sc
   Load_Exceptions(ExceptionsFilePath(), exceptions);
   TScanRunSettings settings;
   settings.switches = Load_OptionSwitches();
+  Apply_CategoryChoice(options, settings.switches);
   settings.exceptions = &exceptions;
   settings.addStatistics = !options.dryRun;
 
-  ConsoleProgress progress;
+  ConsoleSearchProgress progress(options.quiet);
   result = RC_SearchRun(engine, settings, progress);
   PrintOut(SummaryText(engine, settings.switches));
 

@@ -5,10 +5,12 @@
 // progress bar and a summary instead of the screen.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "scan/registry_cleaner.h"
 #include "scan/scan_run.h"
+#include "settings/option_switches.h"
 
 namespace keytidy::cli {
 
@@ -16,15 +18,28 @@ struct SearchOptions {
   std::optional<std::wstring> reportFile;  // --report FILE
   std::optional<std::wstring> jsonFile;    // --json FILE
   bool dryRun = false;                     // --dry-run (clean only): the search adds no counters
+  bool noRestorePoint = false;             // --no-restore-point (clean only)
+  bool quiet = false;                      // --quiet: no progress on standard error
+  // --category NAME[,NAME...]: only these categories (filter numbers) run,
+  // whatever the options say; the options' switches when empty.
+  std::vector<std::int32_t> categories;
+  // --exclude-category NAME[,NAME...]: these never run.
+  std::vector<std::int32_t> excludedCategories;
 };
 
-enum class DryRunOption { Refused, Allowed };
+// The clean command takes the switches that only make sense when deleting.
+enum class SearchCommand { Scan, Clean };
 
-// Reads "[--report FILE] [--json FILE]" (and "[--dry-run]" when allowed),
-// each at most once; false (with a usage line on stderr naming `command`)
-// for anything else.
-bool ParseSearchOptions(const std::wstring& command, const Arguments& arguments, SearchOptions& options,
-                        DryRunOption dryRun = DryRunOption::Refused);
+// Reads "[--report FILE] [--json FILE] [--category NAMES]
+// [--exclude-category NAMES] [--quiet]" (and "[--dry-run]
+// [--no-restore-point]" for clean), each file at most once; false (with a
+// usage line on stderr naming the command) for anything else, including a
+// category name that the JSON does not use.
+bool ParseSearchOptions(const Arguments& arguments, SearchOptions& options, SearchCommand command);
+
+// The categories a run searches: the stored switches, or only those chosen,
+// less those excluded.
+void Apply_CategoryChoice(const SearchOptions& options, TOptionSwitches& switches);
 
 // Loads the translation the GUI would use (filter names are printed as
 // translated), runs the search on `engine`, prints one line per category on

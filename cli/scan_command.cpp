@@ -1,4 +1,4 @@
-// "scan [--report FILE] [--json FILE]": one complete search, exactly as
+// "scan [--report FILE] [--json FILE] [--category ...] [--quiet]": one complete search, exactly as
 // the cleaner screen's Search makes it, with a summary per category.
 #include "cli/commands.h"
 #include "cli/console_front_end.h"
@@ -9,7 +9,7 @@ namespace {
 
 int RunScan(const Arguments& arguments) {
   SearchOptions options;
-  if (!ParseSearchOptions(L"scan", arguments, options)) return kExitUsage;
+  if (!ParseSearchOptions(arguments, options, SearchCommand::Scan)) return kExitUsage;
   TResultTree tree;
   TRegistryCleaner engine(&tree, ConsoleRunControl());
   engine.FrontEnd = &ConsoleFrontEnd();
@@ -17,9 +17,13 @@ int RunScan(const Arguments& arguments) {
   return RunConsoleSearch(engine, options, result) ? kExitSuccess : kExitFailure;
 }
 
-const CommandRegistration kScan({L"scan", L"scan [--report FILE] [--json FILE]",
+const CommandRegistration kScan({L"scan",
+                                 L"scan [--report FILE] [--json FILE] [--category NAME[,NAME...]] "
+                                 L"[--exclude-category NAME[,NAME...]] [--quiet]",
                                  L"Searches the registry and prints the findings per category; "
-                                 L"--report writes every finding to FILE as text, --json as JSON.",
+                                 L"--report writes every finding to FILE as text, --json as JSON; --category "
+                                 L"searches only the named categories (the JSON's names), --exclude-category "
+                                 L"leaves some out; --quiet shows no progress.",
                                  RunScan});
 
 }  // namespace

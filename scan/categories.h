@@ -63,5 +63,6 @@ inline constexpr std::int32_t kGroup_InterfaceTypeLibInvalid = 51;
 inline constexpr std::int32_t kGroup_FirewallRules = 60;
 inline constexpr std::int32_t kGroup_StartupLeftover = 70;
 inline constexpr std::int32_t kGroup_UninstallLeftover = 71;
+inline constexpr std::int32_t kGroup_StartupApprovedOrphan = 72;
 
 }  // namespace keytidy

@@ -10,6 +10,7 @@
 #include "scan/container_guard.h"
 #include "scan/deletion_plan.h"
 #include "scan/registry_cleaner.h"
+#include "scan/startup_approved.h"
 
 namespace keytidy {
 
@@ -18,6 +19,25 @@ namespace {
 void MarkDone(TRegistryCleaner& engine, TTreeData_RegCleaner& entry) {
   entry.RemoveFromTree = true;
   ++engine.Stat_DeletedTreeObjects_forWartungsScan;
+}
+
+// The state Explorer keeps for a start-up entry goes with it, recorded in
+// the same set first. When it cannot be recorded it stays: the entry still
+// goes, and the state is found as a leftover by the next search.
+std::optional<DeletePlace> RecordCompanion(const DeletePlace& place, RegScriptJournal& backupfile) {
+  const std::optional<DeletePlace> companion = StartupApproved_CompanionOf(place.root, place.key, place.value);
+  if (!companion || !Reg_ValueExists(companion->root, companion->key, companion->value)) return std::nullopt;
+  if (Backup_ValueSteadily(companion->root, companion->key, companion->value, backupfile, true) !=
+      SteadyRecord::Recorded) {
+    Debug_Output(L"CompanionToBackup=false ; " + companion->key + L" ; Value=" + companion->value);
+    return std::nullopt;
+  }
+  return companion;
+}
+
+void DeleteCompanion(const DeletePlace& companion) {
+  if (!Reg_DeleteValue(companion.root, companion.key, companion.value))
+    Debug_Output(L"DeleteCompanion=false ; " + companion.key + L" ; Value=" + companion.value);
 }
 
 void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const DeletePlace& place,
@@ -36,6 +56,7 @@ void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, cons
     MarkDone(engine, entry);  // went while it was recorded; the record says so
     return;
   }
+  const std::optional<DeletePlace> companion = RecordCompanion(place, backupfile);
   bool deleted = Reg_DeleteValue(root, key, name);
   if (!deleted && name.empty()) {
     // Some default values refuse deletion; emptying them is the next best.
@@ -43,6 +64,7 @@ void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, cons
     deleted = Reg_WriteValue(root, key, name, nullptr, 0, REG_SZ);
   }
   if (!deleted) return;
+  if (companion) DeleteCompanion(*companion);
   ++engine.Stat_ValuesDeleted;
   MarkDone(engine, entry);
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "backup/reg_exe.h"
+#include "platform/restore_point.h"
 #include "platform/root_keys.h"
 
 namespace keytidy {
@@ -25,6 +26,10 @@ struct DeleteOptions {
   // that fails half-way, which the registry of a test machine (where the
   // tests run with every right) cannot be made to do.
   std::function<bool(RootKey root, const std::wstring& key)> deleteKey = {};
+  // A System Restore point before the first deletion (the run's callers
+  // ask for it as the user's option says), made through this library.
+  bool restorePoint = false;
+  std::wstring restorePointProvider = kSystemRestoreDll;
 };
 
 // Walks the engine's whole tree (hidden rows too) in tree order; see

@@ -4,6 +4,7 @@
 
 #include "backup/backup_set.h"
 #include "lang/message_catalogue.h"
+#include "platform/product.h"
 #include "platform/text.h"
 #include "scan/registry_cleaner.h"
 #include "settings/statistics.h"
@@ -32,7 +33,11 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   Backup_Begin_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted);
   engine.Run.STOP_REQUESTED = false;
   engine.Status_Delete = true;
+  RestorePoint restorePoint(options.restorePointProvider);
+  if (options.restorePoint) result.restorePoint = restorePoint.Begin(std::wstring(ProductTitle) + L": registry cleaning");
   DeleteCheckedEntries(engine, result.scriptPath, options);
+  // Windows drops a point whose change removed nothing.
+  restorePoint.End(engine.Stat_ValuesDeleted + engine.Stat_KeysDeleted > 0);
   if (engine.Run.APP_TERMINATING) {
     result.terminated = true;
     return result;
@@ -60,11 +65,30 @@ std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked) {
 }
 
 std::wstring RC_DeleteStatusText(const DeleteRunResult& run) {
-  const std::wstring counts = RC_DeleteStatusText(run.removed, run.checked - run.noLongerStale);
-  if (run.noLongerStale == 0) return counts;
-  return counts + L"<br>" +
-         ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_NOLONGERSTALE), L"%1",
-                              std::to_wstring(run.noLongerStale));
+  std::wstring text = RC_DeleteStatusText(run.removed, run.checked - run.noLongerStale);
+  if (run.noLongerStale != 0)
+    text += L"<br>" + ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_NOLONGERSTALE), L"%1",
+                                           std::to_wstring(run.noLongerStale));
+  if (const std::wstring restorePoint = RC_RestorePointText(run.restorePoint); !restorePoint.empty())
+    text += L"<br>" + restorePoint;
+  return text;
+}
+
+std::wstring RC_RestorePointText(const RestorePointStart& start) {
+  switch (start.outcome) {
+    case RestorePointOutcome::NotWanted:
+      return {};
+    case RestorePointOutcome::Created:
+      return Message(MessageKey::MESSAGEHTML_RC_STATUS_RESTOREPOINT_MADE);
+    case RestorePointOutcome::NotAvailable:
+      return Message(MessageKey::MESSAGEHTML_RC_STATUS_RESTOREPOINT_NONE);
+    case RestorePointOutcome::Disabled:
+      return Message(MessageKey::MESSAGEHTML_RC_STATUS_RESTOREPOINT_OFF);
+    case RestorePointOutcome::Refused:
+      break;
+  }
+  return ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_RESTOREPOINT_REFUSED), L"%1",
+                              std::to_wstring(start.status));
 }
 
 }  // namespace keytidy

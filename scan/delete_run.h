@@ -24,6 +24,7 @@ struct DeleteRunResult {
   std::uint32_t otherHive = 0;
   std::uint32_t changedWhileRecorded = 0;
   std::wstring scriptPath;      // the set's script (absent when nothing was recorded)
+  RestorePointStart restorePoint;  // NotWanted unless the options asked for one
 
   std::uint32_t NotRemoved() const { return checked - removed - noLongerStale; }
 };
@@ -37,7 +38,10 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
 std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked);
 // The same for a run: findings found no longer stale count neither as
 // removed nor as failed; when there are any, a line with
-// MESSAGEHTML_RC_STATUS_NOLONGERSTALE (%1 = their number) follows.
+// MESSAGEHTML_RC_STATUS_NOLONGERSTALE (%1 = their number) follows, and a
+// line on the restore point when one was asked for.
 std::wstring RC_DeleteStatusText(const DeleteRunResult& run);
+// That line alone (empty when none was asked for), in the current language.
+std::wstring RC_RestorePointText(const RestorePointStart& start);
 
 }  // namespace keytidy

@@ -29,6 +29,7 @@ enum class EvidenceTest {
   OpenWithRecordEmpty,   // the open-with record `target` names no program and its lists hold nothing
   OpenWithRecordUnused,  // `target` is an extension HKEY_CLASSES_ROOT does not have, and no program the
                          // open-with record at `key` names exists
+  StartupEntryMissing,   // the start-up key `target` has no value named like the state value at `key`
 };
 
 // Everything a key holds at its own level: its values (name, type, data)

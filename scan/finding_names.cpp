@@ -1,6 +1,7 @@
 #include "scan/finding_names.h"
 
 #include <array>
+#include <cwchar>
 
 #include "scan/categories.h"
 
@@ -50,9 +51,10 @@ constexpr std::array<NumberName, 36> kCheckNames = {{
     {kGroup_TypeLibEmptyHelpDir, L"type-library-help-folder-missing"},
     {kGroup_InterfaceTypeLibInvalid, L"interface-type-library-not-registered"},
     {kGroup_FirewallRules, L"firewall-rule-program-missing"},
+    {kGroup_StartupApprovedOrphan, L"startup-state-orphaned"},
 }};
 
-constexpr std::array<NumberName, 12> kCategoryNames = {{
+constexpr std::array<NumberName, 13> kCategoryNames = {{
     {kFilter_FileTypes, L"file-types"},
     {kFilter_Com, L"com-activex"},
     {kFilter_Shared, L"shared-dlls"},
@@ -65,6 +67,7 @@ constexpr std::array<NumberName, 12> kCategoryNames = {{
     {kFilter_History, L"history"},
     {kFilter_Firewall, L"firewall"},
     {kFilter_Other, L"other"},
+    {kFilter_Leftovers, L"leftovers"},
 }};
 
 template <std::size_t N>
@@ -79,5 +82,11 @@ std::wstring NameOf(const std::array<NumberName, N>& table, std::int32_t number,
 std::wstring CheckName(std::int32_t groupIndex) { return NameOf(kCheckNames, groupIndex, L"group-"); }
 
 std::wstring CategoryName(std::int32_t filterIndex) { return NameOf(kCategoryNames, filterIndex, L"filter-"); }
+
+std::optional<std::int32_t> CategoryOfName(const std::wstring& name) {
+  for (const NumberName& row : kCategoryNames)
+    if (_wcsicmp(row.name, name.c_str()) == 0) return row.number;
+  return std::nullopt;
+}
 
 }  // namespace keytidy

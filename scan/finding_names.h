@@ -3,6 +3,7 @@
 // other programs read (the scan's JSON). Unlike the translated captions
 // they never change with the language, and a name once given is kept.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace keytidy {
@@ -14,5 +15,9 @@ std::wstring CheckName(std::int32_t groupIndex);
 // The filter category a finding is listed under, e.g. "app-paths";
 // "filter-N" for one without a name of its own.
 std::wstring CategoryName(std::int32_t filterIndex);
+
+// The filter category of a stable name (letter case ignored); nothing for a
+// name no category has.
+std::optional<std::int32_t> CategoryOfName(const std::wstring& name);
 
 }  // namespace keytidy

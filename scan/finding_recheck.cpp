@@ -59,6 +59,8 @@ bool TestStillFails(const TRegistryCleaner& rc, const FindingEvidence& evidence)
       return OpenWith_RecordIsEmpty(evidence.root, evidence.target);
     case EvidenceTest::OpenWithRecordUnused:
       return !Class_IsRegistered(evidence.target) && !OpenWith_HoldsWorkingChoice(evidence.root, evidence.key);
+    case EvidenceTest::StartupEntryMissing:
+      return !Reg_ValueExists(evidence.root, evidence.target, evidence.value);
   }
   return false;  // a test this build does not know: never delete on it
 }

@@ -63,6 +63,7 @@ constexpr std::array<GroupDescription, 38> kGroups = {{
     {kGroup_FirewallRules, 0, MESSAGE_RC_DESC_GROUP_FIREWALL_RULEWRONG, Detail::FullPath},
     {kGroup_StartupLeftover, 26, MESSAGE_RC_DESC_GROUP_STARTUP_LEFTOVER, Detail::FullPath},
     {kGroup_UninstallLeftover, 25, MESSAGE_RC_DESC_GROUP_UNINSTALL_LEFTOVER, Detail::FullPath},
+    {kGroup_StartupApprovedOrphan, 26, MESSAGE_RC_DESC_GROUP_STARTUP_APPROVED_ORPHAN, Detail::None},
 }};
 
 const GroupDescription* FindGroup(std::int32_t group) {

@@ -171,6 +171,8 @@ class TRegistryCleaner {
                                 bool USE_WOW6432Node_Now);
   void SEARCH_UNINSTALL_LEFTOVERS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
                                   bool USE_WOW6432Node_Now);
+  void SEARCH_STARTUP_APPROVED_ORPHANS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
+                                       bool USE_WOW6432Node_Now);
 
  private:
   // Helpers of the file-reference checks.

@@ -200,6 +200,7 @@ void RunLeftovers(const ScanCallContext& run) {
   const std::pair<RootCheck, std::int32_t> checks[] = {
       {&TRegistryCleaner::SEARCH_STARTUP_LEFTOVERS, kGroup_StartupLeftover},
       {&TRegistryCleaner::SEARCH_UNINSTALL_LEFTOVERS, kGroup_UninstallLeftover},
+      {&TRegistryCleaner::SEARCH_STARTUP_APPROVED_ORPHANS, kGroup_StartupApprovedOrphan},
   };
   for (const auto& [check, group] : checks) {
     for (RootKey root : {ROOT_HKEY_LOCAL_MACHINE, ROOT_HKEY_CURRENT_USER}) {
@@ -225,7 +226,7 @@ constexpr std::array<ScanCategory, kScanCategoryCount> kCategories = {{
     {OptionSwitch::RC_FileFormate, kFilter_FileTypes, 8, 0, RunFileTypes},
     {OptionSwitch::RC_COMOLEActiveX, kFilter_Com, 10, 10, RunCom},
     {OptionSwitch::RC_WindowsFirewall, kFilter_Firewall, 1, 0, RunFirewall},
-    {OptionSwitch::RC_Leftovers, kFilter_Leftovers, 4, 2, RunLeftovers},
+    {OptionSwitch::RC_Leftovers, kFilter_Leftovers, 6, 3, RunLeftovers},
 }};
 
 }  // namespace

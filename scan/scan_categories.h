@@ -50,7 +50,7 @@ std::span<const ScanCategory, kScanCategoryCount> ScanCategoryTable();
 
 // The sum of the enabled categories' weights (with their 64-bit extras on
 // 64-bit Windows): 41 with every default category on, 56 on 64-bit
-// Windows; the program leftovers add 4, and 2 more on 64-bit Windows.
+// Windows; the program leftovers add 6, and 3 more on 64-bit Windows.
 std::int32_t ScanProgressMaximum(const TOptionSwitches& switches, bool windows64);
 
 }  // namespace keytidy

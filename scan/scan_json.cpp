@@ -145,6 +145,7 @@ std::string TestName(EvidenceTest test) {
     case EvidenceTest::ClassNotRegistered: return "class-not-registered";
     case EvidenceTest::OpenWithRecordEmpty: return "open-with-record-empty";
     case EvidenceTest::OpenWithRecordUnused: return "open-with-record-unused";
+    case EvidenceTest::StartupEntryMissing: return "startup-entry-missing";
   }
   return "none";
 }
@@ -166,6 +167,7 @@ json Verdict(const TTreeData_RegCleaner& entry) {
     case EvidenceTest::OpenWithRecordEmpty: return "record names no program and its lists are empty";
     case EvidenceTest::OpenWithRecordUnused:
       return "extension not registered, and no program the record names exists";
+    case EvidenceTest::StartupEntryMissing: return "start-up entry not found";
     case EvidenceTest::None:
     case EvidenceTest::NotRepeatable: break;
   }
@@ -193,6 +195,8 @@ std::wstring Tested(const TTreeData_RegCleaner& entry) {
     case EvidenceTest::KeyHoldsNothing:
     case EvidenceTest::OpenWithRecordEmpty:
       return Reg_RootKeyName(evidence.root) + L"\\" + evidence.target;
+    case EvidenceTest::StartupEntryMissing:
+      return Reg_RootKeyName(evidence.root) + L"\\" + evidence.target + L"\\" + evidence.value;
     default:
       break;
   }

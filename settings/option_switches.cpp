@@ -37,6 +37,9 @@ constexpr std::array<OptionSwitchInfo, kOptionSwitchCount> kSwitches = {{
      L"Programmreste", 13},
     {OptionSwitch::RC_IgnoreNoHDDs, L"CheckBox_RC_IgnoreNoHDDs", true, L"Form_Options.CheckBox_RC_IgnoreNoHDDs",
      L"Nur Verweise auf Dateien pr\u00fcfen, die auf lokale Festplatten  verweisen", 0},
+    // A System Restore point before a deletion run, where Windows allows one.
+    {OptionSwitch::RC_RestorePoint, L"CheckBox_RC_RestorePoint", true, L"Form_Options.CheckBox_RC_RestorePoint",
+     L"Vor dem L\u00f6schen einen Wiederherstellungspunkt erstellen", 0},
     {OptionSwitch::Backups_Ask_Before_AutoDelete, L"CheckBox_Backups_Ask_Before_AutoDelete", true,
      L"Form_Options.CheckBox_Backups_Ask_Before_AutoDelete", L"Vor dem automatischen L\u00f6schen nachfragen", 0},
     {OptionSwitch::Backups_UseRecycleBin, L"CheckBox_Backups_UseRecycleBin", false,

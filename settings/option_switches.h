@@ -32,11 +32,12 @@ enum class OptionSwitch {
   RC_Other,
   RC_Leftovers,
   RC_IgnoreNoHDDs,
+  RC_RestorePoint,
   Backups_Ask_Before_AutoDelete,
   Backups_UseRecycleBin,
   Backups_DeleteAfterSuccessfullRestore,
 };
-inline constexpr size_t kOptionSwitchCount = 17;
+inline constexpr size_t kOptionSwitchCount = 18;
 inline constexpr size_t kCategorySwitchCount = 13;
 
 struct OptionSwitchInfo {

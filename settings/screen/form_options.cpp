@@ -236,9 +236,10 @@ void TForm_Options::BuildPages() {
     if (i < kCategorySwitchCount) {
       x = left + (i % 2) * s(270);
       y = s(8) + static_cast<int>(i / 2) * s(26);
-    } else if (table[i].id == OptionSwitch::RC_IgnoreNoHDDs) {
+    } else if (table[i].id == OptionSwitch::RC_IgnoreNoHDDs || table[i].id == OptionSwitch::RC_RestorePoint) {
+      const int below = table[i].id == OptionSwitch::RC_RestorePoint ? 1 : 0;
       x = left;
-      y = s(8) + static_cast<int>((kCategorySwitchCount + 1) / 2) * s(26) + s(16);
+      y = s(8) + static_cast<int>((kCategorySwitchCount + 1) / 2) * s(26) + s(16) + below * s(26);
       width = s(540);
     } else {
       parent = TabSheet_Backups.Handle();

@@ -254,5 +254,106 @@ TEST_F(ScanCommand, CleanRemovesTheFindingsAndRestoreBringsThemBack) {
   for (const wchar_t* extension : {L".reg", L".ini"}) DeleteFileW((backups + L"\\" + name + extension).c_str());
 }
 
+// --category and --exclude-category pick the categories by their JSON names,
+// over whatever the options say; a name no category has is a usage error.
+TEST_F(ScanCommand, CategoriesPickedOnTheCommandLine) {
+  EnableOnly({OptionSwitch::RC_AppPaths, OptionSwitch::RC_Shared, OptionSwitch::RC_Fonts, OptionSwitch::RC_Help});
+  const std::string font = "<Typ=4 ", help = "<Typ=2 ", shared = "<Typ=1 ", appPath = "<Typ=3 ";
+  struct Case {
+    const wchar_t* arguments;
+    std::vector<std::string> found;  // of our four findings
+  };
+  const Case cases[] = {
+      {L"--category fonts", {font}},
+      {L"--category FONTS,help-files", {font, help}},
+      {L"--category fonts --category shared-dlls", {font, shared}},
+      {L"--exclude-category fonts,app-paths", {shared, help}},
+      {L"--category fonts,help-files --exclude-category help-files", {font}},
+      // Off in the options, on by the choice.
+      {L"--category leftovers,fonts", {font}},
+  };
+  const std::wstring reportPath = temp.File(L"report.txt");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(c.arguments));
+    const test::RunResult run = Cli(L"scan --quiet --report " + Quote(reportPath) + L" " + c.arguments);
+    ASSERT_EQ(run.exitCode, 0u) << run.output;
+    const Lines ours = OurLines(SplitCrLf(ReadFileBytes(reportPath)));
+    std::vector<std::string> kinds;
+    for (const std::string& kind : {shared, help, appPath, font})
+      if (std::any_of(ours.begin(), ours.end(), [&](const std::string& l) { return Has(l, kind); }))
+        kinds.push_back(kind);
+    std::vector<std::string> expected = c.found;
+    std::sort(expected.begin(), expected.end());
+    std::sort(kinds.begin(), kinds.end());
+    EXPECT_EQ(kinds, expected) << ::testing::PrintToString(ours);
+  }
+
+  for (const wchar_t* arguments : {L"scan --category bogus", L"scan --category fonts,,help-files",
+                                   L"scan --category", L"clean --exclude-category fonts,nonsense",
+                                   L"scan --no-restore-point", L"scan --category filter-3"}) {
+    const test::RunResult run = Cli(arguments);
+    EXPECT_EQ(run.exitCode, 2u) << Utf16ToUtf8(arguments) << "\n" << run.output;
+    EXPECT_TRUE(Has(run.output, "usage: ")) << run.output;
+  }
+  EXPECT_TRUE(Has(Cli(L"scan --category bogus").output, "unknown category 'bogus'"));
+}
+
+// With standard error redirected (as here, and in any script) no progress
+// line reaches it, with or without --quiet; the results still come. A
+// clean says what became of the restore point: Wine has no System Restore.
+TEST_F(ScanCommand, RedirectedOutputCarriesNoProgressAndCleanNamesTheRestorePoint) {
+  EnableOnly({OptionSwitch::RC_Fonts});
+  const std::wstring backups = BinFolder() + L"\\Backups";
+  struct Case {
+    const wchar_t* arguments;
+    const char* restorePointLine;  // null: none expected
+  };
+  const Case cases[] = {
+      {L"scan", nullptr},
+      {L"scan --quiet", nullptr},
+      {L"clean --category fonts --no-restore-point", nullptr},
+      {L"clean --category fonts --quiet", "Restore point: System Restore is not available here"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(c.arguments));
+    registry.WriteString(HKLM, kFonts, L"!!Keytidy E2E (TrueType)", L"keytidy-e2e-gone.ttf");
+    const test::RunResult run = Cli(c.arguments);
+    EXPECT_TRUE(run.exitCode == 0u || run.exitCode == 4u) << run.output;
+    for (size_t at = run.output.find('\r'); at != std::string::npos; at = run.output.find('\r', at + 1))
+      EXPECT_EQ(run.output.substr(at, 2), "\r\n") << "a line redrawn in place at " << at;
+    EXPECT_FALSE(Has(run.output, "[#")) << run.output;
+    EXPECT_TRUE(Has(run.output, "Total: ")) << run.output;
+    EXPECT_EQ(Has(run.output, "Restore point: "), c.restorePointLine != nullptr) << run.output;
+    if (c.restorePointLine) EXPECT_TRUE(Has(run.output, c.restorePointLine)) << run.output;
+    const size_t backupAt = run.output.find("Backup: " + Utf16ToUtf8(backups) + "\\");
+    if (backupAt != std::string::npos) {
+      const size_t end = run.output.find("\r\n", backupAt);
+      const std::wstring script = Utf8ToUtf16(run.output.substr(backupAt + 8, end - backupAt - 8));
+      DeleteFileW(script.c_str());
+      DeleteFileW((script.substr(0, script.size() - 4) + L".ini").c_str());
+    }
+  }
+}
+
+// The dry run names the start-up state that would go with a start-up entry,
+// and changes neither.
+TEST_F(ScanCommand, DryRunNamesTheStartUpStateThatGoesWithItsEntry) {
+  const std::wstring run = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+  const std::wstring approved = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+  const BYTE enabled[12] = {2};
+  registry.WriteString(HKLM, run, L"Keytidy E2E Tray", L"\"" + T(L"\\gone\\tray.exe") + L"\"");
+  registry.Write(HKLM, approved, L"Keytidy E2E Tray", REG_BINARY, enabled, sizeof enabled);
+
+  const test::RunResult dry = Cli(L"clean --dry-run --quiet --category leftovers");
+  EXPECT_EQ(dry.exitCode, 0u) << dry.output;
+  EXPECT_TRUE(Has(dry.output, "back up and delete a value of HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(run) +
+                                  "\r\n      value: Keytidy E2E Tray\r\n      and its start-up state, a value of "
+                                  "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(approved) +
+                                  "\r\n      value: Keytidy E2E Tray\r\n"))
+      << dry.output;
+  EXPECT_TRUE(Reg_ValueExists(HKLM, run, L"Keytidy E2E Tray"));
+  EXPECT_TRUE(Reg_ValueExists(HKLM, approved, L"Keytidy E2E Tray"));
+}
+
 }  // namespace
 }  // namespace keytidy

@@ -10,6 +10,7 @@
 #include "lang/available_languages.h"
 #include "lang/message_keys.h"
 #include "lang/translation_store.h"
+#include "platform/text.h"
 #include "support/programs.h"
 
 namespace keytidy {
@@ -43,6 +44,7 @@ const std::map<std::wstring, Placeholders>& FilledPlaceholders() {
       {L"MESSAGEHTML_RC_STATUS_DELETED", {L"%1"}},
       {L"MESSAGEHTML_RC_STATUS_DELETEDERRORS", {L"%1", L"%2"}},
       {L"MESSAGEHTML_RC_STATUS_NOLONGERSTALE", {L"%1"}},
+      {L"MESSAGEHTML_RC_STATUS_RESTOREPOINT_REFUSED", {L"%1"}},
       {L"MESSAGEHTML_RC_STATUS_ACTION_SELECTED_DELETE_KEY_KX15", {L"%1"}},
       {L"MESSAGEHTML_RC_STATUS_ACTION_SELECTED_DELETE_VALUE_KX15", {L"%1", L"%2"}},
       {L"MESSAGEHTML_RC_SURETO_ADDEXCEPTIONS", {L"%1"}},
@@ -96,7 +98,7 @@ const std::vector<std::wstring>& ComponentKeys() {
       L"Form_Options.CheckBox_RC_WindowsHistory_KX8", L"Form_Options.CheckBox_RC_Installer_KX8",
       L"Form_Options.CheckBox_RC_Startmenu_KX8", L"Form_Options.CheckBox_RC_WindowsFirewall_KX10",
       L"Form_Options.CheckBox_RC_Other_KX10", L"Form_Options.CheckBox_RC_Leftovers_KX11",
-      L"Form_Options.CheckBox_RC_IgnoreNoHDDs",
+      L"Form_Options.CheckBox_RC_IgnoreNoHDDs", L"Form_Options.CheckBox_RC_RestorePoint",
       L"Form_Options.ListView_RC_Exceptions", L"Form_Options.Button_RC_RemoveExceptions",
       L"Form_Options.RadioButton_Backups_AutoDelete_30", L"Form_Options.RadioButton_Backups_AutoDelete_14",
       L"Form_Options.RadioButton_Backups_AutoDelete_7", L"Form_Options.RadioButton_Backups_AutoDelete_Never",
@@ -122,7 +124,7 @@ TEST_P(ShippedTranslation, EveryMessageHasItsTextAndPlaceholders) {
     const std::wstring key = MessageKeyName(static_cast<MessageKey>(i));
     SCOPED_TRACE(key);
     const std::wstring text = lang.Get_StringW(L"MESSAGES", key);
-    EXPECT_FALSE(text.empty());
+    EXPECT_FALSE(text.empty()) << Utf16ToUtf8(key) << " (index " << i << ")";
     const Placeholders found = PlaceholdersIn(text);
     if (IsEntryDescription(key)) {
       EXPECT_FALSE(found.empty());

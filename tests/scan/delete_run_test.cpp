@@ -26,6 +26,7 @@
 #include "support/programs.h"
 #include "support/pumping_front_end.h"
 #include "support/registry_sandbox.h"
+#include "support/ticked_finding.h"
 
 namespace keytidy {
 namespace {
@@ -78,13 +79,7 @@ class DeleteRun : public test::RegistrySandbox {
   }
 
   PVirtualNode AddValueFinding(RootKey root, const std::wstring& key, const std::wstring& name) {
-    PVirtualNode node = tree_.AddChild(CheckType::TriStateCheckBox, CheckState::Checked);
-    TTreeData_RegCleaner& entry = *GetEntry(node);
-    entry.DeleteValue = true;
-    entry.Delete_Root = root;
-    entry.Delete_Key = key;
-    entry.Delete_Value = name;
-    return node;
+    return test::AddTickedValueFinding(tree_, root, key, name);
   }
   PVirtualNode AddKeyFinding(RootKey root, const std::wstring& key) {
     PVirtualNode node = tree_.AddChild(CheckType::TriStateCheckBox, CheckState::Checked);

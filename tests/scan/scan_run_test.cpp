@@ -112,8 +112,8 @@ TEST_F(ScanRun, ProgressMaximumFollowsTheSwitchesAndTheBitness) {
       {{OptionSwitch::RC_COMOLEActiveX}, false, 10},
       {{OptionSwitch::RC_COMOLEActiveX, OptionSwitch::RC_Help, OptionSwitch::RC_Shared}, true, 20 + 9 + 2},
       {{OptionSwitch::RC_Installer}, true, 5},
-      {{OptionSwitch::RC_Leftovers}, false, 4},
-      {{OptionSwitch::RC_Leftovers}, true, 6},
+      {{OptionSwitch::RC_Leftovers}, false, 6},
+      {{OptionSwitch::RC_Leftovers}, true, 9},
   };
   for (const Case& c : cases) {
     OnlyCategories({});

@@ -112,6 +112,7 @@ TEST_F(OptionSwitches, SettingsObjectStartsWithTheTableDefaults) {
   EXPECT_FALSE(switches.IsChecked(OptionSwitch::RC_Leftovers));
   EXPECT_STREQ(Describe(OptionSwitch::RC_Leftovers).name, L"CheckBox_RC_Leftovers_KX11");
   EXPECT_TRUE(switches.CheckOnlyHdds());
+  EXPECT_TRUE(switches.IsChecked(OptionSwitch::RC_RestorePoint));
   EXPECT_TRUE(switches.IsChecked(OptionSwitch::Backups_Ask_Before_AutoDelete));
   EXPECT_FALSE(switches.IsChecked(OptionSwitch::Backups_UseRecycleBin));
   EXPECT_FALSE(switches.IsChecked(OptionSwitch::Backups_DeleteAfterSuccessfullRestore));
