@@ -14,7 +14,7 @@ struct NumberName {
   const wchar_t* name;
 };
 
-constexpr std::array<NumberName, 36> kCheckNames = {{
+constexpr std::array<NumberName, 37> kCheckNames = {{
     {kGroup_Shared, L"shared-dll-file-missing"},
     {kGroup_HelpFiles, L"help-file-missing"},
     {kGroup_AppPaths, L"app-path-file-missing"},
