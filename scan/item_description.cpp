@@ -24,7 +24,7 @@ struct GroupDescription {
 
 using enum MessageKey;
 
-constexpr std::array<GroupDescription, 38> kGroups = {{
+constexpr std::array<GroupDescription, 39> kGroups = {{
     {kGroup_Shared, 1, MESSAGE_RC_DESC_GROUP_SHARED, Detail::Folder},
     {kGroup_HelpFiles, 2, MESSAGE_RC_DESC_GROUP_HELP, Detail::Folder},
     {kGroup_AppPaths, 3, MESSAGE_RC_DESC_GROUP_APPPATH, Detail::Folder},
