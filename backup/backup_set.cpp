@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include "backup/backup_counters.h"
@@ -174,6 +175,26 @@ bool Backup_Write_Inifile(const std::wstring& scriptPath, const std::wstring& mo
   Stats_Add(kStats_BackupsCreated, 1);
   Backup_ResetCounters();
   return written;
+}
+
+bool Backup_WriteUsers(const std::wstring& scriptPath, const std::vector<std::wstring>& sids) {
+  if (sids.empty()) return true;
+  const std::wstring descriptor = Backup_DescriptorPath(scriptPath);
+  if (descriptor.empty()) return false;
+  std::wstring list;
+  for (const std::wstring& sid : sids) list += (list.empty() ? L"" : L",") + sid;
+  return Ini_WriteString(descriptor, kSection, L"Users", list);
+}
+
+std::vector<std::wstring> Backup_Users(const std::wstring& descriptorPath) {
+  std::vector<std::wstring> sids;
+  const std::wstring list = Ini_ReadString(descriptorPath, kSection, L"Users");
+  for (size_t start = 0; start < list.size();) {
+    const size_t comma = std::min(list.find(L',', start), list.size());
+    if (const std::wstring sid = Trim(list.substr(start, comma - start)); !sid.empty()) sids.push_back(sid);
+    start = comma + 1;
+  }
+  return sids;
 }
 
 }  // namespace keytidy

@@ -8,6 +8,7 @@
 // incomplete and restores what it holds.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/date_time.h"
 
@@ -57,5 +58,13 @@ bool Backup_IsIncomplete(const std::wstring& descriptorPath);
 // empty or the descriptor could not be written whole (the mark then stays).
 bool Backup_Write_Inifile(const std::wstring& scriptPath, const std::wstring& module, const std::wstring& action,
                           const std::wstring& display, bool stamp);
+
+// Names, in the descriptor's "Users" key, the accounts whose hives the
+// set's records come from (SIDs, comma-separated). Older descriptors have
+// no such key; nothing is written for an empty list. False when it could
+// not be written.
+bool Backup_WriteUsers(const std::wstring& scriptPath, const std::vector<std::wstring>& sids);
+// The accounts a descriptor names; empty for an older one.
+std::vector<std::wstring> Backup_Users(const std::wstring& descriptorPath);
 
 }  // namespace keytidy

@@ -8,6 +8,8 @@
 #include "cli/console_progress.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
+#include "platform/text.h"
+#include "platform/user_hives.h"
 #include "scan/categories.h"
 #include "scan/exception_file.h"
 #include "scan/finding_names.h"
@@ -52,7 +54,7 @@ std::wstring UsageLine(SearchCommand command) {
   const bool clean = command == SearchCommand::Clean;
   return std::wstring(L"keytidy-cli: usage: ") + (clean ? L"clean [--dry-run] [--no-restore-point]" : L"scan") +
          L" [--report FILE] [--json FILE] [--category NAME[,NAME...]] [--exclude-category NAME[,NAME...]] "
-         L"[--quiet]\r\n";
+         L"[--user all|SID] [--quiet]\r\n";
 }
 
 std::wstring KnownCategoryNames() {
@@ -79,6 +81,28 @@ bool ParseCategoryList(const std::wstring& list, std::vector<std::int32_t>& cate
     if (comma == std::wstring::npos) return true;
     start = comma + 1;
   }
+}
+
+std::wstring LoadedUserList() {
+  std::wstring list;
+  for (const std::wstring& sid : Loaded_UserSids()) list += (list.empty() ? L"" : L", ") + sid;
+  return list.empty() ? std::wstring(L"(none)") : list;
+}
+
+// "all", or the SID of a user whose hive is loaded now; false (with a
+// line on stderr) for anything else.
+bool TakeUserChoice(const std::wstring& choice, SearchOptions& options) {
+  if (EqualsIgnoreCaseAscii(choice, L"all")) {
+    options.user = L"all";
+    return true;
+  }
+  if (!IsAccountSid(choice) || !IsLoadedUserSid(choice)) {
+    PrintErr(L"keytidy-cli: no loaded user hive belongs to '" + choice + L"'; the users that can be judged are: " +
+             LoadedUserList() + L"\r\n");
+    return false;
+  }
+  options.user = UpperCaseAscii(choice);
+  return true;
 }
 
 bool Contains(const std::vector<std::int32_t>& list, std::int32_t value) {
@@ -108,6 +132,13 @@ bool ParseSearchOptions(const Arguments& arguments, SearchOptions& options, Sear
       }
       continue;
     }
+    if (argument == L"--user" && hasValue && !options.user) {
+      if (!TakeUserChoice(arguments[++i], options)) {
+        PrintErr(UsageLine(command));
+        return false;
+      }
+      continue;
+    }
     if (argument == L"--quiet" && !options.quiet) {
       options.quiet = true;
       continue;
@@ -126,6 +157,12 @@ bool ParseSearchOptions(const Arguments& arguments, SearchOptions& options, Sear
   return true;
 }
 
+std::vector<std::wstring> ChosenUsers(const SearchOptions& options) {
+  if (!options.user) return {};
+  if (*options.user == L"all") return Loaded_UserSids();
+  return {*options.user};
+}
+
 void Apply_CategoryChoice(const SearchOptions& options, TOptionSwitches& switches) {
   for (size_t i = 0; i < kCategorySwitchCount; ++i) {
     const OptionSwitchInfo& info = OptionSwitchTable()[i];
@@ -136,13 +173,13 @@ void Apply_CategoryChoice(const SearchOptions& options, TOptionSwitches& switche
 
 namespace {
 
-bool WriteReport(const TResultTree* tree, const std::wstring& file) {
+bool WriteReport(const TResultTree* tree, const std::wstring& file, bool nameUsers) {
   if (tree && tree->IsEmpty()) {
     Write_ScanReport(file, *tree);  // removes an old report: it would describe findings that are gone
     PrintOut(L"Nothing found; no report written.\r\n");
     return true;
   }
-  if (!tree || !Write_ScanReport(file, *tree)) {
+  if (!tree || !Write_ScanReport(file, *tree, nameUsers)) {
     PrintErr(L"keytidy-cli: the report could not be written to " + file + L"\r\n");
     return false;
   }
@@ -171,12 +208,13 @@ bool RunConsoleSearch(TRegistryCleaner& engine, const SearchOptions& options, Sc
   Apply_CategoryChoice(options, settings.switches);
   settings.exceptions = &exceptions;
   settings.addStatistics = !options.dryRun;
+  settings.users = ChosenUsers(options);
 
   ConsoleSearchProgress progress(options.quiet);
   result = RC_SearchRun(engine, settings, progress);
   PrintOut(SummaryText(engine, settings.switches));
 
-  if (options.reportFile && !WriteReport(engine.FTree, *options.reportFile)) return false;
+  if (options.reportFile && !WriteReport(engine.FTree, *options.reportFile, options.user.has_value())) return false;
   if (options.jsonFile && !WriteJson(engine.FTree, *options.jsonFile)) return false;
   return true;
 }

@@ -25,17 +25,25 @@ struct SearchOptions {
   std::vector<std::int32_t> categories;
   // --exclude-category NAME[,NAME...]: these never run.
   std::vector<std::int32_t> excludedCategories;
+  // --user all|SID: whose hives are judged (loaded user hives); the
+  // desktop user when not given.
+  std::optional<std::wstring> user;
 };
 
 // The clean command takes the switches that only make sense when deleting.
 enum class SearchCommand { Scan, Clean };
 
 // Reads "[--report FILE] [--json FILE] [--category NAMES]
-// [--exclude-category NAMES] [--quiet]" (and "[--dry-run]
+// [--exclude-category NAMES] [--user all|SID] [--quiet]" (and "[--dry-run]
 // [--no-restore-point]" for clean), each file at most once; false (with a
 // usage line on stderr naming the command) for anything else, including a
-// category name that the JSON does not use.
+// category name that the JSON does not use and a SID whose hive is not
+// loaded.
 bool ParseSearchOptions(const Arguments& arguments, SearchOptions& options, SearchCommand command);
+
+// The SIDs --user names: every loaded user hive for "all", the one given,
+// or none (the default judged user) without --user.
+std::vector<std::wstring> ChosenUsers(const SearchOptions& options);
 
 // The categories a run searches: the stored switches, or only those chosen,
 // less those excluded.

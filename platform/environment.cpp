@@ -8,6 +8,7 @@
 
 #include "platform/debug_log.h"
 #include "platform/handles.h"
+#include "platform/judged_user.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 
@@ -195,6 +196,7 @@ std::wstring GetProcessUserSid() {
 }
 
 std::wstring JudgedUserSid() {
+  if (const std::wstring& chosen = JudgedUserOverride(); !chosen.empty()) return chosen;
   const std::wstring& desktopUser = InteractiveUserSid();
   return desktopUser.empty() ? GetProcessUserSid() : desktopUser;
 }

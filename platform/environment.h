@@ -42,8 +42,9 @@ bool IsUserAdmin();
 std::wstring GetInteractiveUserSid();
 // The SID of the account this process runs as; empty when it cannot be read.
 std::wstring GetProcessUserSid();
-// The user whose hive HKEY_CURRENT_USER findings belong to: the desktop
-// user when one was found at start-up, otherwise the account the process
+// The user whose hive HKEY_CURRENT_USER findings belong to: the user of
+// the search pass that is running (see platform/judged_user.h), else the
+// desktop user when one was found at start-up, otherwise the account the process
 // runs as (a scheduled task, a remote session without a desktop).
 std::wstring JudgedUserSid();
 std::wstring GetSpecialFolderPath(HWND owner, int csidl);

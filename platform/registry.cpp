@@ -5,6 +5,7 @@
 #include "platform/concrete_key.h"
 #include "platform/environment.h"
 #include "platform/handles.h"
+#include "platform/judged_user.h"
 #include "platform/text.h"
 
 namespace keytidy {
@@ -342,7 +343,7 @@ bool Reg_DeleteKey(RootKey root, const std::wstring& path) {
 }
 
 void Reg_RedirectCurrentUser(RootKey& root, std::wstring& path) {
-  const std::wstring& sid = InteractiveUserSid();
+  const std::wstring& sid = CurrentUserHiveSid();
   if (sid.empty() || root != ROOT_HKEY_CURRENT_USER) return;
   root = ROOT_HKEY_USERS;
   path = sid + L"\\" + path;

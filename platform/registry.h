@@ -72,8 +72,8 @@ bool Reg_DeleteValue(RootKey root, const std::wstring& path, const std::wstring&
 // True when the key is gone afterwards, including when it never existed.
 bool Reg_DeleteKey(RootKey root, const std::wstring& path);
 
-// HKEY_CURRENT_USER + P becomes HKEY_USERS + InteractiveUserSid\P when the
-// desktop user's SID is known; anything else stays as it is.
+// HKEY_CURRENT_USER + P becomes HKEY_USERS + CurrentUserHiveSid()\P (the
+// judged user's hive) when that SID is known; anything else stays as it is.
 void Reg_RedirectCurrentUser(RootKey& root, std::wstring& path);
 
 }  // namespace keytidy

@@ -5,6 +5,7 @@
 
 #include "platform/environment.h"
 #include "platform/environment_strings.h"
+#include "platform/judged_user.h"
 #include "platform/text.h"
 
 namespace keytidy {
@@ -80,6 +81,14 @@ std::wstring Rewrite_ProgramFolderVariables(const std::wstring& text, RegistryVi
 }
 
 bool Expand_ForView(std::wstring& text, RegistryView view) {
+  // During a search pass the data belongs to the judged user, and
+  // %APPDATA% means that user's folder, not this process's.
+  if (const UserEnvironment* user = JudgedUserEnvironment();
+      user && user->source != UserEnvironmentSource::Process) {
+    text = user->Expand(
+        Rewrite_ProgramFolderVariables(text, view, [user](const std::wstring& name) { return user->Value(name); }));
+    return true;
+  }
   std::wstring rewritten = Rewrite_ProgramFolderVariables(text, view, EnvironmentValue);
   if (!Expand_EnvStrings(rewritten)) return false;
   text = std::move(rewritten);

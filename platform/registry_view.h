@@ -37,8 +37,9 @@ std::wstring Path_AsViewSeesIt(const std::wstring& path, RegistryView view);
 std::wstring Rewrite_ProgramFolderVariables(const std::wstring& text, RegistryView view,
                                             const std::function<std::wstring(const std::wstring&)>& lookup);
 
-// Every %NAME% in `text` expanded as a program of `view` would expand it.
-// False and `text` unchanged when the expansion fails.
+// Every %NAME% in `text` expanded as a program of `view` would expand it,
+// with the variables of the user a search pass judges (the process's own
+// outside a pass). False and `text` unchanged when the expansion fails.
 bool Expand_ForView(std::wstring& text, RegistryView view);
 
 }  // namespace keytidy

@@ -1,14 +1,18 @@
 #include "scan/delete_checked_entries.h"
 
+#include <optional>
+
 #include "backup/key_record_reimport.h"
 #include "backup/reg_script_journal.h"
 #include "backup/registry_backup.h"
 #include "backup/steady_record.h"
 #include "platform/debug_log.h"
 #include "platform/environment.h"
+#include "platform/judged_user.h"
 #include "platform/registry.h"
 #include "scan/container_guard.h"
 #include "scan/deletion_plan.h"
+#include "scan/finding_user.h"
 #include "scan/registry_cleaner.h"
 #include "scan/startup_approved.h"
 
@@ -154,12 +158,21 @@ void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfi
   TResultTree* tree = engine.FTree;
   if (!tree) return;
   RegScriptJournal journal(backupfile);
+  // Each finding is tested again as its own user sees the disk and the
+  // classes: the user whose pass found it.
+  std::optional<JudgedUserScope> judged;
+  std::wstring judgedUser;
   // By position: processing window messages must not be able to leave an
   // iterator dangling.
   for (std::size_t index = 0; index < tree->NodeCount(); ++index) {
     PVirtualNode node = tree->NodeAt(index);
     if (IsTicked(node)) {
       engine.ProcessPendingMessages();
+      if (const std::wstring user = FindingUser(*GetEntry(node)); !judged || user != judgedUser) {
+        judged.reset();
+        judged.emplace(user);
+        judgedUser = user;
+      }
       DeleteEntry(engine, *tree, node, journal, options);
       if (engine.Progress) {
         engine.Progress_Step();

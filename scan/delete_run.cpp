@@ -6,6 +6,7 @@
 #include "lang/message_catalogue.h"
 #include "platform/product.h"
 #include "platform/text.h"
+#include "scan/finding_user.h"
 #include "scan/registry_cleaner.h"
 #include "settings/statistics.h"
 
@@ -21,6 +22,19 @@ std::uint32_t CountTicked(const TResultTree* tree) {
   return count;
 }
 
+// The accounts whose hives the ticked findings lie in, each once, in tree
+// order.
+std::vector<std::wstring> UsersOfTicked(const TResultTree* tree) {
+  std::vector<std::wstring> users;
+  if (tree)
+    for (PVirtualNode node : *tree) {
+      if (!IsTicked(node)) continue;
+      const std::wstring user = FindingUser(*GetEntry(node));
+      if (!user.empty() && std::find(users.begin(), users.end(), user) == users.end()) users.push_back(user);
+    }
+  return users;
+}
+
 }  // namespace
 
 DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backupFolder,
@@ -28,6 +42,7 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   DeleteRunResult result;
   result.checked = CountTicked(engine.FTree);
   if (result.checked == 0) return result;
+  const std::vector<std::wstring> usersOfTicked = UsersOfTicked(engine.FTree);
   result.ran = true;
   result.scriptPath = Backup_Create_Filename(backupFolder, kModule_RC);
   Backup_Begin_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted);
@@ -53,6 +68,7 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   const std::uint32_t left = CountTicked(engine.FTree) + result.noLongerStale;
   result.removed = result.checked - std::min(result.checked, left);
   Backup_Write_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted, std::to_wstring(result.removed), true);
+  Backup_WriteUsers(result.scriptPath, usersOfTicked);
   return result;
 }
 

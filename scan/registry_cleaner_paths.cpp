@@ -26,6 +26,9 @@ bool TRegistryCleaner::DirectoryExists_HDDS(const std::wstring& path, RegistryVi
   Expand_ForView(folder, view);
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';
   if (folder == L"\\") return true;
+  // A reference to a variable the judged user does not have (no profile
+  // folder known) names no folder we can look at: cannot tell.
+  if (!IsDrivePath(folder) && folder.find(L'%') != std::wstring::npos) return true;
   if (!Judges(folder)) return true;
   const std::wstring seen = Path_AsViewSeesIt(folder, view);
   FsRedirectionOff redirectionOff;

@@ -12,6 +12,7 @@
 #include "platform/text.h"
 #include "scan/deletion_preview.h"
 #include "scan/finding_names.h"
+#include "scan/finding_user.h"
 #include "scan/item_description.h"
 #include "scan/own_rule_verdict.h"
 #include "settings/option_switches.h"
@@ -256,6 +257,7 @@ json FindingJson(const TTreeData_RegCleaner& entry) {
           {"key", U8(entry.Key)},
           {"value", U8(entry.Value)},
           {"display_name", U8(entry.DisplayName)},
+          {"user", U8(FindingUser(entry))},
           {"deletion", DeletionJson(entry)},
           {"evidence", EvidenceJson(entry)}};
 }

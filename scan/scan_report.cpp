@@ -3,6 +3,7 @@
 #include "lang/text_file.h"
 #include "platform/environment.h"
 #include "platform/registry.h"
+#include "scan/finding_user.h"
 #include "scan/item_description.h"
 
 namespace keytidy {
@@ -43,7 +44,7 @@ std::wstring ScanReportCreatedLine(const SYSTEMTIME& localTime) {
   return line;
 }
 
-std::wstring ScanReportEntryLine(std::size_t n, const TTreeData_RegCleaner& entry) {
+std::wstring ScanReportEntryLine(std::size_t n, const TTreeData_RegCleaner& entry, bool nameUser) {
   std::int32_t icon = 0;
   std::wstring text1;
   std::wstring text2;
@@ -53,26 +54,28 @@ std::wstring ScanReportEntryLine(std::size_t n, const TTreeData_RegCleaner& entr
   const std::wstring where = Reg_RootKeyName(entry.Delete_Root) + L"\\" + entry.Delete_Key;
   if (entry.DeleteKey) line += L" <Typ=" + type + L" Delete key " + where + L">";
   if (entry.DeleteValue) line += L" <Typ=" + type + L" Delete value \"" + entry.Delete_Value + L"\" in " + where + L">";
+  if (nameUser)
+    if (const std::wstring user = FindingUser(entry); !user.empty()) line += L" <User=" + user + L">";
   return OnOneLine(line);
 }
 
-std::vector<std::wstring> ScanReportLines(const TResultTree& tree, const SYSTEMTIME& localTime) {
+std::vector<std::wstring> ScanReportLines(const TResultTree& tree, const SYSTEMTIME& localTime, bool nameUsers) {
   std::vector<std::wstring> lines;
   lines.reserve(tree.NodeCount() + 3);
   lines.push_back(ScanReportCreatedLine(localTime));
   lines.push_back(L"Entries found: " + std::to_wstring(tree.NodeCount()));
   lines.emplace_back();
   std::size_t n = 0;
-  for (PVirtualNode node : tree) lines.push_back(ScanReportEntryLine(++n, TResultTree::Data(node)));
+  for (PVirtualNode node : tree) lines.push_back(ScanReportEntryLine(++n, TResultTree::Data(node), nameUsers));
   return lines;
 }
 
-bool Write_ScanReport(const std::wstring& path, const TResultTree& tree) {
+bool Write_ScanReport(const std::wstring& path, const TResultTree& tree, bool nameUsers) {
   DeleteFileW(path.c_str());
   if (!tree.IsEmpty()) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    WriteTextFileLines(path, ScanReportLines(tree, now), TextEncoding::AnsiCodePage);
+    WriteTextFileLines(path, ScanReportLines(tree, now, nameUsers), TextEncoding::AnsiCodePage);
   }
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

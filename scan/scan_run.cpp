@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "platform/debug_log.h"
 #include "platform/environment.h"
+#include "platform/judged_user.h"
 #include "scan/exception_apply.h"
 #include "scan/scan_categories.h"
 
@@ -55,6 +58,60 @@ void ResetForSearch(TRegistryCleaner& engine, const TScanRunSettings& settings) 
   engine.Take_DriveList();  // drives come and go (and get locked) while the screen stays open
 }
 
+
+// One pass per chosen user; one pass for the default judged user when
+// none was chosen.
+std::vector<std::wstring> PassUsers(const TScanRunSettings& settings) {
+  return settings.users.empty() ? std::vector<std::wstring>{std::wstring()} : settings.users;
+}
+
+// The enabled categories in their order. False when APP_TERMINATING cut
+// the run short.
+bool RunCategories(TRegistryCleaner& engine, const TScanRunSettings& settings, TScanObserver& observer,
+                   const ScanCallContext& calls, bool firstPass) {
+  const auto categories = ScanCategoryTable();
+  for (std::size_t i = 0; i < categories.size(); ++i) {
+    const ScanCategory& category = categories[i];
+    if ((i != 0 || !firstPass) && category.option != OptionSwitch::RC_WindowsFirewall) {
+      if (engine.Run.APP_TERMINATING) return false;
+      observer.RefreshSummary();
+      observer.ProcessMessages();
+    }
+    if (engine.Run.STOP_REQUESTED || !settings.switches.IsChecked(category.option)) continue;
+    observer.CategoryStarted(category, OptionSwitchCaption(category.option));
+    observer.ProcessMessages();
+    const DWORD categoryStart = GetTickCount();
+    category.run(calls);
+    // Where a slow scan spends its time, one line per category.
+    Debug_Output(L"RC-Search category " + std::to_wstring(category.filterIndex) +
+                 L" took ms=" + std::to_wstring(GetTickCount() - categoryStart));
+  }
+  return true;
+}
+
+// What makes two findings the same: the check, where it was read and what
+// fixing it deletes.
+std::wstring FindingSignature(const TTreeData_RegCleaner& entry) {
+  return std::to_wstring(entry.GroupIndex) + L"|" + std::to_wstring(entry.RootKey) + L"|" + entry.Key + L"|" +
+         entry.Value + L"|" + std::to_wstring(entry.Delete_Root) + L"|" + entry.Delete_Key + L"|" +
+         entry.Delete_Value + L"|" + (entry.DeleteKey ? L"K" : L"") + (entry.DeleteValue ? L"V" : L"");
+}
+
+// A later user's pass reads the machine's keys again and finds what the
+// first pass found there; those repeats go, each user's own findings stay.
+void Drop_RepeatedMachineFindings(TResultTree* tree, std::size_t firstOfPass) {
+  if (!tree || firstOfPass == 0) return;
+  std::unordered_set<std::wstring> earlier;
+  for (std::size_t i = 0; i < firstOfPass && i < tree->NodeCount(); ++i)
+    earlier.insert(FindingSignature(*GetEntry(tree->NodeAt(i))));
+  std::unordered_set<PVirtualNode> repeats;
+  for (std::size_t i = firstOfPass; i < tree->NodeCount(); ++i) {
+    PVirtualNode node = tree->NodeAt(i);
+    if (earlier.contains(FindingSignature(*GetEntry(node)))) repeats.insert(node);
+  }
+  if (!repeats.empty()) tree->RemoveIf([&](PVirtualNode node) { return repeats.contains(node); });
+}
+
 }  // namespace
 
 ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& settings, TScanObserver& observer) {
@@ -65,9 +122,9 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
   result.ran = true;
 
   PumpThroughObserver pump(engine, observer);
-  RememberedClassKeys oneLookPerKey(engine.ClassKeys);
   ResetForSearch(engine, settings);
-  result.progressMaximum = ScanProgressMaximum(settings.switches, settings.windows64);
+  result.progressMaximum = ScanProgressMaximum(settings.switches, settings.windows64) *
+                           static_cast<std::int32_t>(PassUsers(settings).size());
   if (engine.FTree) engine.FTree->Clear();
 
   observer.SetProgressMaximum(result.progressMaximum);
@@ -81,25 +138,18 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
     observer.SetProgressPosition(++result.progressSteps);
     observer.ProcessMessages();
   });
-  const auto categories = ScanCategoryTable();
-  for (std::size_t i = 0; i < categories.size(); ++i) {
-    const ScanCategory& category = categories[i];
-    if (i != 0 && category.option != OptionSwitch::RC_WindowsFirewall) {
-      if (engine.Run.APP_TERMINATING) {
-        result.terminated = true;
-        return result;
-      }
-      observer.RefreshSummary();
-      observer.ProcessMessages();
+  const std::vector<std::wstring> users = PassUsers(settings);
+  for (std::size_t pass = 0; pass < users.size(); ++pass) {
+    JudgedUserScope judged(users[pass]);
+    // Each user sees classes of their own: what one pass remembered of
+    // the class keys does not hold for the next.
+    RememberedClassKeys oneLookPerKey(engine.ClassKeys);
+    const std::size_t firstOfPass = engine.FTree ? engine.FTree->NodeCount() : 0;
+    if (!RunCategories(engine, settings, observer, calls, pass == 0)) {
+      result.terminated = true;
+      return result;
     }
-    if (engine.Run.STOP_REQUESTED || !settings.switches.IsChecked(category.option)) continue;
-    observer.CategoryStarted(category, OptionSwitchCaption(category.option));
-    observer.ProcessMessages();
-    const DWORD categoryStart = GetTickCount();
-    category.run(calls);
-    // Where a slow scan spends its time, one line per category.
-    Debug_Output(L"RC-Search category " + std::to_wstring(category.filterIndex) +
-                 L" took ms=" + std::to_wstring(GetTickCount() - categoryStart));
+    if (pass != 0) Drop_RepeatedMachineFindings(engine.FTree, firstOfPass);
   }
 
   if (engine.Run.APP_TERMINATING) {
@@ -110,7 +160,11 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
   observer.ProcessMessages();
   observer.ChecksFinished();
 
-  if (settings.exceptions) result.exceptionsRemoved = Apply_Exceptions(engine.FTree, *settings.exceptions);
+  if (settings.exceptions)
+    for (const std::wstring& user : users) {
+      JudgedUserScope judged(user);
+      result.exceptionsRemoved += Apply_Exceptions(engine.FTree, *settings.exceptions);
+    }
   engine.Status_Search = false;
   if (engine.FTree) engine.FTree->EndUpdate();
   observer.SearchResultsReady();

@@ -18,6 +18,7 @@
 // observer; the engine does none of it.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "scan/exception_list.h"
 #include "scan/registry_cleaner.h"
@@ -41,6 +42,10 @@ struct TScanRunSettings {
   bool addStatistics = true;
   RootKey statsRoot = ROOT_HKEY_LOCAL_MACHINE;
   std::wstring statsKey = kStatsKey;
+  // Whose hives are judged, one pass each (machine keys are read in every
+  // pass, but a finding there is listed once): SIDs of loaded user hives.
+  // Empty for one pass over the default judged user (the desktop user).
+  std::vector<std::wstring> users;
 
   TScanRunSettings();  // default switches, no exceptions, this system's bitness
 };
