@@ -143,7 +143,7 @@ TEST_F(UserPasses, EachUserIsJudgedWithTheirOwnEnvironment) {
   const std::wstring report = temp_.File(L"report.txt");
   ASSERT_EQ(Cli(L"scan --quiet --user all --report " + Quote(report)).exitCode, 0u);
   const std::string text = ReadFileBytes(report);
-  EXPECT_TRUE(Has(text, "\"KeytidyUsersMine\" in HKEY_USERS\\" + Utf16ToUtf8(kOther) + "\\Software\\Microsoft\\"
+  EXPECT_TRUE(Has(text, "\"KeytidyUsersMine\" in HKEY_USERS\\" + Utf16ToUtf8(kOther) + "\\SOFTWARE\\Microsoft\\"
                         "Windows\\CurrentVersion\\Run> <User=" + Utf16ToUtf8(kOther) + ">\r\n")) << text;
   EXPECT_TRUE(Has(text, "\"KeytidyUsersMachine\" in HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\"
                         "CurrentVersion\\Run>\r\n")) << text;
@@ -207,8 +207,9 @@ TEST_F(UserPasses, CleanAllRecordsEachUserAndRestorePutsEachValueBackInItsOwnHiv
   }
   // Nothing went into another user's hive.
   for (const std::wstring& user : {desktop_, kOther, kNoProfile})
-    for (const Entry& entry : entries_)
+    for (const Entry& entry : entries_) {
       if (entry.user != user) EXPECT_FALSE(Reg_ValueExists(HKU, RunKey(user), entry.name)) << Utf16ToUtf8(user);
+    }
   for (const wchar_t* extension : {L".reg", L".ini"})
     DeleteFileW((script.substr(0, script.size() - 4) + extension).c_str());
 }
