@@ -215,17 +215,17 @@ void RunLeftovers(const ScanCallContext& run) {
 }
 
 constexpr std::array<ScanCategory, kScanCategoryCount> kCategories = {{
-    {OptionSwitch::RC_Shared, kFilter_Shared, 1, 1, RunShared},
-    {OptionSwitch::RC_Help, kFilter_Help, 5, 4, RunHelp},
+    {OptionSwitch::RC_Shared, kFilter_Shared, 1, 1, RunShared, true},
+    {OptionSwitch::RC_Help, kFilter_Help, 5, 4, RunHelp, true},
     {OptionSwitch::RC_AppPaths, kFilter_AppPaths, 3, 0, RunAppPaths},
-    {OptionSwitch::RC_Fonts, kFilter_Fonts, 1, 0, RunFonts},
+    {OptionSwitch::RC_Fonts, kFilter_Fonts, 1, 0, RunFonts, true},
     {OptionSwitch::RC_Media, kFilter_Media, 1, 0, RunMedia},
     {OptionSwitch::RC_Startmenu, kFilter_StartMenu, 1, 0, RunStartMenu},
     {OptionSwitch::RC_Installer, kFilter_Software, 5, 0, RunSoftware},
     {OptionSwitch::RC_WindowsHistory, kFilter_History, 5, 0, RunHistory},
     {OptionSwitch::RC_FileFormate, kFilter_FileTypes, 8, 0, RunFileTypes},
     {OptionSwitch::RC_COMOLEActiveX, kFilter_Com, 10, 10, RunCom},
-    {OptionSwitch::RC_WindowsFirewall, kFilter_Firewall, 1, 0, RunFirewall},
+    {OptionSwitch::RC_WindowsFirewall, kFilter_Firewall, 1, 0, RunFirewall, true},
     {OptionSwitch::RC_Leftovers, kFilter_Leftovers, 6, 3, RunLeftovers},
 }};
 
@@ -233,12 +233,24 @@ constexpr std::array<ScanCategory, kScanCategoryCount> kCategories = {{
 
 std::span<const ScanCategory, kScanCategoryCount> ScanCategoryTable() { return kCategories; }
 
-std::int32_t ScanProgressMaximum(const TOptionSwitches& switches, bool windows64) {
+namespace {
+
+std::int32_t SumOfWeights(const TOptionSwitches& switches, bool windows64, bool userPass) {
   std::int32_t maximum = 0;
   for (const ScanCategory& category : kCategories)
-    if (switches.IsChecked(category.option))
+    if (switches.IsChecked(category.option) && !(userPass && category.machineOnly))
       maximum += category.weight + (windows64 ? category.extraWeight64 : 0);
   return maximum;
+}
+
+}  // namespace
+
+std::int32_t ScanProgressMaximum(const TOptionSwitches& switches, bool windows64) {
+  return SumOfWeights(switches, windows64, false);
+}
+
+std::int32_t ScanProgressMaximumOfUserPass(const TOptionSwitches& switches, bool windows64) {
+  return SumOfWeights(switches, windows64, true);
 }
 
 }  // namespace keytidy

@@ -41,6 +41,9 @@ struct ScanCategory {
   std::int32_t weight;             // progress steps on 32-bit Windows
   std::int32_t extraWeight64;      // further steps announced on 64-bit Windows
   void (*run)(const ScanCallContext&);
+  // Reads only the machine's keys: a second user's pass has nothing new
+  // to find there and skips it.
+  bool machineOnly = false;
 };
 
 inline constexpr std::size_t kScanCategoryCount = 12;
@@ -52,5 +55,8 @@ std::span<const ScanCategory, kScanCategoryCount> ScanCategoryTable();
 // 64-bit Windows): 41 with every default category on, 56 on 64-bit
 // Windows; the program leftovers add 6, and 3 more on 64-bit Windows.
 std::int32_t ScanProgressMaximum(const TOptionSwitches& switches, bool windows64);
+// The steps of a further user's pass: the same, less the machine-only
+// categories.
+std::int32_t ScanProgressMaximumOfUserPass(const TOptionSwitches& switches, bool windows64);
 
 }  // namespace keytidy

@@ -78,6 +78,7 @@ bool RunCategories(TRegistryCleaner& engine, const TScanRunSettings& settings, T
       observer.ProcessMessages();
     }
     if (engine.Run.STOP_REQUESTED || !settings.switches.IsChecked(category.option)) continue;
+    if (!firstPass && category.machineOnly) continue;
     observer.CategoryStarted(category, OptionSwitchCaption(category.option));
     observer.ProcessMessages();
     const DWORD categoryStart = GetTickCount();
@@ -97,8 +98,9 @@ std::wstring FindingSignature(const TTreeData_RegCleaner& entry) {
          entry.Delete_Value + L"|" + (entry.DeleteKey ? L"K" : L"") + (entry.DeleteValue ? L"V" : L"");
 }
 
-// A later user's pass reads the machine's keys again and finds what the
-// first pass found there; those repeats go, each user's own findings stay.
+// A later user's pass reads the machine's keys again where a category
+// mixes them with the user's, and finds what the first pass found there;
+// those repeats go, each user's own findings stay.
 void Drop_RepeatedMachineFindings(TResultTree* tree, std::size_t firstOfPass) {
   if (!tree || firstOfPass == 0) return;
   std::unordered_set<std::wstring> earlier;
@@ -123,8 +125,10 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
 
   PumpThroughObserver pump(engine, observer);
   ResetForSearch(engine, settings);
-  result.progressMaximum = ScanProgressMaximum(settings.switches, settings.windows64) *
-                           static_cast<std::int32_t>(PassUsers(settings).size());
+  result.progressMaximum =
+      ScanProgressMaximum(settings.switches, settings.windows64) +
+      ScanProgressMaximumOfUserPass(settings.switches, settings.windows64) *
+          static_cast<std::int32_t>(PassUsers(settings).size() - 1);
   if (engine.FTree) engine.FTree->Clear();
 
   observer.SetProgressMaximum(result.progressMaximum);

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "platform/debug_log.h"
+#include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/categories.h"
 #include "scan/check_fixture.h"
 #include "scan/scan_categories.h"
 #include "scan/scan_run.h"
+#include "support/real_registry.h"
 
 namespace keytidy {
 namespace {
@@ -150,6 +152,37 @@ TEST_F(ScanRun, EveryCategoryRunsInOrderWithItsSteps) {
     EXPECT_THAT(observer.events, ElementsAreArray(expected));
     EXPECT_FALSE(engine.Status_Search);
     EXPECT_FALSE(tree.IsUpdating());
+  }
+}
+
+// A second user's pass runs only the categories that read a user's data:
+// the machine-only ones (shared files, help, fonts, firewall) ran once.
+TEST_F(ScanRun, ASecondUsersPassSkipsTheMachineOnlyCategories) {
+  const std::wstring second = L"S-1-5-21-1111-2222-3333-1009";
+  test::RealRegistryFixture hive;
+  hive.CreateKey(ROOT_HKEY_USERS, second + L"\\Software");
+  const struct {
+    std::vector<OptionSwitch> on;
+    std::vector<std::wstring> users;
+    std::int32_t maximum;  // 64-bit
+    size_t categoriesStarted;
+  } rows[] = {
+      {{OptionSwitch::RC_Shared, OptionSwitch::RC_Leftovers}, {}, 2 + 9, 2},
+      {{OptionSwitch::RC_Shared, OptionSwitch::RC_Leftovers}, {GetProcessUserSid(), second}, 2 + 9 + 9, 3},
+      {{OptionSwitch::RC_Fonts, OptionSwitch::RC_WindowsFirewall}, {GetProcessUserSid(), second}, 2, 2},
+  };
+  for (const auto& row : rows) {
+    observer = RecordingObserver();
+    settings.windows64 = true;
+    settings.users = row.users;
+    OnlyCategories({});
+    for (OptionSwitch id : row.on) settings.switches.SetChecked(id, true);
+    const ScanRunResult result = RC_SearchRun(engine, settings, observer);
+    EXPECT_EQ(observer.maximum, row.maximum) << row.users.size();
+    EXPECT_EQ(result.progressSteps, row.maximum) << row.users.size();
+    const auto started = std::count_if(observer.events.begin(), observer.events.end(),
+                                       [](const std::wstring& e) { return e.starts_with(L"category "); });
+    EXPECT_EQ(static_cast<size_t>(started), row.categoriesStarted) << row.users.size();
   }
 }
 
