@@ -97,7 +97,9 @@ std::optional<DWORD> ProcessOfUser(const std::wstring& sid) {
 using CreateEnvironmentBlockFn = BOOL(WINAPI*)(LPVOID*, HANDLE, BOOL);
 using DestroyEnvironmentBlockFn = BOOL(WINAPI*)(LPVOID);
 
-std::optional<UserEnvironment> FromToken(HANDLE token) {
+}  // namespace
+
+std::optional<UserEnvironment> UserEnvironment_FromToken(HANDLE token) {
   UniqueModule userenv(LoadLibraryW(L"userenv.dll"));
   if (!userenv) return std::nullopt;
   auto create = reinterpret_cast<CreateEnvironmentBlockFn>(
@@ -125,6 +127,8 @@ std::optional<UserEnvironment> FromToken(HANDLE token) {
   return environment;
 }
 
+namespace {
+
 std::optional<UserEnvironment> FromUsersToken(const std::wstring& sid) {
   const std::optional<DWORD> processId = ProcessOfUser(sid);
   if (!processId) return std::nullopt;
@@ -134,7 +138,7 @@ std::optional<UserEnvironment> FromUsersToken(const std::wstring& sid) {
   HANDLE raw = nullptr;
   if (!OpenProcessToken(process.get(), TOKEN_QUERY | TOKEN_DUPLICATE | TOKEN_IMPERSONATE, &raw)) return std::nullopt;
   token.reset(raw);
-  return FromToken(token.get());
+  return UserEnvironment_FromToken(token.get());
 }
 
 UserEnvironment FromProcess() {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace keytidy {
@@ -53,6 +54,11 @@ std::map<std::wstring, std::wstring> Variables_OfBlock(const wchar_t* block);
 // Windows defaults below the profile where the hive names none). Source
 // None, with no per-user variable set, when the profile folder is unknown.
 UserEnvironment UserEnvironment_FromRegistry(const std::wstring& sid);
+
+// Built from a logon token (CreateEnvironmentBlock, with the token's known
+// folders for what the block lacks); none when that fails or names no
+// profile folder.
+std::optional<UserEnvironment> UserEnvironment_FromToken(HANDLE token);
 
 // The best to be had for `sid`: this process's own when it runs as that
 // user, else the user's logon token (the desktop user's, through a

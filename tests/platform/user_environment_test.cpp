@@ -3,11 +3,13 @@
 // together from the profile list and that user's hive.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "platform/environment.h"
+#include "platform/handles.h"
 #include "platform/judged_user.h"
 #include "platform/registry.h"
 #include "platform/registry_view.h"
@@ -70,6 +72,24 @@ TEST(UserEnvironment, AccountHivesAndTheUserOfAPlace) {
       {ROOT_HKEY_CLASSES_ROOT, L".txt", L""},
   };
   for (const auto& row : places) EXPECT_EQ(UserOfPlace(row.root, row.key), row.user) << row.key;
+}
+
+// The desktop user's token when the program runs as someone else; here
+// the process's own token stands in for it (under Wine the desktop user
+// is the running account), so both must agree.
+TEST(UserEnvironment, FromALogonToken) {
+  HANDLE raw = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_DUPLICATE | TOKEN_IMPERSONATE, &raw));
+  UniqueHandle token(raw);
+  const std::optional<UserEnvironment> fromToken = UserEnvironment_FromToken(token.get());
+  ASSERT_TRUE(fromToken.has_value());
+  EXPECT_EQ(fromToken->source, UserEnvironmentSource::Token);
+  const UserEnvironment own = UserEnvironment_Of(GetProcessUserSid());
+  for (const wchar_t* name : {L"USERPROFILE", L"APPDATA", L"LOCALAPPDATA"}) {
+    EXPECT_FALSE(fromToken->Value(name).empty()) << Utf16ToUtf8(name);
+    EXPECT_TRUE(EqualsIgnoreCaseAscii(fromToken->Value(name), own.Value(name))) << Utf16ToUtf8(name);
+  }
+  EXPECT_EQ(fromToken->profileFolder, fromToken->Value(L"USERPROFILE"));
 }
 
 // A user signed in beside the desktop user, as HKEY_USERS shows one: a
