@@ -58,7 +58,6 @@ void ResetForSearch(TRegistryCleaner& engine, const TScanRunSettings& settings) 
   engine.Take_DriveList();  // drives come and go (and get locked) while the screen stays open
 }
 
-
 // One pass per chosen user; one pass for the default judged user when
 // none was chosen.
 std::vector<std::wstring> PassUsers(const TScanRunSettings& settings) {
