@@ -13,6 +13,7 @@
 #include "scan/categories.h"
 #include "scan/exception_file.h"
 #include "scan/finding_names.h"
+#include "scan/finding_user.h"
 #include "scan/scan_json.h"
 #include "scan/scan_report.h"
 #include "settings/option_switches.h"
@@ -179,7 +180,7 @@ bool WriteReport(const TResultTree* tree, const std::wstring& file, bool nameUse
     PrintOut(L"Nothing found; no report written.\r\n");
     return true;
   }
-  if (!tree || !Write_ScanReport(file, *tree, nameUsers)) {
+  if (!tree || !Write_ScanReport(file, *tree, nameUsers ? FindingUserOf(FindingUser) : nullptr)) {
     PrintErr(L"keytidy-cli: the report could not be written to " + file + L"\r\n");
     return false;
   }

@@ -3,7 +3,6 @@
 #include "lang/text_file.h"
 #include "platform/environment.h"
 #include "platform/registry.h"
-#include "scan/finding_user.h"
 #include "scan/item_description.h"
 
 namespace keytidy {
@@ -44,7 +43,7 @@ std::wstring ScanReportCreatedLine(const SYSTEMTIME& localTime) {
   return line;
 }
 
-std::wstring ScanReportEntryLine(std::size_t n, const TTreeData_RegCleaner& entry, bool nameUser) {
+std::wstring ScanReportEntryLine(std::size_t n, const TTreeData_RegCleaner& entry, const std::wstring& user) {
   std::int32_t icon = 0;
   std::wstring text1;
   std::wstring text2;
@@ -54,28 +53,31 @@ std::wstring ScanReportEntryLine(std::size_t n, const TTreeData_RegCleaner& entr
   const std::wstring where = Reg_RootKeyName(entry.Delete_Root) + L"\\" + entry.Delete_Key;
   if (entry.DeleteKey) line += L" <Typ=" + type + L" Delete key " + where + L">";
   if (entry.DeleteValue) line += L" <Typ=" + type + L" Delete value \"" + entry.Delete_Value + L"\" in " + where + L">";
-  if (nameUser)
-    if (const std::wstring user = FindingUser(entry); !user.empty()) line += L" <User=" + user + L">";
+  if (!user.empty()) line += L" <User=" + user + L">";
   return OnOneLine(line);
 }
 
-std::vector<std::wstring> ScanReportLines(const TResultTree& tree, const SYSTEMTIME& localTime, bool nameUsers) {
+std::vector<std::wstring> ScanReportLines(const TResultTree& tree, const SYSTEMTIME& localTime,
+                                          const FindingUserOf& userOf) {
   std::vector<std::wstring> lines;
   lines.reserve(tree.NodeCount() + 3);
   lines.push_back(ScanReportCreatedLine(localTime));
   lines.push_back(L"Entries found: " + std::to_wstring(tree.NodeCount()));
   lines.emplace_back();
   std::size_t n = 0;
-  for (PVirtualNode node : tree) lines.push_back(ScanReportEntryLine(++n, TResultTree::Data(node), nameUsers));
+  for (PVirtualNode node : tree) {
+    const TTreeData_RegCleaner& entry = TResultTree::Data(node);
+    lines.push_back(ScanReportEntryLine(++n, entry, userOf ? userOf(entry) : std::wstring()));
+  }
   return lines;
 }
 
-bool Write_ScanReport(const std::wstring& path, const TResultTree& tree, bool nameUsers) {
+bool Write_ScanReport(const std::wstring& path, const TResultTree& tree, const FindingUserOf& userOf) {
   DeleteFileW(path.c_str());
   if (!tree.IsEmpty()) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    WriteTextFileLines(path, ScanReportLines(tree, now, nameUsers), TextEncoding::AnsiCodePage);
+    WriteTextFileLines(path, ScanReportLines(tree, now, userOf), TextEncoding::AnsiCodePage);
   }
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
