@@ -242,8 +242,10 @@ UserEnvironment UserEnvironment_FromRegistry(const std::wstring& sid) {
 }
 
 UserEnvironment UserEnvironment_Of(const std::wstring& sid) {
-  if (!sid.empty() && EqualsIgnoreCaseAscii(sid, GetProcessUserSid())) return FromProcess();
-  if (!sid.empty() && EqualsIgnoreCaseAscii(sid, InteractiveUserSid()))
+  // No SID at all (the process's own could not be read): nobody else's
+  // variables are known, and the process's own are the best guess.
+  if (sid.empty() || EqualsIgnoreCaseAscii(sid, GetProcessUserSid())) return FromProcess();
+  if (EqualsIgnoreCaseAscii(sid, InteractiveUserSid()))
     if (std::optional<UserEnvironment> fromToken = FromUsersToken(sid)) return *fromToken;
   return UserEnvironment_FromRegistry(sid);
 }

@@ -61,7 +61,7 @@ UserEnvironment UserEnvironment_FromRegistry(const std::wstring& sid);
 std::optional<UserEnvironment> UserEnvironment_FromToken(HANDLE token);
 
 // The best to be had for `sid`: this process's own when it runs as that
-// user, else the user's logon token (the desktop user's, through a
+// user (or no SID is given), else the user's logon token (the desktop user's, through a
 // process of theirs), else the profile registry.
 UserEnvironment UserEnvironment_Of(const std::wstring& sid);
 
