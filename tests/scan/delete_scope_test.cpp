@@ -21,6 +21,7 @@
 #include "scan/check_skeleton.h"
 #include "scan/delete_place.h"
 #include "scan/delete_run.h"
+#include "scan/deletion_preview.h"
 #include "scan/evidence_hive.h"
 #include "scan/registry_cleaner.h"
 #include "support/programs.h"
@@ -276,6 +277,12 @@ TEST(DeleteInEvidenceHive, AFindingReadThroughTheMergedViewIsDeletedInItsOwnHive
   ASSERT_TRUE(evidence.classesHive);
   EXPECT_EQ(evidence.classesHive->root, HKLM);
   registry.WriteString(HKCU, ClassesKey(Hive::User, name), L"marker", L"user");
+  // What the dry run and the scan file say it takes is the machine's key:
+  // three keys and the command, not the user's marker.
+  const DeletionPreview preview = Preview_Deletion(*GetEntry(node));
+  EXPECT_EQ(preview.subKeys, 3u);
+  EXPECT_EQ(preview.keyValues, 0u);
+  EXPECT_EQ(preview.values, 1u);
   const DeleteRunResult result = RC_DeleteRun(engine, folder.File(L"Backups"), {folder.Path()});
   EXPECT_EQ(result.removed, 1u);
   EXPECT_FALSE(RawKeyExists(HKLM, ClassesKey(Hive::Machine, name)));
