@@ -2,16 +2,22 @@
 
 #include <algorithm>
 
+#include "platform/concrete_key.h"
 #include "platform/handles.h"
 
 namespace keytidy {
 
 namespace {
 
+// A class key is read where the merged classes view shows it, as every
+// other read of the program does.
 UniqueHKey OpenForReading(RootKey root, const std::wstring& key) {
   UniqueHKey handle;
+  const std::optional<ConcreteKey> concrete = Reg_ConcreteKey(root, key);
+  if (!concrete) return handle;
   const REGSAM access = KEY_READ | (Use64BitView() ? KEY_WOW64_64KEY : 0);
-  if (RegOpenKeyExW(RootKeyHandle(root), key.c_str(), 0, access, handle.put()) != ERROR_SUCCESS) handle.reset();
+  if (RegOpenKeyExW(RootKeyHandle(concrete->root), concrete->path.c_str(), 0, access, handle.put()) != ERROR_SUCCESS)
+    handle.reset();
   return handle;
 }
 

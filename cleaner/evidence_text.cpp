@@ -85,6 +85,9 @@ void AddWhatWasRead(Lines& lines, const TTreeData_RegCleaner& entry) {
             taken ? KeyPath(evidence.root, evidence.key) : KeyPath(entry.RootKey, entry.Key));
   lines.Add(MessageKey::MESSAGE_RC_EVIDENCE_VALUENAME, ValueNameText(taken ? evidence.value : entry.Value));
   if (!taken) return;
+  // A class key read through the merged view: whose classes it was.
+  if (evidence.classesHive)
+    lines.Add(MessageKey::MESSAGE_RC_EVIDENCE_HIVE, KeyPath(evidence.classesHive->root, evidence.classesHive->path));
   if (!evidence.raw) {
     lines.Add(MessageKey::MESSAGE_RC_EVIDENCE_DATA, Message(MessageKey::MESSAGE_RC_EVIDENCE_NOTHINGREAD));
     return;

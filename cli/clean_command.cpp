@@ -46,8 +46,6 @@ int RunClean(const Arguments& arguments) {
   }
   PrintOut(L"Removed: " + std::to_wstring(run.removed) + L"\r\nNot removed: " + std::to_wstring(run.NotRemoved()) +
            L"\r\nNo longer stale: " + std::to_wstring(run.noLongerStale) + L"\r\n");
-  if (run.otherHive != 0)
-    PrintOut(L"Refused, the data came from another hive: " + std::to_wstring(run.otherHive) + L"\r\n");
   if (run.changedWhileRecorded != 0)
     PrintOut(L"Refused, changed while recorded: " + std::to_wstring(run.changedWhileRecorded) + L"\r\n");
   if (const std::wstring restorePoint = RC_RestorePointText(run.restorePoint); !restorePoint.empty())

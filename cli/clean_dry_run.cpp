@@ -91,12 +91,6 @@ std::wstring Block(const TRegistryCleaner& engine, const TTreeData_RegCleaner& e
     case PlannedDeletion::ContainerRefused:
       ++totals.left;
       return L"keep, a container key that is never deleted: " + findingKey + L"\r\n";
-    case PlannedDeletion::PlaceUnknown:
-      ++totals.left;
-      return L"keep, the key behind it cannot be told: " + findingKey + L"\r\n";
-    case PlannedDeletion::OtherHive:
-      ++totals.left;
-      return L"keep, the data came from another hive than " + FullKey(plan.place) + L": " + findingKey + L"\r\n";
     case PlannedDeletion::Nothing:
       break;
   }

@@ -1,9 +1,8 @@
 #pragma once
 // HKEY_CLASSES_ROOT is a merged view: a class key seen through it is either
-// the user's own (HKEY_USERS\<SID>_Classes, also reachable as
-// HKCU\Software\Classes) or the machine's (HKLM\Software\Classes). Writing
-// or deleting through the merged view can land in either hive, so anything
-// that changes a class key first asks which concrete key the view shows.
+// the user's own (HKEY_USERS\<SID>_Classes, or the user's Software\Classes)
+// or the machine's (HKLM\Software\Classes). Anything that records or
+// changes a class key names the concrete key the view shows.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,10 +17,10 @@ struct ConcreteKey {
   bool operator==(const ConcreteKey&) const = default;
 };
 
-// The key that `path` under `root` opens right now, named below
-// HKEY_LOCAL_MACHINE or HKEY_USERS. A key under any other root comes back
-// unchanged. No value when the key does not open or the platform does not
-// say which key it opened.
+// The key that `path` under `root` is right now: below HKEY_CLASSES_ROOT
+// the one the merged classes view shows, named below HKEY_LOCAL_MACHINE or
+// HKEY_USERS; a key under any other root comes back unchanged. No value
+// when a class key is in neither hive.
 std::optional<ConcreteKey> Reg_ConcreteKey(RootKey root, const std::wstring& path);
 
 // The kernel's name of an opened key ("\REGISTRY\MACHINE\...",

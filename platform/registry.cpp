@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include <unordered_set>
+
+#include "platform/class_view.h"
 #include "platform/concrete_key.h"
 #include "platform/environment.h"
 #include "platform/handles.h"
@@ -39,6 +42,52 @@ UniqueHKey OpenKey(RootKey root, const std::wstring& path, REGSAM access) {
   UniqueHKey key;
   if (RegOpenKeyExW(RootKeyHandle(root), path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) key.reset();
   return key;
+}
+
+UniqueHKey OpenInHive(const ConcreteKey& hive, const std::wstring& path, REGSAM access) {
+  const ConcreteKey key = ClassView_InHive(hive, path);
+  return OpenKey(key.root, key.path, access);
+}
+
+constexpr bool IsClassesRoot(RootKey root) { return root == ROOT_HKEY_CLASSES_ROOT; }
+
+// The key a read of values works on. Below HKEY_CLASSES_ROOT that is the
+// key the merged view shows: the user's when it opens, else the machine's.
+UniqueHKey OpenForValues(RootKey root, const std::wstring& path) {
+  if (!IsClassesRoot(root)) return OpenKey(root, path, ReadAccess());
+  const ClassHives hives = ClassView_Hives();
+  if (hives.user)
+    if (UniqueHKey user = OpenInHive(*hives.user, path, ReadAccess())) return user;
+  return OpenInHive(hives.machine, path, ReadAccess());
+}
+
+// Both halves of a merged class key, for what needs the sub-keys of both.
+// Outside HKEY_CLASSES_ROOT the key itself is held as `machine`.
+struct KeyHalves {
+  UniqueHKey user;
+  UniqueHKey machine;
+  HKEY Shown() const { return user ? user.get() : machine.get(); }
+  explicit operator bool() const { return user || machine; }
+};
+
+KeyHalves OpenHalves(RootKey root, const std::wstring& path) {
+  KeyHalves halves;
+  if (!IsClassesRoot(root)) {
+    halves.machine = OpenKey(root, path, ReadAccess());
+    return halves;
+  }
+  const ClassHives hives = ClassView_Hives();
+  if (hives.user) halves.user = OpenInHive(*hives.user, path, ReadAccess());
+  halves.machine = OpenInHive(hives.machine, path, ReadAccess());
+  return halves;
+}
+
+// Where a change below HKEY_CLASSES_ROOT lands, as Windows documents it for
+// writes through the merged view: in the key the view shows, or, for a key
+// neither hive holds yet, in the machine's classes.
+ConcreteKey ClassWriteTarget(const std::wstring& path) {
+  if (const std::optional<ShownClassKey> shown = ClassView_ShownKey(path)) return shown->key;
+  return ClassView_InHive(ClassView_Hives().machine, path);
 }
 
 bool QueryTypeAndSize(HKEY key, const std::wstring& name, DWORD& type, DWORD& size) {
@@ -81,22 +130,77 @@ DWORD NameBufferLength(DWORD longest) {
 
 enum class NameKind { SubKeys, Values };
 
-bool EnumerateNames(RootKey root, const std::wstring& path, NameKind kind, std::vector<std::wstring>& names) {
-  UniqueHKey key = OpenKey(root, path, ReadAccess());
-  if (!key) return false;
+void EnumerateKeyNames(HKEY key, NameKind kind, std::vector<std::wstring>& names) {
   DWORD subKeys = 0, longestSubKey = 0, values = 0, longestValue = 0;
-  if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subKeys, &longestSubKey, nullptr, &values,
-                       &longestValue, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-    return true;
+  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, &longestSubKey, nullptr, &values, &longestValue,
+                       nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    return;
   const bool wantKeys = kind == NameKind::SubKeys;
   const DWORD count = wantKeys ? subKeys : values;
   std::wstring buffer(NameBufferLength(wantKeys ? longestSubKey : longestValue), L'\0');
   for (DWORD index = 0; index < count; ++index) {
     DWORD length = static_cast<DWORD>(buffer.size());
-    const LONG status = wantKeys ? RegEnumKeyExW(key.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr)
-                                 : RegEnumValueW(key.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    const LONG status = wantKeys ? RegEnumKeyExW(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr)
+                                 : RegEnumValueW(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_SUCCESS) names.emplace_back(buffer.data(), length);
   }
+}
+
+// Key names compare without regard to letter case, in the whole of Unicode.
+std::wstring FoldedName(const std::wstring& name) {
+  std::wstring folded = name;
+  if (!folded.empty()) CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+  return folded;
+}
+
+// The user's sub-keys first, then the machine's that the user does not
+// also hold.
+void MergedSubKeyNames(const KeyHalves& halves, std::vector<std::wstring>& names) {
+  if (halves.user) EnumerateKeyNames(halves.user.get(), NameKind::SubKeys, names);
+  if (!halves.machine) return;
+  if (!halves.user) {
+    EnumerateKeyNames(halves.machine.get(), NameKind::SubKeys, names);
+    return;
+  }
+  std::unordered_set<std::wstring> userNames;
+  for (const std::wstring& name : names) userNames.insert(FoldedName(name));
+  std::vector<std::wstring> machineNames;
+  EnumerateKeyNames(halves.machine.get(), NameKind::SubKeys, machineNames);
+  for (std::wstring& name : machineNames)
+    if (!userNames.contains(FoldedName(name))) names.push_back(std::move(name));
+}
+
+bool EnumerateNames(RootKey root, const std::wstring& path, NameKind kind, std::vector<std::wstring>& names) {
+  if (kind == NameKind::SubKeys) {
+    const KeyHalves halves = OpenHalves(root, path);
+    if (!halves) return false;
+    MergedSubKeyNames(halves, names);
+    return true;
+  }
+  UniqueHKey key = OpenForValues(root, path);
+  if (!key) return false;
+  EnumerateKeyNames(key.get(), kind, names);
+  return true;
+}
+
+bool QueryCounts(HKEY key, std::uint32_t& valueCount, std::uint32_t& subKeyCount) {
+  DWORD subKeys = 0, values = 0;
+  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                       nullptr) != ERROR_SUCCESS)
+    return false;
+  valueCount = values;
+  subKeyCount = subKeys;
+  return true;
+}
+
+// The counts of the key the halves make: the shown key's values, and the
+// sub-keys of both (counted by name only when both halves exist).
+bool QueryMergedCounts(const KeyHalves& halves, std::uint32_t& valueCount, std::uint32_t& subKeyCount) {
+  if (!QueryCounts(halves.Shown(), valueCount, subKeyCount)) return false;
+  if (!halves.user || !halves.machine) return true;
+  std::vector<std::wstring> names;
+  MergedSubKeyNames(halves, names);
+  subKeyCount = static_cast<std::uint32_t>(names.size());
   return true;
 }
 
@@ -166,20 +270,24 @@ void Registry_Init() {
 }
 
 bool Reg_KeyExists(RootKey root, const std::wstring& path) {
-  return static_cast<bool>(OpenKey(root, path, ReadAccess()));
+  return static_cast<bool>(OpenForValues(root, path));
 }
 
 bool Reg_KeyExistsWritable(RootKey root, const std::wstring& path) {
+  if (IsClassesRoot(root)) {
+    const std::optional<ShownClassKey> shown = ClassView_ShownKey(path);
+    return shown && Reg_KeyExistsWritable(shown->key.root, shown->key.path);
+  }
   return static_cast<bool>(OpenKey(root, path, FullAccess()));
 }
 
 bool Reg_ValueExists(RootKey root, const std::wstring& path, const std::wstring& name) {
-  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  UniqueHKey key = OpenForValues(root, path);
   return key && RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool Reg_ValueInfo(RootKey root, const std::wstring& path, const std::wstring& name, DWORD& type, DWORD& size) {
-  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  UniqueHKey key = OpenForValues(root, path);
   DWORD gotType = 0, gotSize = 0;
   if (!key || !QueryTypeAndSize(key.get(), name, gotType, gotSize)) return false;
   type = gotType;
@@ -190,11 +298,9 @@ bool Reg_ValueInfo(RootKey root, const std::wstring& path, const std::wstring& n
 bool Reg_KeyCounts(RootKey root, const std::wstring& path, std::uint32_t& valueCount, std::uint32_t& subKeyCount) {
   valueCount = 0;
   subKeyCount = 0;
-  UniqueHKey key = OpenKey(root, path, ReadAccess());
-  DWORD subKeys = 0, values = 0;
-  if (!key || RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
-                               nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-    return false;
+  const KeyHalves halves = OpenHalves(root, path);
+  std::uint32_t values = 0, subKeys = 0;
+  if (!halves || !QueryMergedCounts(halves, values, subKeys)) return false;
   valueCount = values;
   subKeyCount = subKeys;
   return true;
@@ -222,19 +328,18 @@ bool Reg_GetValueNames(RootKey root, const std::wstring& path, std::vector<std::
 }
 
 std::wstring Reg_ReadString(RootKey root, const std::wstring& path, const std::wstring& name) {
-  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  UniqueHKey key = OpenForValues(root, path);
   return ReadStringFromKey(key.get(), name);
 }
 
 RegKeyGlance Reg_Glance(RootKey root, const std::wstring& path) {
   RegKeyGlance glance;
-  UniqueHKey key = OpenKey(root, path, ReadAccess());
-  if (!key) return glance;
+  const KeyHalves halves = OpenHalves(root, path);
+  if (!halves) return glance;
   glance.exists = true;
-  glance.defaultText = ReadStringFromKey(key.get(), L"");
-  DWORD subKeys = 0, values = 0;
-  glance.countsRead = RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
-                                       nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  glance.defaultText = ReadStringFromKey(halves.Shown(), L"");
+  std::uint32_t values = 0, subKeys = 0;
+  glance.countsRead = QueryMergedCounts(halves, values, subKeys);
   if (glance.countsRead) {
     glance.values = values;
     glance.subKeys = subKeys;
@@ -243,7 +348,7 @@ RegKeyGlance Reg_Glance(RootKey root, const std::wstring& path) {
 }
 
 std::int32_t Reg_ReadInteger(RootKey root, const std::wstring& path, const std::wstring& name) {
-  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  UniqueHKey key = OpenForValues(root, path);
   DWORD type = 0, size = 0;
   if (!key || !QueryTypeAndSize(key.get(), name, type, size)) return 0;
   std::vector<std::uint8_t> data;
@@ -258,7 +363,7 @@ std::int32_t Reg_ReadInteger(RootKey root, const std::wstring& path, const std::
 }
 
 std::int64_t Reg_ReadInt64(RootKey root, const std::wstring& path, const std::wstring& name) {
-  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  UniqueHKey key = OpenForValues(root, path);
   if (!key) return 0;
   std::uint8_t buffer[8] = {};
   DWORD type = 0;
@@ -278,7 +383,7 @@ std::int64_t Reg_ReadInt64(RootKey root, const std::wstring& path, const std::ws
 
 std::uint32_t Reg_ReadBinary(RootKey root, const std::wstring& path, const std::wstring& name,
                              RegBinaryBuffer& buffer) {
-  UniqueHKey key = OpenKey(root, path, ReadAccess());
+  UniqueHKey key = OpenForValues(root, path);
   DWORD type = 0, size = 0;
   if (!key || !QueryTypeAndSize(key.get(), name, type, size)) return 0;
   if ((type != REG_BINARY && type != REG_NONE) || size < 1 || size > kRegBinaryBufferSize) return 0;
@@ -293,6 +398,10 @@ std::uint32_t Reg_ReadBinary(RootKey root, const std::wstring& path, const std::
 
 bool Reg_WriteValue(RootKey root, const std::wstring& path, const std::wstring& name, const void* data, DWORD size,
                     DWORD type) {
+  if (IsClassesRoot(root)) {
+    const ConcreteKey target = ClassWriteTarget(path);
+    return Reg_WriteValue(target.root, target.path, name, data, size, type);
+  }
   UniqueHKey key = OpenKey(root, path, FullAccess());
   if (!key &&
       RegCreateKeyExW(RootKeyHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, FullAccess(), nullptr,
@@ -315,6 +424,10 @@ bool Reg_WriteInt64(RootKey root, const std::wstring& path, const std::wstring& 
 }
 
 bool Reg_DeleteValue(RootKey root, const std::wstring& path, const std::wstring& name) {
+  if (IsClassesRoot(root)) {
+    const std::optional<ShownClassKey> shown = ClassView_ShownKey(path);
+    return shown && Reg_DeleteValue(shown->key.root, shown->key.path, name);
+  }
   UniqueHKey key = OpenKey(root, path, FullAccess());
   return key && RegDeleteValueW(key.get(), name.c_str()) == ERROR_SUCCESS;
 }
@@ -326,10 +439,9 @@ bool Reg_DeleteKey(RootKey root, const std::wstring& path) {
   // Through the merged classes view a walk could reach sub-keys of both
   // hives, and once the user's key is gone the machine's key of the same
   // name shows through. Only the key the view shows now is deleted.
-  if (root == ROOT_HKEY_CLASSES_ROOT) {
-    if (!Reg_KeyExists(root, path)) return true;
-    const std::optional<ConcreteKey> concrete = Reg_ConcreteKey(root, path);
-    return concrete && concrete->root != ROOT_HKEY_CLASSES_ROOT && Reg_DeleteKey(concrete->root, concrete->path);
+  if (IsClassesRoot(root)) {
+    const std::optional<ShownClassKey> shown = ClassView_ShownKey(path);
+    return !shown || Reg_DeleteKey(shown->key.root, shown->key.path);
   }
   const LONG first = DeleteKeyTree(root, path);
   // A second try only after the first delete call failed: when it

@@ -2,6 +2,9 @@
 // The registry access layer. Every operation opens its key, does one thing,
 // closes the key and reports a plain result; nothing throws and no handle
 // outlives a call. Root keys travel as their 32-bit predefined values.
+// HKEY_CLASSES_ROOT is read through the program's own merged classes view
+// (platform/class_view.h): values from the key the view shows, sub-keys
+// from both hives; writes and deletions act on the key the view shows.
 #include <windows.h>
 
 #include <array>
@@ -70,6 +73,8 @@ bool Reg_WriteInt64(RootKey root, const std::wstring& path, const std::wstring& 
 
 bool Reg_DeleteValue(RootKey root, const std::wstring& path, const std::wstring& name);
 // True when the key is gone afterwards, including when it never existed.
+// Below HKEY_CLASSES_ROOT: the key the view showed (a namesake in the other
+// hive stays, and may show through afterwards).
 bool Reg_DeleteKey(RootKey root, const std::wstring& path);
 
 // HKEY_CURRENT_USER + P becomes HKEY_USERS + CurrentUserHiveSid()\P (the

@@ -5,6 +5,7 @@
 #include "platform/registry_view.h"
 #include "platform/text.h"
 #include "scan/add_found_entry.h"
+#include "scan/evidence_hive.h"
 #include "scan/key_content.h"
 
 namespace keytidy {
@@ -118,6 +119,7 @@ FindingEvidence Take_Evidence(const EvidenceTested& tested, const FindingPlace& 
   evidence.root = rawAt.root;
   evidence.key = rawAt.key;
   evidence.value = rawAt.value;
+  evidence.classesHive = Evidence_ClassesHive(rawAt.root, rawAt.key);
   evidence.raw = ReadValueData(rawAt.root, rawAt.key, rawAt.value);
   evidence.rawTaken = true;
   // Nothing else can tell that such a key changed: a value added, a
@@ -126,7 +128,7 @@ FindingEvidence Take_Evidence(const EvidenceTested& tested, const FindingPlace& 
     evidence.keyShapeTaken = true;
     evidence.shapeRoot = place.root;
     evidence.shapeKey = place.key;
-    evidence.keyShape = Read_KeyShape(place.root, place.key);
+    evidence.keyShape = Read_KeyShapeInEvidenceHive(evidence, place.root, place.key);
   }
   return evidence;
 }

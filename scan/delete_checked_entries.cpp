@@ -127,16 +127,6 @@ void DeleteEntry(TRegistryCleaner& engine, TResultTree& tree, PVirtualNode node,
                  const DeleteOptions& options) {
   TTreeData_RegCleaner& entry = *GetEntry(node);
   const DeletionPlan plan = Plan_Deletion(engine, entry);
-  if (plan.action == PlannedDeletion::PlaceUnknown) {
-    Debug_Output(L"DeletePlace=unknown ; " + Reg_RootKeyName(entry.Delete_Root) + L"\\" + entry.Delete_Key);
-    return;
-  }
-  if (plan.action == PlannedDeletion::OtherHive) {
-    // Stays ticked: it is still stale, but not where the deletion would act.
-    ++engine.Stat_OtherHive;
-    Debug_Output(L"DeletePlace=other hive ; " + Reg_RootKeyName(plan.place.root) + L"\\" + plan.place.key);
-    return;
-  }
   if (plan.action == PlannedDeletion::NoLongerStale) {
     tree.SetCheckState(node, CheckState::Unchecked);
     ++engine.Stat_NoLongerStale;
@@ -153,7 +143,6 @@ void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfi
   engine.Stat_KeysDeleted = 0;
   engine.Stat_DeletedTreeObjects_forWartungsScan = 0;
   engine.Stat_NoLongerStale = 0;
-  engine.Stat_OtherHive = 0;
   engine.Stat_ChangedWhileRecorded = 0;
   TResultTree* tree = engine.FTree;
   if (!tree) return;

@@ -1,17 +1,18 @@
 #include "scan/delete_place.h"
 
 #include "platform/concrete_key.h"
-#include "platform/registry.h"
 #include "platform/text.h"
+#include "scan/evidence_hive.h"
 #include "scan/found_entry.h"
 
 namespace keytidy {
 
-std::optional<DeletePlace> Resolve_DeletePlace(const TTreeData_RegCleaner& entry) {
+DeletePlace Resolve_DeletePlace(const TTreeData_RegCleaner& entry) {
   DeletePlace place{entry.Delete_Root, entry.Delete_Key, entry.Delete_Value};
-  if (place.root != ROOT_HKEY_CLASSES_ROOT || !Reg_KeyExists(place.root, place.key)) return place;
-  const std::optional<ConcreteKey> concrete = Reg_ConcreteKey(place.root, place.key);
-  if (!concrete) return std::nullopt;
+  if (place.root != ROOT_HKEY_CLASSES_ROOT) return place;
+  std::optional<ConcreteKey> concrete = Evidence_KeyInHive(entry.Evidence, place.root, place.key);
+  if (!concrete) concrete = Reg_ConcreteKey(place.root, place.key);
+  if (!concrete) return place;
   place.root = concrete->root;
   place.key = concrete->path;
   return place;
@@ -37,22 +38,6 @@ bool Key_Contains(RootKey outerRoot, const std::wstring& outer, RootKey innerRoo
   const std::wstring o = NormalKeyPath(outer), i = NormalKeyPath(inner);
   if (o.empty()) return true;
   return i == o || (i.size() > o.size() && i.compare(0, o.size(), o) == 0 && i[o.size()] == L'\\');
-}
-
-std::optional<DeletePlace> Resolve_EvidencePlace(const TTreeData_RegCleaner& entry) {
-  const FindingEvidence& evidence = entry.Evidence;
-  if (!evidence.rawTaken || evidence.root != ROOT_HKEY_CLASSES_ROOT || entry.Delete_Root != ROOT_HKEY_CLASSES_ROOT)
-    return std::nullopt;
-  if (!Key_Contains(entry.Delete_Root, entry.Delete_Key, evidence.root, evidence.key)) return std::nullopt;
-  if (!Reg_KeyExists(evidence.root, evidence.key)) return std::nullopt;
-  const std::optional<ConcreteKey> concrete = Reg_ConcreteKey(evidence.root, evidence.key);
-  if (!concrete) return DeletePlace{};
-  return DeletePlace{concrete->root, concrete->path, L""};
-}
-
-bool Deletion_InEvidenceHive(const DeletePlace& deletePlace, const DeletePlace& evidencePlace) {
-  return evidencePlace.root != 0 &&
-         Key_Contains(deletePlace.root, deletePlace.key, evidencePlace.root, evidencePlace.key);
 }
 
 }  // namespace keytidy

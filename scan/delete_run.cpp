@@ -63,7 +63,6 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   Stats_Add(kStats_KeysScanned, engine.Stat_KeysScanned);
   Stats_Add(kStats_KeysDeleted, engine.Stat_KeysDeleted);
   result.noLongerStale = engine.Stat_NoLongerStale;
-  result.otherHive = engine.Stat_OtherHive;
   result.changedWhileRecorded = engine.Stat_ChangedWhileRecorded;
   const std::uint32_t left = CountTicked(engine.FTree) + result.noLongerStale;
   result.removed = result.checked - std::min(result.checked, left);

@@ -18,10 +18,8 @@ struct DeleteRunResult {
   std::uint32_t checked = 0;    // N: ticked findings at the start
   std::uint32_t removed = 0;    // R: N minus the ticked findings left and those no longer stale
   std::uint32_t noLongerStale = 0;  // unticked and kept: the re-check found them fixed since the search
-  // Among the not removed: refused because the key to delete lies in
-  // another hive than the data that made the finding, or because another
-  // program kept changing it while it was recorded.
-  std::uint32_t otherHive = 0;
+  // Among the not removed: refused because another program kept changing
+  // it while it was recorded.
   std::uint32_t changedWhileRecorded = 0;
   std::wstring scriptPath;      // the set's script (absent when nothing was recorded)
   RestorePointStart restorePoint;  // NotWanted unless the options asked for one

@@ -19,28 +19,19 @@ bool TargetExists(const TTreeData_RegCleaner& entry, const DeletePlace& place) {
 DeletionPlan Plan_Deletion(const TRegistryCleaner& engine, const TTreeData_RegCleaner& entry) {
   DeletionPlan plan;
   if (!entry.DeleteKey && !entry.DeleteValue) return plan;
-  const std::optional<DeletePlace> place = Resolve_DeletePlace(entry);
-  if (!place) {
-    plan.action = PlannedDeletion::PlaceUnknown;
-    return plan;
-  }
-  plan.place = *place;
-  if (const std::optional<DeletePlace> evidence = Resolve_EvidencePlace(entry);
-      evidence && TargetExists(entry, *place) && !Deletion_InEvidenceHive(*place, *evidence)) {
-    plan.action = evidence->root == 0 ? PlannedDeletion::PlaceUnknown : PlannedDeletion::OtherHive;
-    return plan;
-  }
+  plan.place = Resolve_DeletePlace(entry);
+  const DeletePlace& place = plan.place;
   // A target that is gone skips the repeated test: it counts as removed.
-  if (TargetExists(entry, *place) && !Is_StillStale(engine, entry.Evidence)) {
+  if (TargetExists(entry, place) && !Is_StillStale(engine, entry.Evidence)) {
     plan.action = PlannedDeletion::NoLongerStale;
   } else if (entry.DeleteKey) {
     // Both names count: the finding's own, and the concrete key behind it.
-    if (IsProtectedContainerKey(entry.Delete_Root, entry.Delete_Key) || IsProtectedContainerKey(place->root, place->key))
+    if (IsProtectedContainerKey(entry.Delete_Root, entry.Delete_Key) || IsProtectedContainerKey(place.root, place.key))
       plan.action = PlannedDeletion::ContainerRefused;
     else
-      plan.action = Reg_KeyExists(place->root, place->key) ? PlannedDeletion::DeleteKey : PlannedDeletion::AlreadyGone;
+      plan.action = Reg_KeyExists(place.root, place.key) ? PlannedDeletion::DeleteKey : PlannedDeletion::AlreadyGone;
   } else {
-    plan.action = Reg_ValueExists(place->root, place->key, place->value) ? PlannedDeletion::DeleteValue
+    plan.action = Reg_ValueExists(place.root, place.key, place.value) ? PlannedDeletion::DeleteValue
                                                                          : PlannedDeletion::AlreadyGone;
   }
   return plan;

@@ -15,8 +15,6 @@ enum class PlannedDeletion {
   AlreadyGone,       // nothing to record; counts as removed
   NoLongerStale,     // the repeated test passes now: kept and unticked
   ContainerRefused,  // a root, a hive's top or a walked container: never deleted
-  PlaceUnknown,      // the concrete key behind HKEY_CLASSES_ROOT cannot be told
-  OtherHive,         // the key to delete is not the one the evidence was read from (the other hive's)
   Nothing,           // the finding deletes nothing
 };
 

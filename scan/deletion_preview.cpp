@@ -1,6 +1,7 @@
 #include "scan/deletion_preview.h"
 
 #include "platform/registry.h"
+#include "scan/delete_place.h"
 
 namespace keytidy {
 
@@ -23,24 +24,27 @@ void WalkBelow(RootKey root, const std::wstring& key, const std::wstring& relati
 
 }  // namespace
 
+// Read where the deletion would act: for a class finding, the key in the
+// hive its data came from, not whatever the merged view shows.
 DeletionPreview Preview_Deletion(const TTreeData_RegCleaner& entry, std::size_t firstFew) {
   DeletionPreview preview;
+  const DeletePlace place = Resolve_DeletePlace(entry);
   if (entry.DeleteKey) {
     preview.removesKey = true;
-    preview.exists = Reg_KeyExists(entry.Delete_Root, entry.Delete_Key);
+    preview.exists = Reg_KeyExists(place.root, place.key);
     if (!preview.exists) return preview;
     std::vector<std::wstring> names;
-    Reg_GetValueNames(entry.Delete_Root, entry.Delete_Key, names);
+    Reg_GetValueNames(place.root, place.key, names);
     preview.values = static_cast<std::uint32_t>(names.size());
     preview.keyValues = preview.values;
     if (names.size() > firstFew) names.resize(firstFew);
     preview.firstValues = std::move(names);
-    WalkBelow(entry.Delete_Root, entry.Delete_Key, L"", firstFew, preview);
+    WalkBelow(place.root, place.key, L"", firstFew, preview);
   } else if (entry.DeleteValue) {
-    preview.exists = Reg_ValueExists(entry.Delete_Root, entry.Delete_Key, entry.Delete_Value);
+    preview.exists = Reg_ValueExists(place.root, place.key, place.value);
     if (preview.exists) {
       preview.values = 1;
-      if (firstFew > 0) preview.firstValues.push_back(entry.Delete_Value);
+      if (firstFew > 0) preview.firstValues.push_back(place.value);
     }
   }
   return preview;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "backup/registry_snapshot.h"
+#include "platform/concrete_key.h"
 #include "platform/root_keys.h"
 
 namespace keytidy {
@@ -53,6 +54,10 @@ struct FindingEvidence {
   std::wstring value;
   bool rawTaken = false;
   std::optional<RegValueData> raw;
+  // For data read through HKEY_CLASSES_ROOT: the classes root it came from,
+  // HKEY_USERS\<SID>_Classes (or <SID>\Software\Classes) or
+  // HKEY_LOCAL_MACHINE\Software\Classes. None when the key was in neither.
+  std::optional<ConcreteKey> classesHive;
   // For a key finding whose test cannot be repeated: the key the finding
   // deletes and all it held at its own level when the search saw it (no
   // shape: it could not be read).

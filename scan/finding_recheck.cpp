@@ -3,6 +3,7 @@
 #include "platform/registry.h"
 #include "platform/registry_view.h"
 #include "scan/check_skeleton.h"
+#include "scan/evidence_hive.h"
 #include "scan/key_content.h"
 #include "scan/leftover_judgement.h"
 #include "scan/open_with_record.h"
@@ -12,14 +13,21 @@ namespace keytidy {
 
 namespace {
 
+// Class data is read again in the hive it came from, where the deletion
+// acts, whichever hive the merged view shows meanwhile.
 bool RawDataUnchanged(const FindingEvidence& evidence) {
-  return !evidence.rawTaken || ReadValueData(evidence.root, evidence.key, evidence.value) == evidence.raw;
+  if (!evidence.rawTaken) return true;
+  const std::optional<ConcreteKey> inHive = Evidence_KeyInHive(evidence, evidence.root, evidence.key);
+  const std::optional<RegValueData> now = inHive ? ReadValueData(inHive->root, inHive->path, evidence.value)
+                                                 : ReadValueData(evidence.root, evidence.key, evidence.value);
+  return now == evidence.raw;
 }
 
 // A test that cannot be repeated leans on the data alone: the whole key
 // must be as the search saw it, not only the value the check read.
 bool KeyShapeUnchanged(const FindingEvidence& evidence) {
-  return !evidence.keyShapeTaken || Read_KeyShape(evidence.shapeRoot, evidence.shapeKey) == evidence.keyShape;
+  return !evidence.keyShapeTaken ||
+         Read_KeyShapeInEvidenceHive(evidence, evidence.shapeRoot, evidence.shapeKey) == evidence.keyShape;
 }
 
 // The empty-key checks' test: no values, no sub-keys (an empty default

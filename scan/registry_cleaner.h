@@ -58,7 +58,6 @@ class TRegistryCleaner {
   std::uint32_t Stat_KeysDeleted = 0;
   std::uint32_t Stat_DeletedTreeObjects_forWartungsScan = 0;
   std::uint32_t Stat_NoLongerStale = 0;  // entries the last deletion found no longer stale and unticked
-  std::uint32_t Stat_OtherHive = 0;      // left ticked: the key to delete was not the one the evidence came from
   std::uint32_t Stat_ChangedWhileRecorded = 0;  // left ticked: another program kept changing it while it was recorded
   TFrontEnd* FrontEnd = nullptr;  // borrowed; none: nothing to pump between items
   // The class and file-type checks' look at each class key; it remembers

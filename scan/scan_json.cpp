@@ -209,6 +209,12 @@ std::string ViewName(bool thirtyTwoBitBranch) {
   return thirtyTwoBitBranch || !IsWindows64() ? "32-bit" : "64-bit";
 }
 
+// The classes root a class key was read from, with its root's name.
+json HiveJson(const FindingEvidence& evidence) {
+  if (!evidence.classesHive) return nullptr;
+  return U8(Reg_RootKeyName(evidence.classesHive->root) + L"\\" + evidence.classesHive->path);
+}
+
 json EvidenceJson(const TTreeData_RegCleaner& entry) {
   const FindingEvidence& evidence = entry.Evidence;
   return {{"test", TestName(evidence.test)},
@@ -217,7 +223,8 @@ json EvidenceJson(const TTreeData_RegCleaner& entry) {
           {"tested", U8(Tested(entry))},
           {"view", ViewName(evidence.thirtyTwoBitBranch)},
           {"read_from", {{"root", RootName(evidence.root)}, {"key", U8(evidence.key)}, {"value", U8(evidence.value)}}},
-          {"raw", RawJson(evidence)}};
+          {"raw", RawJson(evidence)},
+          {"hive", HiveJson(evidence)}};
 }
 
 json DeletionJson(const TTreeData_RegCleaner& entry) {

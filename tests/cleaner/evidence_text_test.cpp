@@ -71,6 +71,9 @@ std::vector<EvidenceCase> Cases() {
       Finding(EvidenceTest::NotRepeatable, L"", false,
               {ROOT_HKEY_CLASSES_ROOT, L".ktdoc", L"", Sz(L"Keytidy.OldDocument")}, true, L".ktdoc");
   fileType.MissingKey = L"Keytidy.OldDocument";
+  // The same link read from the user's own classes.
+  TTreeData_RegCleaner userFileType = fileType;
+  userFileType.Evidence.classesHive = ConcreteKey{ROOT_HKEY_USERS, L"S-1-5-21-1-2-3-1001_Classes"};
   const std::wstring helpDir = L"TypeLib\\" + kLibrary + L"\\1.0\\HELPDIR";
   TTreeData_RegCleaner emptyHelpDir =
       Finding(EvidenceTest::NotRepeatable, L"HKEY_CLASSES_ROOT\\" + helpDir, false,
@@ -225,6 +228,27 @@ std::vector<EvidenceCase> Cases() {
        L"Befund: Klasse nicht registriert\r\n"
        L"Gelesen aus: HKEY_CLASSES_ROOT\\.ktdoc\r\n"
        L"Wertname: (Standard)\r\n"
+       L"Typ: REG_SZ (40 Bytes)\r\n"
+       L"Daten: Keytidy.OldDocument\r\n"
+       L"Daraus entnommener Verweis: Keytidy.OldDocument\r\n"
+       L"Gepr\u00fcft: HKEY_CLASSES_ROOT\\Keytidy.OldDocument\r\n"
+       L"Registrierungsansicht: 64-Bit\r\n"
+       L"L\u00f6schen entfernt: nichts: der Eintrag existiert nicht mehr"},
+      {"class link read from the user's own classes", userFileType, {true, false, 0, 0, 0, {}, {}},
+       L"Verdict: class not registered\r\n"
+       L"Read from: HKEY_CLASSES_ROOT\\.ktdoc\r\n"
+       L"Value name: (default)\r\n"
+       L"Hive: HKEY_USERS\\S-1-5-21-1-2-3-1001_Classes\r\n"
+       L"Type: REG_SZ (40 Bytes)\r\n"
+       L"Data: Keytidy.OldDocument\r\n"
+       L"Reference taken from it: Keytidy.OldDocument\r\n"
+       L"Tested: HKEY_CLASSES_ROOT\\Keytidy.OldDocument\r\n"
+       L"Registry view: 64-bit\r\n"
+       L"Deleting removes: nothing: the entry no longer exists",
+       L"Befund: Klasse nicht registriert\r\n"
+       L"Gelesen aus: HKEY_CLASSES_ROOT\\.ktdoc\r\n"
+       L"Wertname: (Standard)\r\n"
+       L"Struktur: HKEY_USERS\\S-1-5-21-1-2-3-1001_Classes\r\n"
        L"Typ: REG_SZ (40 Bytes)\r\n"
        L"Daten: Keytidy.OldDocument\r\n"
        L"Daraus entnommener Verweis: Keytidy.OldDocument\r\n"

@@ -140,6 +140,13 @@ void ExpectSameAsEngine(json& finding, const TTreeData_RegCleaner& entry) {
     }
     EXPECT_EQ(evidence["raw"]["hex"], hex);
   }
+  // Class data names the classes it came from; other data names none.
+  ASSERT_EQ(evidence["hive"] == nullptr, !entry.Evidence.classesHive);
+  if (entry.Evidence.classesHive) {
+    EXPECT_EQ(entry.Evidence.root, ROOT_HKEY_CLASSES_ROOT);
+    EXPECT_EQ(evidence["hive"], U8(Reg_RootKeyName(entry.Evidence.classesHive->root) + L"\\" +
+                                   entry.Evidence.classesHive->path));
+  }
 }
 
 TEST_F(MachineOutput, JsonRoundTripMatchesTheEngineFieldByField) {

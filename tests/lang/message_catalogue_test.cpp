@@ -48,7 +48,7 @@ struct OptionsForm {
 };
 
 TEST(MessageKeys, OrderAndNamesAsTheFilesUseThem) {
-  EXPECT_EQ(kMessageKeyCount, 241);
+  EXPECT_EQ(kMessageKeyCount, 242);
   EXPECT_STREQ(MessageKeyName(MessageKey::MESSAGE_TRANSLATOR_NAME), L"MESSAGE_TRANSLATOR_NAME");
   EXPECT_EQ(static_cast<int>(MessageKey::MESSAGE_OK), 8);
   EXPECT_STREQ(MessageKeyName(static_cast<MessageKey>(kMessageKeyCount - 1)), L"MESSAGE_RC_EVIDENCE_STARTUPENTRYMISSING");

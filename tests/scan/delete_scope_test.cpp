@@ -2,13 +2,9 @@
 // classes view: the one key the view showed (the user's or the machine's),
 // recorded under its own name, and never its namesake in the other hive.
 // Real per-user (HKCU\Software\Classes) and machine-wide
-// (HKLM\Software\Classes) class keys are set up side by side.
-//
-// Wine differs from Windows here: its HKEY_CLASSES_ROOT is exactly the
-// machine's classes, so a key that only the user has is invisible through
-// it, and where both hives hold the key the view shows the machine's. The
-// rows therefore ask the registry (through plain advapi32) which hive the
-// view shows and expect exactly that one to go, as Windows would.
+// (HKLM\Software\Classes) class keys are set up side by side. The merged
+// view is the program's own, so under Wine it shows the user's key where
+// the user holds one, as Windows does.
 #include <windows.h>
 
 #include <cctype>
@@ -25,6 +21,8 @@
 #include "scan/check_skeleton.h"
 #include "scan/delete_place.h"
 #include "scan/delete_run.h"
+#include "scan/deletion_preview.h"
+#include "scan/evidence_hive.h"
 #include "scan/registry_cleaner.h"
 #include "support/programs.h"
 #include "support/real_registry.h"
@@ -62,12 +60,11 @@ bool RawKeyExists(RootKey root, const std::wstring& key) {
   return RegOpenKeyExW(RootKeyHandle(root), key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, handle.put()) == ERROR_SUCCESS;
 }
 
-// Which hive's key the merged view shows, told by the marker value each
-// hive's copy holds.
-Hive ShownHive(const std::wstring& name) {
-  const std::optional<std::wstring> marker = RawString(HKCR, name, L"marker");
-  if (!marker) return Hive::None;
-  return *marker == L"user" ? Hive::User : Hive::Machine;
+// Which hive's key the merged view shows: the user's wherever the user
+// holds the key.
+Hive ShownHive(bool inUser, bool inMachine) {
+  if (inUser) return Hive::User;
+  return inMachine ? Hive::Machine : Hive::None;
 }
 
 struct ScopeRow {
@@ -116,7 +113,7 @@ TEST_P(DeleteScope, OnlyTheKeyTheViewShowedIsRecordedAndDeleted) {
   const ScopeRow& row = GetParam();
   if (row.inUser) CreateClass(Hive::User);
   if (row.inMachine) CreateClass(Hive::Machine);
-  const Hive shown = ShownHive(name_);
+  const Hive shown = ShownHive(row.inUser, row.inMachine);
 
   TTreeData_RegCleaner& entry = *GetEntry(tree_.AddChild(CheckType::TriStateCheckBox, CheckState::Checked));
   entry.Delete_Root = HKCR;
@@ -161,28 +158,19 @@ INSTANTIATE_TEST_SUITE_P(Rows, DeleteScope, ::testing::ValuesIn(kScopeRows),
                          });
 
 // The registry layer itself, asked to delete a key through the merged
-// view, deletes the key the view shows and leaves its namesake alone;
-// before, its second attempt took the other hive's key as well.
+// view, deletes the key the view shows (the user's) and leaves its
+// namesake alone, which then shows through.
 TEST(DeleteScopeLayer, DeletingThroughTheMergedViewTakesOneHiveOnly) {
   test::RealRegistryFixture registry;
   const std::wstring name = L"KeytidyScope.Layer." + std::to_wstring(GetCurrentProcessId());
   registry.WriteString(HKCU, ClassesKey(Hive::User, name), L"marker", L"user");
   registry.WriteString(HKLM, ClassesKey(Hive::Machine, name), L"marker", L"machine");
   registry.WriteString(HKLM, ClassesKey(Hive::Machine, name) + L"\\sub", L"kept", L"machine");
-  const Hive shown = ShownHive(name);
-  ASSERT_NE(shown, Hive::None);
-  const Hive other = shown == Hive::User ? Hive::Machine : Hive::User;
 
-  // On Windows the machine's namesake shows through afterwards, so the
-  // layer reports the key as still there; Wine's view never shows the
-  // user's key, so there it is gone from the view.
-  const bool deleted = Reg_DeleteKey(HKCR, name);
-  EXPECT_EQ(deleted, !RawKeyExists(HKCR, name));
-  EXPECT_FALSE(RawKeyExists(RootOf(shown), ClassesKey(shown, name)));
-  EXPECT_TRUE(RawKeyExists(RootOf(other), ClassesKey(other, name)));
-  if (other == Hive::Machine) {
-    EXPECT_TRUE(RawKeyExists(HKLM, ClassesKey(Hive::Machine, name) + L"\\sub"));
-  }
+  EXPECT_TRUE(Reg_DeleteKey(HKCR, name));
+  EXPECT_FALSE(RawKeyExists(HKCU, ClassesKey(Hive::User, name)));
+  EXPECT_TRUE(RawKeyExists(HKLM, ClassesKey(Hive::Machine, name) + L"\\sub"));
+  EXPECT_EQ(Reg_ReadString(HKCR, name, L"marker"), L"machine");
 }
 
 TEST(ConcreteKey, KernelNamesMapToTheirRoots) {
@@ -228,39 +216,50 @@ namespace keytidy {
 namespace {
 
 // Under the merged classes view a finding's command may be read from the
-// machine's class while the key to delete is the user's namesake (or the
-// reverse); the deletion then refuses. Wine's view never shows the user's
-// classes, so the decision is tested with the concrete names Windows gives.
-TEST(DeleteInEvidenceHive, TheConcreteDeleteKeyMustHoldTheConcreteEvidenceKey) {
-  const std::wstring user = L"S-1-5-21-1-2-3-1001_Classes\\Foo.Doc";
-  const std::wstring machine = L"SOFTWARE\\Classes\\Foo.Doc";
+// machine's class while the user holds a namesake of the key to delete (or
+// the reverse); the deletion then acts in the hive the command came from.
+// The decision is tested with the names Windows gives (the user's classes
+// hive is "<SID>_Classes" there; Wine has none).
+TEST(DeleteInEvidenceHive, AClassKeyHoldingTheEvidenceIsTakenInTheEvidencesHive) {
+  const ConcreteKey userHive{ROOT_HKEY_USERS, L"S-1-5-21-1-2-3-1001_Classes"};
+  const ConcreteKey machineHive{HKLM, L"Software\\Classes"};
   struct Row {
     const char* label;
-    DeletePlace deleteAt;
-    DeletePlace evidenceAt;
-    bool allowed;
+    std::optional<ConcreteKey> hive;
+    RootKey evidenceRoot;
+    const wchar_t* evidenceKey;
+    const wchar_t* deleteKey;
+    std::optional<ConcreteKey> expected;
   };
   const Row rows[] = {
-      {"machine class, machine command", {HKLM, machine, L""}, {HKLM, machine + L"\\shell\\open\\command", L""}, true},
-      {"user class, user command", {ROOT_HKEY_USERS, user, L""},
-       {ROOT_HKEY_USERS, user + L"\\shell\\open\\command", L""}, true},
-      {"user class, machine command", {ROOT_HKEY_USERS, user, L""},
-       {HKLM, machine + L"\\shell\\open\\command", L""}, false},
-      {"machine class, user command", {HKLM, machine, L""},
-       {ROOT_HKEY_USERS, user + L"\\shell\\open\\command", L""}, false},
-      {"the evidence is the deleted key", {HKLM, machine, L""}, {HKLM, machine, L""}, true},
-      {"other letter case and doubled backslashes", {HKLM, L"software\\classes\\foo.doc\\", L""},
-       {HKLM, L"SOFTWARE\\\\Classes\\FOO.DOC\\shell", L""}, true},
-      {"a namesake that only starts alike", {HKLM, machine, L""},
-       {HKLM, machine + L"2\\shell\\open\\command", L""}, false},
-      {"evidence above the deleted key", {HKLM, machine + L"\\shell\\open", L""}, {HKLM, machine, L""}, false},
-      {"evidence whose key could not be told", {HKLM, machine, L""}, {}, false},
+      {"user's command, user's class", userHive, HKCR, L"Foo.Doc\\shell\\open\\command", L"Foo.Doc",
+       ConcreteKey{ROOT_HKEY_USERS, L"S-1-5-21-1-2-3-1001_Classes\\Foo.Doc"}},
+      {"machine's command, its verb", machineHive, HKCR, L"Foo.Doc\\shell\\open\\command", L"Foo.Doc\\shell\\open",
+       ConcreteKey{HKLM, L"Software\\Classes\\Foo.Doc\\shell\\open"}},
+      {"the evidence is the deleted key", machineHive, HKCR, L".foo", L".foo",
+       ConcreteKey{HKLM, L"Software\\Classes\\.foo"}},
+      {"other letter case and doubled backslashes", userHive, HKCR, L"FOO.DOC\\\\shell", L"foo.doc",
+       ConcreteKey{ROOT_HKEY_USERS, L"S-1-5-21-1-2-3-1001_Classes\\foo.doc"}},
+      {"the 32-bit branch", machineHive, HKCR, L"Wow6432Node\\CLSID\\{X}\\InprocServer32",
+       L"Wow6432Node\\CLSID\\{X}\\InprocServer32",
+       ConcreteKey{HKLM, L"Software\\Classes\\Wow6432Node\\CLSID\\{X}\\InprocServer32"}},
+      {"a namesake that only starts alike", machineHive, HKCR, L"Foo.Doc2\\shell\\open\\command", L"Foo.Doc",
+       std::nullopt},
+      {"evidence above the deleted key", machineHive, HKCR, L"Foo.Doc", L"Foo.Doc\\shell\\open", std::nullopt},
+      {"no hive recorded", std::nullopt, HKCR, L"Foo.Doc\\shell\\open\\command", L"Foo.Doc", std::nullopt},
+      {"evidence under another root", machineHive, HKLM, L"Software\\Classes\\Foo.Doc", L"Foo.Doc", std::nullopt},
   };
-  for (const Row& row : rows) EXPECT_EQ(Deletion_InEvidenceHive(row.deleteAt, row.evidenceAt), row.allowed) << row.label;
+  for (const Row& row : rows) {
+    FindingEvidence evidence;
+    evidence.classesHive = row.hive;
+    evidence.root = row.evidenceRoot;
+    evidence.key = row.evidenceKey;
+    EXPECT_EQ(Evidence_KeyInHive(evidence, HKCR, row.deleteKey), row.expected) << row.label;
+  }
 }
 
-// Under Wine both names lie in the machine's classes: a class finding is
-// deleted, and one whose evidence has gone away meanwhile is kept.
+// A finding whose data came from the machine's class is deleted there, even
+// when the user has meanwhile put a namesake of the class in front of it.
 TEST(DeleteInEvidenceHive, AFindingReadThroughTheMergedViewIsDeletedInItsOwnHive) {
   test::RealRegistryFixture registry;
   test::TempFolder folder;
@@ -269,18 +268,25 @@ TEST(DeleteInEvidenceHive, AFindingReadThroughTheMergedViewIsDeletedInItsOwnHive
   run.STOP_REQUESTED = false;
   TRegistryCleaner engine{&tree, run};
   const std::wstring name = L"KeytidyHive." + std::to_wstring(GetCurrentProcessId());
-  registry.WriteString(HKCR, name + L"\\shell\\open\\command", L"", L"C:\\gone\\app.exe");
+  registry.WriteString(HKLM, ClassesKey(Hive::Machine, name) + L"\\shell\\open\\command", L"", L"C:\\gone\\app.exe");
   PVirtualNode node = Report_Finding(engine, 30, 1, L"C:\\gone\\app.exe", name, {HKCR, name, L""}, DeleteTarget::Key,
                                      {EvidenceTest::NotRepeatable, L""},
                                      FindingPlace{HKCR, name + L"\\shell\\open\\command", L""});
   ASSERT_TRUE(node);
-  const std::optional<DeletePlace> evidence = Resolve_EvidencePlace(*GetEntry(node));
-  ASSERT_TRUE(evidence);
-  EXPECT_EQ(evidence->root, HKLM);
+  const FindingEvidence& evidence = GetEntry(node)->Evidence;
+  ASSERT_TRUE(evidence.classesHive);
+  EXPECT_EQ(evidence.classesHive->root, HKLM);
+  registry.WriteString(HKCU, ClassesKey(Hive::User, name), L"marker", L"user");
+  // What the dry run and the scan file say it takes is the machine's key:
+  // three keys and the command, not the user's marker.
+  const DeletionPreview preview = Preview_Deletion(*GetEntry(node));
+  EXPECT_EQ(preview.subKeys, 3u);
+  EXPECT_EQ(preview.keyValues, 0u);
+  EXPECT_EQ(preview.values, 1u);
   const DeleteRunResult result = RC_DeleteRun(engine, folder.File(L"Backups"), {folder.Path()});
   EXPECT_EQ(result.removed, 1u);
-  EXPECT_EQ(result.otherHive, 0u);
   EXPECT_FALSE(RawKeyExists(HKLM, ClassesKey(Hive::Machine, name)));
+  EXPECT_TRUE(RawKeyExists(HKCU, ClassesKey(Hive::User, name)));
 }
 
 }  // namespace
