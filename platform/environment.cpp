@@ -198,7 +198,10 @@ std::wstring GetProcessUserSid() {
 std::wstring JudgedUserSid() {
   if (const std::wstring& chosen = JudgedUserOverride(); !chosen.empty()) return chosen;
   const std::wstring& desktopUser = InteractiveUserSid();
-  return desktopUser.empty() ? GetProcessUserSid() : desktopUser;
+  if (!desktopUser.empty()) return desktopUser;
+  // Asked on every read of the merged classes; the account never changes.
+  static const std::wstring processUser = GetProcessUserSid();
+  return processUser;
 }
 
 std::wstring GetSpecialFolderPath(HWND owner, int csidl) {

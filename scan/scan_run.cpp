@@ -94,7 +94,11 @@ bool RunCategories(TRegistryCleaner& engine, const TScanRunSettings& settings, T
 std::wstring FindingSignature(const TTreeData_RegCleaner& entry) {
   return std::to_wstring(entry.GroupIndex) + L"|" + std::to_wstring(entry.RootKey) + L"|" + entry.Key + L"|" +
          entry.Value + L"|" + std::to_wstring(entry.Delete_Root) + L"|" + entry.Delete_Key + L"|" +
-         entry.Delete_Value + L"|" + (entry.DeleteKey ? L"K" : L"") + (entry.DeleteValue ? L"V" : L"");
+         entry.Delete_Value + L"|" + (entry.DeleteKey ? L"K" : L"") + (entry.DeleteValue ? L"V" : L"") + L"|" +
+         // The same class name read from two users' own classes is two findings.
+         (entry.Evidence.classesHive ? std::to_wstring(entry.Evidence.classesHive->root) + L"\\" +
+                                           entry.Evidence.classesHive->path
+                                     : std::wstring());
 }
 
 // A later user's pass reads the machine's keys again where a category

@@ -214,5 +214,37 @@ TEST_F(UserPasses, CleanAllRecordsEachUserAndRestorePutsEachValueBackInItsOwnHiv
     DeleteFileW((script.substr(0, script.size() - 4) + extension).c_str());
 }
 
+// The same class in two users' own classes: broken for the one, working for
+// the other. Each pass sees its own user's classes over the machine's, so
+// the finding is the broken user's, and the clean deletes it in that
+// user's hive only.
+TEST_F(UserPasses, EachUsersOwnClassesAreJudgedAndCleanedInTheirHive) {
+  const std::wstring name = L"KeytidyUsersClass" + std::to_wstring(GetCurrentProcessId());
+  const auto classKey = [&](const std::wstring& user) { return user + L"\\Software\\Classes\\" + name; };
+  registry_.WriteString(HKU, classKey(kOther) + L"\\shell\\open\\command", L"",
+                        L"\"" + temp_.Path() + L"\\gone\\app.exe\" \"%1\"", REG_SZ);
+  registry_.WriteString(HKU, classKey(desktop_) + L"\\shell\\open\\command", L"",
+                        L"\"C:\\windows\\system32\\cmd.exe\" /c \"%1\"", REG_SZ);
+  const std::wstring jsonFile = temp_.File(L"classes.json");
+  const test::RunResult scan =
+      Cli(L"scan --quiet --category file-types --user all --json " + Quote(jsonFile));
+  ASSERT_EQ(scan.exitCode, 0u) << scan.output;
+  std::vector<std::wstring> users;
+  for (const json& finding : json::parse(ReadFileBytes(jsonFile))["findings"])
+    if (Utf8ToUtf16(finding["key"].get<std::string>()).find(name) != std::wstring::npos)
+      users.push_back(Utf8ToUtf16(finding["user"].get<std::string>()));
+  EXPECT_EQ(users, std::vector<std::wstring>{kOther});
+
+  const test::RunResult clean = Cli(L"clean --quiet --no-restore-point --category file-types --user all");
+  ASSERT_EQ(clean.exitCode, 0u) << clean.output;
+  EXPECT_FALSE(Reg_KeyExists(HKU, classKey(kOther)));
+  EXPECT_TRUE(Reg_KeyExists(HKU, classKey(desktop_) + L"\\shell\\open\\command"));
+  const size_t at = clean.output.find("Backup: ");
+  ASSERT_NE(at, std::string::npos) << clean.output;
+  const std::wstring script = Utf8ToUtf16(clean.output.substr(at + 8, clean.output.find("\r\n", at) - at - 8));
+  for (const wchar_t* extension : {L".reg", L".ini"})
+    DeleteFileW((script.substr(0, script.size() - 4) + extension).c_str());
+}
+
 }  // namespace
 }  // namespace keytidy
