@@ -27,6 +27,11 @@ struct RecordChoice {
   std::vector<std::wstring> unmatched;  // names that chose nothing, as given
 };
 
+// Key paths and value names compare as the registry compares them.
+bool RecordName_Same(const std::wstring& a, const std::wstring& b);
+// `key` is `top` or lies below it.
+bool RecordKey_IsAtOrBelow(const std::wstring& key, const std::wstring& top);
+
 // A name that cannot be parsed chooses nothing.
 RecordChoice RegScript_ChooseRecords(const std::vector<RegRecord>& records, const std::vector<std::wstring>& names);
 
