@@ -14,6 +14,7 @@
 // stands as "%" and four hexadecimal digits of its UTF-16 unit, so that any
 // registry name survives the descriptor's 8-bit text and the profile
 // functions' trimming.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,11 @@ struct RecordedFinding {
   RootKey root = 0;
   std::wstring key;    // below the root
   std::wstring value;  // the value's name (empty: the default value); unused for keys
-  std::wstring check;  // the check's name, e.g. SEARCH_FONTS
+  std::wstring check;  // the check's name, e.g. font-file-missing
   TDateTime date = 0;  // when the record was made
   std::wstring description;
+
+  bool operator==(const RecordedFinding&) const = default;
 };
 
 // One descriptor line's value, and back; no value for a damaged line.

@@ -4,12 +4,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
@@ -241,6 +243,24 @@ TEST_F(ScanCommand, CleanRemovesTheFindingsAndRestoreBringsThemBack) {
   EXPECT_GE(Total(kStats_KeysDeleted) - keysDeletedBefore, 1u);
 
   const std::wstring name = added[0].substr(0, added[0].size() - 4);
+  // The set says which finding each record was made for.
+  const test::RunResult shown = Cli(L"show " + name + L" --json");
+  EXPECT_EQ(shown.exitCode, 0u) << shown.output;
+  const nlohmann::json document = nlohmann::json::parse(shown.output, nullptr, false);
+  ASSERT_FALSE(document.is_discarded()) << shown.output;
+  std::map<std::string, std::string> checkOf;
+  for (const nlohmann::json& record : document["records"]) {
+    if (!record.contains("finding")) continue;
+    checkOf[record["name"]] = record["finding"]["check"];
+    EXPECT_FALSE(record["finding"]["description"].get<std::string>().empty()) << record.dump();
+  }
+  const std::string machine = "HKEY_LOCAL_MACHINE\\";
+  EXPECT_EQ(checkOf[machine + Utf16ToUtf8(kAppPaths) + "\\KeytidyE2EGone.exe"], "app-path-file-missing");
+  EXPECT_EQ(checkOf[machine + Utf16ToUtf8(kAppPaths) + "\\KeytidyE2EGone.exe\\@"], "app-path-file-missing");
+  EXPECT_EQ(checkOf[machine + Utf16ToUtf8(kShared) + "\\" + T8(L"\\gone\\keytidy-e2e.dll")], "shared-dll-file-missing");
+  EXPECT_EQ(checkOf[machine + Utf16ToUtf8(kFonts) + "\\!!Keytidy E2E (TrueType)"], "font-file-missing");
+  EXPECT_EQ(checkOf[machine + Utf16ToUtf8(kHelp) + "\\keytidy-e2e.hlp"], "help-file-missing");
+
   const test::RunResult restore = Cli(L"restore " + name);
   EXPECT_EQ(restore.exitCode, 0u) << restore.output;
   EXPECT_EQ(Reg_ReadString(HKLM, kAppPaths + L"\\KeytidyE2EGone.exe", L""), T(L"\\gone\\app.exe"));
