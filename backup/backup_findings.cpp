@@ -7,6 +7,7 @@
 #include "backup/backup_set.h"
 #include "backup/record_choice.h"
 #include "backup/reg_script_text.h"
+#include "platform/text.h"
 #include "settings/ini_file.h"
 
 namespace keytidy {
@@ -35,12 +36,6 @@ std::wstring Encoded(const std::wstring& text) {
   return encoded;
 }
 
-int HexDigit(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-  return -1;
-}
 
 std::optional<std::wstring> Decoded(const std::wstring& field) {
   std::wstring text;
@@ -52,7 +47,7 @@ std::optional<std::wstring> Decoded(const std::wstring& field) {
     if (at + 4 >= field.size()) return std::nullopt;
     unsigned unit = 0;
     for (size_t digit = 1; digit <= 4; ++digit) {
-      const int value = HexDigit(field[at + digit]);
+      const int value = HexDigitValue(field[at + digit]);
       if (value < 0) return std::nullopt;
       unit = unit * 16 + static_cast<unsigned>(value);
     }
@@ -136,7 +131,7 @@ std::vector<RecordedFinding> Backup_Read_Findings(const std::wstring& descriptor
 }
 
 const RecordedFinding* Backup_FindingOfRecord(const std::vector<RecordedFinding>& findings, const RegRecord& record) {
-  const bool valueRecord = record.kind == RegRecordKind::Value || record.kind == RegRecordKind::DeleteValue;
+  const bool valueRecord = RegRecord_IsValue(record);
   const RecordedFinding* nearestKey = nullptr;
   for (const RecordedFinding& finding : findings) {
     if (finding.root != record.root) continue;

@@ -6,10 +6,6 @@ namespace keytidy {
 
 namespace {
 
-bool IsValueRecord(const RegRecord& record) {
-  return record.kind == RegRecordKind::Value || record.kind == RegRecordKind::DeleteValue;
-}
-
 // Marks the value records the name stands for; false when there are none.
 // Value names may hold backslashes, so every split into key and value name
 // is tried, the longest value name first.
@@ -18,7 +14,7 @@ bool MarkValue(const std::vector<RegRecord>& records, const RecordName& name, st
     bool any = false;
     for (size_t i = 0; i < records.size(); ++i) {
       const RegRecord& record = records[i];
-      if (IsValueRecord(record) && record.root == name.root && RecordName_Same(record.key, key) &&
+      if (RegRecord_IsValue(record) && record.root == name.root && RecordName_Same(record.key, key) &&
           RecordName_Same(record.name, valueName)) {
         chosen[i] = true;
         any = true;
@@ -46,6 +42,10 @@ bool MarkKey(const std::vector<RegRecord>& records, const RecordName& name, std:
 }
 
 }  // namespace
+
+bool RegRecord_IsValue(const RegRecord& record) {
+  return record.kind == RegRecordKind::Value || record.kind == RegRecordKind::DeleteValue;
+}
 
 bool RecordName_Same(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
@@ -82,7 +82,7 @@ RecordChoice RegScript_ChooseRecords(const std::vector<RegRecord>& records, cons
 
 std::wstring RegRecord_DisplayName(const RegRecord& record) {
   const std::wstring key = RegScript_KeyName(record.root, record.key);
-  if (!IsValueRecord(record)) return key;
+  if (!RegRecord_IsValue(record)) return key;
   return key + L"\\" + (record.name.empty() ? std::wstring(L"@") : record.name);
 }
 

@@ -27,6 +27,8 @@ struct RecordChoice {
   std::vector<std::wstring> unmatched;  // names that chose nothing, as given
 };
 
+// A value record (or a value deletion), as opposed to a key's.
+bool RegRecord_IsValue(const RegRecord& record);
 // Key paths and value names compare as the registry compares them.
 bool RecordName_Same(const std::wstring& a, const std::wstring& b);
 // `key` is `top` or lies below it.

@@ -9,6 +9,7 @@
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
 #include "platform/text.h"
+#include "skin/bar_color.h"
 #include "skin/button_skin.h"
 #include "skin/skin_ini.h"
 
@@ -26,16 +27,18 @@ constexpr int kRestoredIcon = 0;
 // the click over.
 constexpr UINT kTicksChangedMessage = WM_APP + 42;
 
-// As on the backup screen: the bar stands a little apart from the page.
-COLORREF BarColor(COLORREF page) {
-  const int r = GetRValue(page), g = GetGValue(page), b = GetBValue(page);
-  const bool dark = (r * 299 + g * 587 + b * 114) / 1000 < 128;
-  const auto shift = [dark](int channel) { return dark ? std::min(channel + 18, 255) : std::max(channel - 12, 0); };
-  return RGB(shift(r), shift(g), shift(b));
-}
-
-bool IsValueRecord(const RegRecord& record) {
-  return record.kind == RegRecordKind::Value || record.kind == RegRecordKind::DeleteValue;
+// A key record that only heads the values recorded after it: a value
+// record brings its key back anyway, so the row would only repeat the key.
+// A key recorded for a finding of its own, or one without values (an
+// empty key), keeps its row.
+bool OnlyHeadsItsValues(const std::vector<RegRecord>& records, size_t position,
+                        const std::vector<RecordedFinding>& findings) {
+  const RegRecord& record = records[position];
+  if (record.kind != RegRecordKind::Key || position + 1 >= records.size()) return false;
+  const RegRecord& next = records[position + 1];
+  if (!RegRecord_IsValue(next) || next.root != record.root || !RecordName_Same(next.key, record.key)) return false;
+  const RecordedFinding* finding = Backup_FindingOfRecord(findings, record);
+  return !finding || finding->target != FindingTarget::Key;
 }
 
 void DrawLine(HDC dc, const std::wstring& text, int left, int top, int right, int height) {
@@ -98,7 +101,7 @@ void TForm_BackupRecords::BuildControls() {
 void TForm_BackupRecords::ApplySkin() {
   const TPageColors colours = Read_PageColors(SkinIniPath());
   SetColor(colours.background);
-  Panel_Bottom.SetColor(BarColor(colours.background));
+  Panel_Bottom.SetColor(BarColorOn(colours.background));
   Label_Records.SetFontColor(colours.text);
   Label_SetName.SetFontColor(colours.text);
   Apply_ButtonSkin(*this);
@@ -110,6 +113,7 @@ void TForm_BackupRecords::FillRows(const std::vector<RegRecord>& records) {
                                : std::vector<RecordedFinding>();
   Records.BeginUpdate();
   for (size_t position = 0; position < records.size(); ++position) {
+    if (OnlyHeadsItsValues(records, position, findings)) continue;
     TTreeData_BackupRecord& row = TBackupRecordTree::Data(Records.AddChild(CheckType::CheckBox, CheckState::Unchecked));
     row.record = records[position];
     row.position = position;
@@ -140,7 +144,7 @@ void TForm_BackupRecords::FormResize() {
 }
 
 std::wstring TForm_BackupRecords::DetailLine(const TTreeData_BackupRecord& row, TDateTime setDate) {
-  std::wstring line = Message(IsValueRecord(row.record) ? MessageKey::MESSAGE_BACKUPS_RECORD_VALUE
+  std::wstring line = Message(RegRecord_IsValue(row.record) ? MessageKey::MESSAGE_BACKUPS_RECORD_VALUE
                                                         : MessageKey::MESSAGE_BACKUPS_RECORD_KEY);
   if (row.finding && !row.finding->description.empty()) line += L"  \u2013  " + row.finding->description;
   const std::wstring date = Backup_DateText(row.finding ? row.finding->date : setDate);

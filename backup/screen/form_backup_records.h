@@ -1,7 +1,8 @@
 #pragma once
 // The records of one backup set, opened from the backup screen: one row per
-// key or value the set's script holds, with the finding it was recorded
-// for where the set's descriptor says so and the date. The user ticks rows
+// key or value the set's script holds (a key line that only heads its
+// values gets none), with the finding it was recorded for where the set's
+// descriptor says so and the date. The user ticks rows
 // and puts exactly those back; the set itself stays as it is.
 #include <windows.h>
 

@@ -18,6 +18,7 @@
 #include "platform/environment.h"
 #include "platform/text.h"
 #include "settings/screen/form_options.h"
+#include "skin/bar_color.h"
 #include "skin/button_skin.h"
 #include "skin/skin_folder.h"
 #include "skin/skin_ini.h"
@@ -86,15 +87,6 @@ std::wstring RestoreQuestion(const RestorePlan& plan) {
   for (const ExtraFile& file : plan.files) targets += (targets.empty() ? L"" : L"<br>") + EscapeHtml(file.target);
   return question + L"<br><br>" +
          ReplaceFirstIgnoreCase(Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_RESTORE_FILES), L"%1", targets);
-}
-
-// The side and bottom bars stand a little apart from the page colour:
-// darker on light skins, lighter on dark ones.
-COLORREF BarColor(COLORREF page) {
-  const int r = GetRValue(page), g = GetGValue(page), b = GetBValue(page);
-  const bool dark = (r * 299 + g * 587 + b * 114) / 1000 < 128;
-  const auto shift = [dark](int channel) { return dark ? std::min(channel + 18, 255) : std::max(channel - 12, 0); };
-  return RGB(shift(r), shift(g), shift(b));
 }
 
 }  // namespace
@@ -208,7 +200,7 @@ void TForm_MainNavi_Backups::BuildControls() {
 void TForm_MainNavi_Backups::ApplySkin() {
   const TPageColors colours = Read_PageColors(SkinIniPath());
   const COLORREF page = colours.background, text = colours.text;
-  const COLORREF bar = BarColor(page);
+  const COLORREF bar = BarColorOn(page);
   SetColor(page);
   Panel_Side.SetColor(bar);
   Panel_Bottom.SetColor(bar);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <optional>
 #include <string>
@@ -248,18 +249,30 @@ TEST_F(ScanCommand, CleanRemovesTheFindingsAndRestoreBringsThemBack) {
   EXPECT_EQ(shown.exitCode, 0u) << shown.output;
   const nlohmann::json document = nlohmann::json::parse(shown.output, nullptr, false);
   ASSERT_FALSE(document.is_discarded()) << shown.output;
+  // Key names as the registry spells them ("SharedDLLS"): compared in
+  // any case.
+  const auto lower = [](std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+  };
   std::map<std::string, std::string> checkOf;
   for (const nlohmann::json& record : document["records"]) {
     if (!record.contains("finding")) continue;
-    checkOf[record["name"]] = record["finding"]["check"];
+    checkOf[lower(record["name"])] = record["finding"]["check"];
     EXPECT_FALSE(record["finding"]["description"].get<std::string>().empty()) << record.dump();
   }
-  const std::string machine = "HKEY_LOCAL_MACHINE\\";
-  EXPECT_EQ(checkOf[machine + Utf16ToUtf8(kAppPaths) + "\\KeytidyE2EGone.exe"], "app-path-file-missing");
-  EXPECT_EQ(checkOf[machine + Utf16ToUtf8(kAppPaths) + "\\KeytidyE2EGone.exe\\@"], "app-path-file-missing");
-  EXPECT_EQ(checkOf[machine + Utf16ToUtf8(kShared) + "\\" + T8(L"\\gone\\keytidy-e2e.dll")], "shared-dll-file-missing");
-  EXPECT_EQ(checkOf[machine + Utf16ToUtf8(kFonts) + "\\!!Keytidy E2E (TrueType)"], "font-file-missing");
-  EXPECT_EQ(checkOf[machine + Utf16ToUtf8(kHelp) + "\\keytidy-e2e.hlp"], "help-file-missing");
+  const struct {
+    std::string name;
+    const char* check;
+  } expected[] = {
+      {Utf16ToUtf8(kAppPaths) + "\\KeytidyE2EGone.exe", "app-path-file-missing"},
+      {Utf16ToUtf8(kAppPaths) + "\\KeytidyE2EGone.exe\\@", "app-path-file-missing"},
+      {Utf16ToUtf8(kShared) + "\\" + T8(L"\\gone\\keytidy-e2e.dll"), "shared-dll-file-missing"},
+      {Utf16ToUtf8(kFonts) + "\\!!Keytidy E2E (TrueType)", "font-file-missing"},
+      {Utf16ToUtf8(kHelp) + "\\keytidy-e2e.hlp", "help-file-missing"},
+  };
+  for (const auto& e : expected)
+    EXPECT_EQ(checkOf[lower("HKEY_LOCAL_MACHINE\\" + e.name)], e.check) << e.name << "\n" << shown.output;
 
   const test::RunResult restore = Cli(L"restore " + name);
   EXPECT_EQ(restore.exitCode, 0u) << restore.output;
