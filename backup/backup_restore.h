@@ -14,6 +14,7 @@
 
 #include "backup/backup_extra_files.h"
 #include "backup/reg_exe.h"
+#include "backup/restore_progress.h"
 #include "backup/torn_script.h"
 
 namespace keytidy {
@@ -51,7 +52,8 @@ struct RestoreResult {
   std::vector<std::wstring> unmatched;
 };
 
-RestoreResult Backup_RestoreSet(const std::wstring& descriptor, DWORD timeLimitMs = kRegExeTimeLimitMs);
+RestoreResult Backup_RestoreSet(const std::wstring& descriptor, DWORD timeLimitMs = kRegExeTimeLimitMs,
+                                TRestoreProgress* progress = nullptr);
 
 // Puts back only the records `names` choose (see record_choice.h) with the
 // same checks as a whole restore: they are written into a temporary script
@@ -59,6 +61,13 @@ RestoreResult Backup_RestoreSet(const std::wstring& descriptor, DWORD timeLimitM
 // files stay untouched and its extra files are not copied. When any name
 // chooses nothing, nothing is imported.
 RestoreResult Backup_RestoreChosen(const std::wstring& descriptor, const std::vector<std::wstring>& names,
-                                   DWORD timeLimitMs = kRegExeTimeLimitMs);
+                                   DWORD timeLimitMs = kRegExeTimeLimitMs, TRestoreProgress* progress = nullptr);
+
+// The same for records chosen by their places in the script's list of
+// records (as Backup_PlanRestore reads them), in script order: exactly
+// those records, a key record without what lies below it. Places beyond
+// the list choose nothing, and nothing is imported then.
+RestoreResult Backup_RestoreRecordsAt(const std::wstring& descriptor, const std::vector<size_t>& positions,
+                                      DWORD timeLimitMs = kRegExeTimeLimitMs, TRestoreProgress* progress = nullptr);
 
 }  // namespace keytidy

@@ -189,12 +189,18 @@ bool TBackups::RestoreFirstSelected(const std::function<RestoreResult(const std:
 
 bool TBackups::Restore_Selected() {
   return RestoreFirstSelected(
-      [this](const std::wstring& descriptor) { return Backup_RestoreSet(descriptor, RegExeTimeLimitMs); });
+      [this](const std::wstring& descriptor) { return Backup_RestoreSet(descriptor, RegExeTimeLimitMs, Progress); });
 }
 
 bool TBackups::Restore_Selected_Records(const std::vector<std::wstring>& names) {
   return RestoreFirstSelected(
-      [&](const std::wstring& descriptor) { return Backup_RestoreChosen(descriptor, names, RegExeTimeLimitMs); });
+      [&](const std::wstring& descriptor) { return Backup_RestoreChosen(descriptor, names, RegExeTimeLimitMs, Progress); });
+}
+
+bool TBackups::Restore_Selected_RecordsAt(const std::vector<size_t>& positions) {
+  return RestoreFirstSelected([&](const std::wstring& descriptor) {
+    return Backup_RestoreRecordsAt(descriptor, positions, RegExeTimeLimitMs, Progress);
+  });
 }
 
 bool TBackups::RemoveFile(const std::wstring& path) const {

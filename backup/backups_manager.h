@@ -32,6 +32,8 @@ class TBackups {
   int SortColumn = -1;
   bool SortDescending = false;
   DWORD RegExeTimeLimitMs = kRegExeTimeLimitMs;
+  // Told how far a restore has come; borrowed, null when nothing shows it.
+  TRestoreProgress* Progress = nullptr;
   // How the last restore went (refused, a record left out), and why it
   // failed, for the screen or the console.
   RestoreResult LastRestore;
@@ -52,6 +54,9 @@ class TBackups {
   // Puts back only the named records of the first selected set (see
   // Backup_RestoreChosen); the set stays whole.
   bool Restore_Selected_Records(const std::vector<std::wstring>& names);
+  // Puts back exactly the records at these places of the first selected
+  // set's script (see Backup_RestoreRecordsAt); the set stays whole.
+  bool Restore_Selected_RecordsAt(const std::vector<size_t>& positions);
   // Deletes the files of every selected set; the rows stay until the next
   // Read_Backups.
   void Delete_Selected_Backups();

@@ -6,21 +6,6 @@ namespace keytidy {
 
 namespace {
 
-// Key paths and value names compare as the registry compares them.
-bool SameName(const std::wstring& a, const std::wstring& b) {
-  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
-         CSTR_EQUAL;
-}
-
-bool IsValueRecord(const RegRecord& record) {
-  return record.kind == RegRecordKind::Value || record.kind == RegRecordKind::DeleteValue;
-}
-
-bool IsAtOrBelow(const std::wstring& key, const std::wstring& top) {
-  if (key.size() == top.size()) return SameName(key, top);
-  return key.size() > top.size() && key[top.size()] == L'\\' && SameName(key.substr(0, top.size()), top);
-}
-
 // Marks the value records the name stands for; false when there are none.
 // Value names may hold backslashes, so every split into key and value name
 // is tried, the longest value name first.
@@ -29,8 +14,8 @@ bool MarkValue(const std::vector<RegRecord>& records, const RecordName& name, st
     bool any = false;
     for (size_t i = 0; i < records.size(); ++i) {
       const RegRecord& record = records[i];
-      if (IsValueRecord(record) && record.root == name.root && SameName(record.key, key) &&
-          SameName(record.name, valueName)) {
+      if (RegRecord_IsValue(record) && record.root == name.root && RecordName_Same(record.key, key) &&
+          RecordName_Same(record.name, valueName)) {
         chosen[i] = true;
         any = true;
       }
@@ -48,7 +33,7 @@ bool MarkValue(const std::vector<RegRecord>& records, const RecordName& name, st
 bool MarkKey(const std::vector<RegRecord>& records, const RecordName& name, std::vector<bool>& chosen) {
   bool any = false;
   for (size_t i = 0; i < records.size(); ++i) {
-    if (records[i].root == name.root && IsAtOrBelow(records[i].key, name.path)) {
+    if (records[i].root == name.root && RecordKey_IsAtOrBelow(records[i].key, name.path)) {
       chosen[i] = true;
       any = true;
     }
@@ -57,6 +42,20 @@ bool MarkKey(const std::vector<RegRecord>& records, const RecordName& name, std:
 }
 
 }  // namespace
+
+bool RegRecord_IsValue(const RegRecord& record) {
+  return record.kind == RegRecordKind::Value || record.kind == RegRecordKind::DeleteValue;
+}
+
+bool RecordName_Same(const std::wstring& a, const std::wstring& b) {
+  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
+bool RecordKey_IsAtOrBelow(const std::wstring& key, const std::wstring& top) {
+  if (key.size() == top.size()) return RecordName_Same(key, top);
+  return key.size() > top.size() && key[top.size()] == L'\\' && RecordName_Same(key.substr(0, top.size()), top);
+}
 
 std::optional<RecordName> RecordName_Parse(const std::wstring& name) {
   const size_t cut = name.find(L'\\');
@@ -83,7 +82,7 @@ RecordChoice RegScript_ChooseRecords(const std::vector<RegRecord>& records, cons
 
 std::wstring RegRecord_DisplayName(const RegRecord& record) {
   const std::wstring key = RegScript_KeyName(record.root, record.key);
-  if (!IsValueRecord(record)) return key;
+  if (!RegRecord_IsValue(record)) return key;
   return key + L"\\" + (record.name.empty() ? std::wstring(L"@") : record.name);
 }
 

@@ -27,6 +27,13 @@ struct RecordChoice {
   std::vector<std::wstring> unmatched;  // names that chose nothing, as given
 };
 
+// A value record (or a value deletion), as opposed to a key's.
+bool RegRecord_IsValue(const RegRecord& record);
+// Key paths and value names compare as the registry compares them.
+bool RecordName_Same(const std::wstring& a, const std::wstring& b);
+// `key` is `top` or lies below it.
+bool RecordKey_IsAtOrBelow(const std::wstring& key, const std::wstring& top);
+
 // A name that cannot be parsed chooses nothing.
 RecordChoice RegScript_ChooseRecords(const std::vector<RegRecord>& records, const std::vector<std::wstring>& names);
 

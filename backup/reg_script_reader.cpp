@@ -15,13 +15,6 @@ std::wstring_view TrimBlanks(std::wstring_view text) {
   return text;
 }
 
-int HexDigit(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  return -1;
-}
-
 // The script as lines; a hex line ending in a backslash continues on the
 // next line (whose leading blanks do not count), exactly as the importer
 // joins them.
@@ -177,7 +170,7 @@ class ScriptParser {
       if (close == std::wstring_view::npos || close == 4 || close > 12) return Fail(L"malformed hex( type");
       std::uint32_t type = 0;
       for (wchar_t c : data.substr(4, close - 4)) {
-        const int digit = HexDigit(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0) return Fail(L"malformed hex( type");
         type = type * 16 + static_cast<std::uint32_t>(digit);
       }
@@ -192,7 +185,7 @@ class ScriptParser {
     if (digits.empty() || digits.size() > 8) return Fail(L"malformed dword");
     std::uint32_t number = 0;
     for (wchar_t c : digits) {
-      const int digit = HexDigit(c);
+      const int digit = HexDigitValue(c);
       if (digit < 0) return Fail(L"malformed dword");
       number = number * 16 + static_cast<std::uint32_t>(digit);
     }
@@ -221,7 +214,7 @@ class ScriptParser {
         if (item.empty() || item.size() > 2) return Fail(L"malformed hex byte");
         int value = 0;
         for (wchar_t c : item) {
-          const int digit = HexDigit(c);
+          const int digit = HexDigitValue(c);
           if (digit < 0) return Fail(L"malformed hex byte");
           value = value * 16 + digit;
         }

@@ -54,4 +54,13 @@ void ConsoleDeleteProgress::SetPosition(std::int32_t position) {
   bar_.Draw(position_, maximum_, caption_);
 }
 
+void ConsoleRestoreProgress::RestoreStepped(RestoreStep step, int position, int maximum) {
+  switch (step) {
+    case RestoreStep::CopyingFiles: bar_.Draw(position, maximum, L"Putting files back"); break;
+    case RestoreStep::Importing: bar_.Draw(position, maximum, L"Importing"); break;
+    case RestoreStep::Checking: bar_.Draw(position, maximum, L"Checking the registry"); break;
+    case RestoreStep::Done: bar_.Clear(); break;
+  }
+}
+
 }  // namespace keytidy::cli

@@ -1,12 +1,14 @@
 #pragma once
 // The console's progress: a one-line bar on standard error, redrawn in
-// place, naming the category being searched or the deletion. Drawn only when
+// place, naming the category being searched, the deletion or the step of a
+// restore. Drawn only when
 // standard error is a console and --quiet was not given: in a pipe or a file
 // it would only add carriage returns to what a script reads. Standard output
 // never carries it.
 #include <cstdint>
 #include <string>
 
+#include "backup/restore_progress.h"
 #include "scan/scan_observer.h"
 #include "scan/scan_progress.h"
 
@@ -57,6 +59,17 @@ class ConsoleDeleteProgress : public TScanProgress {
   std::wstring caption_;
   std::int32_t maximum_ = 0;
   std::int32_t position_ = 0;
+};
+
+// A restore's steps: extra files, the import, the check.
+class ConsoleRestoreProgress : public TRestoreProgress {
+ public:
+  explicit ConsoleRestoreProgress(bool quiet) : bar_(quiet) {}
+  ~ConsoleRestoreProgress() override { bar_.Clear(); }
+  void RestoreStepped(RestoreStep step, int position, int maximum) override;
+
+ private:
+  ConsoleBar bar_;
 };
 
 }  // namespace keytidy::cli

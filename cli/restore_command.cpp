@@ -3,23 +3,28 @@
 // A set that names files outside the Backups folder, or whose script cannot
 // be read, is refused and nothing changes; the files a set puts back are
 // named before they are copied. With --only, just the named records are put
-// back and the set stays whole.
+// back and the set stays whole. Its steps show as a bar on standard error
+// when that is a console, unless --quiet.
 #include "backup/backups_manager.h"
 #include "backup/record_choice.h"
 #include "cli/backup_set_lookup.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/console_progress.h"
 
 namespace keytidy::cli {
 namespace {
 
-constexpr wchar_t kUsage[] = L"keytidy-cli: usage: restore NAME [--only KEY[\\VALUE]]...\r\n";
+constexpr wchar_t kUsage[] = L"keytidy-cli: usage: restore NAME [--only KEY[\\VALUE]]... [--quiet]\r\n";
 
-// The set's name and the record names after each --only; false when the
-// arguments do not read that way or a record name is malformed.
-bool ReadRestoreArguments(const Arguments& arguments, std::wstring& set, std::vector<std::wstring>& only) {
+// The set's name, the record names after each --only and --quiet; false
+// when the arguments do not read that way or a record name is malformed.
+bool ReadRestoreArguments(const Arguments& arguments, std::wstring& set, std::vector<std::wstring>& only,
+                          bool& quiet) {
   for (size_t i = 0; i < arguments.size(); ++i) {
-    if (arguments[i] == L"--only") {
+    if (arguments[i] == L"--quiet") {
+      quiet = true;
+    } else if (arguments[i] == L"--only") {
       if (i + 1 >= arguments.size() || !RecordName_Parse(arguments[i + 1])) return false;
       only.push_back(arguments[++i]);
     } else if (set.empty() && !arguments[i].starts_with(L"--")) {
@@ -45,7 +50,8 @@ int RunPartialRestore(TBackups& manager, const std::wstring& set, const std::vec
 int RunRestore(const Arguments& arguments) {
   std::wstring set;
   std::vector<std::wstring> only;
-  if (!ReadRestoreArguments(arguments, set, only)) {
+  bool quiet = false;
+  if (!ReadRestoreArguments(arguments, set, only, quiet)) {
     PrintErr(kUsage);
     return kExitUsage;
   }
@@ -55,12 +61,16 @@ int RunRestore(const Arguments& arguments) {
     PrintErr(L"keytidy-cli: restore failed: no backup set named " + set + L"\r\n");
     return kExitRestoreFailed;
   }
+  ConsoleRestoreProgress progress(quiet);
+  manager.Progress = &progress;
   if (!only.empty()) return RunPartialRestore(manager, set, only);
   const RestorePlan plan = Backup_PlanRestore(TBackups::Data(manager.FirstSelected()).FullPath_Inifile);
   if (plan.refusal == RestoreRefusal::None) {
     for (const ExtraFile& file : plan.files) PrintOut(L"Putting back " + file.target + L" from " + file.copy + L"\r\n");
   }
-  if (!manager.Restore_Selected()) {
+  const bool restored = manager.Restore_Selected();
+  manager.Progress = nullptr;
+  if (!restored) {
     PrintErr(L"keytidy-cli: restore of " + set + L" " +
              (manager.LastRestore.refusal != RestoreRefusal::None ? L"refused: " : L"failed: ") +
              manager.LastRestoreError + L"\r\n");
@@ -76,11 +86,12 @@ int RunRestore(const Arguments& arguments) {
   return kExitSuccess;
 }
 
-const CommandRegistration kRestore({L"restore", L"restore NAME [--only KEY[\\VALUE]]...",
+const CommandRegistration kRestore({L"restore", L"restore NAME [--only KEY[\\VALUE]]... [--quiet]",
                                     L"Puts a backup set back into the registry and checks that all of it came back; "
                                     L"refuses a set that names files outside the Backups folder or whose script "
                                     L"cannot be read. --only puts back just the named key (with all below it) or "
-                                    L"value and leaves the set whole.",
+                                    L"value and leaves the set whole. Progress goes to standard error when "
+                                    L"it is a console, unless --quiet.",
                                     RunRestore});
 
 }  // namespace

@@ -1,8 +1,11 @@
 // "show NAME [--json]": the records a backup set's script holds, one line
 // each, named the way "restore NAME --only" takes them, so that one
-// finding can be put back without the rest of its set.
+// finding can be put back without the rest of its set. Where the set's
+// descriptor says which finding a record was made for, that finding
+// follows the record (sets made before it did so show records alone).
 #include <nlohmann/json.hpp>
 
+#include "backup/backup_findings.h"
 #include "backup/backups_manager.h"
 #include "backup/record_choice.h"
 #include "cli/backup_set_lookup.h"
@@ -24,20 +27,35 @@ const wchar_t* KindName(RegRecordKind kind) {
   return L"";
 }
 
-std::wstring RecordsText(const TTreeData_Backup& set, const std::vector<RegRecord>& records) {
+std::wstring FindingText(const RecordedFinding& finding) {
+  return L"    finding: " + finding.description + L" (" + finding.check + L", " + FormatDateTime_Fixed(finding.date) +
+         L")\r\n";
+}
+
+std::wstring RecordsText(const TTreeData_Backup& set, const std::vector<RegRecord>& records,
+                         const std::vector<RecordedFinding>& findings) {
   std::wstring text = BackupSetName(set) + L"  " + FormatDateTime_Fixed(set.DateTime) + L"  " + set.Modul + L"  " +
                       BackupSetDescription(set) + L"\r\n";
   if (records.empty()) text += L"The set records no registry data.\r\n";
-  for (const RegRecord& record : records)
+  for (const RegRecord& record : records) {
     text += std::wstring(KindName(record.kind)) + L"  " + RegRecord_DisplayName(record) + L"\r\n";
+    if (const RecordedFinding* finding = Backup_FindingOfRecord(findings, record)) text += FindingText(*finding);
+  }
   return text;
 }
 
-std::string RecordsJson(const TTreeData_Backup& set, const std::vector<RegRecord>& records) {
+std::string RecordsJson(const TTreeData_Backup& set, const std::vector<RegRecord>& records,
+                        const std::vector<RecordedFinding>& findings) {
   auto u8 = [](const std::wstring& text) { return Utf16ToUtf8Replacing(text); };
   nlohmann::json list = nlohmann::json::array();
-  for (const RegRecord& record : records)
-    list.push_back({{"kind", u8(KindName(record.kind))}, {"name", u8(RegRecord_DisplayName(record))}});
+  for (const RegRecord& record : records) {
+    nlohmann::json entry = {{"kind", u8(KindName(record.kind))}, {"name", u8(RegRecord_DisplayName(record))}};
+    if (const RecordedFinding* finding = Backup_FindingOfRecord(findings, record))
+      entry["finding"] = {{"description", u8(finding->description)},
+                          {"check", u8(finding->check)},
+                          {"date", u8(FormatDateTime_Fixed(finding->date))}};
+    list.push_back(std::move(entry));
+  }
   const nlohmann::json document = {{"set", u8(BackupSetName(set))},
                                    {"date", u8(FormatDateTime_Fixed(set.DateTime))},
                                    {"module", u8(set.Modul)},
@@ -66,16 +84,18 @@ int RunShow(const Arguments& arguments) {
     return kExitFailure;
   }
   const std::vector<RegRecord>& records = plan.scriptContent.records;
+  const std::vector<RecordedFinding> findings = Backup_Read_Findings(set.FullPath_Inifile);
   if (json)
-    PrintOut(Utf8ToUtf16(RecordsJson(set, records)));
+    PrintOut(Utf8ToUtf16(RecordsJson(set, records, findings)));
   else
-    PrintOut(RecordsText(set, records));
+    PrintOut(RecordsText(set, records, findings));
   return kExitSuccess;
 }
 
 const CommandRegistration kShow({L"show", L"show NAME [--json]",
                                  L"Lists the records of a backup set, one per line with its kind, named as "
-                                 L"\"restore NAME --only\" takes them.",
+                                 L"\"restore NAME --only\" takes them, each followed by the finding it was "
+                                 L"recorded for where the set says so.",
                                  RunShow});
 
 }  // namespace

@@ -60,14 +60,14 @@ std::wstring ReplaceFirstIgnoreCase(std::wstring_view text, std::wstring_view fr
   return result;
 }
 
-namespace {
-
-int DigitValue(wchar_t c) {
+int HexDigitValue(wchar_t c) {
   if (c >= L'0' && c <= L'9') return c - L'0';
   if (c >= L'a' && c <= L'f') return c - L'a' + 10;
   if (c >= L'A' && c <= L'F') return c - L'A' + 10;
   return -1;
 }
+
+namespace {
 
 // Parses into a magnitude with overflow detection; the sign is applied by
 // the caller against the target range.
@@ -91,7 +91,7 @@ std::optional<Int> ParseInteger(std::wstring_view text) {
                                   : Unsigned(std::numeric_limits<Int>::max());
   Unsigned magnitude = 0;
   for (; i < text.size(); ++i) {
-    const int digit = DigitValue(text[i]);
+    const int digit = HexDigitValue(text[i]);
     if (digit < 0 || static_cast<unsigned>(digit) >= base) return std::nullopt;
     if (magnitude > (limit - static_cast<Unsigned>(digit)) / base) return std::nullopt;
     magnitude = magnitude * base + static_cast<Unsigned>(digit);

@@ -28,6 +28,9 @@ std::optional<std::int64_t> ParseInt64(std::wstring_view text);
 std::int32_t StrToIntDef(std::wstring_view text, std::int32_t fallback);
 std::int64_t StrToInt64Def(std::wstring_view text, std::int64_t fallback);
 
+// 0 to 15 for a hexadecimal digit (either case), -1 for anything else.
+int HexDigitValue(wchar_t c);
+
 std::string Utf16ToUtf8(std::wstring_view text);
 std::wstring Utf8ToUtf16(std::string_view text);
 // For text other programs read (JSON): always valid UTF-8, whatever the

@@ -12,7 +12,9 @@
 #include "platform/registry.h"
 #include "scan/container_guard.h"
 #include "scan/deletion_plan.h"
+#include "scan/finding_names.h"
 #include "scan/finding_user.h"
+#include "scan/item_description.h"
 #include "scan/registry_cleaner.h"
 #include "scan/startup_approved.h"
 
@@ -23,6 +25,16 @@ namespace {
 void MarkDone(TRegistryCleaner& engine, TTreeData_RegCleaner& entry) {
   entry.RemoveFromTree = true;
   ++engine.Stat_DeletedTreeObjects_forWartungsScan;
+}
+
+// What the set's descriptor will say about a record just made for `entry`:
+// the finding as the user saw it in the list.
+RecordedFinding FindingOf(const TTreeData_RegCleaner& entry, FindingTarget target, const DeletePlace& place) {
+  std::int32_t icon = 0;
+  std::wstring description, detail;
+  Get_ItemDescription_and_Icon(&entry, icon, description, detail);
+  return RecordedFinding{target, place.root, place.key, target == FindingTarget::Value ? place.value : std::wstring(),
+                         CheckName(entry.GroupIndex), Now_Local(), description};
 }
 
 // The state Explorer keeps for a start-up entry goes with it, recorded in
@@ -45,7 +57,7 @@ void DeleteCompanion(const DeletePlace& companion) {
 }
 
 void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const DeletePlace& place,
-                     RegScriptJournal& backupfile) {
+                     RegScriptJournal& backupfile, std::vector<RecordedFinding>& findings) {
   const RootKey root = place.root;
   const std::wstring& key = place.key;
   const std::wstring& name = place.value;
@@ -56,11 +68,13 @@ void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, cons
   const SteadyRecord record = Backup_ValueSteadily(root, key, name, backupfile, true);
   if (record == SteadyRecord::KeptChanging) ++engine.Stat_ChangedWhileRecorded;
   if (record != SteadyRecord::Recorded) return;
+  findings.push_back(FindingOf(entry, FindingTarget::Value, place));
   if (!Reg_ValueExists(root, key, name)) {
     MarkDone(engine, entry);  // went while it was recorded; the record says so
     return;
   }
   const std::optional<DeletePlace> companion = RecordCompanion(place, backupfile);
+  if (companion) findings.push_back(FindingOf(entry, FindingTarget::Value, *companion));
   bool deleted = Reg_DeleteValue(root, key, name);
   if (!deleted && name.empty()) {
     // Some default values refuse deletion; emptying them is the next best.
@@ -83,7 +97,7 @@ void PutBackHalfDeletedKey(RootKey root, const std::wstring& key, const std::wst
 }
 
 void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const DeletePlace& place,
-                   RegScriptJournal& backupfile, const DeleteOptions& options) {
+                   RegScriptJournal& backupfile, const DeleteOptions& options, std::vector<RecordedFinding>& findings) {
   const RootKey root = place.root;
   const std::wstring& key = place.key;
   // Checked before anything else: such a key is neither recorded nor, when
@@ -109,6 +123,7 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
     Debug_Output(L"KeyToBackup=false ; " + key);
     return;
   }
+  findings.push_back(FindingOf(entry, FindingTarget::Key, place));
   const bool deleted = options.deleteKey ? options.deleteKey(root, key) : Reg_DeleteKey(root, key);
   if (!deleted) {
     Debug_Output(L"DeleteKey=false ; " + key);
@@ -124,7 +139,7 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
 // kept. An entry whose target is already gone skips the test: it counts as
 // removed, as before. Each part checks its target once more as it acts.
 void DeleteEntry(TRegistryCleaner& engine, TResultTree& tree, PVirtualNode node, RegScriptJournal& backupfile,
-                 const DeleteOptions& options) {
+                 const DeleteOptions& options, std::vector<RecordedFinding>& findings) {
   TTreeData_RegCleaner& entry = *GetEntry(node);
   const DeletionPlan plan = Plan_Deletion(engine, entry);
   if (plan.action == PlannedDeletion::NoLongerStale) {
@@ -132,20 +147,22 @@ void DeleteEntry(TRegistryCleaner& engine, TResultTree& tree, PVirtualNode node,
     ++engine.Stat_NoLongerStale;
     return;
   }
-  if (entry.DeleteValue) DeleteValuePart(engine, entry, plan.place, backupfile);
-  if (entry.DeleteKey) DeleteKeyPart(engine, entry, plan.place, backupfile, options);
+  if (entry.DeleteValue) DeleteValuePart(engine, entry, plan.place, backupfile, findings);
+  if (entry.DeleteKey) DeleteKeyPart(engine, entry, plan.place, backupfile, options, findings);
 }
 
 }  // namespace
 
-void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfile, const DeleteOptions& options) {
+std::vector<RecordedFinding> DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfile,
+                                                  const DeleteOptions& options) {
+  std::vector<RecordedFinding> findings;
   engine.Stat_ValuesDeleted = 0;
   engine.Stat_KeysDeleted = 0;
   engine.Stat_DeletedTreeObjects_forWartungsScan = 0;
   engine.Stat_NoLongerStale = 0;
   engine.Stat_ChangedWhileRecorded = 0;
   TResultTree* tree = engine.FTree;
-  if (!tree) return;
+  if (!tree) return findings;
   RegScriptJournal journal(backupfile);
   // Each finding is tested again as its own user sees the disk and the
   // classes: the user whose pass found it.
@@ -162,7 +179,7 @@ void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfi
         judged.emplace(user);
         judgedUser = user;
       }
-      DeleteEntry(engine, *tree, node, journal, options);
+      DeleteEntry(engine, *tree, node, journal, options, findings);
       if (engine.Progress) {
         engine.Progress_Step();
         engine.ProcessPendingMessages();
@@ -171,6 +188,7 @@ void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfi
     if (engine.Run.STOP_REQUESTED) break;
   }
   journal.Finish();
+  return findings;
 }
 
 void TRegistryCleaner::DeleteCheckedEntries(const std::wstring& backupfile) {

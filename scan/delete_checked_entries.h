@@ -8,7 +8,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "backup/backup_findings.h"
 #include "backup/reg_exe.h"
 #include "platform/restore_point.h"
 #include "platform/root_keys.h"
@@ -33,7 +35,8 @@ struct DeleteOptions {
 };
 
 // Walks the engine's whole tree (hidden rows too) in tree order; see
-// TRegistryCleaner::DeleteCheckedEntries.
-void DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfile, const DeleteOptions& options = {});
+// TRegistryCleaner::DeleteCheckedEntries. Returns, for every key or value
+// recorded in the script, the finding it was recorded for.
+std::vector<RecordedFinding> DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfile, const DeleteOptions& options = {});
 
 }  // namespace keytidy

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "backup/backup_findings.h"
 #include "backup/backup_set.h"
 #include "lang/message_catalogue.h"
 #include "platform/product.h"
@@ -50,7 +51,7 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   engine.Status_Delete = true;
   RestorePoint restorePoint(options.restorePointProvider);
   if (options.restorePoint) result.restorePoint = restorePoint.Begin(std::wstring(ProductTitle) + L": registry cleaning");
-  DeleteCheckedEntries(engine, result.scriptPath, options);
+  const std::vector<RecordedFinding> findings = DeleteCheckedEntries(engine, result.scriptPath, options);
   // Windows drops a point whose change removed nothing.
   restorePoint.End(engine.Stat_ValuesDeleted + engine.Stat_KeysDeleted > 0);
   if (engine.Run.APP_TERMINATING) {
@@ -66,6 +67,9 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   result.changedWhileRecorded = engine.Stat_ChangedWhileRecorded;
   const std::uint32_t left = CountTicked(engine.FTree) + result.noLongerStale;
   result.removed = result.checked - std::min(result.checked, left);
+  // Before the descriptor is completed: a set is only ever marked whole
+  // once everything about it is written.
+  Backup_Write_Findings(result.scriptPath, findings);
   Backup_Write_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted, std::to_wstring(result.removed), true);
   Backup_WriteUsers(result.scriptPath, usersOfTicked);
   return result;

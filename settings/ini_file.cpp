@@ -149,6 +149,27 @@ bool Ini_DeleteValue(const std::wstring& file, const std::wstring& section, cons
   return WriteProfileValue(path, section, name, nullptr) && !Ini_ValueExists(path, section, name);
 }
 
+bool Ini_WriteSection(const std::wstring& file, const std::wstring& section, const std::vector<std::wstring>& lines) {
+  const std::wstring path = Full_Path(file);
+  std::wstring block;
+  for (const std::wstring& line : lines) {
+    const size_t equals = line.find(L'=');
+    if (equals == std::wstring::npos ||
+        BreaksLineStructure(section, line.substr(0, equals), line.substr(equals + 1)))
+      return false;
+    block += line;
+    block += L'\0';
+  }
+  block += L'\0';
+  DWORD attributes = 0;
+  if (!IsExistingFile(path, attributes)) return false;
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  WritePrivateProfileSectionW(section.c_str(), block.c_str(), path.c_str());
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
+  SetFileAttributesW(path.c_str(), attributes);
+  return Ini_ReadSectionValues(path, section) == lines;
+}
+
 bool Ini_WriteDateTime(const std::wstring& file, const std::wstring& section, const std::wstring& name,
                        TDateTime moment) {
   return Ini_WriteString(file, section, name, FormatDateTime_Fixed(moment));

@@ -53,6 +53,10 @@ bool Ini_WriteInteger(const std::wstring& file, const std::wstring& section, con
 // True when the value is gone afterwards (also when it was never there);
 // false for a missing file.
 bool Ini_DeleteValue(const std::wstring& file, const std::wstring& section, const std::wstring& name);
+// Replaces the whole section with `lines` (each name=value) in one write, for
+// sections of many lines. True when the section then reads back as given;
+// false for a missing file and for lines that would break the structure.
+bool Ini_WriteSection(const std::wstring& file, const std::wstring& section, const std::vector<std::wstring>& lines);
 // Writes the moment in a fixed, locale-independent form that
 // Ini_ReadDateTime reads back on any machine.
 bool Ini_WriteDateTime(const std::wstring& file, const std::wstring& section, const std::wstring& name,

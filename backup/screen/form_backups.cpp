@@ -12,11 +12,13 @@
 #include "backup/auto_delete_old_backups.h"
 #include "backup/backup_restore.h"
 #include "backup/backup_row_texts.h"
+#include "backup/screen/form_backup_records.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
 #include "platform/text.h"
 #include "settings/screen/form_options.h"
+#include "skin/bar_color.h"
 #include "skin/button_skin.h"
 #include "skin/skin_folder.h"
 #include "skin/skin_ini.h"
@@ -87,15 +89,6 @@ std::wstring RestoreQuestion(const RestorePlan& plan) {
          ReplaceFirstIgnoreCase(Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_RESTORE_FILES), L"%1", targets);
 }
 
-// The side and bottom bars stand a little apart from the page colour:
-// darker on light skins, lighter on dark ones.
-COLORREF BarColor(COLORREF page) {
-  const int r = GetRValue(page), g = GetGValue(page), b = GetBValue(page);
-  const bool dark = (r * 299 + g * 587 + b * 114) / 1000 < 128;
-  const auto shift = [dark](int channel) { return dark ? std::min(channel + 18, 255) : std::max(channel - 12, 0); };
-  return RGB(shift(r), shift(g), shift(b));
-}
-
 }  // namespace
 
 TForm_MainNavi_Backups::TForm_MainNavi_Backups(HWND owner, const std::wstring& backupFolder)
@@ -163,21 +156,25 @@ void TForm_MainNavi_Backups::BuildControls() {
   HTMLabel_Selected.Create(side, s(56), s(40), s(164), s(176));
   VellButton_Restore.Create(side, s(16), s(226), s(200), s(33));
   VellButton_Restore.SetCaption(L"&Wiederherstellen");
-  VellButton_Delete.Create(side, s(16), s(266), s(200), s(33));
+  VellButton_Records.Create(side, s(16), s(264), s(200), s(33));
+  VellButton_Records.SetCaption(L"&Eintr\u00E4ge anzeigen");
+  VellButton_Delete.Create(side, s(16), s(302), s(200), s(33));
   VellButton_Delete.SetCaption(L"&L\u00F6schen");
-  Image_Status_Total.Create(side, s(16), s(326), s(16), s(16));
-  Label_DESC1.Create(side, L"Backups gesamt:", s(38), s(327), s(136), s(18));
-  Label_Status_Total.Create(side, L"0", s(176), s(327), s(44), s(18));
-  Image_Status_Selected.Create(side, s(16), s(350), s(16), s(16));
-  Label_DESC2.Create(side, L"Backups markiert:", s(38), s(351), s(136), s(18));
-  Label_Status_Selected.Create(side, L"0", s(176), s(351), s(44), s(18));
+  Image_Status_Total.Create(side, s(16), s(350), s(16), s(16));
+  Label_DESC1.Create(side, L"Backups gesamt:", s(38), s(351), s(136), s(18));
+  Label_Status_Total.Create(side, L"0", s(176), s(351), s(44), s(18));
+  Image_Status_Selected.Create(side, s(16), s(374), s(16), s(16));
+  Label_DESC2.Create(side, L"Backups markiert:", s(38), s(375), s(136), s(18));
+  Label_Status_Selected.Create(side, L"0", s(176), s(375), s(44), s(18));
   Image_Status_Total.SetPicture(StripePicture(s(16), kTotalIcon));
   Image_Status_Selected.SetPicture(StripePicture(s(16), kSelectedIcon));
   Image_SelectedBackup.SetStretch(true);
   Image_SelectedBackup.SetVisible(false);
   VellButton_Restore.SetEnabled(false);
+  VellButton_Records.SetEnabled(false);
   VellButton_Delete.SetEnabled(false);
   VellButton_Restore.OnClick = [this] { VellUnicodeSTButton_RestoreClick(); };
+  VellButton_Records.OnClick = [this] { VellButton_RecordsClick(); };
   VellButton_Delete.OnClick = [this] { VellUnicodeSTButton_DeleteClick(); };
 
   Panel_Bottom.Create(self, 0, 0, s(kDesignWidth), s(kBottomHeight), RGB(255, 255, 255));
@@ -203,7 +200,7 @@ void TForm_MainNavi_Backups::BuildControls() {
 void TForm_MainNavi_Backups::ApplySkin() {
   const TPageColors colours = Read_PageColors(SkinIniPath());
   const COLORREF page = colours.background, text = colours.text;
-  const COLORREF bar = BarColor(page);
+  const COLORREF bar = BarColorOn(page);
   SetColor(page);
   Panel_Side.SetColor(bar);
   Panel_Bottom.SetColor(bar);
@@ -221,7 +218,7 @@ void TForm_MainNavi_Backups::ApplySkin() {
     button->SetBounds(x, at.top, at.right - at.left, at.bottom - at.top);
     x += (at.right - at.left) + Scale(8);
   }
-  for (ui::VellButton* button : {&VellButton_Restore, &VellButton_Delete}) {
+  for (ui::VellButton* button : {&VellButton_Restore, &VellButton_Records, &VellButton_Delete}) {
     button->SetAutoWidth(false);
     const RECT at = button->Bounds();
     button->SetBounds(at.left, at.top, Scale(200), at.bottom - at.top);
@@ -407,6 +404,7 @@ void TForm_MainNavi_Backups::VirtualDrawTree_Backups_KX15Change() {
   }
   Label_Status_Selected.SetCaption(std::to_wstring(count));
   VellButton_Restore.SetEnabled(count == 1);
+  VellButton_Records.SetEnabled(count == 1);
   VellButton_Delete.SetEnabled(count >= 1);
   if (count != 1) Image_SelectedBackup.SetVisible(false);
 
@@ -483,6 +481,20 @@ void TForm_MainNavi_Backups::VellUnicodeSTButton_RestoreClick() {
   Backups->FLAG_USE_RECYCLEBIN = switches.IsChecked(OptionSwitch::Backups_UseRecycleBin);
   Backups->Delete_Selected_Backups();
   // The row stays until the list is read again.
+}
+
+void TForm_MainNavi_Backups::VellButton_RecordsClick() {
+  PullSelection();
+  PVirtualNode chosen = Backups->FirstSelected();
+  if (!chosen) return;
+  // What cannot be restored as a whole is not offered in parts either.
+  const RestorePlan plan = Backup_PlanRestore(TBackups::Data(chosen).FullPath_Inifile);
+  if (plan.refusal != RestoreRefusal::None) {
+    Show_Error(RefusalText(plan.refusal));
+    return;
+  }
+  TForm_BackupRecords records(Handle(), *Backups, plan.scriptContent.records);
+  records.ShowModal();
 }
 
 void TForm_MainNavi_Backups::VellUnicodeSTButton_DeleteClick() {

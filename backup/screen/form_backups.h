@@ -48,6 +48,7 @@ class TForm_MainNavi_Backups : public ui::Form {
   ui::ImageBox Image_SelectedBackup{this, L"Image_SelectedBackup"};
   ui::HtmlLabel HTMLabel_Selected{this, L"HTMLabel_Selected"};
   ui::VellButton VellButton_Restore{this, L"VellButton_Restore", 1};
+  ui::VellButton VellButton_Records{this, L"VellButton_Records", 1};
   ui::VellButton VellButton_Delete{this, L"VellButton_Delete", 1};
   ui::ImageBox Image_Status_Total{this, L"Image_Status_Total"};
   ui::Label Label_DESC1{this, L"Label_DESC1", 1};
@@ -72,6 +73,8 @@ class TForm_MainNavi_Backups : public ui::Form {
   void Read_Backups_and_RefreshScreen();
   void VirtualDrawTree_Backups_KX15Change();
   void VellUnicodeSTButton_RestoreClick();
+  // Opens the records of the selected set, to put back some of them.
+  void VellButton_RecordsClick();
   void VellUnicodeSTButton_DeleteClick();
   void VellButton_DeleteOldClick();
   // The three entries of the drop-down menu: delete sets older than `days`.

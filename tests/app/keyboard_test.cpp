@@ -190,7 +190,7 @@ TEST(Keyboard, TabAndShiftTabWalkEachWindowsControls) {
     const auto opened = OpenBackupScreenWithASetSelected(folder);
     TForm_MainNavi_Backups& screen = *opened;
     ExpectTabOrder({screen.VirtualDrawTree_Backups_KX15.Handle(), screen.VellButton_Restore.Handle(),
-                    screen.VellButton_Delete.Handle(), screen.VellButton_DeleteOld.Handle(),
+                    screen.VellButton_Records.Handle(), screen.VellButton_Delete.Handle(), screen.VellButton_DeleteOld.Handle(),
                     screen.VellButton_Refresh.Handle(), screen.VellButton_Explorer.Handle(),
                     screen.VellButton_ChangeView.Handle()});
   }
@@ -316,7 +316,7 @@ TEST(Keyboard, AccessKeysPressTheirButtonsOnEveryPage) {
       SCOPED_TRACE("backup screen with a set selected");
       test::TempFolder folder;
       const auto screen = OpenBackupScreenWithASetSelected(folder);
-      EXPECT_EQ(ExpectAccessKeysPressTheirButtons(screen->Handle()).size(), 6u) << "every button has a key";
+      EXPECT_EQ(ExpectAccessKeysPressTheirButtons(screen->Handle()).size(), 7u) << "every button has a key";
     }
     SCOPED_TRACE("options dialog");
     TForm_Options options(nullptr);

@@ -12,6 +12,7 @@
 
 #include "app/form_about.h"
 #include "app/main_window.h"
+#include "backup/screen/form_backup_records.h"
 #include "backup/screen/form_backups.h"
 #include "lang/translation_store.h"
 #include "platform/text.h"
@@ -43,6 +44,8 @@ void ExpectEveryTextTranslated(TLang& lang, const std::wstring& section, const T
 
 TEST(WindowTexts, EveryCaptionedComponentHasItsLineInEachLanguage) {
   test::TempFolder backups;
+  TBackupTree sets;
+  TBackups manager(&sets);
   struct Window {
     const char* name;
     std::function<std::unique_ptr<ui::Form>()> open;
@@ -51,6 +54,7 @@ TEST(WindowTexts, EveryCaptionedComponentHasItsLineInEachLanguage) {
       {"main window", [] { return std::make_unique<TForm_KX7>(); }},
       {"options dialog", [] { return std::make_unique<TForm_Options>(nullptr); }},
       {"backup screen", [&] { return std::make_unique<TForm_MainNavi_Backups>(nullptr, backups.Path()); }},
+      {"backup records", [&] { return std::make_unique<TForm_BackupRecords>(nullptr, manager, std::vector<RegRecord>{}); }},
       {"about box", [] { return std::make_unique<TForm_About>(nullptr); }},
   };
   for (const wchar_t* language : {L"en-us", L"de-de"}) {

@@ -327,6 +327,97 @@ TEST_F(PartialRestore, ShowListsTheRecordsByTheNamesRestoreTakes) {
   }
 }
 
+// The descriptor says which finding each record was made for; show prints
+// it after the record. A set from before (no such lines) lists its records
+// alone, and a damaged line only costs its own finding.
+TEST_F(PartialRestore, ShowNamesTheFindingOfEachRecordWhereTheSetSaysSo) {
+  AddMixedSet();
+  const std::string key = Utf16ToUtf8(Key());
+  const std::string findings =
+      "[Findings]\r\n"
+      "1=key|" + key + "\\A||app-path-key-empty|2026-01-02 03:04:01|Gr%00FC%00DFe %007C of A\r\n"
+      "2=value|" + key + "\\A|one|font-file-missing|2026-01-02 03:04:02|Font %0022one%0022 is gone\r\n"
+      "3=value|HKEY_NOWHERE\\A|one|font-file-missing|2026-01-02 03:04:03|unknown root\r\n"
+      "4=value|" + key + "\\B|other|font-file-missing|not a date|damaged\r\n"
+      "5=value|" + key + "\\C|x%005Cy|font-file-missing|2026-01-02 03:04:05|cut escape %00\r\n";
+  const std::wstring descriptor = folder_ + L"\\" + partial_ + L".ini";
+  const std::string oldDescriptor = test::ReadFileBytes(descriptor);
+  struct Expected {
+    size_t record;
+    const char* description;  // null: no finding
+    const char* check;
+    const char* date;
+  };
+  const char* grosse = "Gr\xC3\xBC\xC3\x9F" "e | of A";
+  const struct {
+    const char* what;
+    std::string descriptor;
+    bool withFindings;
+    std::vector<Expected> expected;  // by the records' order in the script
+  } cases[] = {
+      {"older set", oldDescriptor, false, {{0, nullptr}, {1, nullptr}, {9, nullptr}}},
+      {"with findings",
+       oldDescriptor + findings,
+       true,
+       {{0, grosse, "app-path-key-empty", "2026-01-02 03:04:01"},
+        {1, "Font \"one\" is gone", "font-file-missing", "2026-01-02 03:04:02"},
+        {2, grosse, "app-path-key-empty", "2026-01-02 03:04:01"},
+        {3, nullptr},
+        {5, nullptr},
+        {6, grosse, "app-path-key-empty", "2026-01-02 03:04:01"},
+        {7, grosse, "app-path-key-empty", "2026-01-02 03:04:01"},
+        {9, nullptr},
+        {11, nullptr}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::WriteFileBytes(descriptor, c.descriptor);
+    DWORD exitCode = 0;
+    const std::string json = Cli(L"show " + partial_ + L" --json", exitCode);
+    EXPECT_EQ(exitCode, 0u) << json;
+    const nlohmann::json document = nlohmann::json::parse(json, nullptr, false);
+    ASSERT_FALSE(document.is_discarded()) << json;
+    ASSERT_EQ(document["records"].size(), 12u) << json;
+    for (const Expected& e : c.expected) {
+      const nlohmann::json& record = document["records"][e.record];
+      if (!e.description) {
+        EXPECT_FALSE(record.contains("finding")) << record.dump();
+        continue;
+      }
+      EXPECT_EQ(record["finding"],
+                nlohmann::json({{"description", e.description}, {"check", e.check}, {"date", e.date}}))
+          << record.dump();
+    }
+    const std::string text = Cli(L"show " + partial_, exitCode);
+    EXPECT_EQ(exitCode, 0u) << text;
+    const std::string oneLine = "value  " + key + "\\A\\one\r\n";
+    const std::string followedBy = c.withFindings
+                                       ? oneLine + "    finding: Font \"one\" is gone (font-file-missing, "
+                                                   "2026-01-02 03:04:02)\r\nvalue  "
+                                       : oneLine + "value  ";
+    EXPECT_NE(text.find(followedBy), std::string::npos) << text;
+  }
+}
+
+// Restoring prints results only: with standard error redirected, as for
+// any script, no progress bar is drawn there.
+TEST_F(PartialRestore, RestoreDrawsNoProgressIntoARedirectedStream) {
+  AddMixedSet();
+  for (const std::wstring& arguments : {L"restore " + partial_, L"restore " + partial_ + L" --quiet",
+                                        L"restore " + partial_ + L" --only " + Quote(Key() + L"\\B")}) {
+    SCOPED_TRACE(Utf16ToUtf8(arguments));
+    EmptySandbox();
+    DWORD exitCode = 0;
+    const std::string output = Cli(arguments, exitCode);
+    EXPECT_EQ(exitCode, 0u) << output;
+    EXPECT_EQ(output.find("[#"), std::string::npos) << output;
+    for (size_t at = output.find('\r'); at != std::string::npos; at = output.find('\r', at + 1))
+      EXPECT_EQ(output.substr(at, 2), "\r\n") << "a line redrawn in place at " << at;
+    EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(L"B"), L"other"), 4);
+  }
+  EmptySandbox();
+}
+
 TEST_F(BackupCommands, HelpListsTheNewExitCodes) {
   DWORD exitCode = 0;
   const std::string help = Cli(L"--help", exitCode);

@@ -4,12 +4,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
@@ -241,6 +244,36 @@ TEST_F(ScanCommand, CleanRemovesTheFindingsAndRestoreBringsThemBack) {
   EXPECT_GE(Total(kStats_KeysDeleted) - keysDeletedBefore, 1u);
 
   const std::wstring name = added[0].substr(0, added[0].size() - 4);
+  // The set says which finding each record was made for.
+  const test::RunResult shown = Cli(L"show " + name + L" --json");
+  EXPECT_EQ(shown.exitCode, 0u) << shown.output;
+  const nlohmann::json document = nlohmann::json::parse(shown.output, nullptr, false);
+  ASSERT_FALSE(document.is_discarded()) << shown.output;
+  // Key names as the registry spells them ("SharedDLLS"): compared in
+  // any case.
+  const auto lower = [](std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+  };
+  std::map<std::string, std::string> checkOf;
+  for (const nlohmann::json& record : document["records"]) {
+    if (!record.contains("finding")) continue;
+    checkOf[lower(record["name"])] = record["finding"]["check"];
+    EXPECT_FALSE(record["finding"]["description"].get<std::string>().empty()) << record.dump();
+  }
+  const struct {
+    std::string name;
+    const char* check;
+  } expected[] = {
+      {Utf16ToUtf8(kAppPaths) + "\\KeytidyE2EGone.exe", "app-path-file-missing"},
+      {Utf16ToUtf8(kAppPaths) + "\\KeytidyE2EGone.exe\\@", "app-path-file-missing"},
+      {Utf16ToUtf8(kShared) + "\\" + T8(L"\\gone\\keytidy-e2e.dll"), "shared-dll-file-missing"},
+      {Utf16ToUtf8(kFonts) + "\\!!Keytidy E2E (TrueType)", "font-file-missing"},
+      {Utf16ToUtf8(kHelp) + "\\keytidy-e2e.hlp", "help-file-missing"},
+  };
+  for (const auto& e : expected)
+    EXPECT_EQ(checkOf[lower("HKEY_LOCAL_MACHINE\\" + e.name)], e.check) << e.name << "\n" << shown.output;
+
   const test::RunResult restore = Cli(L"restore " + name);
   EXPECT_EQ(restore.exitCode, 0u) << restore.output;
   EXPECT_EQ(Reg_ReadString(HKLM, kAppPaths + L"\\KeytidyE2EGone.exe", L""), T(L"\\gone\\app.exe"));

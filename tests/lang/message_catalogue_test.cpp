@@ -48,10 +48,10 @@ struct OptionsForm {
 };
 
 TEST(MessageKeys, OrderAndNamesAsTheFilesUseThem) {
-  EXPECT_EQ(kMessageKeyCount, 242);
+  EXPECT_EQ(kMessageKeyCount, 246);
   EXPECT_STREQ(MessageKeyName(MessageKey::MESSAGE_TRANSLATOR_NAME), L"MESSAGE_TRANSLATOR_NAME");
   EXPECT_EQ(static_cast<int>(MessageKey::MESSAGE_OK), 8);
-  EXPECT_STREQ(MessageKeyName(static_cast<MessageKey>(kMessageKeyCount - 1)), L"MESSAGE_RC_EVIDENCE_STARTUPENTRYMISSING");
+  EXPECT_STREQ(MessageKeyName(static_cast<MessageKey>(kMessageKeyCount - 1)), L"MESSAGEHTML_BACKUPS_RESTORE_RECORDS_OK");
 }
 
 TEST_F(MessageCatalogue, WithoutAnIndexNothingIsTranslated) {

@@ -55,6 +55,8 @@ const std::map<std::wstring, Placeholders>& FilledPlaceholders() {
       {L"MESSAGE_BACKUPS_ASK_DELETE_OLD", {L"%1"}},
       {L"MESSAGEHTML_BACKUPS_ASK_RESTORE_FILES", {L"%1"}},
       {L"MESSAGEHTML_BACKUPS_ASK_AUTODELETE_OLD", {L"%1", L"%2"}},
+      {L"MESSAGEHTML_BACKUPS_ASK_RESTORE_RECORDS", {L"%1"}},
+      {L"MESSAGEHTML_BACKUPS_RESTORE_RECORDS_OK", {L"%1"}},
   };
   return filled;
 }
@@ -66,7 +68,7 @@ bool IsEntryDescription(const std::wstring& key) {
 const Placeholders kRecordFields = {L"%DisplayName", L"%FullPath", L"%Filename", L"%Folder",
                                     L"%Key",         L"%MissingKey", L"%FullKey", L"%Value"};
 
-// Every component of the four windows that carries a translatable text.
+// Every component of the five windows that carries a translatable text.
 const std::vector<std::wstring>& ComponentKeys() {
   static const std::vector<std::wstring> keys = {
       L"Form_KX7.Form_KX7", L"Form_KX7.MenuItem_help_Help", L"Form_KX7.MenuItem_help_About",
@@ -85,7 +87,9 @@ const std::vector<std::wstring>& ComponentKeys() {
       L"Form_MainNavi_Backups.VellButton_DeleteOld", L"Form_MainNavi_Backups.Menu_DeleteOld_7days",
       L"Form_MainNavi_Backups.Menu_DeleteOld_14days", L"Form_MainNavi_Backups.Menu_DeleteOld_30days",
       L"Form_MainNavi_Backups.VellButton_Refresh", L"Form_MainNavi_Backups.VellButton_Explorer",
-      L"Form_MainNavi_Backups.VellButton_ChangeView",
+      L"Form_MainNavi_Backups.VellButton_ChangeView", L"Form_MainNavi_Backups.VellButton_Records",
+      L"Form_BackupRecords.Form_BackupRecords", L"Form_BackupRecords.Label_Records",
+      L"Form_BackupRecords.VellButton_RestoreRecords", L"Form_BackupRecords.VellButton_Close",
       L"Form_Options.Form_Options", L"Form_Options.TabSheet_SKIN", L"Form_Options.TabSheet_LANG",
       L"Form_Options.TabSheet_OTHER", L"Form_Options.TabSheet_Backups", L"Form_Options.TabSheet_RC1",
       L"Form_Options.TabSheet_RC2", L"Form_Options.ListView_Options_Language",

@@ -123,6 +123,26 @@ TEST_F(IniFile, WritesReplaceValuesAndConfirmThemByReadingBack) {
   EXPECT_FALSE(Ini_WriteString(file_, L"Backup", L"Quoted", L"\"x\""));
 }
 
+// A whole section in one write: its old lines go, the other sections stay;
+// a line that would break the structure is refused before anything is
+// written.
+TEST_F(IniFile, WholeSectionsAreWrittenInOneGo) {
+  EXPECT_TRUE(Ini_WriteSection(file_, L"Other", {L"1=first", L"2=second"}));
+  EXPECT_EQ(Ini_ReadSectionValues(file_, L"Other"), (std::vector<std::wstring>{L"1=first", L"2=second"}));
+  EXPECT_EQ(Ini_ReadString(file_, L"SkinInfo", L"Word"), L"abc");
+  EXPECT_TRUE(Ini_WriteSection(file_, L"Findings", {L"1=x|y"}));
+  EXPECT_EQ(Ini_ReadSectionValues(file_, L"Findings"), std::vector<std::wstring>{L"1=x|y"});
+  EXPECT_EQ(Ini_ReadSectionValues(file_, L"Other"), (std::vector<std::wstring>{L"1=first", L"2=second"}));
+
+  const std::string before = ReadFileBytes(file_);
+  for (const std::vector<std::wstring>& lines : {std::vector<std::wstring>{L"1=x\r\n[Injected]"},
+                                                 std::vector<std::wstring>{L"no equals sign"},
+                                                 std::vector<std::wstring>{L"=no name"}})
+    EXPECT_FALSE(Ini_WriteSection(file_, L"Other", lines));
+  EXPECT_EQ(ReadFileBytes(file_), before);
+  EXPECT_FALSE(Ini_WriteSection(folder_.File(L"missing.ini"), L"Other", {L"1=x"}));
+}
+
 TEST_F(IniFile, WritesThatWouldBreakTheLineStructureAreRefused) {
   struct Case {
     const wchar_t* section;

@@ -17,6 +17,8 @@
 #include "app/main_window.h"
 #include "app/message_dialogs.h"
 #include "app/yes_no_dialog.h"
+#include "backup/reg_script_text.h"
+#include "backup/screen/form_backup_records.h"
 #include "backup/screen/form_backups.h"
 #include "cleaner/form_rc.h"
 #include "lang/available_languages.h"
@@ -112,6 +114,23 @@ void WriteBackupSets(const test::TempFolder& folder) {
     test::WriteFileBytes(folder.File(base + L".ini"), ini);
     test::WriteFileBytes(folder.File(base + L".reg"), std::string(static_cast<size_t>(900 + i * 1500), ';'));
   }
+  // The second newest holds real records, most with the finding they were
+  // made for, for its records window.
+  const std::wstring fonts = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+  const std::wstring app = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\ktview.exe";
+  std::wstring records = L"[" + app + L"]\r\n@=\"C:\\\\Program Files\\\\Keytidy Old Suite\\\\ktview.exe\"\r\n\r\n";
+  std::string findings = "[Findings]\r\n1=key|" + Utf16ToUtf8(app) +
+                         "||app-path-file-missing|2026-01-02 03:04:05|Program file missing: ktview.exe\r\n";
+  for (int i = 0; i < 8; ++i) {
+    const std::wstring n = std::to_wstring(i);
+    records += L"[" + fonts + L"]\r\n\"Keytidy Sans " + n + L" (TrueType)\"=\"sans" + n + L".ttf\"\r\n\r\n";
+    if (i % 3 != 2)
+      findings += std::to_string(i + 2) + "=value|" + Utf16ToUtf8(fonts) + "|Keytidy Sans " + std::to_string(i) +
+                  " (TrueType)|font-file-missing|2026-01-02 03:04:05|Font file missing: sans" + std::to_string(i) +
+                  ".ttf\r\n";
+  }
+  test::WriteFileBytes(folder.File(L"RC_set1.reg"), RegScriptHeaderBytes() + RegScriptBytes(records));
+  test::WriteFileBytes(folder.File(L"RC_set1.ini"), test::ReadFileBytes(folder.File(L"RC_set1.ini")) + findings);
 }
 
 // Findings of four kinds for the cleaner screen's first search.
@@ -195,6 +214,19 @@ TEST_F(ScreenDrawing, DISABLED_EveryWindowReachesTheScreen) {
       CheckWindow(screen.Handle(), prefix_ + L"backups-compact");
       screen.VellButton_ChangeView.OnClick();
       CheckOnScreen(screen.Handle(), prefix_ + L"backups-full");
+      // The records of the selected set, two of them ticked.
+      screen.VirtualDrawTree_Backups_KX15.SetRowSelected(1, true);
+      test::PumpMessages(50);
+      test::RunSoon([&] {
+        HWND window = test::FindOwnWindow(TForm_BackupRecords::kClassName);
+        auto* records = dynamic_cast<TForm_BackupRecords*>(ui::Window::FromHandle(window));
+        ASSERT_NE(records, nullptr);
+        EXPECT_EQ(records->Records.NodeCount(), 10u);
+        for (size_t row : {2u, 5u}) records->VirtualDrawTree_Records.ToggleCheck(records->Records.NodeAt(row));
+        CheckWindow(window, prefix_ + L"backup-records");
+        records->Close();
+      }, 200);
+      screen.VellButton_Records.OnClick();
       screen.Close();
     });
     screen.ShowModal();

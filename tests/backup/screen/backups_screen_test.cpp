@@ -17,7 +17,10 @@
 #include "backup/auto_delete_old_backups.h"
 #include "backup/backup_row_texts.h"
 #include "backup/module_codes.h"
+#include "backup/record_choice.h"
+#include "backup/screen/form_backup_records.h"
 #include "backup/reg_script_text.h"
+#include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
 #include "platform/registry.h"
@@ -396,6 +399,136 @@ TEST_F(BackupsScreen, RestoreNamesTheFilesItPutsBackAndRefusesWhatItCannotTrust)
                                      Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_TORN));
   EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(), L"v"), 7);
   EXPECT_FALSE(RawValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"cut"));
+}
+
+// One finding back: the records of a set, each with the finding the
+// descriptor names for it, two of them ticked and put back through the
+// real reg.exe; nothing else comes back and the set stays byte for byte.
+// In both languages, as the user reads it.
+TEST_F(BackupsScreen, TheRecordsOfASetAndOnlyTheTickedOnesBack) {
+  const std::wstring key = L"HKEY_CURRENT_USER\\" + Path();
+  for (const wchar_t* language : {L"en-us", L"de-de"}) {
+    SCOPED_TRACE(Utf8(language));
+    Localisation_Reset();
+    LanguageCode = language;
+    LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", language);
+    AddSet(L"mine", 1);
+    WriteFileBytes(folder_.File(L"mine.ini"),
+                   test::ReadFileBytes(folder_.File(L"mine.ini")) + "[Findings]\r\n1=value|" + Utf8(key) +
+                       "\\A|one|font-file-missing|2026-01-02 03:04:05|Font file gone\r\n2=key|" + Utf8(key) +
+                       "\\B||software-key-empty|2026-01-02 03:04:06|Empty key B\r\n");
+    WriteFileBytes(folder_.File(L"mine.reg"),
+                   RegScriptHeaderBytes() + RegScriptBytes(L"[" + key + L"\\A]\r\n\"one\"=dword:00000001\r\n"
+                                                           L"\"two\"=\"text\"\r\n\r\n[" + key +
+                                                           L"\\B]\r\n\"other\"=dword:00000004\r\n\r\n"));
+    const std::string setBefore =
+        test::ReadFileBytes(folder_.File(L"mine.ini")) + test::ReadFileBytes(folder_.File(L"mine.reg"));
+    Reg_DeleteKey(ROOT_HKEY_CURRENT_USER, Path(L"A"));
+    Reg_DeleteKey(ROOT_HKEY_CURRENT_USER, Path(L"B"));
+
+    auto screen = OpenScreen();
+    EXPECT_FALSE(screen->VellButton_Records.Enabled());
+    SelectRows(*screen, {0});
+    ASSERT_TRUE(screen->VellButton_Records.Enabled());
+    std::vector<std::wstring> names, details;
+    bool restoreEnabledBeforeTicks = true, restoreEnabledAfterTicks = false;
+    SimulatedUser user(kAnswerYes);
+    test::RunSoon([&] {
+      auto* records = dynamic_cast<TForm_BackupRecords*>(
+          ui::Window::FromHandle(test::FindOwnWindow(TForm_BackupRecords::kClassName)));
+      if (!records) return;
+      const TDateTime setDate = TBackups::Data(screen->RowAt(0)).DateTime;
+      for (PVirtualNode node : records->Records) {
+        names.push_back(RegRecord_DisplayName(TBackupRecordTree::Data(node).record));
+        details.push_back(TForm_BackupRecords::DetailLine(TBackupRecordTree::Data(node), setDate));
+      }
+      restoreEnabledBeforeTicks = records->VellButton_RestoreRecords.Enabled();
+      // "one" and "other": a value of A and one of B.
+      for (size_t row : {0u, 3u}) records->VirtualDrawTree_Records.ToggleCheck(records->Records.NodeAt(row));
+      PumpMessages(20);
+      restoreEnabledAfterTicks = records->VellButton_RestoreRecords.Enabled();
+      records->VellButton_RestoreRecords.OnClick();
+      records->Close();
+    }, 200);
+    screen->VellButton_Records.OnClick();
+
+    // A's key line only heads its values and gets no row; B was recorded as
+    // a key of its own.
+    const std::vector<std::wstring> expectedNames{key + L"\\A\\one", key + L"\\A\\two", key + L"\\B",
+                                                  key + L"\\B\\other"};
+    EXPECT_EQ(names, expectedNames);
+    ASSERT_EQ(details.size(), 4u);
+    const std::wstring valueWord = Message(MessageKey::MESSAGE_BACKUPS_RECORD_VALUE);
+    const std::wstring setDate = Backup_DateText(TBackups::Data(screen->RowAt(0)).DateTime);
+    const std::wstring findingDate = Backup_DateText(ParseDateTime_Fixed(L"2026-01-02 03:04:05").value());
+    const std::wstring keyDate = Backup_DateText(ParseDateTime_Fixed(L"2026-01-02 03:04:06").value());
+    const std::wstring dash = L"  \u2013  ";
+    EXPECT_EQ(details[0], valueWord + dash + L"Font file gone" + dash + findingDate);
+    // "two" has no finding of its own and lies in no key finding: the set's date alone.
+    EXPECT_EQ(details[1], valueWord + dash + setDate);
+    EXPECT_EQ(details[2], Message(MessageKey::MESSAGE_BACKUPS_RECORD_KEY) + dash + L"Empty key B" + dash + keyDate);
+    EXPECT_EQ(details[3], valueWord + dash + L"Empty key B" + dash + keyDate);
+    EXPECT_FALSE(restoreEnabledBeforeTicks);
+    EXPECT_TRUE(restoreEnabledAfterTicks);
+
+    ASSERT_EQ(user.Seen().size(), 2u);
+    EXPECT_TRUE(user.Seen()[0].question);
+    EXPECT_EQ(user.Seen()[0].text,
+              ReplaceFirstIgnoreCase(Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_RESTORE_RECORDS), L"%1", L"2"));
+    EXPECT_EQ(user.Seen()[1].text,
+              ReplaceFirstIgnoreCase(Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_RECORDS_OK), L"%1", L"2"));
+    EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(L"A"), L"one"), 1);
+    EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(L"B"), L"other"), 4);
+    EXPECT_FALSE(RawValueExists(ROOT_HKEY_CURRENT_USER, Path(L"A"), L"two"));
+    EXPECT_EQ(test::ReadFileBytes(folder_.File(L"mine.ini")) + test::ReadFileBytes(folder_.File(L"mine.reg")),
+              setBefore);
+    EXPECT_EQ(ListedNames(*screen), std::vector<std::wstring>{L"mine"});
+  }
+  LanguageCode.clear();
+}
+
+// Another user's set lists its records but puts none back; a set whose
+// script cannot be read does not even list them.
+TEST_F(BackupsScreen, TheRecordsOfASetThatCannotBePutBack) {
+  const std::wstring key = L"HKEY_CURRENT_USER\\" + Path();
+  const struct {
+    const char* what;
+    std::string user;
+    std::string script;
+    MessageKey shown;
+    bool listed;
+  } cases[] = {
+      {"another user's", "somebody_else",
+       RegScriptHeaderBytes() + RegScriptBytes(L"[" + key + L"\\A]\r\n\"one\"=dword:00000001\r\n\r\n"),
+       MessageKey::MESSAGEHTML_BACKUPS_WRONG_USER, true},
+      {"unreadable", "", "\xFF\xFEnot a script", MessageKey::MESSAGEHTML_BACKUPS_RESTORE_UNREADABLE, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    AddSet(L"set", 1, c.user);
+    WriteFileBytes(folder_.File(L"set.reg"), c.script);
+    auto screen = OpenScreen();
+    SelectRows(*screen, {0});
+    bool listed = false;
+    SimulatedUser user(kAnswerYes);
+    test::RunSoon([&] {
+      auto* records = dynamic_cast<TForm_BackupRecords*>(
+          ui::Window::FromHandle(test::FindOwnWindow(TForm_BackupRecords::kClassName)));
+      if (!records) return;
+      listed = records->Records.NodeCount() == 1;
+      records->VirtualDrawTree_Records.ToggleCheck(records->Records.NodeAt(0));
+      PumpMessages(20);
+      records->VellButton_RestoreRecords.OnClick();
+      records->Close();
+    }, 200);
+    screen->VellButton_Records.OnClick();
+    PumpMessages(250);
+    EXPECT_EQ(listed, c.listed);
+    ASSERT_EQ(user.Seen().size(), 1u);
+    EXPECT_FALSE(user.Seen()[0].question);
+    EXPECT_EQ(user.Seen()[0].text, Message(c.shown));
+    EXPECT_FALSE(RawValueExists(ROOT_HKEY_CURRENT_USER, Path(L"A"), L"one"));
+  }
 }
 
 TEST_F(BackupsScreen, DeleteAsksAndRemovesTheSelectedSets) {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <vector>
@@ -241,5 +242,24 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR name, LPCWSTR text, LPC
   std::size_t insertAt = range->second;
   while (insertAt > range->first + 1 && TrimBlanks(profile.lines[insertAt - 1]).empty()) --insertAt;
   profile.lines.insert(profile.lines.begin() + static_cast<std::ptrdiff_t>(insertAt), line);
+  return Store(file, profile) ? TRUE : FALSE;
+}
+
+BOOL WritePrivateProfileSectionW(LPCWSTR section, LPCWSTR lines, LPCWSTR file) {
+  if (!section) return FALSE;
+  ProfileFile profile = Load(file).value_or(ProfileFile{});
+  std::vector<std::wstring> entries;
+  for (LPCWSTR line = lines; line && *line; line += std::wcslen(line) + 1) entries.emplace_back(line);
+  // The section's lines are replaced as a whole; a missing one is added.
+  const auto range = FindSection(profile, section);
+  if (!range) {
+    profile.lines.push_back(L"[" + std::wstring(section) + L"]");
+    profile.lines.insert(profile.lines.end(), entries.begin(), entries.end());
+  } else {
+    const auto first = profile.lines.begin() + static_cast<std::ptrdiff_t>(range->first + 1);
+    profile.lines.erase(first, profile.lines.begin() + static_cast<std::ptrdiff_t>(range->second));
+    profile.lines.insert(profile.lines.begin() + static_cast<std::ptrdiff_t>(range->first + 1), entries.begin(),
+                         entries.end());
+  }
   return Store(file, profile) ? TRUE : FALSE;
 }

@@ -192,6 +192,7 @@ DWORD GetFullPathNameW(LPCWSTR path, DWORD size, LPWSTR buffer, LPWSTR* filePart
 DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR name, LPCWSTR fallback, LPWSTR buffer, DWORD size,
                                LPCWSTR file);
 BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR name, LPCWSTR text, LPCWSTR file);
+BOOL WritePrivateProfileSectionW(LPCWSTR section, LPCWSTR lines, LPCWSTR file);
 
 // Declared for the handle owners of platform/handles.h; nothing in the
 // native build opens such handles.
