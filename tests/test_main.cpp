@@ -21,6 +21,14 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
   return EXCEPTION_EXECUTE_HANDLER;
 }
 
+// The tests judge a desktop user as a signed-in Windows session has one.
+// Under Wine the shell that marks that user starts on demand and in the
+// background, so an early test could otherwise look before it is there.
+void WaitForTheDesktopUser() {
+  GetDesktopWindow();
+  for (int tries = 0; tries < 150 && keytidy::GetInteractiveUserSid().empty(); ++tries) Sleep(100);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -29,6 +37,7 @@ int wmain(int argc, wchar_t** argv) {
   SetUnhandledExceptionFilter(ReportCrash);
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
   keytidy::Registry_Init();
+  WaitForTheDesktopUser();
   keytidy::Environment_Init();
   keytidy::Build_PathDirList();
   testing::InitGoogleTest(&argc, argv);

@@ -230,10 +230,11 @@ TEST_F(UserPasses, EachUsersOwnClassesAreJudgedAndCleanedInTheirHive) {
       Cli(L"scan --quiet --category file-types --user all --json " + Quote(jsonFile));
   ASSERT_EQ(scan.exitCode, 0u) << scan.output;
   std::vector<std::wstring> users;
-  for (const json& finding : json::parse(ReadFileBytes(jsonFile))["findings"])
+  const json document = json::parse(ReadFileBytes(jsonFile));
+  for (const json& finding : document["findings"])
     if (Utf8ToUtf16(finding["key"].get<std::string>()).find(name) != std::wstring::npos)
       users.push_back(Utf8ToUtf16(finding["user"].get<std::string>()));
-  EXPECT_EQ(users, std::vector<std::wstring>{kOther});
+  EXPECT_EQ(users, std::vector<std::wstring>{kOther}) << ReadFileBytes(jsonFile);
 
   const test::RunResult clean = Cli(L"clean --quiet --no-restore-point --category file-types --user all");
   ASSERT_EQ(clean.exitCode, 0u) << clean.output;
