@@ -17,6 +17,8 @@
 #include "app/main_window.h"
 #include "app/message_dialogs.h"
 #include "app/yes_no_dialog.h"
+#include "backup/reg_script_text.h"
+#include "backup/screen/form_backup_records.h"
 #include "backup/screen/form_backups.h"
 #include "cleaner/form_rc.h"
 #include "lang/language_choice.h"
@@ -211,6 +213,52 @@ TEST(Keyboard, TabAndShiftTabWalkEachWindowsControls) {
                     main.PelkanMouseImage3State_Minimize.Handle(), main.PelkanMouseImage3State_Maximize.Handle(),
                     main.PelkanMouseImage3State_Close.Handle()});
   }
+}
+
+// The records window: the list, then its buttons (Restore only once a row is
+// ticked), and Escape closes it.
+TEST(Keyboard, TheRecordsWindowWalksItsControlsAndEscapeClosesIt) {
+  test::TempFolder folder;
+  // The set is the running user's own: another user's set would first ask.
+  TBackupTree sets;
+  test::WriteFileBytes(folder.File(L"RC_records.ini"),
+                       "[Backup]\r\nDateTime=01.02.2024 10:00:00\r\nModul=RC\r\nAction=RC_DELETED\r\nDisplay=1\r\nUser=" +
+                           Utf16ToUtf8(TBackups(&sets).CurrentUser) + "\r\n");
+  test::WriteFileBytes(folder.File(L"RC_records.reg"),
+                       RegScriptHeaderBytes() +
+                           RegScriptBytes(L"[HKEY_CURRENT_USER\\Software\\KeytidyKeyboardRecords]\r\n\"one\"=\"1\"\r\n\r\n"));
+  auto screen = std::make_unique<TForm_MainNavi_Backups>(nullptr, folder.Path());
+  screen->VellThreadTimer_AutoDeleteOldBackups.SetEnabled(false);
+  ShowActive(screen->Handle());
+  screen->VirtualDrawTree_Backups_KX15.SetRowSelected(0, true);
+  PumpAsTheProgram();
+
+  bool opened = false;
+  auto showing = std::make_shared<bool>(true);
+  auto fallbackClosed = std::make_shared<bool>(false);
+  RunSoon([&] {
+    auto* records = dynamic_cast<TForm_BackupRecords*>(
+        ui::Window::FromHandle(test::FindOwnWindow(TForm_BackupRecords::kClassName)));
+    if (!records) return;
+    opened = true;
+    ExpectTabOrder({records->VirtualDrawTree_Records.Handle(), records->VellButton_Close.Handle()});
+    records->VirtualDrawTree_Records.ToggleCheck(records->Records.NodeAt(0));
+    PumpAsTheProgram();
+    ExpectTabOrder({records->VirtualDrawTree_Records.Handle(), records->VellButton_RestoreRecords.Handle(),
+                    records->VellButton_Close.Handle()});
+    PressKey(GetFocus(), VK_ESCAPE);
+  });
+  // Should Escape not close it, the test still ends.
+  RunSoon([showing, fallbackClosed] {
+    if (!*showing) return;
+    *fallbackClosed = true;
+    if (HWND window = test::FindOwnWindow(TForm_BackupRecords::kClassName)) PostMessageW(window, WM_CLOSE, 0, 0);
+  }, 3000);
+  screen->VellButton_RecordsClick();
+  *showing = false;
+  EXPECT_TRUE(opened);
+  const bool closedByEscape = !*fallbackClosed;
+  EXPECT_TRUE(closedByEscape);
 }
 
 TEST(Keyboard, EnterAndEscapeCloseModalWindowsWithTheRightOutcome) {
