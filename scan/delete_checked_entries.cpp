@@ -10,6 +10,7 @@
 #include "platform/environment.h"
 #include "platform/judged_user.h"
 #include "platform/registry.h"
+#include "platform/text.h"
 #include "scan/container_guard.h"
 #include "scan/deletion_plan.h"
 #include "scan/finding_names.h"
@@ -165,7 +166,10 @@ std::vector<RecordedFinding> DeleteCheckedEntries(TRegistryCleaner& engine, cons
   if (!tree) return findings;
   RegScriptJournal journal(backupfile);
   // Each finding is tested again as its own user sees the disk and the
-  // classes: the user whose pass found it.
+  // classes: the user whose pass found it. The machine's findings and the
+  // default user's share one scope ("" below), so an ordinary run builds a
+  // user's environment once, not at every turn between the two.
+  const std::wstring defaultUser = JudgedUserSid();
   std::optional<JudgedUserScope> judged;
   std::wstring judgedUser;
   // By position: processing window messages must not be able to leave an
@@ -174,7 +178,9 @@ std::vector<RecordedFinding> DeleteCheckedEntries(TRegistryCleaner& engine, cons
     PVirtualNode node = tree->NodeAt(index);
     if (IsTicked(node)) {
       engine.ProcessPendingMessages();
-      if (const std::wstring user = FindingUser(*GetEntry(node)); !judged || user != judgedUser) {
+      std::wstring user = FindingUser(*GetEntry(node));
+      if (EqualsIgnoreCaseAscii(user, defaultUser)) user.clear();
+      if (!judged || user != judgedUser) {
         judged.reset();
         judged.emplace(user);
         judgedUser = user;
