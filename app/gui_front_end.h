@@ -2,7 +2,7 @@
 // The desktop program as the engine's front end: pending messages run
 // through the widget layer, questions are the skin's yes/no dialog, and
 // options the engine changed reach the options dialog's controls.
-#include "scan/front_end.h"
+#include "model/front_end.h"
 
 namespace keytidy {
 

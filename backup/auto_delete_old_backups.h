@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "scan/front_end.h"
+#include "model/front_end.h"
 #include "settings/option_switches.h"
 
 namespace keytidy {

@@ -9,8 +9,8 @@
 #include "backup/reg_script_reader.h"
 #include "backup/reg_script_text.h"
 #include "backup/registry_backup.h"
-#include "backup/registry_snapshot.h"
-#include "backup/whole_file.h"
+#include "platform/registry_snapshot.h"
+#include "platform/whole_file.h"
 #include "platform/environment.h"
 
 namespace keytidy {

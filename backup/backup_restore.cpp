@@ -8,7 +8,7 @@
 #include "backup/reg_records_text.h"
 #include "backup/reg_script_check.h"
 #include "backup/reg_script_text.h"
-#include "backup/whole_file.h"
+#include "platform/whole_file.h"
 #include "platform/debug_log.h"
 
 namespace keytidy {

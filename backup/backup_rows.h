@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "scan/tree_model.h"
+#include "model/tree_model.h"
 #include "settings/date_time.h"
 
 namespace keytidy {

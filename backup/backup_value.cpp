@@ -4,7 +4,7 @@
 #include "backup/reg_script_reader.h"
 #include "backup/reg_script_text.h"
 #include "backup/registry_backup.h"
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 
 namespace keytidy {
 

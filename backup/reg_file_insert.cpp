@@ -6,7 +6,7 @@
 
 #include "backup/reg_script_reader.h"
 #include "backup/reg_script_text.h"
-#include "backup/whole_file.h"
+#include "platform/whole_file.h"
 
 namespace keytidy {
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <optional>
 
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 
 namespace keytidy {
 

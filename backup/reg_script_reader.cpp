@@ -1,6 +1,6 @@
 #include "backup/reg_script_reader.h"
 
-#include "backup/whole_file.h"
+#include "platform/whole_file.h"
 #include "platform/text.h"
 
 namespace keytidy {

@@ -12,10 +12,9 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/registry_snapshot.h"
 
 namespace keytidy {
-
-using RegBytes = std::vector<std::uint8_t>;
 
 // "Windows Registry Editor Version 5.00" and two line ends; the file form
 // starts with the UTF-16LE byte-order mark (41 units, 82 bytes in all).

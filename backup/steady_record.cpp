@@ -3,7 +3,7 @@
 #include "backup/backup_counters.h"
 #include "backup/reg_script_journal.h"
 #include "backup/registry_backup.h"
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 
 namespace keytidy {
 

@@ -13,7 +13,7 @@
 
 #include "cleaner/form_rc.h"
 #include "scan/add_found_entry.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "ui/window.h"
 
 namespace {

@@ -22,8 +22,8 @@
 #include "platform/handles.h"
 #include "platform/registry.h"
 #include "scan/check_skeleton.h"
-#include "scan/delete_run.h"
-#include "scan/finding_recheck.h"
+#include "clean/delete_run.h"
+#include "clean/finding_recheck.h"
 #include "scan/registry_cleaner.h"
 
 using namespace keytidy;

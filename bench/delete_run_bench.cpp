@@ -15,14 +15,14 @@
 #include <vector>
 
 #include "backup/reg_exe.h"
-#include "backup/whole_file.h"
+#include "platform/whole_file.h"
 #include "bench/bench_registry.h"
 #include "bench/bench_temp_folder.h"
 #include "platform/environment.h"
 #include "platform/file_queries.h"
 #include "platform/handles.h"
 #include "platform/registry.h"
-#include "scan/delete_run.h"
+#include "clean/delete_run.h"
 #include "scan/registry_cleaner.h"
 
 using namespace keytidy;

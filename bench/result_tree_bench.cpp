@@ -12,7 +12,7 @@
 #include <string>
 
 #include "scan/add_found_entry.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/registry_cleaner.h"
 #include "scan/result_filter.h"
 #include "scan/tree_operations.h"

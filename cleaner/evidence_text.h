@@ -7,7 +7,7 @@
 #include <string>
 
 #include "scan/deletion_preview.h"
-#include "scan/found_entry.h"
+#include "model/found_entry.h"
 
 namespace keytidy {
 

@@ -21,7 +21,7 @@
 
 #include "app/module_form.h"
 #include "cleaner/summary_panel.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/registry_cleaner.h"
 #include "scan/result_tree.h"
 #include "ui/animated_image.h"

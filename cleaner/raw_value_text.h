@@ -4,7 +4,7 @@
 // nothing translated and nothing cut.
 #include <string>
 
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 
 namespace keytidy {
 

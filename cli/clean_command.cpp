@@ -8,7 +8,7 @@
 #include "cli/console_progress.h"
 #include "cli/console_search.h"
 #include "platform/environment.h"
-#include "scan/delete_run.h"
+#include "clean/delete_run.h"
 #include "settings/option_switches.h"
 
 namespace keytidy::cli {

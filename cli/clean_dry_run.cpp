@@ -5,7 +5,7 @@
 #include "cli/console.h"
 #include "platform/registry.h"
 #include "platform/root_keys.h"
-#include "scan/deletion_plan.h"
+#include "clean/deletion_plan.h"
 #include "scan/deletion_preview.h"
 #include "scan/startup_approved.h"
 

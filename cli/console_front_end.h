@@ -4,7 +4,7 @@
 // engine asks is declined, and its text goes to the standard error so that
 // the run's log shows what was not done.
 #include "platform/run_control.h"
-#include "scan/front_end.h"
+#include "model/front_end.h"
 
 namespace keytidy::cli {
 

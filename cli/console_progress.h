@@ -9,7 +9,7 @@
 #include <string>
 
 #include "backup/restore_progress.h"
-#include "scan/scan_observer.h"
+#include "model/scan_observer.h"
 #include "scan/scan_progress.h"
 
 namespace keytidy::cli {

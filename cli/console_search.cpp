@@ -10,7 +10,7 @@
 #include "lang/message_catalogue.h"
 #include "platform/text.h"
 #include "platform/user_hives.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/exception_file.h"
 #include "scan/finding_names.h"
 #include "scan/finding_user.h"

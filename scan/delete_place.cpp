@@ -3,7 +3,7 @@
 #include "platform/concrete_key.h"
 #include "platform/text.h"
 #include "scan/evidence_hive.h"
-#include "scan/found_entry.h"
+#include "model/found_entry.h"
 
 namespace keytidy {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/found_entry.h"
+#include "model/found_entry.h"
 
 namespace keytidy {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/concrete_key.h"
-#include "scan/finding_evidence.h"
+#include "model/finding_evidence.h"
 
 namespace keytidy {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cwchar>
 
-#include "scan/categories.h"
+#include "model/categories.h"
 
 namespace keytidy {
 

@@ -2,7 +2,7 @@
 // Which user a finding belongs to.
 #include <string>
 
-#include "scan/found_entry.h"
+#include "model/found_entry.h"
 
 namespace keytidy {
 

@@ -5,7 +5,7 @@
 #include "lang/message_catalogue.h"
 #include "platform/registry.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 
 namespace keytidy {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "scan/found_entry.h"
+#include "model/found_entry.h"
 
 namespace keytidy {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 

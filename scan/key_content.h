@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/root_keys.h"
-#include "scan/finding_evidence.h"
+#include "model/finding_evidence.h"
 
 namespace keytidy {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "scan/categories.h"
+#include "model/categories.h"
 
 namespace keytidy {
 

@@ -18,7 +18,7 @@
 #include "platform/run_control.h"
 #include "scan/class_key_glances.h"
 #include "scan/delete_target_index.h"
-#include "scan/front_end.h"
+#include "model/front_end.h"
 #include "scan/result_tree.h"
 #include "scan/scan_progress.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // The tree of findings the scan engine fills and the cleaner screen shows:
 // a flat list of tri-state checkable nodes, one found entry per node.
-#include "scan/found_entry.h"
-#include "scan/tree_model.h"
+#include "model/found_entry.h"
+#include "model/tree_model.h"
 
 namespace keytidy {
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/debug_log.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 
 namespace keytidy {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
-#include "backup/whole_file.h"
+#include "platform/whole_file.h"
 #include "platform/environment.h"
 #include "platform/product.h"
 #include "platform/root_keys.h"

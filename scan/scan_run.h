@@ -22,7 +22,7 @@
 
 #include "scan/exception_list.h"
 #include "scan/registry_cleaner.h"
-#include "scan/scan_observer.h"
+#include "model/scan_observer.h"
 #include "settings/option_switches.h"
 #include "settings/statistics.h"
 

@@ -8,7 +8,7 @@
 #include <unordered_set>
 
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_skeleton.h"
 #include "scan/open_with_record.h"
 

@@ -4,7 +4,7 @@
 // repaint once at the end.
 #include <cstdint>
 
-#include "scan/tree_model.h"
+#include "model/tree_model.h"
 
 namespace keytidy {
 

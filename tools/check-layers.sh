@@ -8,7 +8,7 @@
 #
 # Layers, by path (first match wins):
 #   platform  platform/ inet/
-#   engine    scan/ backup/ settings/ lang/ (their screen/ folders excepted)
+#   engine    model/ scan/ backup/ clean/ settings/ lang/ (their screen/ folders excepted)
 #   console   cli/                   - sees platform and engine; its headers
 #                                      are seen by no other layer
 #   gui       ui/ skin/ cleaner/ app/ */screen/ tools/skin_gallery/
@@ -26,7 +26,7 @@ rank() {  # the layer rank of a path inside the project; 0: not checked
   case $1 in
     */screen/*) echo 30 ;;
     platform/*|inet/*) echo 10 ;;
-    scan/*|backup/*|settings/*|lang/*) echo 20 ;;
+    model/*|scan/*|backup/*|clean/*|settings/*|lang/*) echo 20 ;;
     cli/*|tests/cli/*) echo 25 ;;
     ui/*|skin/*|cleaner/*|app/*|tools/skin_gallery/*) echo 30 ;;
     tests/app/*|tests/cleaner/*|tests/ui/*|tests/skin/*|tests/deps/*) echo 30 ;;

@@ -18,7 +18,7 @@
 #include <functional>
 #include <vector>
 
-#include "scan/tree_model.h"
+#include "model/tree_model.h"
 #include "ui/list_view.h"
 
 namespace keytidy::ui {

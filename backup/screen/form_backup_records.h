@@ -12,7 +12,7 @@
 
 #include "backup/backup_findings.h"
 #include "backup/backups_manager.h"
-#include "scan/tree_model.h"
+#include "model/tree_model.h"
 #include "ui/form.h"
 #include "ui/label.h"
 #include "ui/panel.h"

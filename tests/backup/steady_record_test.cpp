@@ -13,7 +13,7 @@
 #include "backup/reg_exe.h"
 #include "backup/reg_script_journal.h"
 #include "backup/reg_script_reader.h"
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "support/programs.h"

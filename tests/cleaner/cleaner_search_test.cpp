@@ -11,7 +11,7 @@
 #include "cleaner/form_rc.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/exception_file.h"
 #include "settings/option_switches.h"
 #include "support/gui.h"

@@ -7,7 +7,7 @@
 
 #include "lang/message_catalogue.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "support/programs.h"
 
 namespace keytidy {

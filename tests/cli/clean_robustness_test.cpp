@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "backup/reg_script_reader.h"
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 #include "platform/environment.h"
 #include "platform/registry.h"
 #include "platform/text.h"

@@ -13,7 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "support/category_switches.h"
 #include "support/programs.h"
 #include "support/real_registry.h"

@@ -14,7 +14,7 @@
 #include "platform/environment.h"
 #include "platform/registry.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/deletion_preview.h"
 #include "scan/finding_names.h"
 #include "scan/registry_cleaner.h"

@@ -4,7 +4,7 @@
 
 #include "platform/environment.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
 
 namespace keytidy {

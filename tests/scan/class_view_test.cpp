@@ -17,10 +17,10 @@
 #include "platform/environment.h"
 #include "platform/registry.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
 #include "scan/delete_place.h"
-#include "scan/delete_run.h"
+#include "clean/delete_run.h"
 #include "scan/evidence_hive.h"
 #include "support/real_registry.h"
 

@@ -20,7 +20,7 @@
 #include "platform/text.h"
 #include "scan/check_skeleton.h"
 #include "scan/delete_place.h"
-#include "scan/delete_run.h"
+#include "clean/delete_run.h"
 #include "scan/deletion_preview.h"
 #include "scan/evidence_hive.h"
 #include "scan/registry_cleaner.h"

@@ -11,9 +11,9 @@
 
 #include "platform/environment.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
-#include "scan/delete_run.h"
+#include "clean/delete_run.h"
 #include "scan/open_command_program.h"
 #include "support/pumping_front_end.h"
 

@@ -14,13 +14,13 @@
 #include <gtest/gtest.h>
 
 #include "backup/reg_exe.h"
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 #include "platform/environment.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
 #include "scan/container_guard.h"
-#include "scan/delete_run.h"
+#include "clean/delete_run.h"
 
 namespace keytidy {
 namespace {

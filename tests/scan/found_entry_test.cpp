@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/registry_cleaner.h"
 #include "scan/tree_operations.h"
 

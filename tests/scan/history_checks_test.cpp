@@ -9,7 +9,7 @@
 
 #include "platform/environment.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
 #include "scan/decode_rot13.h"
 #include "support/scoped_environment.h"

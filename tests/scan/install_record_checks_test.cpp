@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
 
 namespace keytidy {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "lang/message_catalogue.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/item_description.h"
 #include "scan/scan_report.h"
 #include "support/programs.h"

@@ -13,13 +13,13 @@
 #include <gtest/gtest.h>
 
 #include "backup/backups_manager.h"
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
-#include "scan/delete_run.h"
+#include "clean/delete_run.h"
 #include "scan/leftover_judgement.h"
 #include "scan/scan_categories.h"
 #include "scan/scan_report.h"

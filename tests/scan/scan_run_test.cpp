@@ -11,7 +11,7 @@
 #include "platform/debug_log.h"
 #include "platform/environment.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
 #include "scan/scan_categories.h"
 #include "scan/scan_run.h"

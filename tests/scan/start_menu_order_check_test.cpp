@@ -10,7 +10,7 @@
 
 #include "platform/environment.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
 #include "support/scoped_environment.h"
 

@@ -12,12 +12,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
-#include "scan/delete_run.h"
-#include "scan/finding_recheck.h"
+#include "clean/delete_run.h"
+#include "clean/finding_recheck.h"
 #include "support/programs.h"
 #include "support/ticked_finding.h"
 

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
 #include "support/pumping_front_end.h"
 #include "support/scoped_environment.h"

@@ -10,7 +10,7 @@
 #include "platform/environment.h"
 #include "platform/environment_strings.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "scan/check_fixture.h"
 #include "scan/check_skeleton.h"
 #include "scan/open_command_program.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 
 namespace keytidy::test {
 

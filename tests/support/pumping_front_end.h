@@ -4,7 +4,7 @@
 #include <functional>
 #include <utility>
 
-#include "scan/front_end.h"
+#include "model/front_end.h"
 
 namespace keytidy::test {
 

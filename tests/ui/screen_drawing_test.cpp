@@ -25,7 +25,7 @@
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/text.h"
-#include "scan/categories.h"
+#include "model/categories.h"
 #include "settings/date_time.h"
 #include "settings/screen/form_options.h"
 #include "skin/skin_folder.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "scan/delete_checked_entries.h"
+#include "clean/delete_checked_entries.h"
 
 namespace keytidy {
 

@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "backup/reg_script_text.h"
 #include "platform/registry.h"
 
 namespace keytidy {
+
+// A value's data, byte for byte.
+using RegBytes = std::vector<std::uint8_t>;
 
 struct RegValueData {
   DWORD type = REG_NONE;

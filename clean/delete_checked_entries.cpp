@@ -1,4 +1,4 @@
-#include "scan/delete_checked_entries.h"
+#include "clean/delete_checked_entries.h"
 
 #include <optional>
 
@@ -12,7 +12,7 @@
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "scan/container_guard.h"
-#include "scan/deletion_plan.h"
+#include "clean/deletion_plan.h"
 #include "scan/finding_names.h"
 #include "scan/finding_user.h"
 #include "scan/item_description.h"

@@ -1,4 +1,4 @@
-#include "scan/delete_run.h"
+#include "clean/delete_run.h"
 
 #include <algorithm>
 

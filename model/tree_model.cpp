@@ -1,4 +1,4 @@
-#include "scan/tree_model.h"
+#include "model/tree_model.h"
 
 #include <algorithm>
 

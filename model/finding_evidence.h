@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 #include "platform/concrete_key.h"
 #include "platform/root_keys.h"
 

@@ -1,8 +1,8 @@
-#include "scan/deletion_plan.h"
+#include "clean/deletion_plan.h"
 
 #include "platform/registry.h"
 #include "scan/container_guard.h"
-#include "scan/finding_recheck.h"
+#include "clean/finding_recheck.h"
 #include "scan/registry_cleaner.h"
 
 namespace keytidy {

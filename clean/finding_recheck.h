@@ -3,7 +3,7 @@
 // removes it: between the search and the click on Delete a program may
 // have been reinstalled, a drive may have come back or the key may have
 // changed. Only a finding that is still stale may go.
-#include "scan/finding_evidence.h"
+#include "model/finding_evidence.h"
 
 namespace keytidy {
 

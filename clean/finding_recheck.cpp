@@ -1,4 +1,4 @@
-#include "scan/finding_recheck.h"
+#include "clean/finding_recheck.h"
 
 #include "platform/registry.h"
 #include "platform/registry_view.h"

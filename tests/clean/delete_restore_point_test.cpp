@@ -11,7 +11,7 @@
 
 #include "lang/message_catalogue.h"
 #include "platform/restore_point.h"
-#include "scan/delete_run.h"
+#include "clean/delete_run.h"
 #include "scan/registry_cleaner.h"
 #include "support/programs.h"
 #include "support/registry_sandbox.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/registry.h"
-#include "scan/finding_evidence.h"
+#include "model/finding_evidence.h"
 
 namespace keytidy {
 

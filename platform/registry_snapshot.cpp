@@ -1,4 +1,4 @@
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 
 #include <algorithm>
 

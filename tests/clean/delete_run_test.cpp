@@ -1,7 +1,7 @@
 // The deletion run against the real registry and the real reg.exe: what it
 // deletes, what it records, what it leaves ticked when something fails, and
 // that a backup set it made puts everything back exactly.
-#include "scan/delete_run.h"
+#include "clean/delete_run.h"
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@
 #include "backup/backups_manager.h"
 #include "backup/reg_exe.h"
 #include "backup/reg_script_reader.h"
-#include "backup/registry_snapshot.h"
+#include "platform/registry_snapshot.h"
 #include "lang/message_catalogue.h"
 #include "platform/debug_log.h"
 #include "platform/text.h"

@@ -1,6 +1,6 @@
 // The checkable tree model: change notifications and the bulk check-mark
 // operations.
-#include "scan/tree_model.h"
+#include "model/tree_model.h"
 
 #include <string>
 #include <vector>

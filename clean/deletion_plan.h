@@ -3,7 +3,7 @@
 // by the same rules and read without changing anything: the dry run lists
 // it, and the deletion itself takes its first decisions from it.
 #include "scan/delete_place.h"
-#include "scan/found_entry.h"
+#include "model/found_entry.h"
 
 namespace keytidy {
 

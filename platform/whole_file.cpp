@@ -1,4 +1,4 @@
-#include "backup/whole_file.h"
+#include "platform/whole_file.h"
 
 #include <windows.h>
 
