@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "app/internet_services.h"
 #include "app/window_startup.h"
+#include "gui/internet_services.h"
 #include "platform/product.h"
 #include "platform/startup.h"
 

@@ -5,11 +5,11 @@
 #include <thread>
 
 #include "app/form_about.h"
-#include "app/internet_services.h"
-#include "app/message_dialogs.h"
-#include "app/process_run_control.h"
-#include "app/stripe_sheet.h"
 #include "backup/module_codes.h"
+#include "gui/internet_services.h"
+#include "gui/message_dialogs.h"
+#include "gui/process_run_control.h"
+#include "gui/stripe_sheet.h"
 #include "lang/help_links.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/main_menu_switcher_thread.h"
-#include "app/module_form.h"
+#include "gui/module_form.h"
 #include "ui/form.h"
 #include "ui/image_box.h"
 #include "ui/image_button.h"

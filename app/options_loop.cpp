@@ -1,7 +1,7 @@
 // The main window's way into the options dialog, and the check afterwards
 // whether the user chose a skin or language that only a restart brings.
 #include "app/main_window.h"
-#include "app/message_dialogs.h"
+#include "gui/message_dialogs.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "app/main_window.h"
-#include "app/process_run_control.h"
 #include "backup/screen/form_backups.h"
 #include "cleaner/form_rc.h"
+#include "gui/process_run_control.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"

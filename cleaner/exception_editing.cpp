@@ -2,8 +2,8 @@
 
 #include <unordered_set>
 
-#include "app/message_dialogs.h"
 #include "cleaner/shell_open.h"
+#include "gui/message_dialogs.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
 #include "platform/text.h"

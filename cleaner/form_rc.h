@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "app/module_form.h"
 #include "cleaner/summary_panel.h"
+#include "gui/module_form.h"
 #include "model/categories.h"
 #include "scan/registry_cleaner.h"
 #include "scan/result_tree.h"

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include "app/main_window.h"
-#include "app/process_run_control.h"
-#include "app/stripe_sheet.h"
 #include "cleaner/exception_editing.h"
 #include "cleaner/form_rc.h"
+#include "gui/process_run_control.h"
+#include "gui/stripe_sheet.h"
 #include "lang/message_catalogue.h"
 #include "scan/scan_categories.h"
 #include "scan/scan_run.h"

@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <array>
 
-#include "app/gui_front_end.h"
 #include "app/main_window.h"
-#include "app/message_dialogs.h"
-#include "app/stripe_sheet.h"
 #include "backup/auto_delete_old_backups.h"
 #include "backup/backup_restore.h"
 #include "backup/backup_row_texts.h"
 #include "backup/screen/form_backup_records.h"
+#include "gui/gui_front_end.h"
+#include "gui/message_dialogs.h"
+#include "gui/stripe_sheet.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/internet_services.h"
-#include "app/message_dialogs.h"
-#include "app/stripe_sheet.h"
+#include "gui/internet_services.h"
+#include "gui/message_dialogs.h"
+#include "gui/stripe_sheet.h"
 #include "lang/available_languages.h"
 #include "lang/help_links.h"
 #include "lang/language_choice.h"

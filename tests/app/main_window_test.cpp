@@ -7,7 +7,7 @@
 
 #include "app/form_about.h"
 #include "app/main_window.h"
-#include "app/process_run_control.h"
+#include "gui/process_run_control.h"
 #include "skin/skin_folder.h"
 #include "support/gui.h"
 #include "support/programs.h"

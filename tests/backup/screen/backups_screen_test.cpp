@@ -12,14 +12,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/gui_front_end.h"
-#include "app/yes_no_dialog.h"
 #include "backup/auto_delete_old_backups.h"
 #include "backup/backup_row_texts.h"
 #include "backup/module_codes.h"
 #include "backup/record_choice.h"
-#include "backup/screen/form_backup_records.h"
 #include "backup/reg_script_text.h"
+#include "backup/screen/form_backup_records.h"
+#include "gui/gui_front_end.h"
+#include "gui/yes_no_dialog.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"

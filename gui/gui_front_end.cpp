@@ -1,6 +1,6 @@
-#include "app/gui_front_end.h"
+#include "gui/gui_front_end.h"
 
-#include "app/message_dialogs.h"
+#include "gui/message_dialogs.h"
 #include "settings/screen/form_options.h"
 #include "ui/window.h"
 

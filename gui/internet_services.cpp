@@ -1,6 +1,6 @@
-#include "app/internet_services.h"
+#include "gui/internet_services.h"
 
-#include "app/process_run_control.h"
+#include "gui/process_run_control.h"
 #include "inet/qrv_inet2.h"
 #include "lang/language_choice.h"
 #include "lang/locale_names.h"

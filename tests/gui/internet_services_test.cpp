@@ -1,8 +1,8 @@
-#include "app/internet_services.h"
+#include "gui/internet_services.h"
 
 #include <gtest/gtest.h>
 
-#include "app/process_run_control.h"
+#include "gui/process_run_control.h"
 #include "inet/qrv_inet2.h"
 #include "lang/language_choice.h"
 #include "platform/product.h"
