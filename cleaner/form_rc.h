@@ -21,6 +21,7 @@
 
 #include "cleaner/summary_panel.h"
 #include "gui/module_form.h"
+#include "gui/tree_check_list.h"
 #include "model/categories.h"
 #include "scan/registry_cleaner.h"
 #include "scan/result_tree.h"
@@ -37,7 +38,6 @@
 #include "ui/thread_timer.h"
 #include "ui/vell_button.h"
 #include "ui/vell_link_button.h"
-#include "ui/virtual_check_list.h"
 
 namespace keytidy {
 
@@ -86,7 +86,7 @@ class TForm_RC : public ModuleForm {
   std::wstring BackupFolder;
 
   // --- elements --------------------------------------------------------------
-  ui::VirtualCheckList VirtualDrawTree_RC{this, L"VirtualDrawTree_RC", 1};
+  TreeCheckList VirtualDrawTree_RC{this, L"VirtualDrawTree_RC", 1};
   ui::ScrollBox Panel_Zusammenfassung{this, L"Panel_Zusammenfassung"};
   ui::Panel Panel_Working{this, L"Panel_Working"};
   ui::AnimatedImage Image_Anim{this, L"Image_Anim"};
