@@ -13,7 +13,7 @@
 namespace keytidy {
 
 void TForm_KX7::RunOptionsLoop() {
-  if (!Form_Options()) Create_OptionsDialog(Handle());
+  if (!Form_Options()) Create_OptionsDialog(Handle(), internet_);
   for (;;) {
     const std::wstring language = LanguageCode;
     const std::wstring skin = Get_TextAfterLast(SkinFolder(), L"\\");
@@ -28,7 +28,7 @@ void TForm_KX7::RunOptionsLoop() {
     }
     // The reset asked for a fresh dialog, which shows the defaults now stored.
     Free_OptionsDialog();
-    Create_OptionsDialog(Handle());
+    Create_OptionsDialog(Handle(), internet_);
   }
   if (CurrentModuleForm) CurrentModuleForm->OnOptionsChanged();
 }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "cleaner/summary_panel.h"
+#include "gui/detached_screen_host.h"
 #include "gui/module_form.h"
 #include "gui/tree_check_list.h"
 #include "model/categories.h"
@@ -64,9 +65,13 @@ class TFilterBox : public ui::Panel {
 };
 
 class TForm_RC : public ModuleForm {
+  // First, so that it outlives the engine that borrows its front end.
+  ScreenHostHold host_;
+
  public:
   static constexpr wchar_t kClassName[] = L"TForm_RC";
-  TForm_RC();
+  // Without a host the screen stands alone (no main window around it).
+  explicit TForm_RC(ScreenHost* host = nullptr);
   ~TForm_RC() override;
   bool CreateModule(HWND host) override;
   static ModuleClass Class();

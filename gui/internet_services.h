@@ -1,7 +1,8 @@
 #pragma once
 // The program's use of its internet-services library (qrv_inet2.dll): the
 // start sequence, the internet menu, link targets, feature counting and the
-// shutdown. Everything runs on the GUI thread.
+// shutdown. The process entry owns the one session and hands it to the
+// windows that use it. Everything runs on the GUI thread.
 #include <windows.h>
 
 #include <string>
@@ -11,35 +12,47 @@ namespace keytidy {
 
 inline constexpr wchar_t kInternetServicesKey[] = L"SOFTWARE\\Quarvint\\Quarvint Keytidy 2\\qrv_inet";
 
-// Runs the start sequence, at most once per process (later calls return
-// false at once) and sends "qnet_StartAllChecks RETURNED = <n>". When the
-// library asks the program to end (1 or 7), sets APP_TERMINATING, sends
-// "KX15: TerminateNow", shuts the library down with the main window as owner,
-// ends the message loop and returns true.
-bool InternetServices_Start(HWND mainWindow);
-
 struct InternetMenuItem {
   int id = 0;
   std::wstring text;      // empty: a separator
   HICON image = nullptr;  // none: no picture
 };
-std::vector<InternetMenuItem> InternetServices_MenuItems();
 
-// Runs a menu item and sends "qnet_ProcessMenuItem RETURNED = <n>". True when
-// the library asks for the main window to close; otherwise the caller
-// rebuilds the menu.
-bool InternetServices_ProcessMenuItem(HWND mainWindow, int itemId);
+class InternetServices {
+ public:
+  InternetServices() = default;
+  InternetServices(const InternetServices&) = delete;
+  InternetServices& operator=(const InternetServices&) = delete;
 
-// Link targets the library resolves ("feedback", "eula", "privacypolicy").
-void InternetServices_OpenLinkTarget(const std::wstring& target);
-void InternetServices_AddFeature(const std::wstring& feature, int count = 1);
-void InternetServices_StartInfoChannelsConfig(HWND optionsDialog);
+  // Runs the start sequence, at most once per session (later calls return
+  // false at once) and sends "qnet_StartAllChecks RETURNED = <n>". When the
+  // library asks the program to end (1 or 7), sets APP_TERMINATING, sends
+  // "KX15: TerminateNow", shuts the library down with the main window as
+  // owner, ends the message loop and returns true.
+  bool Start(HWND mainWindow);
 
-// Shuts the library down once per process; later calls do nothing. The end
-// of the process calls it with the desktop window as owner.
-void InternetServices_Shutdown(HWND owner);
+  std::vector<InternetMenuItem> MenuItems() const;
 
-// The locale tag the library is given: "de-de" for the chosen language.
-std::wstring InternetServices_LocaleTag();
+  // Runs a menu item and sends "qnet_ProcessMenuItem RETURNED = <n>". True
+  // when the library asks for the main window to close; otherwise the caller
+  // rebuilds the menu.
+  bool ProcessMenuItem(HWND mainWindow, int itemId);
+
+  // Link targets the library resolves ("feedback", "eula", "privacypolicy").
+  void OpenLinkTarget(const std::wstring& target);
+  void AddFeature(const std::wstring& feature, int count = 1);
+  void StartInfoChannelsConfig(HWND optionsDialog);
+
+  // Shuts the library down once per session; later calls do nothing. The
+  // end of the process calls it with the desktop window as owner.
+  void Shutdown(HWND owner);
+
+  // The locale tag the library is given: "de-de" for the chosen language.
+  static std::wstring LocaleTag();
+
+ private:
+  bool started_ = false;
+  bool shutDown_ = false;
+};
 
 }  // namespace keytidy

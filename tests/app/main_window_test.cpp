@@ -69,7 +69,7 @@ class CountedModule : public ModuleForm {
 };
 
 ModuleClass CountedClass(const wchar_t* name, ModuleCounters& counters) {
-  return {name, [&counters] { return std::make_unique<CountedModule>(counters); }};
+  return {name, [&counters](ScreenHost&) { return std::make_unique<CountedModule>(counters); }};
 }
 
 TEST(MainWindow, ResizeEdgesUnlessMaximised) {
