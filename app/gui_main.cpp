@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "app/internet_services.h"
 #include "app/window_startup.h"
+#include "gui/internet_services.h"
 #include "platform/product.h"
 #include "platform/startup.h"
 
@@ -44,9 +44,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     ShowRefusal(refusal);
     return 0;
   }
-  RunWindowStartup();
+  InternetServices internet;
+  RunWindowStartup(internet);
   // Shut the internet-services library down, with the desktop as owner, unless
   // the main window already did.
-  InternetServices_Shutdown(GetDesktopWindow());
+  internet.Shutdown(GetDesktopWindow());
   return 0;
 }

@@ -5,11 +5,11 @@
 #include <thread>
 
 #include "app/form_about.h"
-#include "app/internet_services.h"
-#include "app/message_dialogs.h"
-#include "app/process_run_control.h"
-#include "app/stripe_sheet.h"
 #include "backup/module_codes.h"
+#include "gui/internet_services.h"
+#include "gui/message_dialogs.h"
+#include "gui/process_run_control.h"
+#include "gui/stripe_sheet.h"
 #include "lang/help_links.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
@@ -17,6 +17,7 @@
 #include "platform/environment.h"
 #include "platform/product.h"
 #include "settings/ini_file.h"
+#include "settings/screen/form_options.h"
 #include "skin/skin_folder.h"
 #include "skin/skin_ini.h"
 #include "ui/window_placement.h"
@@ -46,11 +47,6 @@ constexpr int kButtonSize = 32;
 constexpr int kGripSize = 24;
 constexpr int kHeaderHeight = 66;
 
-TForm_KX7*& Instance() {
-  static TForm_KX7* instance = nullptr;
-  return instance;
-}
-
 ui::Picture SkinPicture(const std::wstring& file) { return ui::Picture::FromFile(SkinFolder() + L"\\" + file); }
 
 void LoadButton(ui::ImageButton3State& button, const wchar_t* normal, const wchar_t* hover) {
@@ -62,9 +58,10 @@ void LoadButton(ui::ImageButton3State& button, const wchar_t* normal, const wcha
 
 }  // namespace
 
-TForm_KX7* MainForm() { return Instance(); }
-
-TForm_KX7::TForm_KX7() : Form(L"Form_KX7", 1) {
+TForm_KX7::TForm_KX7(InternetServices* internet)
+    : Form(L"Form_KX7", 1), internet_(internet), frontEnd_([](const TOptionSwitches& switches) {
+        if (TForm_Options* dialog = Form_Options()) dialog->Show_BackupSwitches(switches);
+      }) {
   ProcessRunControl().APP_TERMINATING = false;
   fFirstOnShowDone = false;
   // The shadow is a system-wide effect: switched on for this session only,
@@ -74,7 +71,6 @@ TForm_KX7::TForm_KX7() : Form(L"Form_KX7", 1) {
              WS_EX_APPWINDOW, kMainDesignWidth, kMainDesignHeight, nullptr,
              CS_HREDRAW | CS_VREDRAW | CS_DROPSHADOW | CS_DBLCLKS);
   const HWND self = Handle();
-  Instance() = this;
   Set_DialogOwnerWindow(self);
 
   RECT client;
@@ -157,7 +153,6 @@ TForm_KX7::~TForm_KX7() {
   KeepFormsLoaded.clear();
   if (PngImageList_16) ImageList_Destroy(PngImageList_16);
   if (PngImageList16_Module) ImageList_Destroy(PngImageList16_Module);
-  if (Instance() == this) Instance() = nullptr;
   if (DialogOwnerWindow() == Handle()) Set_DialogOwnerWindow(nullptr);
 }
 
@@ -287,7 +282,7 @@ void TForm_KX7::ChangeModule_Real(const ModuleClass& formClass, bool isStartPage
     Debug_Output(L"KeepForm found: " + formClass.className + L" ; FormName=" + CurrentModuleForm->Name());
     SetParent(CurrentModuleForm->Handle(), Panel1.Handle());
   } else {
-    currentModule_ = formClass.create ? formClass.create() : nullptr;
+    currentModule_ = formClass.create ? formClass.create(*this) : nullptr;
     if (currentModule_ && currentModule_->CreateModule(Panel1.Handle())) {
       CurrentModuleForm = currentModule_.get();
       currentModuleClass_ = formClass.className;
@@ -415,7 +410,8 @@ void TForm_KX7::ShowInternetMenu() {
   std::vector<std::unique_ptr<ui::MenuItem>> entries;
   std::vector<ui::MenuItem*> items;
   int chosenId = -1;
-  for (const InternetMenuItem& source : InternetServices_MenuItems()) {
+  if (!internet_) return;
+  for (const InternetMenuItem& source : internet_->MenuItems()) {
     auto entry = std::make_unique<ui::MenuItem>(nullptr, L"MenuItem_IM", source.text.empty() ? L"-" : source.text);
     entry->separator = source.text.empty();
     if (source.image) {
@@ -437,7 +433,11 @@ void TForm_KX7::ShowInternetMenu() {
   const RECT button = PelkanMouseImage3State_IM.Bounds();
   if (!ui::PopupMenuAt(Handle(), items, POINT{window.left + button.left, window.top + button.top + Scale(32)})) return;
   // The library runs the entry; it may ask for the program to close.
-  if (InternetServices_ProcessMenuItem(Handle(), chosenId)) Close();
+  if (internet_->ProcessMenuItem(Handle(), chosenId)) Close();
+}
+
+void TForm_KX7::StartInternetServices() {
+  if (internet_) internet_->Start(Handle());
 }
 
 void TForm_KX7::ShowAbout() {

@@ -9,8 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "app/dialog_screen_options.h"
 #include "app/main_menu_switcher_thread.h"
-#include "app/module_form.h"
+#include "gui/gui_front_end.h"
+#include "gui/internet_services.h"
+#include "gui/module_form.h"
+#include "gui/screen_host.h"
 #include "ui/form.h"
 #include "ui/image_box.h"
 #include "ui/image_button.h"
@@ -37,12 +41,13 @@ struct TKeepForm {
   std::unique_ptr<ModuleForm> Form;
 };
 
-class TForm_KX7 : public ui::Form {
+class TForm_KX7 : public ui::Form, public ScreenHost {
  public:
   static constexpr wchar_t kClassName[] = L"TForm_KX7";
 
-  // The creation handler: the window exists (hidden) afterwards.
-  TForm_KX7();
+  // The creation handler: the window exists (hidden) afterwards. Without
+  // internet services the internet menu stays empty and nothing starts them.
+  explicit TForm_KX7(InternetServices* internet = nullptr);
   ~TForm_KX7() override;
 
   ModuleForm* CurrentModuleForm = nullptr;
@@ -108,7 +113,14 @@ class TForm_KX7 : public ui::Form {
   // read again each time it opens, because the library may change them.
   void ShowInternetMenu();
   void ShowAbout();
-  void RunOptionsLoop();
+  void RunOptionsLoop() override;
+
+  // What the hosted screens see of this window.
+  bool ShowsModule() const override { return CurrentModuleForm != nullptr; }
+  void EnableModuleSwitching(bool enable) override { EnableDisable_Modulwechsel(enable); }
+  void StartInternetServices() override;
+  ScreenOptions& Options() override { return options_; }
+  TFrontEnd& FrontEnd() override { return frontEnd_; }
 
   TMainMenuSwitcherThread* SwitcherThread() { return switcher_.get(); }
   // The height limit the maximise button sets; 0 for none.
@@ -136,6 +148,9 @@ class TForm_KX7 : public ui::Form {
   TKeepForm* KeptForm(const std::wstring& formClass);
   std::wstring SkinIni() const;
 
+  InternetServices* internet_;
+  TOptionsDialogScreenOptions options_;
+  TGuiFrontEnd frontEnd_;
   std::unique_ptr<ModuleForm> currentModule_;
   std::wstring currentModuleClass_;
   std::unique_ptr<TMainMenuSwitcherThread> switcher_;
@@ -144,8 +159,5 @@ class TForm_KX7 : public ui::Form {
   bool minimumsOn_ = false;
   ui::Picture maximizeNormal_, maximizeHover_, unmaxNormal_, unmaxHover_;
 };
-
-// The one main window of the process, or null.
-TForm_KX7* MainForm();
 
 }  // namespace keytidy

@@ -1,7 +1,7 @@
 // The main window's way into the options dialog, and the check afterwards
 // whether the user chose a skin or language that only a restart brings.
 #include "app/main_window.h"
-#include "app/message_dialogs.h"
+#include "gui/message_dialogs.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
@@ -13,7 +13,7 @@
 namespace keytidy {
 
 void TForm_KX7::RunOptionsLoop() {
-  if (!Form_Options()) Create_OptionsDialog(Handle());
+  if (!Form_Options()) Create_OptionsDialog(Handle(), internet_);
   for (;;) {
     const std::wstring language = LanguageCode;
     const std::wstring skin = Get_TextAfterLast(SkinFolder(), L"\\");
@@ -28,7 +28,7 @@ void TForm_KX7::RunOptionsLoop() {
     }
     // The reset asked for a fresh dialog, which shows the defaults now stored.
     Free_OptionsDialog();
-    Create_OptionsDialog(Handle());
+    Create_OptionsDialog(Handle(), internet_);
   }
   if (CurrentModuleForm) CurrentModuleForm->OnOptionsChanged();
 }

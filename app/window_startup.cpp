@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "app/main_window.h"
-#include "app/process_run_control.h"
 #include "backup/screen/form_backups.h"
 #include "cleaner/form_rc.h"
+#include "gui/process_run_control.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
@@ -81,11 +81,11 @@ bool IsSetupWord(const std::wstring& firstArgument) {
   return false;
 }
 
-void RunWindowStartup() {
+void RunWindowStartup(InternetServices& internet) {
   std::unique_ptr<TForm_KX7> main;
   const bool saveMode = IsTranslationSaveWord(FirstArgument);
   if (!saveMode && !IsSetupWord(FirstArgument)) {
-    main = std::make_unique<TForm_KX7>();
+    main = std::make_unique<TForm_KX7>(&internet);
     ui::ProcessMessages();
   }
 
@@ -103,7 +103,7 @@ void RunWindowStartup() {
 
   if (!ProcessRunControl().APP_TERMINATING) Choose_Skin();
   if (!ProcessRunControl().APP_TERMINATING) main->Perform_EveryThingAfterOnCreate();
-  if (!ProcessRunControl().APP_TERMINATING) Create_OptionsDialog(main->Handle());
+  if (!ProcessRunControl().APP_TERMINATING) Create_OptionsDialog(main->Handle(), &internet);
   Stats_Add(kStats_Starts, 1);
 
   BringToFront(*main);

@@ -4,11 +4,13 @@
 // module and the message loop.
 #include <string>
 
+#include "gui/internet_services.h"
+
 namespace keytidy {
 
 // Runs the whole window start-up and the message loop; returns when the
-// program is to end.
-void RunWindowStartup();
+// program is to end. The windows use the process entry's internet services.
+void RunWindowStartup(InternetServices& internet);
 
 
 // The command word that exports the design texts of the translated forms

@@ -4,11 +4,11 @@
 
 namespace keytidy {
 
-void Open_BackupScreen(HWND owner) {
+void Open_BackupScreen(HWND owner, ScreenHost* host) {
   // The screen centres itself on the main window, which owns it, rather
   // than on the cleaner page inside it.
   HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-  ShowBackupsScreen(top ? top : owner);
+  ShowBackupsScreen(top ? top : owner, host);
 }
 
 }  // namespace keytidy

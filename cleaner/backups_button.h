@@ -3,8 +3,10 @@
 // over the screen's window.
 #include <windows.h>
 
+#include "gui/screen_host.h"
+
 namespace keytidy {
 
-void Open_BackupScreen(HWND owner);
+void Open_BackupScreen(HWND owner, ScreenHost* host);
 
 }  // namespace keytidy

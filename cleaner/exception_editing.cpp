@@ -2,13 +2,12 @@
 
 #include <unordered_set>
 
-#include "app/message_dialogs.h"
 #include "cleaner/shell_open.h"
+#include "gui/message_dialogs.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
 #include "platform/text.h"
 #include "scan/exception_file.h"
-#include "settings/screen/form_options.h"
 
 namespace keytidy {
 
@@ -16,14 +15,7 @@ namespace {
 constexpr wchar_t kRegEditSettings[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
 }
 
-TExceptionList RC_CurrentExceptions() {
-  if (Form_Options()) return Form_Options()->Exceptions();
-  TExceptionList list;
-  Load_Exceptions(ExceptionsFilePath(), list);
-  return list;
-}
-
-bool RC_AddToExceptions(TResultTree& tree, const std::vector<PVirtualNode>& nodes) {
+bool RC_AddToExceptions(TResultTree& tree, const std::vector<PVirtualNode>& nodes, ScreenOptions& options) {
   if (nodes.empty()) return false;
   const std::wstring question = ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_SURETO_ADDEXCEPTIONS), L"%1",
                                                      std::to_wstring(nodes.size()));
@@ -41,7 +33,7 @@ bool RC_AddToExceptions(TResultTree& tree, const std::vector<PVirtualNode>& node
   const std::unordered_set<PVirtualNode> chosen(nodes.begin(), nodes.end());
   tree.RemoveIf([&chosen](PVirtualNode node) { return chosen.count(node) > 0; });
   Save_Exceptions(ExceptionsFilePath(), list);
-  if (Form_Options()) Form_Options()->Set_Exceptions(list);
+  options.ExceptionsSaved(list);
   return true;
 }
 

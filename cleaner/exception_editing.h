@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/screen_host.h"
 #include "platform/registry.h"
 #include "scan/exception_list.h"
 #include "scan/result_tree.h"
@@ -12,14 +13,10 @@ namespace keytidy {
 
 // Asks once (with the number of nodes), then adds one exception per node,
 // removes the nodes from the tree and saves the list file. The list is the
-// one in the file with the new rows after it, and the options dialog gets
-// that same list, so the next search hides the new exceptions. False when
-// nothing was given or the user said No.
-bool RC_AddToExceptions(TResultTree& tree, const std::vector<PVirtualNode>& nodes);
-
-// The list the next search applies: the options dialog's, or the file's
-// when there is no dialog.
-TExceptionList RC_CurrentExceptions();
+// one in the file with the new rows after it, and the options get that same
+// list, so the next search hides the new exceptions. False when nothing was
+// given or the user said No.
+bool RC_AddToExceptions(TResultTree& tree, const std::vector<PVirtualNode>& nodes, ScreenOptions& options);
 
 // Where the registry editor keeps the key it shows at start: the
 // interactive user's hive (the editor runs as that user), except on

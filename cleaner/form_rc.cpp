@@ -4,30 +4,26 @@
 
 #include <algorithm>
 
-#include "app/gui_front_end.h"
-#include "app/internet_services.h"
-#include "app/main_window.h"
-#include "app/process_run_control.h"
-#include "app/stripe_sheet.h"
+#include "clean/delete_run.h"
 #include "cleaner/backups_button.h"
 #include "cleaner/evidence_text.h"
 #include "cleaner/exception_editing.h"
 #include "cleaner/report_button.h"
 #include "cleaner/row_drawing.h"
 #include "cleaner/shell_open.h"
+#include "gui/process_run_control.h"
+#include "gui/stripe_sheet.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
+#include "model/categories.h"
 #include "platform/debug_log.h"
 #include "platform/environment.h"
 #include "platform/text.h"
-#include "model/categories.h"
-#include "clean/delete_run.h"
 #include "scan/deletion_preview.h"
 #include "scan/result_filter.h"
 #include "scan/tree_operations.h"
 #include "settings/ini_file.h"
 #include "settings/option_switches.h"
-#include "settings/screen/form_options.h"
 #include "skin/button_skin.h"
 #include "skin/skin_folder.h"
 #include "ui/tab_order.h"
@@ -131,7 +127,7 @@ LRESULT TFilterBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return ui::Panel::HandleMessage(message, wParam, lParam);
 }
 
-TForm_RC::TForm_RC() : ModuleForm(L"Form_RC", 1) {
+TForm_RC::TForm_RC(ScreenHost* host) : ModuleForm(L"Form_RC", 1), host_(host) {
   for (int i = 0; i < kFilterCount; ++i)
     VellUnicodeSTButton_Navi[i] =
         std::make_unique<ui::VellLinkButton>(&AdvSmoothPanel_Navi, L"VellUnicodeSTButton_Navi" + std::to_wstring(i));
@@ -155,7 +151,7 @@ bool TForm_RC::CreateModule(HWND host) {
 }
 
 ModuleClass TForm_RC::Class() {
-  return {kClassName, [] { return std::make_unique<TForm_RC>(); }};
+  return {kClassName, [](ScreenHost& host) { return std::make_unique<TForm_RC>(&host); }};
 }
 
 void TForm_RC::BuildElements() {
@@ -323,7 +319,7 @@ void TForm_RC::FormCreate() {
   CurvyEdit_Filter.Edit.SetHint(Message(MessageKey::MESSAGE_SEARCHBOXES_EMPTYTEXT));
 
   RC = std::make_unique<TRegistryCleaner>(&Tree, ProcessRunControl());
-  RC->FrontEnd = &GuiFrontEnd();
+  RC->FrontEnd = &host_->FrontEnd();
   VirtualDrawTree_RC.SetModel(&Tree);
 
   SetStatus(Message(MessageKey::MESSAGEHTML_RC_STATUS_CLICKSEARCH), true);
@@ -352,7 +348,7 @@ void TForm_RC::VellThreadTimer_AutoStartSearchTimer() {
   VellThreadTimer_AutoStartSearch.SetEnabled(false);
   if (!AutoStartSearch) return;
   AutoStartSearch = false;
-  if (MainForm()) InternetServices_Start(MainForm()->Handle());
+  host_->StartInternetServices();
   if (VellButton_Search.OnClick) VellButton_Search.OnClick();
 }
 
@@ -810,7 +806,7 @@ void TForm_RC::ShowContextMenu(POINT screenPoint) {
 void TForm_RC::MenuItem_RC_AddToExceptionsClick() {
   const std::vector<PVirtualNode> selected = VirtualDrawTree_RC.SelectedNodes();
   if (selected.empty()) return;
-  if (!RC_AddToExceptions(Tree, selected)) return;
+  if (!RC_AddToExceptions(Tree, selected, host_->Options())) return;
   VirtualDrawTree_RCChange(nullptr);
   Refresh_Status_RC(0);
   Update_RC_Filter_ComboBoxen();
@@ -824,10 +820,10 @@ void TForm_RC::MenuItem_RC_OpenInRegEditClick() {
 }
 
 void TForm_RC::AdvGlowButton_OptionsClick() {
-  if (MainForm()) MainForm()->RunOptionsLoop();
+  host_->RunOptionsLoop();
 }
 
-void TForm_RC::VellButton_BackupsClick() { Open_BackupScreen(Handle()); }
+void TForm_RC::VellButton_BackupsClick() { Open_BackupScreen(Handle(), &*host_); }
 
 void TForm_RC::AdvGlowButton_ReportClick() { RC_ReportClick(Tree); }
 
@@ -863,17 +859,17 @@ void TForm_RC::AdvToolBarButton_RC_DeleteClick() {
   BarProgress progress(ProgressBar_RC);
   RC->Status_Delete = true;
   RC->Progress = &progress;
-  if (MainForm()) MainForm()->EnableDisable_Modulwechsel(false);
+  host_->EnableModuleSwitching(false);
   ui::ProcessMessages();
   Update_Zusammenfassung();
   ui::ProcessMessages();
 
   DeleteOptions deleteOptions;
-  deleteOptions.restorePoint = Current_OptionSwitches().IsChecked(OptionSwitch::RC_RestorePoint);
+  deleteOptions.restorePoint = host_->Options().Switches().IsChecked(OptionSwitch::RC_RestorePoint);
   const DeleteRunResult result = RC_DeleteRun(*RC, BackupFolder, deleteOptions);
   RC->Progress = nullptr;
   if (result.terminated || ProcessRunControl().APP_TERMINATING) return;
-  if (MainForm()) MainForm()->EnableDisable_Modulwechsel(true);
+  host_->EnableModuleSwitching(true);
   ui::ProcessMessages();
 
   SetRunButtons(false);

@@ -19,8 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "app/module_form.h"
 #include "cleaner/summary_panel.h"
+#include "gui/detached_screen_host.h"
+#include "gui/module_form.h"
+#include "gui/tree_check_list.h"
 #include "model/categories.h"
 #include "scan/registry_cleaner.h"
 #include "scan/result_tree.h"
@@ -37,7 +39,6 @@
 #include "ui/thread_timer.h"
 #include "ui/vell_button.h"
 #include "ui/vell_link_button.h"
-#include "ui/virtual_check_list.h"
 
 namespace keytidy {
 
@@ -64,9 +65,13 @@ class TFilterBox : public ui::Panel {
 };
 
 class TForm_RC : public ModuleForm {
+  // First, so that it outlives the engine that borrows its front end.
+  ScreenHostHold host_;
+
  public:
   static constexpr wchar_t kClassName[] = L"TForm_RC";
-  TForm_RC();
+  // Without a host the screen stands alone (no main window around it).
+  explicit TForm_RC(ScreenHost* host = nullptr);
   ~TForm_RC() override;
   bool CreateModule(HWND host) override;
   static ModuleClass Class();
@@ -86,7 +91,7 @@ class TForm_RC : public ModuleForm {
   std::wstring BackupFolder;
 
   // --- elements --------------------------------------------------------------
-  ui::VirtualCheckList VirtualDrawTree_RC{this, L"VirtualDrawTree_RC", 1};
+  TreeCheckList VirtualDrawTree_RC{this, L"VirtualDrawTree_RC", 1};
   ui::ScrollBox Panel_Zusammenfassung{this, L"Panel_Zusammenfassung"};
   ui::Panel Panel_Working{this, L"Panel_Working"};
   ui::AnimatedImage Image_Anim{this, L"Image_Anim"};

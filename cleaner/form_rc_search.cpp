@@ -3,15 +3,12 @@
 // its buttons, counters, progress bar, status line and panels in step.
 #include <windows.h>
 
-#include "app/main_window.h"
-#include "app/process_run_control.h"
-#include "app/stripe_sheet.h"
-#include "cleaner/exception_editing.h"
 #include "cleaner/form_rc.h"
+#include "gui/process_run_control.h"
+#include "gui/stripe_sheet.h"
 #include "lang/message_catalogue.h"
 #include "scan/scan_categories.h"
 #include "scan/scan_run.h"
-#include "settings/screen/form_options.h"
 
 namespace keytidy {
 
@@ -41,7 +38,7 @@ class TForm_RC::SearchObserver : public TScanObserver {
     f.ShowWorkingPanel(L"\\status_search.gif");
     f.Image_InfoBar.SetPicture(StripePicture(32, 15));
     f.Image_InfoBar.SetVisible(true);
-    if (MainForm()) MainForm()->EnableDisable_Modulwechsel(false);
+    f.host_->EnableModuleSwitching(false);
     ui::ProcessMessages();
     f.VellThreadTimer_Count_Funde.SetEnabled(true);
   }
@@ -66,7 +63,7 @@ class TForm_RC::SearchObserver : public TScanObserver {
     if (ProcessRunControl().APP_TERMINATING) return;
     TForm_RC& f = form_;
     f.Panel_Working.SetVisible(false);
-    if (MainForm()) MainForm()->EnableDisable_Modulwechsel(true);
+    f.host_->EnableModuleSwitching(true);
     ui::ProcessMessages();
     f.ComboBox_RC_FilterChange();
     f.SetRunButtons(false);
@@ -90,8 +87,8 @@ void TForm_RC::AdvToolBarButton_RC_SearchClick() {
   if (VellButton_Stop.Enabled()) return;
   SEARCH_COMPLETE = false;
   TScanRunSettings settings;
-  settings.switches = Form_Options() ? Form_Options()->Switches() : Load_OptionSwitches();
-  const TExceptionList exceptions = RC_CurrentExceptions();
+  settings.switches = host_->Options().Switches();
+  const TExceptionList exceptions = host_->Options().Exceptions();
   settings.exceptions = &exceptions;
   SearchObserver observer(*this);
   RC_SearchRun(*RC, settings, observer);

@@ -1,6 +1,6 @@
 #include "cleaner/summary_panel.h"
 
-#include "app/stripe_sheet.h"
+#include "gui/stripe_sheet.h"
 #include "platform/text.h"
 #include "ui/gdi_objects.h"
 #include "ui/html_label.h"

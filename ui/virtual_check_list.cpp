@@ -31,11 +31,11 @@ bool VirtualCheckList::MeasureRow(LPARAM lParam, int rowHeight) {
   return true;
 }
 
-void VirtualCheckList::SetModel(TTreeModel* model) {
+void VirtualCheckList::SetModel(CheckListModel* model) {
   if (model_ && subscription_) model_->Unsubscribe(subscription_);
   model_ = model;
   subscription_ = 0;
-  if (model_) subscription_ = model_->Subscribe([this](const TreeChanges& changes) { ModelChanged(changes); });
+  if (model_) subscription_ = model_->Subscribe([this](bool structure) { ModelChanged(structure); });
   Rebuild(true);
 }
 
@@ -45,50 +45,51 @@ int VirtualCheckList::RowHeight() const {
   return r.bottom - r.top;
 }
 
-int VirtualCheckList::RowOf(const TTreeNode* node) const {
-  const auto at = std::find(rows_.begin(), rows_.end(), node);
-  return at == rows_.end() ? -1 : static_cast<int>(at - rows_.begin());
+int VirtualCheckList::RowOfItem(std::size_t item) const {
+  const auto at = std::lower_bound(rows_.begin(), rows_.end(), item);
+  return at == rows_.end() || *at != item ? -1 : static_cast<int>(at - rows_.begin());
 }
 
 void VirtualCheckList::SetColumnWidth(int width) {
   if (Alive()) ListView_SetColumnWidth(Handle(), 0, std::max(0, width));
 }
 
-std::vector<PVirtualNode> VirtualCheckList::SelectedNodes() const {
-  std::vector<PVirtualNode> nodes;
-  if (model_)
-    for (PVirtualNode node : *model_)
-      if (node->selected()) nodes.push_back(node);
-  return nodes;
+std::vector<std::size_t> VirtualCheckList::SelectedItems() const {
+  std::vector<std::size_t> items;
+  const std::size_t count = model_ ? model_->ItemCount() : 0;
+  for (std::size_t item = 0; item < count; ++item)
+    if (model_->ItemSelected(item)) items.push_back(item);
+  return items;
 }
 
 size_t VirtualCheckList::SelectedCount() const {
-  size_t count = 0;
-  if (model_)
-    for (PVirtualNode node : *model_)
-      if (node->selected()) ++count;
-  return count;
+  size_t selected = 0;
+  const std::size_t count = model_ ? model_->ItemCount() : 0;
+  for (std::size_t item = 0; item < count; ++item)
+    if (model_->ItemSelected(item)) ++selected;
+  return selected;
 }
 
-PVirtualNode VirtualCheckList::FirstSelected() const {
-  if (model_)
-    for (PVirtualNode node : *model_)
-      if (node->selected()) return node;
-  return nullptr;
+std::size_t VirtualCheckList::FirstSelectedItem() const {
+  const std::size_t count = model_ ? model_->ItemCount() : 0;
+  for (std::size_t item = 0; item < count; ++item)
+    if (model_->ItemSelected(item)) return item;
+  return kNoItem;
 }
 
 void VirtualCheckList::ClearSelection() {
   if (!model_) return;
   model_->BeginUpdate();
-  for (PVirtualNode node : *model_)
-    if (node->selected()) model_->SetSelected(node, false);
+  const std::size_t count = model_->ItemCount();
+  for (std::size_t item = 0; item < count; ++item)
+    if (model_->ItemSelected(item)) model_->SetItemSelected(item, false);
   model_->EndUpdate();
 }
 
-void VirtualCheckList::SelectNode(PVirtualNode node) {
-  if (!model_ || !node) return;
-  model_->SetSelected(node, true);
-  const int row = RowOf(node);
+void VirtualCheckList::SelectItem(std::size_t item) {
+  if (!model_ || item >= model_->ItemCount()) return;
+  model_->SetItemSelected(item, true);
+  const int row = RowOfItem(item);
   if (row < 0 || !Alive()) return;
   pushing_ = true;
   ListView_SetItemState(Handle(), row, LVIS_FOCUSED, LVIS_FOCUSED);
@@ -96,34 +97,35 @@ void VirtualCheckList::SelectNode(PVirtualNode node) {
   ListView_EnsureVisible(Handle(), row, FALSE);
 }
 
-void VirtualCheckList::ToggleCheck(PVirtualNode node) {
-  if (!model_ || !node || !node->hasCheckBox()) return;
-  const CheckState next = node->checkState() == CheckState::Checked ? CheckState::Unchecked : CheckState::Checked;
-  if (OnChecking) OnChecking(node, next);
-  model_->SetCheckState(node, next);
+void VirtualCheckList::ToggleItemCheck(std::size_t item) {
+  if (!model_ || item >= model_->ItemCount() || model_->ItemCheckBox(item) == CheckBoxLook::None) return;
+  const bool next = !model_->ItemTicked(item);
+  ItemChecking(item, next);
+  model_->SetItemTicked(item, next);
 }
 
-void VirtualCheckList::ModelChanged(const TreeChanges& changes) {
+void VirtualCheckList::ModelChanged(bool structure) {
   if (taking_) {
     Invalidate();
     return;
   }
-  Rebuild(changes.structure);
+  Rebuild(structure);
 }
 
 void VirtualCheckList::Rebuild(bool force) {
-  std::vector<PVirtualNode> rows;
+  std::vector<std::size_t> rows;
   if (model_) {
-    rows.reserve(model_->NodeCount());
-    for (PVirtualNode node : *model_)
-      if (node->visible()) rows.push_back(node);
+    const std::size_t count = model_->ItemCount();
+    rows.reserve(count);
+    for (std::size_t item = 0; item < count; ++item)
+      if (model_->ItemVisible(item)) rows.push_back(item);
   }
   const bool changed = force || rows != rows_;
   rows_ = std::move(rows);
   if (!Alive()) return;
   if (changed) {
     // The control keeps its selection by row number, and those numbers now
-    // name other nodes. Emptying the list drops that selection without a
+    // name other items. Emptying the list drops that selection without a
     // notification per row (deselecting "all rows" sends one per row).
     pushing_ = true;
     ListView_SetItemCountEx(Handle(), 0, LVSICF_NOSCROLL);
@@ -140,7 +142,7 @@ void VirtualCheckList::Rebuild(bool force) {
 void VirtualCheckList::PushSelection() {
   pushing_ = true;
   for (size_t row = 0; row < rows_.size(); ++row) {
-    const char selected = rows_[row]->selected() ? 1 : 0;
+    const char selected = model_ && model_->ItemSelected(rows_[row]) ? 1 : 0;
     if (selected == shownSelected_[row]) continue;
     ListView_SetItemState(Handle(), static_cast<int>(row), selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
     shownSelected_[row] = selected;
@@ -149,7 +151,7 @@ void VirtualCheckList::PushSelection() {
 }
 
 // The control changed its selection (a click, the keyboard): the model
-// follows. A "deselect everything" also clears hidden nodes, as a fresh
+// follows. A "deselect everything" also clears hidden items, as a fresh
 // click would; "select everything" only reaches the rows that are shown.
 void VirtualCheckList::TakeSelection(int from, int to, bool selected) {
   if (pushing_ || !model_) return;
@@ -157,16 +159,17 @@ void VirtualCheckList::TakeSelection(int from, int to, bool selected) {
   model_->BeginUpdate();
   if (from < 0) {
     if (selected) {
-      for (size_t row = 0; row < rows_.size(); ++row) model_->SetSelected(rows_[row], true);
+      for (size_t row = 0; row < rows_.size(); ++row) model_->SetItemSelected(rows_[row], true);
     } else {
-      for (PVirtualNode node : *model_)
-        if (node->selected()) model_->SetSelected(node, false);
+      const std::size_t count = model_->ItemCount();
+      for (std::size_t item = 0; item < count; ++item)
+        if (model_->ItemSelected(item)) model_->SetItemSelected(item, false);
     }
     std::fill(shownSelected_.begin(), shownSelected_.end(), selected ? 1 : 0);
   } else {
     const int last = std::min(to, static_cast<int>(rows_.size()) - 1);
     for (int row = from; row <= last; ++row) {
-      model_->SetSelected(rows_[row], selected);
+      model_->SetItemSelected(rows_[row], selected);
       shownSelected_[row] = selected ? 1 : 0;
     }
   }
@@ -180,7 +183,7 @@ void VirtualCheckList::ClickAt(int row, POINT point) {
   RECT r{};
   if (!ListView_GetItemRect(Handle(), row, &r, LVIR_BOUNDS)) return;
   const int x = point.x - r.left;
-  if (x >= kCheckLeft - 2 && x <= kCheckLeft + kCheckSize + 2) ToggleCheck(rows_[row]);
+  if (x >= kCheckLeft - 2 && x <= kCheckLeft + kCheckSize + 2) ToggleItemCheck(rows_[row]);
 }
 
 bool VirtualCheckList::OnReflectedNotify(NMHDR* header, LRESULT& result) {
@@ -217,7 +220,7 @@ bool VirtualCheckList::OnReflectedNotify(NMHDR* header, LRESULT& result) {
       const auto* key = reinterpret_cast<NMLVKEYDOWN*>(header);
       if (key->wVKey == VK_SPACE) {
         const int row = ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED);
-        if (row >= 0 && static_cast<size_t>(row) < rows_.size()) ToggleCheck(rows_[row]);
+        if (row >= 0 && static_cast<size_t>(row) < rows_.size()) ToggleItemCheck(rows_[row]);
       }
       return true;
     }
@@ -227,41 +230,30 @@ bool VirtualCheckList::OnReflectedNotify(NMHDR* header, LRESULT& result) {
 }
 
 bool VirtualCheckList::OnReflectedDrawItem(DRAWITEMSTRUCT* item) {
-  if (item->itemID >= rows_.size()) return true;
-  PVirtualNode node = rows_[item->itemID];
+  if (item->itemID >= rows_.size() || !model_) return true;
+  const std::size_t shown = rows_[item->itemID];
   HDC dc = item->hDC;
   const RECT row = item->rcItem;
-  const bool selected = node->selected();
+  const bool selected = model_->ItemSelected(shown);
   const bool focused = HasFocus();
   COLORREF back = GetSysColor(COLOR_WINDOW);
   if (selected) back = focused ? GetSysColor(COLOR_HIGHLIGHT) : RGB(224, 224, 224);
   UniqueBrush brush(CreateSolidBrush(back));
   FillRect(dc, &row, brush.get());
-  if (node->hasCheckBox()) {
+  const CheckBoxLook look = model_->ItemCheckBox(shown);
+  if (look != CheckBoxLook::None) {
     const int top = row.top + (row.bottom - row.top - kCheckSize) / 2;
     RECT box{row.left + kCheckLeft, top, row.left + kCheckLeft + kCheckSize, top + kCheckSize};
     UINT state = DFCS_BUTTONCHECK | DFCS_FLAT;
-    switch (node->checkState()) {
-      case CheckState::Checked:
-      case CheckState::CheckedPressed:
-        state |= DFCS_CHECKED;
-        break;
-      case CheckState::Mixed:
-      case CheckState::MixedPressed:
-        state = DFCS_BUTTON3STATE | DFCS_FLAT | DFCS_CHECKED;
-        break;
-      default:
-        break;
-    }
+    if (look == CheckBoxLook::Checked) state |= DFCS_CHECKED;
+    if (look == CheckBoxLook::Mixed) state = DFCS_BUTTON3STATE | DFCS_FLAT | DFCS_CHECKED;
     DrawFrameControl(dc, &box, DFC_BUTTON, state);
   }
-  if (OnDrawNode) {
-    RECT content{row.left + kContentLeft, row.top, row.right, row.bottom};
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, content.left, content.top, content.right, content.bottom);
-    OnDrawNode(dc, content, node, selected, focused);
-    RestoreDC(dc, saved);
-  }
+  RECT content{row.left + kContentLeft, row.top, row.right, row.bottom};
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, content.left, content.top, content.right, content.bottom);
+  DrawItem(dc, content, shown, selected, focused);
+  RestoreDC(dc, saved);
   if ((item->itemState & ODS_FOCUS) && focused) DrawFocusRect(dc, &row);
   return true;
 }

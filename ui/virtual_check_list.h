@@ -1,11 +1,10 @@
 #pragma once
 // A report list view without data of its own: an owner-data, owner-drawn
-// list with one column over a checkable tree model. Its rows are the model's
-// visible nodes in model order; check states and the selection live in the
-// model (hidden nodes keep theirs), so a filter can come and go without
+// list with one column over a checkable list model. Its rows are the model's
+// visible items in model order; check states and the selection live in the
+// model (hidden items keep theirs), so a filter can come and go without
 // losing either. The control asks for nothing but the row count; each row is
-// painted by the owner's OnDrawNode after the list drew the background and
-// the check box. A right click or the menu key sends WM_CONTEXTMENU to the
+// painted by DrawItem after the list drew the background and the check box. A right click or the menu key sends WM_CONTEXTMENU to the
 // parent as usual.
 //
 // The row height comes from WM_MEASUREITEM, which the list sends to its
@@ -15,10 +14,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstddef>
 #include <functional>
 #include <vector>
 
-#include "model/tree_model.h"
+#include "ui/check_list_model.h"
 #include "ui/list_view.h"
 
 namespace keytidy::ui {
@@ -35,34 +35,32 @@ class VirtualCheckList : public ListView {
   static bool MeasureRow(LPARAM lParam, int rowHeight);
 
   // The model is borrowed and must outlive the list (or be set to null).
-  void SetModel(TTreeModel* model);
-  TTreeModel* Model() const { return model_; }
+  void SetModel(CheckListModel* model);
+
+  // What no row shows.
+  static constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
 
   int RowHeight() const;
   size_t RowCount() const { return rows_.size(); }
-  PVirtualNode NodeOfRow(size_t row) const { return row < rows_.size() ? rows_[row] : nullptr; }
-  // The row of a visible node; -1 for a hidden or unknown one.
-  int RowOf(const TTreeNode* node) const;
+  std::size_t ItemOfRow(size_t row) const { return row < rows_.size() ? rows_[row] : kNoItem; }
+  // The row of a visible item; -1 for a hidden or unknown one.
+  int RowOfItem(std::size_t item) const;
   void SetColumnWidth(int width);
 
-  // Selection, as the model holds it (hidden nodes included).
-  std::vector<PVirtualNode> SelectedNodes() const;
+  // Selection, as the model holds it (hidden items included).
+  std::vector<std::size_t> SelectedItems() const;
   size_t SelectedCount() const;
-  PVirtualNode FirstSelected() const;
+  std::size_t FirstSelectedItem() const;  // kNoItem when none
   void ClearSelection();
-  // Selects a visible node, gives it the focus rectangle and scrolls to it.
-  void SelectNode(PVirtualNode node);
+  // Selects a visible item, gives it the focus rectangle and scrolls to it.
+  void SelectItem(std::size_t item);
   bool HasFocus() const { return Alive() && GetFocus() == Handle(); }
 
-  // Paints one row's content: `content` starts right of the check box.
-  std::function<void(HDC dc, const RECT& content, PVirtualNode node, bool selected, bool focused)> OnDrawNode;
-  // A check box is about to change to `newState`; the change follows.
-  std::function<void(PVirtualNode node, CheckState newState)> OnChecking;
   // The selection changed (after the model took it over).
   std::function<void()> OnSelectionChange;
 
-  // Toggles a node's check box the way a click does.
-  void ToggleCheck(PVirtualNode node);
+  // Toggles an item's check box the way a click does.
+  void ToggleItemCheck(std::size_t item);
 
   bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
   bool OnReflectedDrawItem(DRAWITEMSTRUCT* item) override;
@@ -72,16 +70,22 @@ class VirtualCheckList : public ListView {
   static constexpr int kCheckSize = 13;
   static constexpr int kContentLeft = 22;
 
+ protected:
+  // Paints one row's content: `content` starts right of the check box.
+  virtual void DrawItem(HDC dc, const RECT& content, std::size_t item, bool selected, bool focused) {}
+  // A check box is about to be ticked or cleared; the change follows.
+  virtual void ItemChecking(std::size_t item, bool ticked) {}
+
  private:
-  void ModelChanged(const TreeChanges& changes);
+  void ModelChanged(bool structure);
   void Rebuild(bool force);
   void PushSelection();
   void TakeSelection(int from, int to, bool selected);
   void ClickAt(int row, POINT point);
 
-  TTreeModel* model_ = nullptr;
+  CheckListModel* model_ = nullptr;
   int subscription_ = 0;
-  std::vector<PVirtualNode> rows_;
+  std::vector<std::size_t> rows_;  // the model positions of the rows
   std::vector<char> shownSelected_;  // per row: what the control shows as selected
   HIMAGELIST heightImages_ = nullptr;
   bool pushing_ = false;      // selection going from the model to the control

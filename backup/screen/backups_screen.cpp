@@ -20,10 +20,10 @@ void CentreOn(HWND window, HWND owner) {
 
 }  // namespace
 
-void ShowBackupsScreen(HWND owner) {
+void ShowBackupsScreen(HWND owner, ScreenHost* host) {
   // A fresh screen each time: it reads the folder as it is now, and its
   // manager goes with it when it closes.
-  TForm_MainNavi_Backups screen(owner);
+  TForm_MainNavi_Backups screen(owner, Backup_Folder(), host);
   screen.SetCaption(ProductTitle);
   CentreOn(screen.Handle(), owner);
   screen.ShowModal();

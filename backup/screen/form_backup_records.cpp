@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/message_dialogs.h"
 #include "backup/backup_row_texts.h"
 #include "backup/record_choice.h"
+#include "gui/message_dialogs.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"

@@ -12,12 +12,12 @@
 
 #include "backup/backup_findings.h"
 #include "backup/backups_manager.h"
+#include "gui/tree_check_list.h"
 #include "model/tree_model.h"
 #include "ui/form.h"
 #include "ui/label.h"
 #include "ui/panel.h"
 #include "ui/vell_button.h"
-#include "ui/virtual_check_list.h"
 
 namespace keytidy {
 
@@ -42,7 +42,7 @@ class TForm_BackupRecords : public ui::Form {
 
   ui::Label Label_Records{this, L"Label_Records", 1};
   ui::Label Label_SetName{this, L"Label_SetName"};
-  ui::VirtualCheckList VirtualDrawTree_Records{this, L"VirtualDrawTree_Records"};
+  TreeCheckList VirtualDrawTree_Records{this, L"VirtualDrawTree_Records"};
   ui::Panel Panel_Bottom{this, L"Panel_Bottom"};
   ui::VellButton VellButton_RestoreRecords{this, L"VellButton_RestoreRecords", 1};
   ui::VellButton VellButton_Close{this, L"VellButton_Close", 1};

@@ -5,19 +5,16 @@
 #include <algorithm>
 #include <array>
 
-#include "app/gui_front_end.h"
-#include "app/main_window.h"
-#include "app/message_dialogs.h"
-#include "app/stripe_sheet.h"
 #include "backup/auto_delete_old_backups.h"
 #include "backup/backup_restore.h"
 #include "backup/backup_row_texts.h"
 #include "backup/screen/form_backup_records.h"
+#include "gui/message_dialogs.h"
+#include "gui/stripe_sheet.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
 #include "platform/text.h"
-#include "settings/screen/form_options.h"
 #include "skin/bar_color.h"
 #include "skin/button_skin.h"
 #include "skin/skin_folder.h"
@@ -91,8 +88,8 @@ std::wstring RestoreQuestion(const RestorePlan& plan) {
 
 }  // namespace
 
-TForm_MainNavi_Backups::TForm_MainNavi_Backups(HWND owner, const std::wstring& backupFolder)
-    : Form(L"Form_MainNavi_Backups", 1) {
+TForm_MainNavi_Backups::TForm_MainNavi_Backups(HWND owner, const std::wstring& backupFolder, ScreenHost* host)
+    : Form(L"Form_MainNavi_Backups", 1), host_(host) {
   CreateForm(kClassName, L"Backups", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX,
              WS_EX_DLGMODALFRAME, kDesignWidth, kDesignHeight, owner);
   READING_BACKUPS_NOW = false;
@@ -471,7 +468,7 @@ void TForm_MainNavi_Backups::VellUnicodeSTButton_RestoreClick() {
   if (Backups->LastRestore.tornRecordLeftOut)
     restored += L"<br><br>" + Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_TORN);
   Show_CustomMessage(restored, kRestoredIcon);
-  const TOptionSwitches switches = Current_OptionSwitches();
+  const TOptionSwitches switches = host_->Options().Switches();
   if (!switches.IsChecked(OptionSwitch::Backups_DeleteAfterSuccessfullRestore)) return;
   // Only the set that was put back goes, even should more rows be selected
   // (the restore itself only ever takes the first one).
@@ -501,7 +498,7 @@ void TForm_MainNavi_Backups::VellUnicodeSTButton_DeleteClick() {
   PullSelection();
   if (!Backups->FirstSelected()) return;
   if (AskYesOrNo(Message(MessageKey::MESSAGE_BACKUPS_ASK_DELETE), 6) != 6) return;
-  Backups->FLAG_USE_RECYCLEBIN = Current_OptionSwitches().IsChecked(OptionSwitch::Backups_UseRecycleBin);
+  Backups->FLAG_USE_RECYCLEBIN = host_->Options().Switches().IsChecked(OptionSwitch::Backups_UseRecycleBin);
   Backups->Delete_Selected_Backups();
   Read_Backups_and_RefreshScreen();
 }
@@ -523,7 +520,7 @@ void TForm_MainNavi_Backups::DeleteOldBackups(int days) {
   const bool multiSelect = list.MultiSelect();
   list.SetMultiSelect(true);
   Backups->Select_OldBackups(days);
-  Backups->FLAG_USE_RECYCLEBIN = Current_OptionSwitches().IsChecked(OptionSwitch::Backups_UseRecycleBin);
+  Backups->FLAG_USE_RECYCLEBIN = host_->Options().Switches().IsChecked(OptionSwitch::Backups_UseRecycleBin);
   Backups->Delete_Selected_Backups();
   list.SetMultiSelect(multiSelect);
   Read_Backups_and_RefreshScreen();
@@ -538,11 +535,11 @@ void TForm_MainNavi_Backups::VellButton_ExplorerClick() {
 void TForm_MainNavi_Backups::VellThreadTimer_AutoDeleteOldBackupsTimer() {
   // Only while no module screen is up, or this screen is the module itself:
   // the question must not pop up over work in progress.
-  if (const TForm_KX7* main = MainForm(); main && main->CurrentModuleForm) return;
+  if (host_->ShowsModule()) return;
   VellThreadTimer_AutoDeleteOldBackups.SetEnabled(false);
   // The clean-up works on a list of its own; when it deleted anything, this
   // list would otherwise go on showing sets that are gone.
-  if (AutoDeleteOldBackups(Backups->BackupFolder, Current_OptionSwitches(), GuiFrontEnd()) > 0)
+  if (AutoDeleteOldBackups(Backups->BackupFolder, host_->Options().Switches(), host_->FrontEnd()) > 0)
     Read_Backups_and_RefreshScreen();
 }
 

@@ -13,6 +13,7 @@
 
 #include "backup/backup_set.h"
 #include "backup/backups_manager.h"
+#include "gui/detached_screen_host.h"
 #include "ui/form.h"
 #include "ui/html_label.h"
 #include "ui/image_box.h"
@@ -26,14 +27,18 @@
 namespace keytidy {
 
 class TForm_MainNavi_Backups : public ui::Form {
+  ScreenHostHold host_;
+
  public:
   static constexpr wchar_t kClassName[] = L"TForm_MainNavi_Backups";
   // The compact view shows only this many of the newest sets.
   static constexpr int kCompactRows = 12;
 
   // Reads the sets of `backupFolder` (the program's Backups folder unless a
-  // caller names another) and lays out the compact view.
-  explicit TForm_MainNavi_Backups(HWND owner, const std::wstring& backupFolder = Backup_Folder());
+  // caller names another) and lays out the compact view. Without a host the
+  // screen stands alone (no main window around it).
+  explicit TForm_MainNavi_Backups(HWND owner, const std::wstring& backupFolder = Backup_Folder(),
+                                  ScreenHost* host = nullptr);
   ~TForm_MainNavi_Backups() override;
 
   // True while the form is being set up; resizing then leaves the columns.

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/internet_services.h"
-#include "app/message_dialogs.h"
-#include "app/stripe_sheet.h"
+#include "gui/internet_services.h"
+#include "gui/message_dialogs.h"
+#include "gui/stripe_sheet.h"
 #include "lang/available_languages.h"
 #include "lang/help_links.h"
 #include "lang/language_choice.h"
@@ -91,7 +91,8 @@ HIMAGELIST NewImageList(int size) { return ImageList_Create(size, size, ILC_COLO
 
 // --- the dialog ----------------------------------------------------------------
 
-TForm_Options::TForm_Options(HWND owner) : Form(L"Form_Options", 1) {
+TForm_Options::TForm_Options(HWND owner, InternetServices* internet)
+    : Form(L"Form_Options", 1), internet_(internet) {
   SIGNAL_RECREATE_FORM = false;
   // 500 high: at 150 % the dialog still fits a 1280 x 800 work area.
   CreateForm(kClassName, L"Einstellungen", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 840, 500, owner);
@@ -283,7 +284,9 @@ void TForm_Options::BuildPages() {
   VellButton_Ok.Create(self, s(730), buttonsTop, s(100), s(33));
   VellButton_Ok.SetCaption(L"Ok");
   VellButton_Ok.SetActionButton(true);
-  Button_ConfigChannels.OnClick = [this] { InternetServices_StartInfoChannelsConfig(Handle()); };
+  Button_ConfigChannels.OnClick = [this] {
+    if (internet_) internet_->StartInfoChannelsConfig(Handle());
+  };
   VellButton_Ok.OnClick = [this] { Ok(); };
   SetDefaultButton(VellButton_Ok.Handle());
   VellButton_Reset.OnClick = [this] { Reset(); };
@@ -357,6 +360,13 @@ void TForm_Options::Set_Exceptions(TExceptionList list) {
   ShowExceptions();
 }
 
+void TForm_Options::Show_BackupSwitches(const TOptionSwitches& switches) {
+  SwitchBox(OptionSwitch::Backups_Ask_Before_AutoDelete)
+      .SetChecked(switches.IsChecked(OptionSwitch::Backups_Ask_Before_AutoDelete));
+  const auto buttons = switches.BackupAgeButtons();
+  for (size_t i = 0; i < buttons.size(); ++i) BackupAgeButtons[i]->SetChecked(buttons[i].checked);
+}
+
 void TForm_Options::ShowExceptions() {
   ListView_RC_Exceptions.ClearRows();
   const std::wstring& keyCaption = Message(MessageKey::MESSAGE_RC_KEY);
@@ -423,7 +433,9 @@ void TForm_Options::Reset() {
 
 TForm_Options* Form_Options() { return Instance().get(); }
 
-void Create_OptionsDialog(HWND owner) { Instance() = std::make_unique<TForm_Options>(owner); }
+void Create_OptionsDialog(HWND owner, InternetServices* internet) {
+  Instance() = std::make_unique<TForm_Options>(owner, internet);
+}
 
 void Free_OptionsDialog() { Instance().reset(); }
 

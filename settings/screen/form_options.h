@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "gui/internet_services.h"
 #include "scan/exception_list.h"
 #include "settings/option_switches.h"
 #include "skin/skin_list.h"
@@ -28,7 +29,8 @@ namespace keytidy {
 class TForm_Options : public ui::Form {
  public:
   static constexpr wchar_t kClassName[] = L"TForm_Options";
-  explicit TForm_Options(HWND owner);
+  // The channels button asks the internet services, when there are any.
+  explicit TForm_Options(HWND owner, InternetServices* internet = nullptr);
   ~TForm_Options() override;
 
   // Set by the reset button: the caller destroys the dialog and makes a new
@@ -45,6 +47,9 @@ class TForm_Options : public ui::Form {
   const TExceptionList& Exceptions() const { return exceptions_; }
   // Replaces the rows the dialog holds and shows them.
   void Set_Exceptions(TExceptionList list);
+  // The backup switches the engine changed (the auto-delete question's
+  // answers) shown in their controls.
+  void Show_BackupSwitches(const TOptionSwitches& switches);
 
   void SelectNavigation(int entry);  // 1 or 2
   void ShowPage(int pageIndex);
@@ -96,6 +101,7 @@ class TForm_Options : public ui::Form {
   void Reset();
   std::vector<ui::TabSheet*> PagesOf(int entry);
 
+  InternetServices* internet_ = nullptr;
   TExceptionList exceptions_;
   HIMAGELIST flags_ = nullptr;
   HIMAGELIST exceptionIcons_ = nullptr;  // PngImageList16_DC_Ausnahmen
@@ -105,7 +111,7 @@ class TForm_Options : public ui::Form {
 
 // The dialog of the run; null before start-up created it.
 TForm_Options* Form_Options();
-void Create_OptionsDialog(HWND owner);
+void Create_OptionsDialog(HWND owner, InternetServices* internet = nullptr);
 void Free_OptionsDialog();
 // The switches of the run: as the dialog's controls hold them, or as stored
 // under the Options key while there is no dialog.

@@ -1,8 +1,8 @@
-#include "app/internet_services.h"
+#include "gui/internet_services.h"
 
 #include <gtest/gtest.h>
 
-#include "app/process_run_control.h"
+#include "gui/process_run_control.h"
 #include "inet/qrv_inet2.h"
 #include "lang/language_choice.h"
 #include "platform/product.h"
@@ -25,11 +25,12 @@ TEST(InternetServicesLibrary, ExportsEveryCallUnderItsPlainName) {
 
 TEST(InternetServices, StartsOnceAndOffersALocalMenu) {
   LanguageId = 1033;
-  EXPECT_FALSE(InternetServices_Start(nullptr));
-  EXPECT_FALSE(InternetServices_Start(nullptr));
+  InternetServices internet;
+  EXPECT_FALSE(internet.Start(nullptr));
+  EXPECT_FALSE(internet.Start(nullptr));
   EXPECT_FALSE(ProcessRunControl().APP_TERMINATING);
 
-  const std::vector<InternetMenuItem> items = InternetServices_MenuItems();
+  const std::vector<InternetMenuItem> items = internet.MenuItems();
   ASSERT_EQ(items.size(), 4u);
   EXPECT_EQ(items[0].text, L"Online help");
   EXPECT_EQ(items[2].text, L"");  // a separator
@@ -38,9 +39,9 @@ TEST(InternetServices, StartsOnceAndOffersALocalMenu) {
   EXPECT_NE(items[0].id, items[1].id);
 
   // An item the library does not know opens nothing and keeps the program.
-  EXPECT_FALSE(InternetServices_ProcessMenuItem(nullptr, 999));
-  InternetServices_Shutdown(nullptr);
-  InternetServices_Shutdown(nullptr);
+  EXPECT_FALSE(internet.ProcessMenuItem(nullptr, 999));
+  internet.Shutdown(nullptr);
+  internet.Shutdown(nullptr);
 }
 
 TEST(InternetServicesLibrary, MenuFollowsTheProductLanguageAndRejectsBadIndices) {

@@ -7,7 +7,7 @@
 
 #include "app/form_about.h"
 #include "app/main_window.h"
-#include "app/process_run_control.h"
+#include "gui/process_run_control.h"
 #include "skin/skin_folder.h"
 #include "support/gui.h"
 #include "support/programs.h"
@@ -69,7 +69,7 @@ class CountedModule : public ModuleForm {
 };
 
 ModuleClass CountedClass(const wchar_t* name, ModuleCounters& counters) {
-  return {name, [&counters] { return std::make_unique<CountedModule>(counters); }};
+  return {name, [&counters](ScreenHost&) { return std::make_unique<CountedModule>(counters); }};
 }
 
 TEST(MainWindow, ResizeEdgesUnlessMaximised) {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/message_dialogs.h"
-#include "app/yes_no_dialog.h"
+#include "gui/message_dialogs.h"
+#include "gui/yes_no_dialog.h"
 #include "lang/message_catalogue.h"
 #include "skin/skin_folder.h"
 #include "support/gui.h"

@@ -8,14 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/yes_no_dialog.h"
-#include "platform/registry_snapshot.h"
 #include "cleaner/shell_open.h"
+#include "gui/yes_no_dialog.h"
 #include "lang/message_catalogue.h"
+#include "model/categories.h"
 #include "platform/environment.h"
+#include "platform/registry_snapshot.h"
 #include "platform/text.h"
 #include "scan/add_found_entry.h"
-#include "model/categories.h"
 #include "scan/exception_file.h"
 #include "settings/option_switches.h"
 #include "settings/screen/form_options.h"

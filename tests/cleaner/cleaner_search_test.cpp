@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/process_run_control.h"
 #include "cleaner/form_rc.h"
+#include "gui/process_run_control.h"
 #include "lang/message_catalogue.h"
-#include "platform/environment.h"
 #include "model/categories.h"
+#include "platform/environment.h"
 #include "scan/exception_file.h"
 #include "settings/option_switches.h"
 #include "support/gui.h"

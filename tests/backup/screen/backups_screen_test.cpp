@@ -12,14 +12,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/gui_front_end.h"
-#include "app/yes_no_dialog.h"
 #include "backup/auto_delete_old_backups.h"
 #include "backup/backup_row_texts.h"
 #include "backup/module_codes.h"
 #include "backup/record_choice.h"
-#include "backup/screen/form_backup_records.h"
 #include "backup/reg_script_text.h"
+#include "backup/screen/form_backup_records.h"
+#include "gui/gui_front_end.h"
+#include "gui/yes_no_dialog.h"
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
@@ -605,11 +605,12 @@ class AutoCleanUp : public BackupsScreen {
     AutoDeleteOldBackups_Reset();
   }
   const std::wstring askName_ = Describe(OptionSwitch::Backups_Ask_Before_AutoDelete).name;
+  TGuiFrontEnd frontEnd_;
 };
 
 TEST_F(AutoCleanUp, AsksOncePerRunAndDeletesOnYes) {
   SimulatedUser user(kAnswerYes);
-  EXPECT_EQ(AutoDeleteOldBackups(folder_.Path(), Current_OptionSwitches(), GuiFrontEnd()), 2);
+  EXPECT_EQ(AutoDeleteOldBackups(folder_.Path(), Current_OptionSwitches(), frontEnd_), 2);
   ASSERT_EQ(user.Seen().size(), 1u);
   std::wstring expected = Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_AUTODELETE_OLD);
   expected = ReplaceFirstIgnoreCase(ReplaceFirstIgnoreCase(expected, L"%1", L"2"), L"%2", L"7");
@@ -620,13 +621,13 @@ TEST_F(AutoCleanUp, AsksOncePerRunAndDeletesOnYes) {
   EXPECT_FALSE(SetExists(L"40"));
   // Still asked nothing the second time in the same run.
   AddSet(L"50", 50.5);
-  EXPECT_EQ(AutoDeleteOldBackups(folder_.Path(), Current_OptionSwitches(), GuiFrontEnd()), 0);
+  EXPECT_EQ(AutoDeleteOldBackups(folder_.Path(), Current_OptionSwitches(), frontEnd_), 0);
   EXPECT_EQ(user.Seen().size(), 1u);
 }
 
 TEST_F(AutoCleanUp, NoWithTheBoxTickedTurnsItOffForGood) {
   SimulatedUser user(kAnswerNo, true);
-  EXPECT_EQ(AutoDeleteOldBackups(folder_.Path(), Current_OptionSwitches(), GuiFrontEnd()), 0);
+  EXPECT_EQ(AutoDeleteOldBackups(folder_.Path(), Current_OptionSwitches(), frontEnd_), 0);
   EXPECT_EQ(user.Seen().size(), 1u);
   EXPECT_TRUE(SetExists(L"40"));
   const TOptionSwitches stored = Load_OptionSwitches();
@@ -644,7 +645,7 @@ TEST_F(AutoCleanUp, StaysQuietWhenStartedWithAnArgumentOrToldNotToAsk) {
     FirstArgument = c.argument;
     Reg_WriteInteger(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, askName_, static_cast<std::int32_t>(c.ask));
     SimulatedUser user(kAnswerYes);
-    EXPECT_EQ(AutoDeleteOldBackups(folder_.Path(), Current_OptionSwitches(), GuiFrontEnd()), 0);
+    EXPECT_EQ(AutoDeleteOldBackups(folder_.Path(), Current_OptionSwitches(), frontEnd_), 0);
     EXPECT_TRUE(user.Seen().empty());
     EXPECT_TRUE(AutoDeleteOldBackups_HasRun());
   }

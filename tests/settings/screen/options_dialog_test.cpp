@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
-#include "app/yes_no_dialog.h"
+#include "gui/yes_no_dialog.h"
 #include "lang/available_languages.h"
 #include "lang/language_choice.h"
 #include "platform/environment.h"

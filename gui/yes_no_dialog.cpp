@@ -1,6 +1,6 @@
-#include "app/yes_no_dialog.h"
+#include "gui/yes_no_dialog.h"
 
-#include "app/message_dialogs.h"
+#include "gui/message_dialogs.h"
 #include "lang/message_catalogue.h"
 
 namespace keytidy {

@@ -1,9 +1,9 @@
-#include "app/message_dialogs.h"
+#include "gui/message_dialogs.h"
 
 #include <optional>
 
-#include "app/stripe_sheet.h"
-#include "app/yes_no_dialog.h"
+#include "gui/stripe_sheet.h"
+#include "gui/yes_no_dialog.h"
 #include "platform/product.h"
 #include "skin/skin_folder.h"
 

@@ -1,4 +1,4 @@
-#include "app/process_run_control.h"
+#include "gui/process_run_control.h"
 
 namespace keytidy {
 

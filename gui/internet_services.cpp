@@ -1,6 +1,6 @@
-#include "app/internet_services.h"
+#include "gui/internet_services.h"
 
-#include "app/process_run_control.h"
+#include "gui/process_run_control.h"
 #include "inet/qrv_inet2.h"
 #include "lang/language_choice.h"
 #include "lang/locale_names.h"
@@ -12,19 +12,16 @@ namespace keytidy {
 
 namespace {
 
-bool started = false;
-bool shutDown = false;
-
 bool AsksToEnd(int result) { return result == QNET_RESULT_TERMINATE || result == QNET_RESULT_TERMINATE_FOR_UPDATE; }
 
 }  // namespace
 
-std::wstring InternetServices_LocaleTag() { return Get_Code_from_LCID(LanguageId); }
+std::wstring InternetServices::LocaleTag() { return Get_Code_from_LCID(LanguageId); }
 
-bool InternetServices_Start(HWND mainWindow) {
-  if (started) return false;
-  started = true;
-  const std::wstring localeTag = InternetServices_LocaleTag();
+bool InternetServices::Start(HWND mainWindow) {
+  if (started_) return false;
+  started_ = true;
+  const std::wstring localeTag = LocaleTag();
   const std::wstring baseFolder = ProgramFolder() + L"\\";
   qnet_Init(3);
   qnet_SetBaseFolder(baseFolder.c_str());
@@ -42,12 +39,12 @@ bool InternetServices_Start(HWND mainWindow) {
   if (!AsksToEnd(result)) return false;
   ProcessRunControl().APP_TERMINATING = true;
   Debug_Output(L"KX15: TerminateNow");
-  InternetServices_Shutdown(mainWindow);
+  Shutdown(mainWindow);
   PostQuitMessage(0);
   return true;
 }
 
-std::vector<InternetMenuItem> InternetServices_MenuItems() {
+std::vector<InternetMenuItem> InternetServices::MenuItems() const {
   std::vector<InternetMenuItem> items;
   const int count = qnet_GetMenuItemsCount(QNET_MENU_INTERNET);
   for (int i = 0; i < count; ++i) {
@@ -61,26 +58,26 @@ std::vector<InternetMenuItem> InternetServices_MenuItems() {
   return items;
 }
 
-bool InternetServices_ProcessMenuItem(HWND mainWindow, int itemId) {
+bool InternetServices::ProcessMenuItem(HWND mainWindow, int itemId) {
   const int result = qnet_ProcessMenuItem(mainWindow, itemId);
   Debug_Output(L"qnet_ProcessMenuItem RETURNED = " + std::to_wstring(result));
   return AsksToEnd(result);
 }
 
-void InternetServices_OpenLinkTarget(const std::wstring& target) {
-  const std::wstring localeTag = InternetServices_LocaleTag();
+void InternetServices::OpenLinkTarget(const std::wstring& target) {
+  const std::wstring localeTag = LocaleTag();
   qnet_OpenLinkTargetInBrowser(target.c_str(), ProductNumber, ProductVersion, 0, localeTag.c_str(), L"");
 }
 
-void InternetServices_AddFeature(const std::wstring& feature, int count) {
+void InternetServices::AddFeature(const std::wstring& feature, int count) {
   qnet_AnalyticsManagerAddFeature(feature.c_str(), count);
 }
 
-void InternetServices_StartInfoChannelsConfig(HWND optionsDialog) { qnet_StartInfoChannelsConfig(optionsDialog); }
+void InternetServices::StartInfoChannelsConfig(HWND optionsDialog) { qnet_StartInfoChannelsConfig(optionsDialog); }
 
-void InternetServices_Shutdown(HWND owner) {
-  if (shutDown) return;
-  shutDown = true;
+void InternetServices::Shutdown(HWND owner) {
+  if (shutDown_) return;
+  shutDown_ = true;
   qnet_Shutdown(owner);
   qnet_Destroy();
 }

@@ -1,4 +1,4 @@
-#include "app/stripe_sheet.h"
+#include "gui/stripe_sheet.h"
 
 #include "platform/environment.h"
 #include "skin/skin_folder.h"

@@ -1,7 +1,6 @@
-#include "app/gui_front_end.h"
+#include "gui/gui_front_end.h"
 
-#include "app/message_dialogs.h"
-#include "settings/screen/form_options.h"
+#include "gui/message_dialogs.h"
 #include "ui/window.h"
 
 namespace keytidy {
@@ -22,17 +21,7 @@ bool TGuiFrontEnd::AskYesNo(const std::wstring& question, const std::wstring& do
 }
 
 void TGuiFrontEnd::OptionSwitchesChanged(const TOptionSwitches& switches) {
-  TForm_Options* dialog = Form_Options();
-  if (!dialog) return;
-  dialog->SwitchBox(OptionSwitch::Backups_Ask_Before_AutoDelete)
-      .SetChecked(switches.IsChecked(OptionSwitch::Backups_Ask_Before_AutoDelete));
-  const auto buttons = switches.BackupAgeButtons();
-  for (size_t i = 0; i < buttons.size(); ++i) dialog->BackupAgeButtons[i]->SetChecked(buttons[i].checked);
-}
-
-TGuiFrontEnd& GuiFrontEnd() {
-  static TGuiFrontEnd frontEnd;
-  return frontEnd;
+  if (onSwitchesChanged_) onSwitchesChanged_(switches);
 }
 
 }  // namespace keytidy

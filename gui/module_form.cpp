@@ -1,4 +1,4 @@
-#include "app/module_form.h"
+#include "gui/module_form.h"
 
 namespace keytidy {
 

@@ -10,6 +10,8 @@
 
 namespace keytidy {
 
+class ScreenHost;
+
 class ModuleForm : public ui::Form {
  public:
   using ui::Form::Form;
@@ -30,7 +32,8 @@ class ModuleForm : public ui::Form {
 
 struct ModuleClass {
   std::wstring className;  // the window class name, e.g. TForm_RC
-  std::function<std::unique_ptr<ModuleForm>()> create;
+  // Makes a module for the host that will embed it.
+  std::function<std::unique_ptr<ModuleForm>(ScreenHost& host)> create;
 };
 
 }  // namespace keytidy
