@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "backup/backup_set.h"
+#include "backup/backup_set_operations.h"
 #include "backup/backups_manager.h"
 #include "backup/reg_exe.h"
 #include "backup/reg_script_reader.h"
@@ -155,8 +156,8 @@ TEST_F(DeleteRun, RestoringTheSetPutsBackEveryByteAndType) {
   manager.Read_Backups();
   ASSERT_EQ(rows.NodeCount(), 1u);
   EXPECT_FALSE(TBackups::Data(rows.NodeAt(0)).Incomplete);
-  rows.SetSelected(rows.NodeAt(0), true);
-  ASSERT_TRUE(manager.Restore_Selected()) << Utf16ToUtf8(manager.LastRestoreError);
+  const RestoreBackupSetResult restore = RestoreBackupSet(TBackups::Data(rows.NodeAt(0)), RestoreBackupSetRequest());
+  ASSERT_EQ(restore.status, BackupSetStatus::Done) << Utf16ToUtf8(restore.detail.reason);
   EXPECT_EQ(SnapshotTree(ROOT_HKEY_CURRENT_USER, valueKey), valuesBefore);
   EXPECT_EQ(SnapshotTree(ROOT_HKEY_LOCAL_MACHINE, treeKey), treeBefore);
 }
@@ -410,9 +411,9 @@ TEST_F(DeleteRun, MissingRegExeKeepsKeysAndRestoreFailsCleanly) {
     manager.BackupFolder = backups_;
     manager.Read_Backups();
     ASSERT_EQ(rows.NodeCount(), 1u);
-    rows.SetSelected(rows.NodeAt(0), true);
-    EXPECT_FALSE(manager.Restore_Selected());
-    EXPECT_FALSE(manager.LastRestoreError.empty());
+    const RestoreBackupSetResult restore = RestoreBackupSet(TBackups::Data(rows.NodeAt(0)), RestoreBackupSetRequest());
+    EXPECT_NE(restore.status, BackupSetStatus::Done);
+    EXPECT_FALSE(restore.detail.reason.empty());
     EXPECT_FALSE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"v"));
   }
   EXPECT_NE(GetFileAttributesW(RegExe_Path().c_str()), INVALID_FILE_ATTRIBUTES);  // put back
