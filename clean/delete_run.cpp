@@ -48,28 +48,31 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   result.scriptPath = Backup_Create_Filename(backupFolder, kModule_RC);
   Backup_Begin_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted);
   engine.Run.STOP_REQUESTED = false;
-  engine.Status_Delete = true;
+  engine.deleting_ = true;
   RestorePoint restorePoint(options.restorePointProvider);
   if (options.restorePoint) result.restorePoint = restorePoint.Begin(std::wstring(ProductTitle) + L": registry cleaning");
-  const std::vector<RecordedFinding> findings = DeleteCheckedEntries(engine, result.scriptPath, options);
+  const DeletedEntries done = DeleteCheckedEntries(engine, result.scriptPath, options);
+  engine.deleted_ = done.counters;
+  result.deleted = done.counters;
   // Windows drops a point whose change removed nothing.
-  restorePoint.End(engine.Stat_ValuesDeleted + engine.Stat_KeysDeleted > 0);
+  restorePoint.End(done.counters.Stat_ValuesDeleted + done.counters.Stat_KeysDeleted > 0);
   if (engine.Run.APP_TERMINATING) {
     result.terminated = true;
     return result;
   }
   TRegistryCleaner::RemoveDeletedFilesFromTree(engine.FTree);
-  Stats_Add(kStats_ValuesScanned, engine.Stat_ValuesScanned);
-  Stats_Add(kStats_ValuesDeleted, engine.Stat_ValuesDeleted);
-  Stats_Add(kStats_KeysScanned, engine.Stat_KeysScanned);
-  Stats_Add(kStats_KeysDeleted, engine.Stat_KeysDeleted);
-  result.noLongerStale = engine.Stat_NoLongerStale;
-  result.changedWhileRecorded = engine.Stat_ChangedWhileRecorded;
+  // The search's figures go into the totals again with the deletion's.
+  Stats_Add(kStats_ValuesScanned, engine.Scanned().Stat_ValuesScanned);
+  Stats_Add(kStats_ValuesDeleted, done.counters.Stat_ValuesDeleted);
+  Stats_Add(kStats_KeysScanned, engine.Scanned().Stat_KeysScanned);
+  Stats_Add(kStats_KeysDeleted, done.counters.Stat_KeysDeleted);
+  result.noLongerStale = done.counters.Stat_NoLongerStale;
+  result.changedWhileRecorded = done.counters.Stat_ChangedWhileRecorded;
   const std::uint32_t left = CountTicked(engine.FTree) + result.noLongerStale;
   result.removed = result.checked - std::min(result.checked, left);
   // Before the descriptor is completed: a set is only ever marked whole
   // once everything about it is written.
-  Backup_Write_Findings(result.scriptPath, findings);
+  Backup_Write_Findings(result.scriptPath, done.findings);
   Backup_Write_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted, std::to_wstring(result.removed), true);
   Backup_WriteUsers(result.scriptPath, usersOfTicked);
   return result;

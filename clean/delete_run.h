@@ -7,6 +7,7 @@
 #include <string>
 
 #include "clean/delete_checked_entries.h"
+#include "scan/run_counters.h"
 
 namespace keytidy {
 
@@ -23,6 +24,7 @@ struct DeleteRunResult {
   std::uint32_t changedWhileRecorded = 0;
   std::wstring scriptPath;      // the set's script (absent when nothing was recorded)
   RestorePointStart restorePoint;  // NotWanted unless the options asked for one
+  DeleteCounters deleted;          // values and keys deleted, and the rest of the deletion's counts
 
   std::uint32_t NotRemoved() const { return checked - removed - noLongerStale; }
 };

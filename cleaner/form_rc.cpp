@@ -691,7 +691,7 @@ void TForm_RC::Update_Zusammenfassung() {
   Zusammenfassung->Update_Begin();
   int y = Scale(kSummaryTop);
   if (!VellButton_Search.Enabled()) {
-    Zusammenfassung->Update_PaintSearch_or_Delete(y, RC && RC->Status_Delete);
+    Zusammenfassung->Update_PaintSearch_or_Delete(y, RC && RC->Status_Delete());
   } else if (Tree.IsEmpty() && ANY_SEARCH_DONE) {
     // Before the first search an empty tree means nothing yet, not "no
     // problems found".
@@ -861,7 +861,6 @@ void TForm_RC::AdvToolBarButton_RC_DeleteClick() {
   ui::ProcessMessages();
   ShowWorkingPanel(L"\\status_delete.gif");
   BarProgress progress(ProgressBar_RC);
-  RC->Status_Delete = true;
   RC->Progress = &progress;
   if (MainForm()) MainForm()->EnableDisable_Modulwechsel(false);
   ui::ProcessMessages();

@@ -133,8 +133,9 @@ TEST_F(DeleteRun, RestoringTheSetPutsBackEveryByteAndType) {
   EXPECT_EQ(result.checked, expected);
   EXPECT_EQ(result.removed, expected);
   EXPECT_TRUE(tree_.IsEmpty());
-  EXPECT_EQ(engine_.Stat_ValuesDeleted, OddValues().size());
-  EXPECT_EQ(engine_.Stat_KeysDeleted, 1u);
+  EXPECT_EQ(result.deleted.Stat_ValuesDeleted, OddValues().size());
+  EXPECT_EQ(result.deleted.Stat_KeysDeleted, 1u);
+  EXPECT_EQ(engine_.Deleted().Stat_KeysDeleted, 1u);
   EXPECT_EQ(Reg_ValueCount(ROOT_HKEY_CURRENT_USER, valueKey), 0u);
   EXPECT_FALSE(Reg_KeyExists(ROOT_HKEY_LOCAL_MACHINE, treeKey));
   const std::wstring ini = Backup_DescriptorPath(result.scriptPath);
@@ -294,7 +295,7 @@ TEST_F(DeleteRun, ContainerKeysAreRefusedAndStayTicked) {
   EXPECT_EQ(result.checked, containers.size() + 1);
   EXPECT_EQ(result.removed, 1u);
   EXPECT_EQ(TickedLeft(), containers.size());
-  EXPECT_EQ(engine_.Stat_KeysDeleted, 1u);
+  EXPECT_EQ(result.deleted.Stat_KeysDeleted, 1u);
   EXPECT_FALSE(RawKeyExists(ROOT_HKEY_CURRENT_USER, Path(L"ordinary")));
   ASSERT_EQ(refusedLines.size(), containers.size());
   for (std::size_t i = 0; i < containers.size(); ++i) {
