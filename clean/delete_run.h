@@ -32,16 +32,9 @@ struct DeleteRunResult {
 DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backupFolder,
                              const DeleteOptions& options = {});
 
-// The status line after a run: MESSAGEHTML_RC_STATUS_DELETED with %1 = R
-// when everything went, MESSAGEHTML_RC_STATUS_DELETEDERRORS with %1 = R and
-// %2 = N − R otherwise.
-std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked);
-// The same for a run: findings found no longer stale count neither as
-// removed nor as failed; when there are any, a line with
-// MESSAGEHTML_RC_STATUS_NOLONGERSTALE (%1 = their number) follows, and a
-// line on the restore point when one was asked for.
-std::wstring RC_DeleteStatusText(const DeleteRunResult& run);
-// That line alone (empty when none was asked for), in the current language.
+// What became of the restore point, one line in the current language;
+// empty when none was asked for. The cleaner screen's status line and the
+// console's summary both show it.
 std::wstring RC_RestorePointText(const RestorePointStart& start);
 
 }  // namespace keytidy

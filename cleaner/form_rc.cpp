@@ -10,6 +10,7 @@
 #include "app/process_run_control.h"
 #include "app/stripe_sheet.h"
 #include "cleaner/backups_button.h"
+#include "cleaner/delete_status_text.h"
 #include "cleaner/evidence_text.h"
 #include "cleaner/exception_editing.h"
 #include "cleaner/report_button.h"

@@ -19,7 +19,6 @@
 #include "backup/reg_exe.h"
 #include "backup/reg_script_reader.h"
 #include "platform/registry_snapshot.h"
-#include "lang/message_catalogue.h"
 #include "platform/debug_log.h"
 #include "platform/text.h"
 #include "scan/registry_cleaner.h"
@@ -418,31 +417,6 @@ TEST_F(DeleteRun, MissingRegExeKeepsKeysAndRestoreFailsCleanly) {
     EXPECT_FALSE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"v"));
   }
   EXPECT_NE(GetFileAttributesW(RegExe_Path().c_str()), INVALID_FILE_ATTRIBUTES);  // put back
-}
-
-TEST(DeleteStatusText, FillsTheCountsIntoTheRightMessage) {
-  Localisation_Reset();
-  LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", L"en-us");
-  EXPECT_EQ(RC_DeleteStatusText(2, 2),
-            L"<b><font color=\"#208040\">Done.</font></b><br>2 entries were backed up and deleted.");
-  EXPECT_EQ(RC_DeleteStatusText(1, 10),
-            L"<b>1 entries were deleted.</b><br><font color=\"#C00000\">9 entries could not be deleted.</font>");
-  // Findings fixed since the search are neither removed nor failures.
-  const auto run = [](std::uint32_t checked, std::uint32_t removed, std::uint32_t noLongerStale) {
-    DeleteRunResult result;
-    result.ran = true;
-    result.checked = checked;
-    result.removed = removed;
-    result.noLongerStale = noLongerStale;
-    return result;
-  };
-  EXPECT_EQ(RC_DeleteStatusText(run(3, 1, 2)),
-            L"<b><font color=\"#208040\">Done.</font></b><br>1 entries were backed up and deleted.<br>"
-            L"2 entries were no longer invalid and were kept.");
-  EXPECT_EQ(RC_DeleteStatusText(run(4, 1, 2)),
-            L"<b>1 entries were deleted.</b><br><font color=\"#C00000\">1 entries could not be deleted.</font><br>"
-            L"2 entries were no longer invalid and were kept.");
-  Localisation_Reset();
 }
 
 }  // namespace
