@@ -8,6 +8,7 @@
 #include "backup/backup_extra_files.h"
 #include "backup/backup_set.h"
 #include "backup/backup_set_names.h"
+#include "platform/file_existence.h"
 #include "platform/file_queries.h"
 #include "platform/text.h"
 #include "settings/ini_file.h"
@@ -19,11 +20,6 @@ namespace {
 constexpr wchar_t kSection[] = L"Backup";
 // A date this far from today is taken as missing or broken.
 constexpr std::int64_t kImplausibleAgeDays = 1000;
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 std::int64_t SizeOrZero(const std::wstring& path) {
   if (path.empty() || !FileExists(path)) return 0;

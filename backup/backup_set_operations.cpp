@@ -5,17 +5,13 @@
 #include "backup/backup_extra_files.h"
 #include "backup/backup_set_list.h"
 #include "backup/backup_set_names.h"
+#include "platform/file_existence.h"
 #include "platform/recycle_bin.h"
 #include "settings/statistics.h"
 
 namespace keytidy {
 
 namespace {
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 // Anything at all under that name, a folder too: what makes a set look
 // as if it were still there.
