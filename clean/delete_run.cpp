@@ -78,6 +78,13 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   return result;
 }
 
+DeleteRunResult RC_DeleteEveryFinding(TRegistryCleaner& engine, const std::wstring& backupFolder,
+                                      const DeleteOptions& options) {
+  if (engine.FTree)
+    for (PVirtualNode node : *engine.FTree) engine.FTree->SetCheckState(node, CheckState::Checked);
+  return RC_DeleteRun(engine, backupFolder, options);
+}
+
 std::wstring RC_RestorePointText(const RestorePointStart& start) {
   switch (start.outcome) {
     case RestorePointOutcome::NotWanted:

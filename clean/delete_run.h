@@ -31,6 +31,10 @@ struct DeleteRunResult {
 
 DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backupFolder,
                              const DeleteOptions& options = {});
+// The same run for every finding of the tree, hidden ones too, whatever
+// was ticked: what the console's "clean" removes.
+DeleteRunResult RC_DeleteEveryFinding(TRegistryCleaner& engine, const std::wstring& backupFolder,
+                                      const DeleteOptions& options = {});
 
 // What became of the restore point, one line in the current language;
 // empty when none was asked for. The cleaner screen's status line and the

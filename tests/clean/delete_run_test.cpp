@@ -190,6 +190,23 @@ TEST_F(DeleteRun, NothingTickedDoesNothing) {
   EXPECT_TRUE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"v"));
 }
 
+// The console's clean: unticked and hidden findings go as well.
+TEST_F(DeleteRun, EveryFindingGoesWhateverWasTicked) {
+  for (const wchar_t* name : {L"ticked", L"unticked", L"hidden"})
+    RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), name, L"x");
+  AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"ticked");
+  tree_.SetCheckState(AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"unticked"), CheckState::Unchecked);
+  tree_.SetVisible(AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"hidden"), false);
+  DeleteOptions options;
+  options.exportFolder = folder_.Path();
+  const DeleteRunResult result = RC_DeleteEveryFinding(engine_, backups_, options);
+  EXPECT_EQ(result.checked, 3u);
+  EXPECT_EQ(result.removed, 3u);
+  EXPECT_EQ(result.deleted.Stat_ValuesDeleted, 3u);
+  EXPECT_TRUE(tree_.IsEmpty());
+  EXPECT_EQ(Reg_ValueCount(ROOT_HKEY_CURRENT_USER, Path()), 0u);
+}
+
 // Whatever stops the backup, the entry stays in the registry and in the
 // tree, still ticked, and counts as not removed.
 TEST_F(DeleteRun, FailedBackupsLeaveEntriesAloneAndTicked) {
