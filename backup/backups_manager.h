@@ -1,17 +1,13 @@
 #pragma once
 // The backup manager: turns the Backups folder into rows of a list model and
-// acts on the rows the user selected: restore, delete, pick out old sets,
-// tell whose set it is. It keeps no list of its own; the model's rows are
-// the list. Nothing here shows a message: results are returned, and the
-// screen (or the console) reports them.
+// acts on the rows the user selected: delete, pick out old sets, tell whose
+// set it is. It keeps no list of its own; the model's rows are the list.
+// Nothing here shows a message. Putting one set back, or deleting it by its
+// name, are operations of their own (backup_set_operations.h).
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <vector>
 
-#include "backup/backup_restore.h"
 #include "backup/backup_rows.h"
-#include "backup/reg_exe.h"
 
 namespace keytidy {
 
@@ -31,13 +27,6 @@ class TBackups {
   // The list's sort column (-1: unsorted) and direction.
   int SortColumn = -1;
   bool SortDescending = false;
-  DWORD RegExeTimeLimitMs = kRegExeTimeLimitMs;
-  // Told how far a restore has come; borrowed, null when nothing shows it.
-  TRestoreProgress* Progress = nullptr;
-  // How the last restore went (refused, a record left out), and why it
-  // failed, for the screen or the console.
-  RestoreResult LastRestore;
-  std::wstring LastRestoreError;
 
   // Rebuilds the rows from the folder, sorted when a sort column is set.
   void Read_Backups();
@@ -48,15 +37,6 @@ class TBackups {
   // The three numbers of the row's descriptor; missing or negative ones as 0.
   void Get_Details(PVirtualNode row, std::int32_t& savedKeys, std::int32_t& savedValues, std::int32_t& fileCount) const;
 
-  // True when the first selected set was put back completely. A set that
-  // is not ours, or whose script cannot be read, is refused untouched.
-  bool Restore_Selected();
-  // Puts back only the named records of the first selected set (see
-  // Backup_RestoreChosen); the set stays whole.
-  bool Restore_Selected_Records(const std::vector<std::wstring>& names);
-  // Puts back exactly the records at these places of the first selected
-  // set's script (see Backup_RestoreRecordsAt); the set stays whole.
-  bool Restore_Selected_RecordsAt(const std::vector<size_t>& positions);
   // Deletes the files of every selected set; the rows stay until the next
   // Read_Backups.
   void Delete_Selected_Backups();
@@ -72,9 +52,6 @@ class TBackups {
 
  private:
   bool IsOlderThan(PVirtualNode row, std::int64_t dayCount) const;
-  bool RemoveFile(const std::wstring& path) const;
-  // Runs `restore` on the first selected set's descriptor and keeps its result.
-  bool RestoreFirstSelected(const std::function<RestoreResult(const std::wstring&)>& restore);
 };
 
 }  // namespace keytidy

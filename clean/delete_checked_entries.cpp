@@ -23,9 +23,9 @@ namespace keytidy {
 
 namespace {
 
-void MarkDone(TRegistryCleaner& engine, TTreeData_RegCleaner& entry) {
+void MarkDone(DeleteCounters& counters, TTreeData_RegCleaner& entry) {
   entry.RemoveFromTree = true;
-  ++engine.Stat_DeletedTreeObjects_forWartungsScan;
+  ++counters.Stat_DeletedTreeObjects_forWartungsScan;
 }
 
 // What the set's descriptor will say about a record just made for `entry`:
@@ -57,21 +57,23 @@ void DeleteCompanion(const DeletePlace& companion) {
     Debug_Output(L"DeleteCompanion=false ; " + companion.key + L" ; Value=" + companion.value);
 }
 
-void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const DeletePlace& place,
-                     RegScriptJournal& backupfile, std::vector<RecordedFinding>& findings) {
+void DeleteValuePart(TTreeData_RegCleaner& entry, const DeletePlace& place, RegScriptJournal& backupfile,
+                     DeletedEntries& done) {
+  DeleteCounters& counters = done.counters;
+  std::vector<RecordedFinding>& findings = done.findings;
   const RootKey root = place.root;
   const std::wstring& key = place.key;
   const std::wstring& name = place.value;
   if (!Reg_ValueExists(root, key, name)) {
-    MarkDone(engine, entry);  // already gone: nothing to record
+    MarkDone(counters, entry);  // already gone: nothing to record
     return;
   }
   const SteadyRecord record = Backup_ValueSteadily(root, key, name, backupfile, true);
-  if (record == SteadyRecord::KeptChanging) ++engine.Stat_ChangedWhileRecorded;
+  if (record == SteadyRecord::KeptChanging) ++counters.Stat_ChangedWhileRecorded;
   if (record != SteadyRecord::Recorded) return;
   findings.push_back(FindingOf(entry, FindingTarget::Value, place));
   if (!Reg_ValueExists(root, key, name)) {
-    MarkDone(engine, entry);  // went while it was recorded; the record says so
+    MarkDone(counters, entry);  // went while it was recorded; the record says so
     return;
   }
   const std::optional<DeletePlace> companion = RecordCompanion(place, backupfile);
@@ -84,8 +86,8 @@ void DeleteValuePart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, cons
   }
   if (!deleted) return;
   if (companion) DeleteCompanion(*companion);
-  ++engine.Stat_ValuesDeleted;
-  MarkDone(engine, entry);
+  ++counters.Stat_ValuesDeleted;
+  MarkDone(counters, entry);
 }
 
 // Some sub-keys may be gone already: the record just written brings them
@@ -97,8 +99,10 @@ void PutBackHalfDeletedKey(RootKey root, const std::wstring& key, const std::wst
     Debug_Output(L"KeyReimport=false ; " + Reg_RootKeyName(root) + L"\\" + key);
 }
 
-void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const DeletePlace& place,
-                   RegScriptJournal& backupfile, const DeleteOptions& options, std::vector<RecordedFinding>& findings) {
+void DeleteKeyPart(TTreeData_RegCleaner& entry, const DeletePlace& place, RegScriptJournal& backupfile,
+                   const DeleteOptions& options, DeletedEntries& done) {
+  DeleteCounters& counters = done.counters;
+  std::vector<RecordedFinding>& findings = done.findings;
   const RootKey root = place.root;
   const std::wstring& key = place.key;
   // Checked before anything else: such a key is neither recorded nor, when
@@ -109,14 +113,14 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
     return;
   }
   if (!Reg_KeyExists(root, key)) {
-    MarkDone(engine, entry);
+    MarkDone(counters, entry);
     return;
   }
   const std::wstring& exportFolder = options.exportFolder.empty() ? ProgramFolder() : options.exportFolder;
   const std::uint64_t scriptSizeBefore = Backup_FileSize(backupfile.File());
   const SteadyRecord record = Backup_KeySteadily(root, key, backupfile, exportFolder, options.regExeTimeLimitMs);
   if (record == SteadyRecord::KeptChanging) {
-    ++engine.Stat_ChangedWhileRecorded;
+    ++counters.Stat_ChangedWhileRecorded;
     Debug_Output(L"KeyChangedWhileRecorded ; " + key);
     return;
   }
@@ -131,8 +135,8 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
     PutBackHalfDeletedKey(root, key, backupfile.File(), scriptSizeBefore, exportFolder, options);
     return;
   }
-  ++engine.Stat_KeysDeleted;
-  MarkDone(engine, entry);
+  ++counters.Stat_KeysDeleted;
+  MarkDone(counters, entry);
 }
 
 // One ticked entry. Its data is read again and its test repeated right
@@ -140,30 +144,25 @@ void DeleteKeyPart(TRegistryCleaner& engine, TTreeData_RegCleaner& entry, const 
 // kept. An entry whose target is already gone skips the test: it counts as
 // removed, as before. Each part checks its target once more as it acts.
 void DeleteEntry(TRegistryCleaner& engine, TResultTree& tree, PVirtualNode node, RegScriptJournal& backupfile,
-                 const DeleteOptions& options, std::vector<RecordedFinding>& findings) {
+                 const DeleteOptions& options, DeletedEntries& done) {
   TTreeData_RegCleaner& entry = *GetEntry(node);
   const DeletionPlan plan = Plan_Deletion(engine, entry);
   if (plan.action == PlannedDeletion::NoLongerStale) {
     tree.SetCheckState(node, CheckState::Unchecked);
-    ++engine.Stat_NoLongerStale;
+    ++done.counters.Stat_NoLongerStale;
     return;
   }
-  if (entry.DeleteValue) DeleteValuePart(engine, entry, plan.place, backupfile, findings);
-  if (entry.DeleteKey) DeleteKeyPart(engine, entry, plan.place, backupfile, options, findings);
+  if (entry.DeleteValue) DeleteValuePart(entry, plan.place, backupfile, done);
+  if (entry.DeleteKey) DeleteKeyPart(entry, plan.place, backupfile, options, done);
 }
 
 }  // namespace
 
-std::vector<RecordedFinding> DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfile,
-                                                  const DeleteOptions& options) {
-  std::vector<RecordedFinding> findings;
-  engine.Stat_ValuesDeleted = 0;
-  engine.Stat_KeysDeleted = 0;
-  engine.Stat_DeletedTreeObjects_forWartungsScan = 0;
-  engine.Stat_NoLongerStale = 0;
-  engine.Stat_ChangedWhileRecorded = 0;
+DeletedEntries DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfile,
+                                    const DeleteOptions& options) {
+  DeletedEntries done;
   TResultTree* tree = engine.FTree;
-  if (!tree) return findings;
+  if (!tree) return done;
   RegScriptJournal journal(backupfile);
   // Each finding is tested again as its own user sees the disk and the
   // classes: the user whose pass found it. The machine's findings and the
@@ -185,7 +184,7 @@ std::vector<RecordedFinding> DeleteCheckedEntries(TRegistryCleaner& engine, cons
         judged.emplace(user);
         judgedUser = user;
       }
-      DeleteEntry(engine, *tree, node, journal, options, findings);
+      DeleteEntry(engine, *tree, node, journal, options, done);
       if (engine.Progress) {
         engine.Progress_Step();
         engine.ProcessPendingMessages();
@@ -194,11 +193,11 @@ std::vector<RecordedFinding> DeleteCheckedEntries(TRegistryCleaner& engine, cons
     if (engine.Run.STOP_REQUESTED) break;
   }
   journal.Finish();
-  return findings;
+  return done;
 }
 
 void TRegistryCleaner::DeleteCheckedEntries(const std::wstring& backupfile) {
-  keytidy::DeleteCheckedEntries(*this, backupfile);
+  deleted_ = keytidy::DeleteCheckedEntries(*this, backupfile).counters;
 }
 
 }  // namespace keytidy

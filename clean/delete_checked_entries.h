@@ -14,6 +14,7 @@
 #include "backup/reg_exe.h"
 #include "platform/restore_point.h"
 #include "platform/root_keys.h"
+#include "scan/run_counters.h"
 
 namespace keytidy {
 
@@ -34,9 +35,16 @@ struct DeleteOptions {
   std::wstring restorePointProvider = kSystemRestoreDll;
 };
 
+// What one pass over the ticked findings did: for every key or value
+// recorded in the script, the finding it was recorded for; and its counts.
+struct DeletedEntries {
+  std::vector<RecordedFinding> findings;
+  DeleteCounters counters;
+};
+
 // Walks the engine's whole tree (hidden rows too) in tree order; see
-// TRegistryCleaner::DeleteCheckedEntries. Returns, for every key or value
-// recorded in the script, the finding it was recorded for.
-std::vector<RecordedFinding> DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfile, const DeleteOptions& options = {});
+// TRegistryCleaner::DeleteCheckedEntries.
+DeletedEntries DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring& backupfile,
+                                    const DeleteOptions& options = {});
 
 }  // namespace keytidy

@@ -48,49 +48,41 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   result.scriptPath = Backup_Create_Filename(backupFolder, kModule_RC);
   Backup_Begin_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted);
   engine.Run.STOP_REQUESTED = false;
-  engine.Status_Delete = true;
+  engine.deleting_ = true;
   RestorePoint restorePoint(options.restorePointProvider);
   if (options.restorePoint) result.restorePoint = restorePoint.Begin(std::wstring(ProductTitle) + L": registry cleaning");
-  const std::vector<RecordedFinding> findings = DeleteCheckedEntries(engine, result.scriptPath, options);
+  const DeletedEntries done = DeleteCheckedEntries(engine, result.scriptPath, options);
+  engine.deleted_ = done.counters;
+  result.deleted = done.counters;
   // Windows drops a point whose change removed nothing.
-  restorePoint.End(engine.Stat_ValuesDeleted + engine.Stat_KeysDeleted > 0);
+  restorePoint.End(done.counters.Stat_ValuesDeleted + done.counters.Stat_KeysDeleted > 0);
   if (engine.Run.APP_TERMINATING) {
     result.terminated = true;
     return result;
   }
   TRegistryCleaner::RemoveDeletedFilesFromTree(engine.FTree);
-  Stats_Add(kStats_ValuesScanned, engine.Stat_ValuesScanned);
-  Stats_Add(kStats_ValuesDeleted, engine.Stat_ValuesDeleted);
-  Stats_Add(kStats_KeysScanned, engine.Stat_KeysScanned);
-  Stats_Add(kStats_KeysDeleted, engine.Stat_KeysDeleted);
-  result.noLongerStale = engine.Stat_NoLongerStale;
-  result.changedWhileRecorded = engine.Stat_ChangedWhileRecorded;
+  // The search's figures go into the totals again with the deletion's.
+  Stats_Add(kStats_ValuesScanned, engine.Scanned().Stat_ValuesScanned);
+  Stats_Add(kStats_ValuesDeleted, done.counters.Stat_ValuesDeleted);
+  Stats_Add(kStats_KeysScanned, engine.Scanned().Stat_KeysScanned);
+  Stats_Add(kStats_KeysDeleted, done.counters.Stat_KeysDeleted);
+  result.noLongerStale = done.counters.Stat_NoLongerStale;
+  result.changedWhileRecorded = done.counters.Stat_ChangedWhileRecorded;
   const std::uint32_t left = CountTicked(engine.FTree) + result.noLongerStale;
   result.removed = result.checked - std::min(result.checked, left);
   // Before the descriptor is completed: a set is only ever marked whole
   // once everything about it is written.
-  Backup_Write_Findings(result.scriptPath, findings);
+  Backup_Write_Findings(result.scriptPath, done.findings);
   Backup_Write_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted, std::to_wstring(result.removed), true);
   Backup_WriteUsers(result.scriptPath, usersOfTicked);
   return result;
 }
 
-std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked) {
-  if (removed == checked)
-    return ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_DELETED), L"%1", std::to_wstring(removed));
-  const std::wstring text = ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_DELETEDERRORS), L"%1",
-                                                 std::to_wstring(removed));
-  return ReplaceAllIgnoreCase(text, L"%2", std::to_wstring(checked - removed));
-}
-
-std::wstring RC_DeleteStatusText(const DeleteRunResult& run) {
-  std::wstring text = RC_DeleteStatusText(run.removed, run.checked - run.noLongerStale);
-  if (run.noLongerStale != 0)
-    text += L"<br>" + ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_NOLONGERSTALE), L"%1",
-                                           std::to_wstring(run.noLongerStale));
-  if (const std::wstring restorePoint = RC_RestorePointText(run.restorePoint); !restorePoint.empty())
-    text += L"<br>" + restorePoint;
-  return text;
+DeleteRunResult RC_DeleteEveryFinding(TRegistryCleaner& engine, const std::wstring& backupFolder,
+                                      const DeleteOptions& options) {
+  if (engine.FTree)
+    for (PVirtualNode node : *engine.FTree) engine.FTree->SetCheckState(node, CheckState::Checked);
+  return RC_DeleteRun(engine, backupFolder, options);
 }
 
 std::wstring RC_RestorePointText(const RestorePointStart& start) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "clean/delete_checked_entries.h"
+#include "scan/run_counters.h"
 
 namespace keytidy {
 
@@ -23,23 +24,21 @@ struct DeleteRunResult {
   std::uint32_t changedWhileRecorded = 0;
   std::wstring scriptPath;      // the set's script (absent when nothing was recorded)
   RestorePointStart restorePoint;  // NotWanted unless the options asked for one
+  DeleteCounters deleted;          // values and keys deleted, and the rest of the deletion's counts
 
   std::uint32_t NotRemoved() const { return checked - removed - noLongerStale; }
 };
 
 DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backupFolder,
                              const DeleteOptions& options = {});
+// The same run for every finding of the tree, hidden ones too, whatever
+// was ticked: what the console's "clean" removes.
+DeleteRunResult RC_DeleteEveryFinding(TRegistryCleaner& engine, const std::wstring& backupFolder,
+                                      const DeleteOptions& options = {});
 
-// The status line after a run: MESSAGEHTML_RC_STATUS_DELETED with %1 = R
-// when everything went, MESSAGEHTML_RC_STATUS_DELETEDERRORS with %1 = R and
-// %2 = N − R otherwise.
-std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked);
-// The same for a run: findings found no longer stale count neither as
-// removed nor as failed; when there are any, a line with
-// MESSAGEHTML_RC_STATUS_NOLONGERSTALE (%1 = their number) follows, and a
-// line on the restore point when one was asked for.
-std::wstring RC_DeleteStatusText(const DeleteRunResult& run);
-// That line alone (empty when none was asked for), in the current language.
+// What became of the restore point, one line in the current language;
+// empty when none was asked for. The cleaner screen's status line and the
+// console's summary both show it.
 std::wstring RC_RestorePointText(const RestorePointStart& start);
 
 }  // namespace keytidy

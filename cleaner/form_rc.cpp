@@ -6,6 +6,7 @@
 
 #include "clean/delete_run.h"
 #include "cleaner/backups_button.h"
+#include "cleaner/delete_status_text.h"
 #include "cleaner/evidence_text.h"
 #include "cleaner/exception_editing.h"
 #include "cleaner/report_button.h"
@@ -687,7 +688,7 @@ void TForm_RC::Update_Zusammenfassung() {
   Zusammenfassung->Update_Begin();
   int y = Scale(kSummaryTop);
   if (!VellButton_Search.Enabled()) {
-    Zusammenfassung->Update_PaintSearch_or_Delete(y, RC && RC->Status_Delete);
+    Zusammenfassung->Update_PaintSearch_or_Delete(y, RC && RC->Status_Delete());
   } else if (Tree.IsEmpty() && ANY_SEARCH_DONE) {
     // Before the first search an empty tree means nothing yet, not "no
     // problems found".
@@ -857,7 +858,6 @@ void TForm_RC::AdvToolBarButton_RC_DeleteClick() {
   ui::ProcessMessages();
   ShowWorkingPanel(L"\\status_delete.gif");
   BarProgress progress(ProgressBar_RC);
-  RC->Status_Delete = true;
   RC->Progress = &progress;
   host_->EnableModuleSwitching(false);
   ui::ProcessMessages();

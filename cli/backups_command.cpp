@@ -2,8 +2,8 @@
 // each: name, date, module, action and display text, size in bytes, and
 // "incomplete" for a set whose run never completed it, and "not ours" for
 // one whose descriptor names files outside the Backups folder.
-#include "backup/backups_manager.h"
-#include "cli/backup_set_lookup.h"
+#include "backup/backup_set.h"
+#include "backup/backup_set_list.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "settings/date_time.h"
@@ -16,17 +16,15 @@ int RunBackups(const Arguments& arguments) {
     PrintErr(L"keytidy-cli: backups takes no options\r\n");
     return kExitUsage;
   }
-  TBackupTree rows;
-  TBackups manager(&rows);
-  manager.SortColumn = kBackupColumn_Date;
-  manager.Read_Backups();
-  if (rows.IsEmpty()) {
-    PrintOut(L"No backup sets in " + manager.BackupFolder + L"\r\n");
+  const std::wstring folder = Backup_Folder();
+  std::vector<TTreeData_Backup> sets = ReadBackupSets(folder);
+  if (sets.empty()) {
+    PrintOut(L"No backup sets in " + folder + L"\r\n");
     return kExitSuccess;
   }
+  SortBackupSets(sets, kBackupColumn_Date, false);
   std::wstring text;
-  for (PVirtualNode row : rows) {
-    const TTreeData_Backup& set = TBackups::Data(row);
+  for (const TTreeData_Backup& set : sets) {
     text += BackupSetName(set) + L"  " + FormatDateTime_Fixed(set.DateTime) + L"  " + set.Modul + L"  " +
             BackupSetDescription(set) +
             L"  " + std::to_wstring(set.size) + L" bytes" + (set.Incomplete ? L"  incomplete" : L"") +

@@ -14,10 +14,6 @@
 namespace keytidy::cli {
 namespace {
 
-void TickEverything(TResultTree& tree) {
-  for (PVirtualNode node : tree) tree.SetCheckState(node, CheckState::Checked);
-}
-
 int RunClean(const Arguments& arguments) {
   SearchOptions options;
   if (!ParseSearchOptions(arguments, options, SearchCommand::Clean)) return kExitUsage;
@@ -31,13 +27,12 @@ int RunClean(const Arguments& arguments) {
     return kExitSuccess;
   }
 
-  TickEverything(tree);
   DeleteOptions deleteOptions;
   deleteOptions.restorePoint =
       !options.noRestorePoint && Load_OptionSwitches().IsChecked(OptionSwitch::RC_RestorePoint);
   ConsoleDeleteProgress progress(options.quiet, L"Deleting");
   engine.Progress = &progress;
-  const DeleteRunResult run = RC_DeleteRun(engine, ProgramFolder() + L"\\Backups", deleteOptions);
+  const DeleteRunResult run = RC_DeleteEveryFinding(engine, ProgramFolder() + L"\\Backups", deleteOptions);
   engine.Progress = nullptr;
   progress.Clear();
   if (!run.ran) {

@@ -1,16 +1,12 @@
 // "delete-backup NAME [--recycle]": removes a backup set's files, or moves
 // them into the recycle bin.
-#include <windows.h>
-
-#include "backup/backups_manager.h"
-#include "cli/backup_set_lookup.h"
+#include "backup/backup_set.h"
+#include "backup/backup_set_operations.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 
 namespace keytidy::cli {
 namespace {
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 int RunDeleteBackup(const Arguments& arguments) {
   std::wstring name;
@@ -29,21 +25,18 @@ int RunDeleteBackup(const Arguments& arguments) {
     PrintErr(L"keytidy-cli: usage: delete-backup NAME [--recycle]\r\n");
     return kExitUsage;
   }
-  TBackupTree rows;
-  TBackups manager(&rows);
-  manager.FLAG_USE_RECYCLEBIN = recycle;
-  if (!SelectBackupSet(manager, name)) {
+  const DeleteBackupSetResult result =
+      DeleteBackupSet(Backup_Folder(), name, recycle ? BackupDisposal::RecycleBin : BackupDisposal::Delete);
+  if (result.status == BackupSetStatus::NoSuchSet) {
     PrintErr(L"keytidy-cli: no backup set named " + name + L"\r\n");
     return kExitFailure;
   }
-  const TTreeData_Backup set = TBackups::Data(manager.FirstSelected());
-  manager.Delete_Selected_Backups();
-  if (Exists(set.FullPath_Inifile) || Exists(set.FullPath_regfile)) {
+  if (result.status != BackupSetStatus::Done) {
     PrintErr(L"keytidy-cli: the files of " + name + L" could not all be removed\r\n");
     return kExitFailure;
   }
   PrintOut((recycle ? L"Moved to the recycle bin: " : L"Deleted: ") + name + L"\r\n");
-  if (set.NotOurs)
+  if (result.set.NotOurs)
     PrintOut(L"Only its own files in the Backups folder were removed; the files its description names elsewhere "
              L"were left alone.\r\n");
   return kExitSuccess;

@@ -5,9 +5,10 @@
 // named before they are copied. With --only, just the named records are put
 // back and the set stays whole. Its steps show as a bar on standard error
 // when that is a console, unless --quiet.
-#include "backup/backups_manager.h"
+#include "backup/backup_set.h"
+#include "backup/backup_set_list.h"
+#include "backup/backup_set_operations.h"
 #include "backup/record_choice.h"
-#include "cli/backup_set_lookup.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/console_progress.h"
@@ -36,15 +37,33 @@ bool ReadRestoreArguments(const Arguments& arguments, std::wstring& set, std::ve
   return !set.empty();
 }
 
-int RunPartialRestore(TBackups& manager, const std::wstring& set, const std::vector<std::wstring>& only) {
-  if (!manager.Restore_Selected_Records(only)) {
-    const RestoreRefusal refusal = manager.LastRestore.refusal;
-    PrintErr(L"keytidy-cli: restore of " + set + L" " + (refusal != RestoreRefusal::None ? L"refused: " : L"failed: ") +
-             manager.LastRestoreError + L"\r\n");
-    return refusal != RestoreRefusal::None ? kExitFailure : kExitRestoreFailed;
+// The message and exit code of a restore that did not put everything back.
+int ReportUnrestored(const std::wstring& set, const RestoreBackupSetResult& result) {
+  if (result.status == BackupSetStatus::NoSuchSet) {
+    PrintErr(L"keytidy-cli: restore failed: no backup set named " + set + L"\r\n");
+    return kExitRestoreFailed;
   }
-  PrintOut(L"Restored " + std::to_wstring(manager.LastRestore.recordsChosen) + L" record(s) of " + set + L"\r\n");
+  const bool refused = result.status == BackupSetStatus::Refused;
+  PrintErr(L"keytidy-cli: restore of " + set + L" " + (refused ? L"refused: " : L"failed: ") + result.detail.reason +
+           L"\r\n");
+  return refused ? kExitFailure : kExitRestoreFailed;
+}
+
+int RunPartialRestore(const std::wstring& set, RestoreBackupSetRequest request,
+                      const std::vector<std::wstring>& only) {
+  request.onlyRecords = only;
+  const RestoreBackupSetResult result = RestoreBackupSet(Backup_Folder(), set, request);
+  if (result.status != BackupSetStatus::Done) return ReportUnrestored(set, result);
+  PrintOut(L"Restored " + std::to_wstring(result.detail.recordsChosen) + L" record(s) of " + set + L"\r\n");
   return kExitSuccess;
+}
+
+void ReportTornRecord(const RestoreResult& detail) {
+  if (!detail.tornRecordLeftOut) return;
+  std::wstring torn = detail.tornRecord;
+  while (!torn.empty() && (torn.back() == L'\r' || torn.back() == L'\n')) torn.pop_back();
+  PrintOut(L"Left out the last record, which was cut short when it was written (its entry had not been deleted)" +
+           (torn.empty() ? std::wstring() : L":\r\n" + torn) + L"\r\n");
 }
 
 int RunRestore(const Arguments& arguments) {
@@ -55,34 +74,21 @@ int RunRestore(const Arguments& arguments) {
     PrintErr(kUsage);
     return kExitUsage;
   }
-  TBackupTree rows;
-  TBackups manager(&rows);
-  if (!SelectBackupSet(manager, set)) {
-    PrintErr(L"keytidy-cli: restore failed: no backup set named " + set + L"\r\n");
-    return kExitRestoreFailed;
-  }
+  const std::optional<TTreeData_Backup> found = FindBackupSet(Backup_Folder(), set);
+  if (!found) return ReportUnrestored(set, RestoreBackupSetResult());
   ConsoleRestoreProgress progress(quiet);
-  manager.Progress = &progress;
-  if (!only.empty()) return RunPartialRestore(manager, set, only);
-  const RestorePlan plan = Backup_PlanRestore(TBackups::Data(manager.FirstSelected()).FullPath_Inifile);
+  RestoreBackupSetRequest request;
+  request.progress = &progress;
+  if (!only.empty()) return RunPartialRestore(set, request, only);
+  // The files a set puts back are named before they are copied.
+  const RestorePlan plan = Backup_PlanRestore(found->FullPath_Inifile);
   if (plan.refusal == RestoreRefusal::None) {
     for (const ExtraFile& file : plan.files) PrintOut(L"Putting back " + file.target + L" from " + file.copy + L"\r\n");
   }
-  const bool restored = manager.Restore_Selected();
-  manager.Progress = nullptr;
-  if (!restored) {
-    PrintErr(L"keytidy-cli: restore of " + set + L" " +
-             (manager.LastRestore.refusal != RestoreRefusal::None ? L"refused: " : L"failed: ") +
-             manager.LastRestoreError + L"\r\n");
-    return manager.LastRestore.refusal != RestoreRefusal::None ? kExitFailure : kExitRestoreFailed;
-  }
+  const RestoreBackupSetResult result = RestoreBackupSet(Backup_Folder(), set, request);
+  if (result.status != BackupSetStatus::Done) return ReportUnrestored(set, result);
   PrintOut(L"Restored " + set + L"\r\n");
-  if (manager.LastRestore.tornRecordLeftOut) {
-    std::wstring torn = manager.LastRestore.tornRecord;
-    while (!torn.empty() && (torn.back() == L'\r' || torn.back() == L'\n')) torn.pop_back();
-    PrintOut(L"Left out the last record, which was cut short when it was written (its entry had not been deleted)" +
-             (torn.empty() ? std::wstring() : L":\r\n" + torn) + L"\r\n");
-  }
+  ReportTornRecord(result.detail);
   return kExitSuccess;
 }
 

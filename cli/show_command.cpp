@@ -6,9 +6,10 @@
 #include <nlohmann/json.hpp>
 
 #include "backup/backup_findings.h"
-#include "backup/backups_manager.h"
+#include "backup/backup_restore.h"
+#include "backup/backup_set.h"
+#include "backup/backup_set_list.h"
 #include "backup/record_choice.h"
-#include "cli/backup_set_lookup.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "platform/text.h"
@@ -71,13 +72,12 @@ int RunShow(const Arguments& arguments) {
     PrintErr(L"keytidy-cli: usage: show NAME [--json]\r\n");
     return kExitUsage;
   }
-  TBackupTree rows;
-  TBackups manager(&rows);
-  if (!SelectBackupSet(manager, arguments[0])) {
+  const std::optional<TTreeData_Backup> found = FindBackupSet(Backup_Folder(), arguments[0]);
+  if (!found) {
     PrintErr(L"keytidy-cli: no backup set named " + arguments[0] + L"\r\n");
     return kExitFailure;
   }
-  const TTreeData_Backup& set = TBackups::Data(manager.FirstSelected());
+  const TTreeData_Backup& set = *found;
   const RestorePlan plan = Backup_PlanRestore(set.FullPath_Inifile);
   if (plan.refusal != RestoreRefusal::None) {
     PrintErr(L"keytidy-cli: cannot show " + arguments[0] + L": " + plan.refusalReason + L"\r\n");

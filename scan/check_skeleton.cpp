@@ -15,15 +15,15 @@ void Walk_CheckItems(TRegistryCleaner& rc, const std::vector<std::wstring>& item
   if (!items.empty()) {
     rc.Progress_SetMaximum(static_cast<std::int32_t>(items.size()));
     const auto count = static_cast<std::uint32_t>(items.size());
-    if (counter == ItemCounter::ValuesByCount) rc.Stat_ValuesScanned += count;
-    if (counter == ItemCounter::KeysByCount) rc.Stat_KeysScanned += count;
+    if (counter == ItemCounter::ValuesByCount) rc.Count_ValuesScanned(count);
+    if (counter == ItemCounter::KeysByCount) rc.Count_KeysScanned(count);
   }
   for (std::size_t i = 0; i < items.size(); ++i) {
     rc.Progress_SetPosition(static_cast<std::int32_t>(i));
     rc.ProcessPendingMessages();
     if (rc.Run.STOP_REQUESTED) continue;
-    if (counter == ItemCounter::ValuesPerItem) ++rc.Stat_ValuesScanned;
-    if (counter == ItemCounter::KeysPerItem) ++rc.Stat_KeysScanned;
+    if (counter == ItemCounter::ValuesPerItem) rc.Count_ValuesScanned(1);
+    if (counter == ItemCounter::KeysPerItem) rc.Count_KeysScanned(1);
     examine(items[i]);
   }
 }

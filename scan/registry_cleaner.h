@@ -2,7 +2,7 @@
 // The scan engine: one per cleaner screen, bound to that screen's result
 // tree for its whole life. The checks are methods of it, each group defined
 // in a file of its own; they add findings through Add_FoundEntry and count
-// what they examine in the counters below.
+// what they examine through Count_ValuesScanned and Count_KeysScanned.
 //
 // The engine has no window code. Its owner hands it the process's run
 // control (a Stop click or closing the program reaches a running check
@@ -20,9 +20,16 @@
 #include "scan/delete_target_index.h"
 #include "model/front_end.h"
 #include "scan/result_tree.h"
+#include "scan/run_counters.h"
 #include "scan/scan_progress.h"
 
 namespace keytidy {
+
+struct TScanRunSettings;
+class TScanObserver;
+struct ScanRunResult;
+struct DeleteOptions;
+struct DeleteRunResult;
 
 // Sub-key names of one key, read once and shared by several checks.
 using KeyList = std::vector<std::wstring>;
@@ -50,19 +57,23 @@ class TRegistryCleaner {
   std::wstring ProgramDir_W6432;
   bool FLAG_CHECK_ONLY_HDDS = true;
   TScanProgress* Progress = nullptr;  // borrowed; set by the scan and the deletion
-  bool Status_Search = false;
-  bool Status_Delete = false;
-  std::uint32_t Stat_ValuesScanned = 0;
-  std::uint32_t Stat_KeysScanned = 0;
-  std::uint32_t Stat_ValuesDeleted = 0;
-  std::uint32_t Stat_KeysDeleted = 0;
-  std::uint32_t Stat_DeletedTreeObjects_forWartungsScan = 0;
-  std::uint32_t Stat_NoLongerStale = 0;  // entries the last deletion found no longer stale and unticked
-  std::uint32_t Stat_ChangedWhileRecorded = 0;  // left ticked: another program kept changing it while it was recorded
   TFrontEnd* FrontEnd = nullptr;  // borrowed; none: nothing to pump between items
   // The class and file-type checks' look at each class key; it remembers
   // only while a search runs.
   TClassKeyGlances ClassKeys;
+
+  // --- the state of the runs ------------------------------------------------
+  // Only the search run (scan/scan_run.h) and the deletion run
+  // (clean/delete_run.h) change these; everyone else reads them.
+  bool Status_Search() const { return searching_; }
+  bool Status_Delete() const { return deleting_; }
+  // What the last (or the running) search examined, and what the last
+  // deletion did; both zero after a new search has started.
+  const ScanCounters& Scanned() const { return scanned_; }
+  const DeleteCounters& Deleted() const { return deleted_; }
+  // The checks add the values and keys they examine.
+  void Count_ValuesScanned(std::uint32_t count) { scanned_.Stat_ValuesScanned += count; }
+  void Count_KeysScanned(std::uint32_t count) { scanned_.Stat_KeysScanned += count; }
 
   // --- the result tree -------------------------------------------------------
   // Nodes (hidden ones too) whose entry has this filter category.
@@ -184,6 +195,15 @@ class TRegistryCleaner {
 
   // A cache of what FTree holds; looking something up does not change the tree.
   mutable TDeleteTargetIndex deleteTargets_;
+
+  friend ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& settings,
+                                    TScanObserver& observer);
+  friend DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backupFolder,
+                                      const DeleteOptions& options);
+  bool searching_ = false;
+  bool deleting_ = false;
+  ScanCounters scanned_;
+  DeleteCounters deleted_;
 };
 
 // The %ProgramFiles% rewrite with its conditions spelt out: only a 64-bit

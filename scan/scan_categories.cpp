@@ -17,7 +17,7 @@ void ScanCallContext::BuildClassesKeyList(const std::wstring& path, KeyList& lis
   std::wstring where = L"HKEY_CLASSES_ROOT";
   if (!path.empty()) where += L"\\" + path;
   Debug_Output(L"KX-Profiler: GET_ALL_KEYS in " + where + L" = " + std::to_wstring(took));
-  engine_.Stat_KeysScanned += static_cast<std::uint32_t>(list.size());
+  engine_.Count_KeysScanned(static_cast<std::uint32_t>(list.size()));
   Step();
 }
 

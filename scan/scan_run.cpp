@@ -45,15 +45,9 @@ class PumpThroughObserver : public TFrontEnd {
   TFrontEnd* saved_;
 };
 
-void ResetForSearch(TRegistryCleaner& engine, const TScanRunSettings& settings) {
+void PrepareForSearch(TRegistryCleaner& engine, const TScanRunSettings& settings) {
   engine.Progress = nullptr;  // the checks drive no bar of their own during a search
-  engine.Status_Delete = false;
-  engine.Status_Search = true;
   engine.Run.STOP_REQUESTED = false;
-  engine.Stat_ValuesScanned = 0;
-  engine.Stat_KeysScanned = 0;
-  engine.Stat_ValuesDeleted = 0;
-  engine.Stat_KeysDeleted = 0;
   engine.FLAG_CHECK_ONLY_HDDS = settings.switches.CheckOnlyHdds();
   engine.Take_DriveList();  // drives come and go (and get locked) while the screen stays open
 }
@@ -123,11 +117,17 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
   ScanRunResult result;
   // A second Search reached through pumped messages would clear the tree
   // under the running checks.
-  if (engine.Status_Search) return result;
+  if (engine.searching_) return result;
   result.ran = true;
 
   PumpThroughObserver pump(engine, observer);
-  ResetForSearch(engine, settings);
+  engine.deleting_ = false;
+  engine.searching_ = true;
+  // A new search counts from nothing, and the last deletion's figures no
+  // longer describe the tree.
+  engine.scanned_ = ScanCounters();
+  engine.deleted_ = DeleteCounters();
+  PrepareForSearch(engine, settings);
   result.progressMaximum =
       ScanProgressMaximum(settings.switches, settings.windows64) +
       ScanProgressMaximumOfUserPass(settings.switches, settings.windows64) *
@@ -172,15 +172,16 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
       JudgedUserScope judged(user);
       result.exceptionsRemoved += Apply_Exceptions(engine.FTree, *settings.exceptions);
     }
-  engine.Status_Search = false;
+  engine.searching_ = false;
   if (engine.FTree) engine.FTree->EndUpdate();
   observer.SearchResultsReady();
 
   result.elapsedMs = GetTickCount() - start;
+  result.scanned = engine.scanned_;
   Debug_Output(L"RC-Search took ms=" + std::to_wstring(result.elapsedMs));
   if (settings.addStatistics) {
-    Stats_Add(settings.statsRoot, settings.statsKey, kStats_ValuesScanned, engine.Stat_ValuesScanned);
-    Stats_Add(settings.statsRoot, settings.statsKey, kStats_KeysScanned, engine.Stat_KeysScanned);
+    Stats_Add(settings.statsRoot, settings.statsKey, kStats_ValuesScanned, result.scanned.Stat_ValuesScanned);
+    Stats_Add(settings.statsRoot, settings.statsKey, kStats_KeysScanned, result.scanned.Stat_KeysScanned);
   }
   result.stopped = engine.Run.STOP_REQUESTED;
   observer.SearchFinished(result);

@@ -22,6 +22,7 @@
 
 #include "scan/exception_list.h"
 #include "scan/registry_cleaner.h"
+#include "scan/run_counters.h"
 #include "model/scan_observer.h"
 #include "settings/option_switches.h"
 #include "settings/statistics.h"
@@ -58,6 +59,7 @@ struct ScanRunResult {
   std::int32_t progressSteps = 0;  // steps actually made
   std::uint32_t exceptionsRemoved = 0;
   std::uint32_t elapsedMs = 0;     // the figure of "RC-Search took ms="
+  ScanCounters scanned;            // what the checks examined (complete runs only)
 };
 using TScanRunResult = ScanRunResult;
 

@@ -27,7 +27,7 @@ void TRegistryCleaner::SEARCH_EMPTY_SOFTWAREKEYS(std::int32_t GroupIndex, std::i
   // window messages or the Stop button.
   const std::vector<std::wstring> vendors = List_SubKeys(root, base);
   Progress_SetMaximum(static_cast<std::int32_t>(vendors.size()));
-  Stat_KeysScanned += static_cast<std::uint32_t>(vendors.size());
+  Count_KeysScanned(static_cast<std::uint32_t>(vendors.size()));
   for (const std::wstring& vendor : vendors) {
     if (Is_ProtectedVendorName(vendor)) continue;
     const std::wstring key = base + L"\\" + vendor;

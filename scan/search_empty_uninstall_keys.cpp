@@ -13,7 +13,7 @@ void TRegistryCleaner::SEARCH_EMPTY_UNINSTALLKEYS(std::int32_t GroupIndex, std::
   // messages or the Stop button.
   const std::vector<std::wstring> entries = List_SubKeys(root, base);
   Progress_SetMaximum(static_cast<std::int32_t>(entries.size()));
-  Stat_KeysScanned += static_cast<std::uint32_t>(entries.size());
+  Count_KeysScanned(static_cast<std::uint32_t>(entries.size()));
   for (const std::wstring& entry : entries) {
     const std::wstring key = base + L"\\" + entry;
     if (Reg_SubKeyCount(root, key) != 0 || Reg_ValueCount(root, key) != 0) continue;

@@ -43,7 +43,7 @@ void TRegistryCleaner::SEARCH_FIREWALL_RULES(std::int32_t GroupIndex, std::int32
     for (std::wstring& name : List_ValueNames(root, key)) rules.push_back({key, std::move(name)});
   }
   Progress_SetMaximum(static_cast<std::int32_t>(rules.size()));
-  Stat_KeysScanned += static_cast<std::uint32_t>(rules.size());
+  Count_KeysScanned(static_cast<std::uint32_t>(rules.size()));
   // Thousands of rules are normal; the walk does not yield.
   for (const RuleValue& rule : rules) {
     if (rule.name.empty()) continue;

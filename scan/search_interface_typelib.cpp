@@ -17,7 +17,7 @@ void TRegistryCleaner::SEARCH_INTERFACE_TYPELIB_INVALID(std::int32_t GroupIndex,
   for (const std::wstring& iid : iids) {
     ProcessPendingMessages();
     if (Run.STOP_REQUESTED) continue;
-    ++Stat_KeysScanned;
+    Count_KeysScanned(1);
     const std::wstring key = interfaces + L"\\" + iid + L"\\TypeLib";
     if (!Reg_KeyExists(ROOT_HKEY_CLASSES_ROOT, key)) continue;
     const std::wstring libid = Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, key, L"");

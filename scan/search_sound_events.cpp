@@ -29,7 +29,7 @@ void TRegistryCleaner::SEARCH_MEDIA(std::int32_t GroupIndex, std::int32_t ComboB
     for (const std::wstring& event : List_SubKeys(root, applicationKey)) {
       ProcessPendingMessages();
       if (Run.STOP_REQUESTED) continue;
-      ++Stat_KeysScanned;
+      Count_KeysScanned(1);
       for (const SoundSlot& slot : kSlots) {
         const std::wstring key = applicationKey + L"\\" + event + L"\\" + slot.name;
         const std::wstring path = Resolve_FileReference(*this, Reg_ReadString(root, key, L""), slot.rewriteProgramFiles,

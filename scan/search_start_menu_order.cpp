@@ -37,7 +37,7 @@ void TRegistryCleaner::Search_StartMenuOrderKey(RootKey Root, const std::wstring
   const std::vector<std::wstring> children = List_SubKeys(Root, Key);
   if (!children.empty()) {
     Progress_SetMaximum(static_cast<std::int32_t>(children.size()));
-    Stat_KeysScanned += static_cast<std::uint32_t>(children.size());
+    Count_KeysScanned(static_cast<std::uint32_t>(children.size()));
     for (std::size_t i = 0; i < children.size(); ++i) {
       Progress_SetPosition(static_cast<std::int32_t>(i));
       ProcessPendingMessages();

@@ -34,7 +34,7 @@ void TRegistryCleaner::SEARCH_TYPELIB_EMPTY_HELPDIR(std::int32_t GroupIndex, std
   for (const std::wstring& libid : libraries) {
     ProcessPendingMessages();
     if (Run.STOP_REQUESTED) continue;
-    ++Stat_KeysScanned;
+    Count_KeysScanned(1);
     if (Is_LibraryLeftAlone(libid)) continue;
     const std::wstring library = typeLibs + L"\\" + libid;
     for (const std::wstring& version : List_SubKeys(ROOT_HKEY_CLASSES_ROOT, library)) {

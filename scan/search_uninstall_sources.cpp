@@ -13,7 +13,7 @@ void TRegistryCleaner::SEARCH_UNINSTALLKEYS_INSTALLPATH(std::int32_t GroupIndex,
   const std::wstring base = Uninstall_ListKey(USE_WOW6432Node_Now);
   const std::vector<std::wstring> names = List_SubKeys(root, base);
   Progress_SetMaximum(static_cast<std::int32_t>(names.size()));
-  Stat_KeysScanned += static_cast<std::uint32_t>(names.size());
+  Count_KeysScanned(static_cast<std::uint32_t>(names.size()));
   for (const std::wstring& name : names) {
     const std::wstring key = base + L"\\" + name;
     const std::wstring source = Trim(Reg_ReadString(root, key, L"InstallSource"));

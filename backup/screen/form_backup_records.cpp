@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "backup/backup_row_texts.h"
+#include "backup/backup_set_operations.h"
 #include "backup/record_choice.h"
 #include "gui/message_dialogs.h"
 #include "lang/language_choice.h"
@@ -185,8 +186,13 @@ void TForm_BackupRecords::VellButton_RestoreRecordsClick() {
   if (AskYesOrNo(ReplaceFirstIgnoreCase(Message(MessageKey::MESSAGEHTML_BACKUPS_ASK_RESTORE_RECORDS), L"%1", count),
                  6) != 6)
     return;
-  if (!manager_.Restore_Selected_RecordsAt(positions)) {
-    Show_Error(Message(manager_.LastRestore.refusal == RestoreRefusal::UnreadableScript
+  PVirtualNode set = manager_.FirstSelected();
+  if (!set) return;
+  RestoreBackupSetRequest request;
+  request.onlyPositions = positions;
+  const RestoreBackupSetResult result = RestoreBackupSet(TBackups::Data(set), request);
+  if (result.status != BackupSetStatus::Done) {
+    Show_Error(Message(result.detail.refusal == RestoreRefusal::UnreadableScript
                            ? MessageKey::MESSAGEHTML_BACKUPS_RESTORE_UNREADABLE
                            : MessageKey::MESSAGEHTML_BACKUPS_RESTORE_FAILED));
     return;

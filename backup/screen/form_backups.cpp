@@ -8,6 +8,7 @@
 #include "backup/auto_delete_old_backups.h"
 #include "backup/backup_restore.h"
 #include "backup/backup_row_texts.h"
+#include "backup/backup_set_operations.h"
 #include "backup/screen/form_backup_records.h"
 #include "gui/message_dialogs.h"
 #include "gui/stripe_sheet.h"
@@ -458,14 +459,14 @@ void TForm_MainNavi_Backups::VellUnicodeSTButton_RestoreClick() {
     return;
   }
   if (AskYesOrNo(RestoreQuestion(plan), 6) != 6) return;
-  if (!Backups->Restore_Selected()) {
-    const RestoreRefusal refusal = Backups->LastRestore.refusal;
-    Show_Error(refusal != RestoreRefusal::None ? RefusalText(refusal)
-                                               : Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_FAILED));
+  const RestoreBackupSetResult result = RestoreBackupSet(TBackups::Data(chosen), RestoreBackupSetRequest());
+  if (result.status != BackupSetStatus::Done) {
+    Show_Error(result.status == BackupSetStatus::Refused ? RefusalText(result.detail.refusal)
+                                                          : Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_FAILED));
     return;
   }
   std::wstring restored = Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_OK);
-  if (Backups->LastRestore.tornRecordLeftOut)
+  if (result.detail.tornRecordLeftOut)
     restored += L"<br><br>" + Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_TORN);
   Show_CustomMessage(restored, kRestoredIcon);
   const TOptionSwitches switches = host_->Options().Switches();

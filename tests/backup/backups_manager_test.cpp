@@ -15,6 +15,7 @@
 
 #include "backup/backup_age.h"
 #include "backup/backup_extra_files.h"
+#include "backup/backup_set_operations.h"
 #include "backup/reg_script_text.h"
 #include "platform/text.h"
 #include "settings/date_time.h"
@@ -53,6 +54,11 @@ class BackupManager : public test::RegistrySandbox {
   }
   void SelectOnly(const std::wstring& display) {
     for (PVirtualNode row : tree_) tree_.SetSelected(row, TBackups::Data(row).Display == display);
+  }
+
+  // Puts the whole set named `name` back, as the screen and the console do.
+  RestoreBackupSetResult Restore(const std::wstring& name) {
+    return RestoreBackupSet(folder_.Path(), name, RestoreBackupSetRequest());
   }
 
   TempFolder folder_;
@@ -248,14 +254,12 @@ TEST_F(BackupManager, RestoreNeedsAScriptOrAnExtraFile) {
   AddSet(L"RC_files", 1, "[Files]\r\nFileCount=1\r\nhosts=" + Utf8(target.File(L"hosts")) + "\r\n");
   WriteFileBytes(folder_.File(L"RC_files.hosts"), "restored");
   WriteFileBytes(target.File(L"hosts"), "current");
-  manager_.Read_Backups();
 
-  EXPECT_FALSE(manager_.Restore_Selected());  // nothing selected
-  SelectOnly(L"RC_empty");
-  EXPECT_FALSE(manager_.Restore_Selected());
-  EXPECT_FALSE(manager_.LastRestoreError.empty());
-  SelectOnly(L"RC_files");
-  EXPECT_TRUE(manager_.Restore_Selected());
+  EXPECT_EQ(Restore(L"RC_none").status, BackupSetStatus::NoSuchSet);
+  const RestoreBackupSetResult empty = Restore(L"rc_empty.INI");
+  EXPECT_EQ(empty.status, BackupSetStatus::Failed);
+  EXPECT_FALSE(empty.detail.reason.empty());
+  EXPECT_EQ(Restore(L"RC_files").status, BackupSetStatus::Done);
   EXPECT_EQ(ReadFileBytes(target.File(L"hosts")), "restored");
 }
 
@@ -267,9 +271,8 @@ TEST_F(BackupManager, RestoreChecksTheRegistryInsteadOfTrustingTheExitCode) {
     const std::wstring text = L"Windows Registry Editor Version 5.00\r\n\r\n" + script;
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
   }());
-  manager_.Read_Backups();
-  SelectOnly(L"RC_script");
-  EXPECT_TRUE(manager_.Restore_Selected()) << Utf8(manager_.LastRestoreError);
+  const RestoreBackupSetResult restored = Restore(L"RC_script");
+  EXPECT_EQ(restored.status, BackupSetStatus::Done) << Utf8(restored.detail.reason);
   EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(L"back"), L"v"), 7);
 
   // A key name longer than the registry allows: reg.exe import skips its
@@ -279,10 +282,9 @@ TEST_F(BackupManager, RestoreChecksTheRegistryInsteadOfTrustingTheExitCode) {
                               std::wstring(300, L'k') + L"]\r\n\"ok\"=dword:00000001\r\n\r\n";
   WriteFileBytes(folder_.File(L"RC_broken.reg"),
                  "\xFF\xFE" + std::string(reinterpret_cast<const char*>(broken.data()), broken.size() * 2));
-  manager_.Read_Backups();
-  SelectOnly(L"RC_broken");
-  EXPECT_FALSE(manager_.Restore_Selected());
-  EXPECT_NE(manager_.LastRestoreError.find(L"key is missing"), std::wstring::npos) << Utf8(manager_.LastRestoreError);
+  const RestoreBackupSetResult failed = Restore(L"RC_broken");
+  EXPECT_EQ(failed.status, BackupSetStatus::Failed);
+  EXPECT_NE(failed.detail.reason.find(L"key is missing"), std::wstring::npos) << Utf8(failed.detail.reason);
 }
 
 // A power cut while the last record was appended leaves it cut short; its
@@ -317,20 +319,20 @@ TEST_F(BackupManager, TornLastRecordIsLeftOutAndAnUnreadableScriptChangesNothing
     WriteFileBytes(folder_.File(L"RC_torn.hosts"), "restored");
     const std::string header = c.script.empty() ? "" : RegScriptHeaderBytes();
     WriteFileBytes(folder_.File(L"RC_torn.reg"), header + RegScriptBytes(c.script) + c.rawTail);
-    manager_.Read_Backups();
-    SelectOnly(L"RC_torn");
+    const RestoreBackupSetResult result = Restore(L"RC_torn");
 
-    EXPECT_EQ(manager_.Restore_Selected(), c.restored) << Utf8(manager_.LastRestoreError);
+    EXPECT_EQ(result.status, c.restored ? BackupSetStatus::Done : BackupSetStatus::Refused)
+        << Utf8(result.detail.reason);
     DWORD type = 0, live = 0, size = sizeof(live);
     EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, Path().c_str(), L"live", RRF_RT_ANY, &type, &live, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(live, 1u);
     if (c.restored) {
-      EXPECT_TRUE(manager_.LastRestore.tornRecordLeftOut);
+      EXPECT_TRUE(result.detail.tornRecordLeftOut);
       EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(), L"a"), 7);
       EXPECT_EQ(ReadFileBytes(target), "restored");
     } else {
-      EXPECT_EQ(manager_.LastRestore.refusal, RestoreRefusal::UnreadableScript);
+      EXPECT_EQ(result.detail.refusal, RestoreRefusal::UnreadableScript);
       EXPECT_FALSE(RawValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"a"));
       EXPECT_EQ(ReadFileBytes(target), "current");
     }

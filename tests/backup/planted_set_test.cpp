@@ -12,6 +12,7 @@
 #include "backup/auto_delete_old_backups.h"
 #include "backup/backup_set_names.h"
 #include "backup/backup_user_name.h"
+#include "backup/backup_set_operations.h"
 #include "backup/backups_manager.h"
 #include "backup/reg_script_text.h"
 #include "platform/environment.h"
@@ -177,8 +178,9 @@ TEST_F(PlantedSet, IsListedAsNotOursNeverRestoredAndDeletedOnlyInItsFolder) {
     EXPECT_EQ(TBackups::Data(row).size, own);
 
     for (PVirtualNode each : tree_) tree_.SetSelected(each, each == row);
-    EXPECT_FALSE(manager_.Restore_Selected());
-    EXPECT_EQ(manager_.LastRestore.refusal, RestoreRefusal::NotOurs);
+    const RestoreBackupSetResult restore = RestoreBackupSet(TBackups::Data(row), RestoreBackupSetRequest());
+    EXPECT_EQ(restore.status, BackupSetStatus::Refused);
+    EXPECT_EQ(restore.detail.refusal, RestoreRefusal::NotOurs);
     EXPECT_FALSE(RawValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"planted"));
     ExpectOutsideUntouched();
 

@@ -14,11 +14,11 @@
 #include <gtest/gtest.h>
 
 #include "backup/backup_set.h"
+#include "backup/backup_set_operations.h"
 #include "backup/backups_manager.h"
 #include "backup/reg_exe.h"
 #include "backup/reg_script_reader.h"
 #include "platform/registry_snapshot.h"
-#include "lang/message_catalogue.h"
 #include "platform/debug_log.h"
 #include "platform/text.h"
 #include "scan/registry_cleaner.h"
@@ -132,8 +132,9 @@ TEST_F(DeleteRun, RestoringTheSetPutsBackEveryByteAndType) {
   EXPECT_EQ(result.checked, expected);
   EXPECT_EQ(result.removed, expected);
   EXPECT_TRUE(tree_.IsEmpty());
-  EXPECT_EQ(engine_.Stat_ValuesDeleted, OddValues().size());
-  EXPECT_EQ(engine_.Stat_KeysDeleted, 1u);
+  EXPECT_EQ(result.deleted.Stat_ValuesDeleted, OddValues().size());
+  EXPECT_EQ(result.deleted.Stat_KeysDeleted, 1u);
+  EXPECT_EQ(engine_.Deleted().Stat_KeysDeleted, 1u);
   EXPECT_EQ(Reg_ValueCount(ROOT_HKEY_CURRENT_USER, valueKey), 0u);
   EXPECT_FALSE(Reg_KeyExists(ROOT_HKEY_LOCAL_MACHINE, treeKey));
   const std::wstring ini = Backup_DescriptorPath(result.scriptPath);
@@ -155,8 +156,8 @@ TEST_F(DeleteRun, RestoringTheSetPutsBackEveryByteAndType) {
   manager.Read_Backups();
   ASSERT_EQ(rows.NodeCount(), 1u);
   EXPECT_FALSE(TBackups::Data(rows.NodeAt(0)).Incomplete);
-  rows.SetSelected(rows.NodeAt(0), true);
-  ASSERT_TRUE(manager.Restore_Selected()) << Utf16ToUtf8(manager.LastRestoreError);
+  const RestoreBackupSetResult restore = RestoreBackupSet(TBackups::Data(rows.NodeAt(0)), RestoreBackupSetRequest());
+  ASSERT_EQ(restore.status, BackupSetStatus::Done) << Utf16ToUtf8(restore.detail.reason);
   EXPECT_EQ(SnapshotTree(ROOT_HKEY_CURRENT_USER, valueKey), valuesBefore);
   EXPECT_EQ(SnapshotTree(ROOT_HKEY_LOCAL_MACHINE, treeKey), treeBefore);
 }
@@ -187,6 +188,23 @@ TEST_F(DeleteRun, NothingTickedDoesNothing) {
   EXPECT_FALSE(result.ran);
   EXPECT_EQ(GetFileAttributesW(backups_.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"v"));
+}
+
+// The console's clean: unticked and hidden findings go as well.
+TEST_F(DeleteRun, EveryFindingGoesWhateverWasTicked) {
+  for (const wchar_t* name : {L"ticked", L"unticked", L"hidden"})
+    RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), name, L"x");
+  AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"ticked");
+  tree_.SetCheckState(AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"unticked"), CheckState::Unchecked);
+  tree_.SetVisible(AddValueFinding(ROOT_HKEY_CURRENT_USER, Path(), L"hidden"), false);
+  DeleteOptions options;
+  options.exportFolder = folder_.Path();
+  const DeleteRunResult result = RC_DeleteEveryFinding(engine_, backups_, options);
+  EXPECT_EQ(result.checked, 3u);
+  EXPECT_EQ(result.removed, 3u);
+  EXPECT_EQ(result.deleted.Stat_ValuesDeleted, 3u);
+  EXPECT_TRUE(tree_.IsEmpty());
+  EXPECT_EQ(Reg_ValueCount(ROOT_HKEY_CURRENT_USER, Path()), 0u);
 }
 
 // Whatever stops the backup, the entry stays in the registry and in the
@@ -293,7 +311,7 @@ TEST_F(DeleteRun, ContainerKeysAreRefusedAndStayTicked) {
   EXPECT_EQ(result.checked, containers.size() + 1);
   EXPECT_EQ(result.removed, 1u);
   EXPECT_EQ(TickedLeft(), containers.size());
-  EXPECT_EQ(engine_.Stat_KeysDeleted, 1u);
+  EXPECT_EQ(result.deleted.Stat_KeysDeleted, 1u);
   EXPECT_FALSE(RawKeyExists(ROOT_HKEY_CURRENT_USER, Path(L"ordinary")));
   ASSERT_EQ(refusedLines.size(), containers.size());
   for (std::size_t i = 0; i < containers.size(); ++i) {
@@ -410,37 +428,12 @@ TEST_F(DeleteRun, MissingRegExeKeepsKeysAndRestoreFailsCleanly) {
     manager.BackupFolder = backups_;
     manager.Read_Backups();
     ASSERT_EQ(rows.NodeCount(), 1u);
-    rows.SetSelected(rows.NodeAt(0), true);
-    EXPECT_FALSE(manager.Restore_Selected());
-    EXPECT_FALSE(manager.LastRestoreError.empty());
+    const RestoreBackupSetResult restore = RestoreBackupSet(TBackups::Data(rows.NodeAt(0)), RestoreBackupSetRequest());
+    EXPECT_NE(restore.status, BackupSetStatus::Done);
+    EXPECT_FALSE(restore.detail.reason.empty());
     EXPECT_FALSE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, Path(), L"v"));
   }
   EXPECT_NE(GetFileAttributesW(RegExe_Path().c_str()), INVALID_FILE_ATTRIBUTES);  // put back
-}
-
-TEST(DeleteStatusText, FillsTheCountsIntoTheRightMessage) {
-  Localisation_Reset();
-  LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", L"en-us");
-  EXPECT_EQ(RC_DeleteStatusText(2, 2),
-            L"<b><font color=\"#208040\">Done.</font></b><br>2 entries were backed up and deleted.");
-  EXPECT_EQ(RC_DeleteStatusText(1, 10),
-            L"<b>1 entries were deleted.</b><br><font color=\"#C00000\">9 entries could not be deleted.</font>");
-  // Findings fixed since the search are neither removed nor failures.
-  const auto run = [](std::uint32_t checked, std::uint32_t removed, std::uint32_t noLongerStale) {
-    DeleteRunResult result;
-    result.ran = true;
-    result.checked = checked;
-    result.removed = removed;
-    result.noLongerStale = noLongerStale;
-    return result;
-  };
-  EXPECT_EQ(RC_DeleteStatusText(run(3, 1, 2)),
-            L"<b><font color=\"#208040\">Done.</font></b><br>1 entries were backed up and deleted.<br>"
-            L"2 entries were no longer invalid and were kept.");
-  EXPECT_EQ(RC_DeleteStatusText(run(4, 1, 2)),
-            L"<b>1 entries were deleted.</b><br><font color=\"#C00000\">1 entries could not be deleted.</font><br>"
-            L"2 entries were no longer invalid and were kept.");
-  Localisation_Reset();
 }
 
 }  // namespace

@@ -43,9 +43,9 @@ TEST_F(AppPathChecks, MissingTargetsAndEmptyKeys) {
   registry.CreateKey(HKLM, kAppPaths + L"\\KeytidyEmptyLib.dll");
 
   engine.SEARCH_APPPATHS(kGroup_AppPaths, kFilter_AppPaths);
-  EXPECT_EQ(engine.Stat_KeysScanned, Reg_SubKeyCount(HKLM, kAppPaths));
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKLM, kAppPaths));
   engine.SEARCH_APPPATHS_EMPTY(kGroup_AppPathsEmpty, kFilter_AppPaths);
-  EXPECT_EQ(engine.Stat_KeysScanned, 2 * Reg_SubKeyCount(HKLM, kAppPaths));
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, 2 * Reg_SubKeyCount(HKLM, kAppPaths));
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{
                                  KeyLine("3/7", T8(L"{T}\\gone\\app.exe"), "KeytidyGone.exe"),
                                  KeyLine("3/7", T8(L"{T}\\gone dir\\app.exe"), "KeytidyQuoted.exe"),
@@ -75,7 +75,7 @@ TEST_F(AppCompatChecks, ProgramsNamedByValueNamesInFourKeys) {
   engine.SEARCH_APPPATHS_VALUES(kGroup_AppPaths, kFilter_AppPaths);
   const std::uint32_t examined = Reg_ValueCount(HKLM, layers) + Reg_ValueCount(ROOT_HKEY_CURRENT_USER, layers) +
                                  Reg_ValueCount(HKLM, persisted) + Reg_ValueCount(ROOT_HKEY_CURRENT_USER, persisted);
-  EXPECT_EQ(engine.Stat_ValuesScanned, examined);
+  EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, examined);
 
   const std::string machine = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(layers);
   const std::string user = "HKEY_USERS\\" + Utf16ToUtf8(InteractiveUserSid() + L"\\" + persisted);

@@ -204,7 +204,7 @@ TEST_F(ComChecks, ProgressAndStopRequest) {
   EXPECT_EQ(calls, 3);  // the walk still runs to its end, without work
   EXPECT_EQ(progress.maximum, 5);
   EXPECT_EQ(progress.position, 3);
-  EXPECT_EQ(engine.Stat_KeysScanned + engine.Stat_ValuesScanned, 0u);
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned + engine.Scanned().Stat_ValuesScanned, 0u);
   ASSERT_EQ(Ours().size(), 1u);
   EXPECT_NE(Ours()[0].find(Id8(1)), std::string::npos);
 
@@ -243,7 +243,7 @@ TEST_F(ComChecks, HelpFoldersAndInterfaceLibraries) {
   registry.CreateKey(HKCR, L"Interface\\" + Id(46) + L"\\TypeLib");  // names no library
 
   RunLibraryChecks(false);
-  EXPECT_EQ(engine.Stat_KeysScanned, Reg_SubKeyCount(HKCR, L"TypeLib") + Reg_SubKeyCount(HKCR, L"Interface"));
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKCR, L"TypeLib") + Reg_SubKeyCount(HKCR, L"Interface"));
 
   const std::string missing = "HKEY_CLASSES_ROOT\\TypeLib\\" + Utf16ToUtf8(missingLib);
   EXPECT_THAT(Ours(), UnorderedElementsAreArray(Lines{

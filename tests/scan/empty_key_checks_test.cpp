@@ -68,7 +68,7 @@ TEST_F(EmptyKeyChecks, VendorKeysPerHiveAndView) {
   engine.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, HKLM, false);
   engine.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, HKCU, false);
   std::uint32_t keys = Reg_SubKeyCount(HKLM, L"Software") + Reg_SubKeyCount(HKCU, L"Software");
-  EXPECT_EQ(engine.Stat_KeysScanned, keys);
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, keys);
   const std::string hklm = "HKEY_LOCAL_MACHINE\\";
   EXPECT_THAT(FindingsFor(ours), UnorderedElementsAreArray(Lines{
                                      "12/9 | KeytidyOldVendor | " + hklm + "Software\\KeytidyOldVendor",
@@ -81,7 +81,7 @@ TEST_F(EmptyKeyChecks, VendorKeysPerHiveAndView) {
   engine.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, HKLM, true);
   engine.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, HKCU, true);
   keys += Reg_SubKeyCount(HKLM, L"SOFTWARE\\Wow6432Node") + Reg_SubKeyCount(HKCU, L"SOFTWARE\\Wow6432Node");
-  EXPECT_EQ(engine.Stat_KeysScanned, keys);
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, keys);
   EXPECT_THAT(FindingsFor(ours), UnorderedElementsAreArray(Lines{
                                      "12/9 | KeytidyOld32 | " + hklm + "SOFTWARE\\Wow6432Node\\KeytidyOld32",
                                      "12/9 | KeytidyUser32 | " + User(L"SOFTWARE\\Wow6432Node\\KeytidyUser32"),
@@ -106,7 +106,7 @@ TEST_F(EmptyKeyChecks, UninstallEntriesOncePerNameWith32BitMark) {
 
   engine.SEARCH_EMPTY_UNINSTALLKEYS(kGroup_EmptyUninstallKeys, kFilter_Software, false);
   engine.SEARCH_EMPTY_UNINSTALLKEYS(kGroup_EmptyUninstallKeys, kFilter_Software, true);
-  EXPECT_EQ(engine.Stat_KeysScanned, Reg_SubKeyCount(HKLM, native) + Reg_SubKeyCount(HKLM, wow));
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKLM, native) + Reg_SubKeyCount(HKLM, wow));
   const auto line = [](const std::string& name, const std::wstring& key) {
     const std::string place = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(key);
     return "16/9 |  | " + name + " | " + place + " |  | key " + place;

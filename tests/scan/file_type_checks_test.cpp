@@ -120,7 +120,7 @@ TEST_F(FileTypeChecks, OpenCommandsThatStartAMissingProgram) {
                               "30 | " + T8(L"{T}\\gone\\edit.exe") +
                                   " | KeytidyEditVerb | KeytidyEditVerb | KeytidyEditVerb\\shell\\edit | .KeytidyEditVerb",
                           }));
-  EXPECT_EQ(engine.Stat_KeysScanned, 0u);
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, 0u);
 }
 
 // A broken verb on a class the whole shell uses costs that verb only: the
@@ -256,7 +256,7 @@ TEST_F(ApplicationsCheck, OnlyBareOpenRegistrationsOfMissingProgramsAreReported)
   Command(L"keytidygone.dll", L"open", L"\"{T}\\gone\\app.exe\" \"%1\"");
 
   engine.SEARCH_FILEFORMAT_APPLICATIONS(kGroup_FileFormatApplications, kFilter_FileTypes);
-  EXPECT_EQ(engine.Stat_KeysScanned, Reg_SubKeyCount(HKCR, kApplications));
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKCR, kApplications));
   const std::string key = "HKEY_CLASSES_ROOT\\Applications\\keytidygone.exe";
   EXPECT_THAT(OurFindings(), ElementsAreArray(Lines{
                                  "34/1 | " + T8(L"{T}\\gone\\app.exe") + " | keytidygone.exe | " + key +
@@ -305,7 +305,7 @@ TEST_F(OpenWithChecks, EmptyRecordsAndRecordsOfUnregisteredExtensionsEachReporte
   RootKey root = HKCU;
   std::wstring fileExts = kFileExts;
   Reg_RedirectCurrentUser(root, fileExts);
-  EXPECT_EQ(engine.Stat_KeysScanned, Reg_SubKeyCount(root, fileExts));
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(root, fileExts));
   engine.SEARCH_INVALID_OPENWITH(kGroup_InvalidOpenWith, kFilter_FileTypes);
 
   const std::string base = Utf16ToUtf8(L"HKEY_USERS\\" + InteractiveUserSid() + L"\\" + kFileExts + L"\\");

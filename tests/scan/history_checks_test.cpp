@@ -95,7 +95,7 @@ TEST_F(HistoryChecks, UserAssistNamesAreReadWithAndWithoutTheirTag) {
   std::vector<std::wstring> sets;
   Reg_GetSubKeys(HKCU, kUserAssist, sets);
   for (const std::wstring& set : sets) values += Reg_ValueCount(HKCU, kUserAssist + L"\\" + set + L"\\Count");
-  EXPECT_EQ(engine.Stat_ValuesScanned, values);
+  EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, values);
   const auto encoded = [&](const std::wstring& decodedName) { return Utf16ToUtf8(Decode_Rot13(T(decodedName))); };
   EXPECT_THAT(OurFindings(),
               UnorderedElementsAreArray(Lines{
@@ -125,8 +125,8 @@ TEST_F(HistoryChecks, OpenSaveListsSkipTheirOrderValue) {
 
   engine.SEARCH_LOSTMRU(kGroup_LostMru, kFilter_History);
 
-  EXPECT_EQ(engine.Stat_KeysScanned, Reg_SubKeyCount(HKCU, kOpenSave));
-  EXPECT_EQ(engine.Stat_ValuesScanned, 0u);
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKCU, kOpenSave));
+  EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, 0u);
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{
                                  Line("9/10", T8(L"{T}\\gone\\doc.txt"), "txt", txt, "a"),
                                  Line("9/10", T8(L"{T}\\pf64\\Keytidy\\gone.txt"), "txt", txt, "c"),
@@ -152,7 +152,7 @@ TEST_F(HistoryChecks, MuiCacheNamesWithSuffixesAndResourceReferences) {
 
   engine.SEARCH_MUI_CACHE(kGroup_MuiCache, kFilter_History);
 
-  EXPECT_EQ(engine.Stat_ValuesScanned, Reg_ValueCount(HKCU, kMuiCacheVista));
+  EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, Reg_ValueCount(HKCU, kMuiCacheVista));
   const auto line = [&](const std::string& path, const std::wstring& name) {
     return Line("10/10", path, T8(name), kMuiCacheVista, T8(name));
   };
@@ -178,7 +178,7 @@ TEST_F(HistoryChecks, AccessoryRecentFileLists) {
     engine.SEARCH_MRU_APPLETS(group, kFilter_History, root, path);
   }
 
-  EXPECT_EQ(engine.Stat_ValuesScanned, Reg_ValueCount(HKCU, kPaint) + Reg_ValueCount(HKCU, kWordPad));
+  EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, Reg_ValueCount(HKCU, kPaint) + Reg_ValueCount(HKCU, kWordPad));
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{
                                  Line("17/10", T8(L"{T}\\gone\\pic.bmp"), "pic.bmp", kPaint, "File1"),
                                  Line("18/10", T8(L"{T}\\pf64\\Keytidy\\letter.rtf"), "letter.rtf", kWordPad, "File1"),
@@ -199,7 +199,7 @@ TEST_F(HistoryChecks, AStoppedRunLooksAtNoList) {
   engine.SEARCH_MUI_CACHE(kGroup_MuiCache, kFilter_History);
   engine.SEARCH_MRU_APPLETS(kGroup_MruPaint, kFilter_History, HKCU, kPaint);
   EXPECT_TRUE(OurFindings().empty());
-  EXPECT_EQ(engine.Stat_ValuesScanned + engine.Stat_KeysScanned, 0u);
+  EXPECT_EQ(engine.Scanned().Stat_ValuesScanned + engine.Scanned().Stat_KeysScanned, 0u);
 }
 
 // Windows XP keeps the display-name cache in another key. The prefix reports

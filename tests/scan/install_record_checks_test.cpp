@@ -46,7 +46,7 @@ TEST_F(InstallRecordChecks, ArpCacheProgramPaths) {
   cache(L"KeytidyOther", L"Z:\\keytidy\\app.exe", 552);
 
   engine.SEARCH_INSTALLERARP(kGroup_InstallerArp, kFilter_Software);
-  EXPECT_EQ(engine.Stat_KeysScanned, Reg_SubKeyCount(HKLM, base));
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKLM, base));
   EXPECT_THAT(OurFindings(),
               UnorderedElementsAreArray(Lines{Line("21/9", T8(L"{T}\\gone\\app.exe"), "KeytidyGone", base + L"\\KeytidyGone", "")}));
 }
@@ -68,7 +68,7 @@ TEST_F(InstallRecordChecks, UninstallSourcesReportedOncePerProgram) {
 
   engine.SEARCH_UNINSTALLKEYS_INSTALLPATH(kGroup_UninstallInstallPath, kFilter_Software, false);
   engine.SEARCH_UNINSTALLKEYS_INSTALLPATH(kGroup_UninstallInstallPath, kFilter_Software, true);
-  EXPECT_EQ(engine.Stat_KeysScanned, Reg_SubKeyCount(HKLM, native) + Reg_SubKeyCount(HKLM, wow));
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKLM, native) + Reg_SubKeyCount(HKLM, wow));
   EXPECT_THAT(OurFindings(),
               UnorderedElementsAreArray(Lines{
                   Line("22/9", T8(L"{T}\\gone-src"), "Keytidy Gone", native + L"\\KeytidyGone", "InstallSource"),
@@ -92,7 +92,7 @@ TEST_F(InstallRecordChecks, SnapInHelpTopics) {
   registry.Write(HKLM, base + L"\\{Keytidy-4}", L"HelpTopic", REG_DWORD, &number, sizeof(number));
 
   engine.SEARCH_MMC(kGroup_Mmc, kFilter_Help);
-  EXPECT_EQ(engine.Stat_KeysScanned, Reg_SubKeyCount(HKLM, base));
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKLM, base));
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{
                                  Line("15/6", T8(L"{T}\\gone\\help.chm"), "help.chm", one, "HelpTopic"),
                                  Line("15/6", T8(L"{T}\\gone\\linked.chm"), "linked.chm", one, "LinkedHelpTopics"),
@@ -122,7 +122,7 @@ TEST_F(InstallRecordChecks, FirewallRulePrograms) {
     if (Reg_KeyExistsWritable(HKLM, key)) total += Reg_ValueCount(HKLM, key);
   }
   engine.SEARCH_FIREWALL_RULES(kGroup_FirewallRules, kFilter_Firewall);
-  EXPECT_EQ(engine.Stat_KeysScanned, total);
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, total);
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{
                                  Line("60/11", T8(L"{T}\\gone\\app.exe"), "KeytidyRule1", rules, "KeytidyRule1"),
                                  Line("60/11", "C:\\k.exe", "KeytidyRule6", rules, "KeytidyRule6"),

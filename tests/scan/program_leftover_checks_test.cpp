@@ -12,6 +12,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "backup/backup_set_operations.h"
 #include "backup/backups_manager.h"
 #include "platform/registry_snapshot.h"
 #include "lang/message_catalogue.h"
@@ -326,8 +327,8 @@ TEST_F(ProgramLeftoverChecks, SearchDeleteAndRestore) {
   manager.BackupFolder = backups;
   manager.Read_Backups();
   ASSERT_EQ(rows.NodeCount(), 1u);
-  rows.SetSelected(rows.NodeAt(0), true);
-  ASSERT_TRUE(manager.Restore_Selected()) << Utf16ToUtf8(manager.LastRestoreError);
+  const RestoreBackupSetResult restore = RestoreBackupSet(TBackups::Data(rows.NodeAt(0)), RestoreBackupSetRequest());
+  ASSERT_EQ(restore.status, BackupSetStatus::Done) << Utf16ToUtf8(restore.detail.reason);
   EXPECT_EQ(ReadValueData(HKLM, run, L"Keytidy End To End"), commandBefore);
   EXPECT_EQ(ReadKeyValues(HKLM, entry).value(), entryBefore);
   EXPECT_EQ(Reg_ReadString(HKLM, entry + L"\\Details", L"Note"), L"taken along with its entry");

@@ -24,10 +24,12 @@ TEST(RegistryCleaner, StartsIdleWithTheMachinesFacts) {
   // Linux root).
   EXPECT_EQ(engine.HDDS, L"CZ");
   EXPECT_TRUE(engine.FLAG_CHECK_ONLY_HDDS);
-  EXPECT_FALSE(engine.Status_Search || engine.Status_Delete);
+  EXPECT_FALSE(engine.Status_Search() || engine.Status_Delete());
   EXPECT_EQ(engine.Progress, nullptr);
-  EXPECT_EQ(engine.Stat_ValuesScanned + engine.Stat_KeysScanned + engine.Stat_ValuesDeleted +
-                engine.Stat_KeysDeleted + engine.Stat_DeletedTreeObjects_forWartungsScan,
+  const ScanCounters& scanned = engine.Scanned();
+  const DeleteCounters& deleted = engine.Deleted();
+  EXPECT_EQ(scanned.Stat_ValuesScanned + scanned.Stat_KeysScanned + deleted.Stat_ValuesDeleted +
+                deleted.Stat_KeysDeleted + deleted.Stat_DeletedTreeObjects_forWartungsScan,
             0u);
 }
 

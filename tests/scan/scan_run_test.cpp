@@ -150,7 +150,7 @@ TEST_F(ScanRun, EveryCategoryRunsInOrderWithItsSteps) {
       expected.push_back(L"category " + std::to_wstring(Describe(id).filterIndex) + L" " + OptionSwitchCaption(id));
     expected.insert(expected.end(), {L"checks finished", L"results ready", L"finished"});
     EXPECT_THAT(observer.events, ElementsAreArray(expected));
-    EXPECT_FALSE(engine.Status_Search);
+    EXPECT_FALSE(engine.Status_Search());
     EXPECT_FALSE(tree.IsUpdating());
   }
 }
@@ -215,7 +215,7 @@ TEST_F(ScanRun, KeyListsAreReadOnlyForTheirCategories) {
   OnlyCategories({OptionSwitch::RC_COMOLEActiveX});
   settings.windows64 = false;
   RC_SearchRun(engine, settings, observer);
-  EXPECT_GE(engine.Stat_KeysScanned, clsid.size());
+  EXPECT_GE(engine.Scanned().Stat_KeysScanned, clsid.size());
 }
 
 TEST_F(ScanRun, StopSkipsTheLaterCategoriesButStillEndsTheRun) {
@@ -231,7 +231,7 @@ TEST_F(ScanRun, StopSkipsTheLaterCategoriesButStillEndsTheRun) {
                           L"results ready", L"finished"));
   EXPECT_EQ(result.progressSteps, 1 + 5);  // the help calls are made; they return at once
   EXPECT_TRUE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, kStats, kStats_KeysScanned));
-  EXPECT_EQ(StoredTotal(kStats_KeysScanned), engine.Stat_KeysScanned);
+  EXPECT_EQ(StoredTotal(kStats_KeysScanned), engine.Scanned().Stat_KeysScanned);
 
   // The next run clears the request again.
   observer = RecordingObserver();
@@ -272,9 +272,10 @@ TEST_F(ScanRun, ExceptionsAndStatisticsAtTheEnd) {
   for (PVirtualNode node : tree)
     if (Contains(TResultTree::Data(node).Delete_Key, L"KeytidyRun")) ours.push_back(TResultTree::Data(node).Delete_Key);
   EXPECT_THAT(ours, ElementsAre(kAppPaths + L"\\KeytidyRunGoneB.exe"));
-  EXPECT_GT(engine.Stat_KeysScanned, 0u);
-  EXPECT_EQ(StoredTotal(kStats_KeysScanned), 10u + engine.Stat_KeysScanned);
-  EXPECT_EQ(StoredTotal(kStats_ValuesScanned), engine.Stat_ValuesScanned);
+  EXPECT_GT(result.scanned.Stat_KeysScanned, 0u);
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, result.scanned.Stat_KeysScanned);
+  EXPECT_EQ(StoredTotal(kStats_KeysScanned), 10u + result.scanned.Stat_KeysScanned);
+  EXPECT_EQ(StoredTotal(kStats_ValuesScanned), result.scanned.Stat_ValuesScanned);
   EXPECT_EQ(std::count_if(debugLines.begin(), debugLines.end(),
                           [](const std::wstring& line) { return line.starts_with(L"RC-Search took ms="); }),
             1);
@@ -283,8 +284,9 @@ TEST_F(ScanRun, ExceptionsAndStatisticsAtTheEnd) {
   const std::uint64_t keysBefore = StoredTotal(kStats_KeysScanned);
   const std::uint64_t valuesBefore = StoredTotal(kStats_ValuesScanned);
   settings.addStatistics = false;
-  RC_SearchRun(engine, settings, observer);
-  EXPECT_GT(engine.Stat_KeysScanned, 0u);
+  const ScanRunResult again = RC_SearchRun(engine, settings, observer);
+  // Each run counts from nothing.
+  EXPECT_EQ(again.scanned.Stat_KeysScanned, result.scanned.Stat_KeysScanned);
   EXPECT_EQ(StoredTotal(kStats_KeysScanned), keysBefore);
   EXPECT_EQ(StoredTotal(kStats_ValuesScanned), valuesBefore);
 }

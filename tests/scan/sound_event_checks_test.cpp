@@ -42,7 +42,7 @@ TEST_F(SoundEventChecks, CurrentAndDefaultSoundsOfEveryEvent) {
        }())
     events += Reg_SubKeyCount(HKCU, apps + L"\\" + app);
   engine.SEARCH_MEDIA(kGroup_Media, kFilter_Media);
-  EXPECT_EQ(engine.Stat_KeysScanned, events);
+  EXPECT_EQ(engine.Scanned().Stat_KeysScanned, events);
 
   const std::string base = "HKEY_USERS\\" + Utf16ToUtf8(InteractiveUserSid() + L"\\" + apps);
   const auto line = [&](const std::string& path, const std::string& event, const std::string& slot,

@@ -50,9 +50,9 @@ TEST_F(ValueFileChecks, SharedDlls) {
   Count(kShared32, L"%ProgramFiles%\\KeytidyApp\\a.dll");  // the x86 folder on this pass
 
   engine.SEARCH_SHARED(kGroup_Shared, kFilter_Shared, false);
-  EXPECT_EQ(engine.Stat_ValuesScanned, ValueCount(kShared));
+  EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, ValueCount(kShared));
   engine.SEARCH_SHARED(kGroup_Shared, kFilter_Shared, true);
-  EXPECT_EQ(engine.Stat_ValuesScanned, ValueCount(kShared) + ValueCount(kShared32));
+  EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, ValueCount(kShared) + ValueCount(kShared32));
 
   wchar_t programFiles[MAX_PATH] = {};
   ExpandEnvironmentStringsW(L"%ProgramFiles(x86)%", programFiles, MAX_PATH);
@@ -86,7 +86,7 @@ TEST_F(ValueFileChecks, HelpFilesMissingAndEmpty) {
   engine.SEARCH_HELPFILES(kGroup_HelpFiles, kFilter_Help, true, L"HTML Help");
   engine.SEARCH_HELPFILES_ZEROBYTES(kGroup_HelpFilesZeroBytes, kFilter_Help, false, L"Help");
   engine.SEARCH_HELPFILES_ZEROBYTES(kGroup_HelpFilesZeroBytes, kFilter_Help, true, L"HTML Help");
-  EXPECT_EQ(engine.Stat_ValuesScanned, 2 * (ValueCount(kHelp) + ValueCount(kHtmlHelp32)));
+  EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, 2 * (ValueCount(kHelp) + ValueCount(kHtmlHelp32)));
 
   const std::string help = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kHelp);
   const std::string html32 = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kHtmlHelp32);
@@ -119,7 +119,7 @@ TEST_F(FontChecks, BareNamesLiveInTheFontsFolder) {
   registry.WriteString(HKLM, kFonts, L"!!Keytidy Other drive", L"Z:\\keytidy\\gone.ttf");
 
   engine.SEARCH_FONTS(kGroup_Fonts, kFilter_Fonts);
-  EXPECT_EQ(engine.Stat_ValuesScanned, ValueCount(kFonts));
+  EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, ValueCount(kFonts));
 
   const std::string fonts = Utf16ToUtf8(FontsFolder());
   const std::string key = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kFonts);
@@ -163,7 +163,7 @@ TEST_F(ValueFileChecks, InstallerFoldersNeedTheTrailingBackslash) {
     registry.WriteString(HKLM, kInstallerFolders, T(name), L"");
 
   engine.SEARCH_INSTALLERPATH(kGroup_InstallerPath, kFilter_Software);
-  EXPECT_EQ(engine.Stat_ValuesScanned, ValueCount(kInstallerFolders));
+  EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, ValueCount(kInstallerFolders));
 
   const std::string key = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kInstallerFolders);
   const auto line = [&](const std::string& name) {
