@@ -3,7 +3,8 @@
 // row apiece: the stable name other programs read, the icon and the two
 // description lines of a finding, and the verdict of a check that judges
 // by a rule of its own. The descriptions, the stable names and the
-// verdicts are all read from here, so a new check is one new row.
+// verdicts are all read from here: a new check needs its id in
+// model/categories.h and one row here.
 #include <cstdint>
 #include <span>
 
@@ -16,7 +17,7 @@ namespace keytidy {
 enum class DetailSource { None, Folder, FullPath, DisplayName, AdditionalInfo, MissingKey, Literal };
 
 struct CheckDescriptor {
-  std::int32_t id;                     // the GroupIndex its findings carry
+  CheckId id;                          // the GroupIndex its findings carry
   const wchar_t* name;                 // stable name; nullptr: none of its own, "group-N" is used
   std::int32_t icon;                   // stripe cell of its rows
   MessageKey sentence;                 // line 1 of a finding's description
@@ -30,7 +31,7 @@ struct CheckDescriptor {
 };
 
 struct CategoryDescriptor {
-  std::int32_t id;    // the ComboBoxIndex its findings carry
+  FilterCategory id;  // the ComboBoxIndex its findings carry
   const wchar_t* name;  // stable name
 };
 
@@ -39,7 +40,7 @@ std::span<const CheckDescriptor> CheckTable();
 std::span<const CategoryDescriptor> CategoryTable();
 
 // The row of a number; nullptr for a number no check (category) has.
-const CheckDescriptor* DescribeCheck(std::int32_t id);
-const CategoryDescriptor* DescribeCategory(std::int32_t id);
+const CheckDescriptor* DescribeCheck(CheckId id);
+const CategoryDescriptor* DescribeCategory(FilterCategory id);
 
 }  // namespace keytidy

@@ -6,18 +6,18 @@
 
 namespace keytidy {
 
-std::wstring CheckName(std::int32_t groupIndex) {
-  const CheckDescriptor* row = DescribeCheck(groupIndex);
+std::wstring CheckName(CheckId check) {
+  const CheckDescriptor* row = DescribeCheck(check);
   if (row && row->name) return row->name;
-  return L"group-" + std::to_wstring(groupIndex);
+  return L"group-" + std::to_wstring(Number(check));
 }
 
-std::wstring CategoryName(std::int32_t filterIndex) {
-  if (const CategoryDescriptor* row = DescribeCategory(filterIndex)) return row->name;
-  return L"filter-" + std::to_wstring(filterIndex);
+std::wstring CategoryName(FilterCategory category) {
+  if (const CategoryDescriptor* row = DescribeCategory(category)) return row->name;
+  return L"filter-" + std::to_wstring(Number(category));
 }
 
-std::optional<std::int32_t> CategoryOfName(const std::wstring& name) {
+std::optional<FilterCategory> CategoryOfName(const std::wstring& name) {
   for (const CategoryDescriptor& row : CategoryTable())
     if (_wcsicmp(row.name, name.c_str()) == 0) return row.id;
   return std::nullopt;

@@ -4,8 +4,8 @@
 
 namespace keytidy {
 
-std::optional<OwnRuleVerdict> OwnRuleVerdict_OfCheck(std::int32_t groupIndex) {
-  const CheckDescriptor* row = DescribeCheck(groupIndex);
+std::optional<OwnRuleVerdict> OwnRuleVerdict_OfCheck(CheckId check) {
+  const CheckDescriptor* row = DescribeCheck(check);
   if (!row || !row->ownRuleEnglish) return std::nullopt;
   return OwnRuleVerdict{row->ownRuleEnglish, row->ownRuleText};
 }

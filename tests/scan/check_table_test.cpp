@@ -22,10 +22,10 @@ bool IsStableName(const std::wstring& name) {
 }
 
 TEST(CheckTable, EveryCheckHasOneRowAndItsOwnName) {
-  std::set<std::int32_t> ids;
+  std::set<CheckId> ids;
   std::set<std::wstring> names;
   for (const CheckDescriptor& row : CheckTable()) {
-    SCOPED_TRACE(row.id);
+    SCOPED_TRACE(Number(row.id));
     EXPECT_TRUE(ids.insert(row.id).second) << "number given twice";
     EXPECT_EQ(DescribeCheck(row.id), &row);
     if (row.name) {
@@ -33,18 +33,18 @@ TEST(CheckTable, EveryCheckHasOneRowAndItsOwnName) {
       EXPECT_TRUE(names.insert(row.name).second) << "stable name given twice";
       EXPECT_EQ(CheckName(row.id), row.name);
     } else {
-      EXPECT_EQ(CheckName(row.id), L"group-" + std::to_wstring(row.id));
+      EXPECT_EQ(CheckName(row.id), L"group-" + std::to_wstring(Number(row.id)));
     }
     EXPECT_EQ(row.detail == DetailSource::Literal, row.detailText != nullptr);
   }
-  EXPECT_EQ(DescribeCheck(0), nullptr);
-  EXPECT_EQ(CheckName(99), L"group-99");
+  EXPECT_EQ(DescribeCheck(CheckId::None), nullptr);
+  EXPECT_EQ(CheckName(static_cast<CheckId>(99)), L"group-99");
 }
 
 TEST(CheckTable, CategoryNamesLeadBackToTheirCategory) {
-  std::set<std::int32_t> ids;
+  std::set<FilterCategory> ids;
   for (const CategoryDescriptor& row : CategoryTable()) {
-    SCOPED_TRACE(row.id);
+    SCOPED_TRACE(Number(row.id));
     EXPECT_TRUE(ids.insert(row.id).second) << "number given twice";
     EXPECT_TRUE(IsStableName(row.name));
     EXPECT_EQ(CategoryName(row.id), row.name);
@@ -53,8 +53,8 @@ TEST(CheckTable, CategoryNamesLeadBackToTheirCategory) {
     EXPECT_EQ(CategoryOfName(shouted), row.id);
   }
   // "All" is a place in the filter list, not a category a finding carries.
-  EXPECT_EQ(DescribeCategory(kFilter_All), nullptr);
-  EXPECT_EQ(CategoryName(kFilter_All), L"filter-0");
+  EXPECT_EQ(DescribeCategory(FilterCategory::All), nullptr);
+  EXPECT_EQ(CategoryName(FilterCategory::All), L"filter-0");
   EXPECT_EQ(CategoryOfName(L"filter-0"), std::nullopt);
 }
 
