@@ -45,7 +45,7 @@ constexpr COLORREF kSideColor = RGB(246, 247, 249);
 constexpr COLORREF kLineColor = RGB(221, 223, 228);
 
 // Category icons by filter index, for the info bar and the summary rows.
-constexpr std::array<int, kFilterCategoryCount> kCategoryIcons = {59, 181, 184, 182, 179, 186, 178, 180, 150, 127, 51, 165, 86, 187};
+constexpr std::array<int, kFilterCount> kCategoryIcons = {59, 181, 184, 182, 179, 186, 178, 180, 150, 127, 51, 165, 86, 187};
 
 // The option switch whose caption names filter index i (1 to 13).
 OptionSwitch SwitchOfFilter(std::int32_t filterIndex) {
@@ -132,7 +132,7 @@ LRESULT TFilterBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 TForm_RC::TForm_RC() : ModuleForm(L"Form_RC", 1) {
-  for (int i = 0; i < kFilterCategoryCount; ++i)
+  for (int i = 0; i < kFilterCount; ++i)
     VellUnicodeSTButton_Navi[i] =
         std::make_unique<ui::VellLinkButton>(&AdvSmoothPanel_Navi, L"VellUnicodeSTButton_Navi" + std::to_wstring(i));
 }
@@ -331,7 +331,7 @@ void TForm_RC::FormCreate() {
 
   READING_SETTINGS_NOW = true;
   ComboBox_RC_Filter.Items.clear();
-  for (std::int32_t i = 0; i < kFilterCategoryCount; ++i) ComboBox_RC_Filter.Items.push_back(CategoryCaption(i));
+  for (std::int32_t i = 0; i < kFilterCount; ++i) ComboBox_RC_Filter.Items.push_back(CategoryCaption(i));
   ComboBox_RC_Filter.ItemIndex = 0;
   READING_SETTINGS_NOW = false;
 
@@ -577,13 +577,13 @@ void TForm_RC::VirtualDrawTree_RCChecking(PVirtualNode node, CheckState newState
 void TForm_RC::Update_RC_Filter_ComboBoxen() {
   const std::int32_t remembered = ComboBox_RC_Filter.ItemIndex;
   READING_SETTINGS_NOW = true;
-  std::array<std::int32_t, kFilterCategoryCount> counts{};
+  std::array<std::int32_t, kFilterCount> counts{};
   for (PVirtualNode node : Tree) {
     const std::int32_t index = Number(TResultTree::Data(node).ComboBoxIndex);
-    if (index > 0 && index < kFilterCategoryCount) ++counts[index];
+    if (index > 0 && index < kFilterCount) ++counts[index];
   }
-  ComboBox_RC_Filter.Items.assign(kFilterCategoryCount, L"");
-  for (std::int32_t i = 0; i < kFilterCategoryCount; ++i) {
+  ComboBox_RC_Filter.Items.assign(kFilterCount, L"");
+  for (std::int32_t i = 0; i < kFilterCount; ++i) {
     const std::int32_t count = i == 0 ? static_cast<std::int32_t>(Tree.NodeCount()) : counts[i];
     ComboBox_RC_Filter.Items[i] = CategoryCaption(i) + L" (" + std::to_wstring(count) + L")";
     VellUnicodeSTButton_Navi[i]->SetCaption(ComboBox_RC_Filter.Items[i]);
@@ -631,7 +631,7 @@ void TForm_RC::VellUnicodeSTButton_Navi0Click(ui::VellLinkButton* sender) {
     Image_InfoBar.SetVisible(false);
   } else {
     std::int32_t index = 0;
-    for (std::int32_t i = 0; i < kFilterCategoryCount; ++i)
+    for (std::int32_t i = 0; i < kFilterCount; ++i)
       if (VellUnicodeSTButton_Navi[i].get() == sender) index = i;
     ComboBox_RC_Filter.ItemIndex = index;
     Image_InfoBar.SetPicture(StripePicture(32, kCategoryIcons[index]));
@@ -698,18 +698,18 @@ void TForm_RC::Update_Zusammenfassung() {
     Zusammenfassung->Update_PaintNothingFound(y);
     ShowNothingFound();
   }
-  std::array<std::int32_t, kFilterCategoryCount> counts{}, ticked{};
+  std::array<std::int32_t, kFilterCount> counts{}, ticked{};
   for (PVirtualNode node : Tree) {
     const std::int32_t index = Number(TResultTree::Data(node).ComboBoxIndex);
     const bool isTicked = IsTicked(node);
     ++counts[0];
     if (isTicked) ++ticked[0];
-    if (index > 0 && index < kFilterCategoryCount) {
+    if (index > 0 && index < kFilterCount) {
       ++counts[index];
       if (isTicked) ++ticked[index];
     }
   }
-  for (std::int32_t i = 0; i < kFilterCategoryCount; ++i) {
+  for (std::int32_t i = 0; i < kFilterCount; ++i) {
     if (counts[i] == 0) continue;
     const std::wstring name = CategoryCaption(i);
     const std::wstring explanation =
@@ -839,7 +839,7 @@ void TForm_RC::SetRunButtons(bool running) {
   VellButton_Search.SetEnabled(!running);
   VellButton_Stop.SetEnabled(running);
   VirtualDrawTree_RC.SetEnabled(!running);
-  for (std::int32_t i = 1; i < kFilterCategoryCount; ++i) VellUnicodeSTButton_Navi[i]->SetEnabled(!running);
+  for (std::int32_t i = 1; i < kFilterCount; ++i) VellUnicodeSTButton_Navi[i]->SetEnabled(!running);
   if (running) {
     VellButton_Delete.SetEnabled(false);
     VellButton_Report.SetEnabled(false);

@@ -119,7 +119,7 @@ class TForm_RC : public ModuleForm {
   ui::Panel AdvSmoothPanel_Navi{this, L"AdvSmoothPanel_Navi"};
   // Navi 0 to 13 switch to the list of one filter index; NaviReport to the
   // summary. Owned by the hidden panel, where the summary looks them up.
-  std::array<std::unique_ptr<ui::VellLinkButton>, kFilterCategoryCount> VellUnicodeSTButton_Navi;
+  std::array<std::unique_ptr<ui::VellLinkButton>, kFilterCount> VellUnicodeSTButton_Navi;
   ui::VellLinkButton VellUnicodeSTButton_NaviReport{&AdvSmoothPanel_Navi, L"VellUnicodeSTButton_NaviReport"};
   TVellThreadTimer VellThreadTimer_Count_Funde;
   TVellThreadTimer VellThreadTimer_AutoStartSearch;

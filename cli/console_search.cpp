@@ -33,7 +33,7 @@ void LoadTranslation() {
 std::wstring SummaryText(const TRegistryCleaner& engine, const TOptionSwitches& switches) {
   std::wstring text;
   std::int32_t total = 0;
-  for (std::int32_t filter = 1; filter < kFilterCategoryCount; ++filter) {
+  for (std::int32_t filter = 1; filter < kFilterCount; ++filter) {
     for (const OptionSwitchInfo& info : OptionSwitchTable()) {
       if (info.filterIndex != filter) continue;
       const std::int32_t count = engine.Count_ItemsWithThisComboBoxIndex(static_cast<FilterCategory>(filter));
@@ -60,7 +60,7 @@ std::wstring UsageLine(SearchCommand command) {
 
 std::wstring KnownCategoryNames() {
   std::wstring names;
-  for (std::int32_t filter = 1; filter < kFilterCategoryCount; ++filter)
+  for (std::int32_t filter = 1; filter < kFilterCount; ++filter)
     names += (names.empty() ? L"" : L", ") + CategoryName(static_cast<FilterCategory>(filter));
   return names;
 }

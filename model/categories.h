@@ -27,7 +27,7 @@ enum class FilterCategory : std::int32_t {
   Other = 12,
   Leftovers = 13,
 };
-inline constexpr std::int32_t kFilterCategoryCount = 14;
+inline constexpr std::int32_t kFilterCount = 14;
 
 // The checks. Numbers missing here are unused; None is carried by no
 // finding a check made.

@@ -138,12 +138,12 @@ TEST_F(CleanerScreen, SummaryHasOneRowPerCategoryWithTickedOfTotal) {
 
 // A row for all findings and one per category: more than the panel holds.
 TEST_F(CleanerScreen, EveryCategoryFoundBringsTheScrollBarAndNarrowerRows) {
-  for (std::int32_t filter = 1; filter < kFilterCategoryCount; ++filter)
+  for (std::int32_t filter = 1; filter < kFilterCount; ++filter)
     Add({static_cast<FilterCategory>(filter), true, L"C:\\gone\\f" + std::to_wstring(filter) + L".dll"});
   AfterSearch();
   const auto& rows = form().Zusammenfassung->Rows();
-  ASSERT_EQ(rows.size(), static_cast<size_t>(kFilterCategoryCount));
-  EXPECT_EQ(rows.back().top, 4 + (kFilterCategoryCount - 1) * 40);
+  ASSERT_EQ(rows.size(), static_cast<size_t>(kFilterCount));
+  EXPECT_EQ(rows.back().top, 4 + (kFilterCount - 1) * 40);
   ASSERT_LE(form().Panel_Zusammenfassung.Height(), 524);
   EXPECT_TRUE(form().Panel_Zusammenfassung.ScrollBarVisible());
   EXPECT_EQ(form().Zusammenfassung->SCROLLBAR_WIDTH, 20);

@@ -105,8 +105,8 @@ class CleanerSearch : public ::testing::Test {
   }
 
   // Counts per filter index of the findings now in the tree.
-  std::array<std::int32_t, kFilterCategoryCount> CategoryCounts() const {
-    std::array<std::int32_t, kFilterCategoryCount> counts{};
+  std::array<std::int32_t, kFilterCount> CategoryCounts() const {
+    std::array<std::int32_t, kFilterCount> counts{};
     for (PVirtualNode node : form_->Tree) ++counts[Number(TResultTree::Data(node).ComboBoxIndex)];
     return counts;
   }

@@ -132,8 +132,8 @@ class ScanResults : public ::testing::Test {
 
 TEST_F(ScanResults, CountsPerFilterCategoryIncludeHiddenNodes) {
   tree.SetVisible(tree.NodeAt(0), false);
-  const std::int32_t expected[kFilterCategoryCount] = {0, 2, 0, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0};
-  for (std::int32_t i = 0; i < kFilterCategoryCount; ++i) EXPECT_EQ(engine.Count_ItemsWithThisComboBoxIndex(static_cast<FilterCategory>(i)), expected[i]) << i;
+  const std::int32_t expected[kFilterCount] = {0, 2, 0, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0};
+  for (std::int32_t i = 0; i < kFilterCount; ++i) EXPECT_EQ(engine.Count_ItemsWithThisComboBoxIndex(static_cast<FilterCategory>(i)), expected[i]) << i;
 
   TRegistryCleaner withoutTree(nullptr, run);
   EXPECT_EQ(withoutTree.Count_ItemsWithThisComboBoxIndex(FilterCategory::Shared), 0);
