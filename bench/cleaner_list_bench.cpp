@@ -38,14 +38,14 @@ void Report(const char* what, double ms) {
 }
 
 void Fill(TResultTree& tree) {
-  static const std::int32_t kFilters[] = {kFilter_FileTypes, kFilter_Com, kFilter_Com, kFilter_Shared,
-                                          kFilter_Help, kFilter_Software, kFilter_History, kFilter_Firewall};
+  static const FilterCategory kFilters[] = {FilterCategory::FileTypes, FilterCategory::Com, FilterCategory::Com, FilterCategory::Shared,
+                                          FilterCategory::Help, FilterCategory::Software, FilterCategory::History, FilterCategory::Firewall};
   tree.BeginUpdate();
   for (int i = 0; i < kEntries; ++i) {
     const std::wstring n = std::to_wstring(i);
     const std::wstring path = L"C:\\Program Files\\Vendor " + n + L"\\Product\\bin\\module" + n + L".dll";
     const std::wstring key = L"SOFTWARE\\Classes\\CLSID\\{0A1B2C3D-0000-4000-8000-" + n + L"}\\InprocServer32";
-    PVirtualNode node = Add_FoundEntry(path, L"module" + n + L".dll", &tree, i % 3 != 0, 40, kFilters[i % 8],
+    PVirtualNode node = Add_FoundEntry(path, L"module" + n + L".dll", &tree, i % 3 != 0, CheckId::ComInprocServer32, kFilters[i % 8],
                                        ROOT_HKEY_CLASSES_ROOT, key, L"");
     TTreeData_RegCleaner& entry = *GetEntry(node);
     entry.DeleteKey = true;
@@ -86,8 +86,8 @@ int wmain() {
     return fastest;
   };
   Report("filter change: all to one category", best([&] { form.SelectFilter(0); },
-                                                    [&] { form.SelectFilter(kFilter_Com); }));
-  Report("filter change: one category to all", best([&] { form.SelectFilter(kFilter_Com); },
+                                                    [&] { form.SelectFilter(Number(FilterCategory::Com)); }));
+  Report("filter change: one category to all", best([&] { form.SelectFilter(Number(FilterCategory::Com)); },
                                                     [&] { form.SelectFilter(0); }));
   Report("filter change: text typed", best([&] { form.CurvyEdit_Filter.SetText(L""); },
                                            [&] { form.CurvyEdit_Filter.SetText(L"vendor 99"); }));

@@ -48,14 +48,14 @@ void CreateFixture(TRegistryCleaner& engine, int findings) {
     RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
     SetString(key.get(), L"InstallLocation", folder);
     SetString(key.get(), L"DisplayName", L"Product " + std::to_wstring(i));
-    Report_Finding(engine, 22, 9, folder, L"Product", {ROOT_HKEY_CURRENT_USER, path, L"InstallLocation"},
+    Report_Finding(engine, CheckId::UninstallInstallPath, FilterCategory::Software, folder, L"Product", {ROOT_HKEY_CURRENT_USER, path, L"InstallLocation"},
                    DeleteTarget::Key, {EvidenceTest::FolderMissing, folder});
   }
   for (int i = 0; i < findings - findings / 2; ++i) {
     const std::wstring name = L"lib" + std::to_wstring(i);
     const std::wstring file = L"C:\\Program Files\\KeytidyBenchGone\\lib" + std::to_wstring(i) + L".dll";
     SetString(values.get(), name, file);
-    Report_Finding(engine, 1, 3, file, name, {ROOT_HKEY_CURRENT_USER, valuesKey, name}, DeleteTarget::Value,
+    Report_Finding(engine, CheckId::Shared, FilterCategory::Shared, file, name, {ROOT_HKEY_CURRENT_USER, valuesKey, name}, DeleteTarget::Value,
                    {EvidenceTest::FileMissing, file});
   }
 }

@@ -50,15 +50,15 @@ void Report(const char* what, double ms, double goalMs = kOperationGoalMs) {
 // Findings shaped like real ones: typical path and key lengths, spread over
 // the categories the way a messy machine spreads them.
 void Fill(TResultTree& tree) {
-  static const std::int32_t kFilters[] = {kFilter_FileTypes, kFilter_Com, kFilter_Com, kFilter_Shared,
-                                          kFilter_Help, kFilter_Software, kFilter_History, kFilter_Firewall};
+  static const FilterCategory kFilters[] = {FilterCategory::FileTypes, FilterCategory::Com, FilterCategory::Com, FilterCategory::Shared,
+                                          FilterCategory::Help, FilterCategory::Software, FilterCategory::History, FilterCategory::Firewall};
   tree.BeginUpdate();
   for (int i = 0; i < kEntries; ++i) {
     const std::wstring n = std::to_wstring(i);
     const std::wstring path = L"C:\\Program Files\\Vendor " + n + L"\\Product\\bin\\module" + n + L".dll";
     const std::wstring key = L"SOFTWARE\\Classes\\CLSID\\{0A1B2C3D-0000-4000-8000-" + n + L"}\\InprocServer32";
-    const std::int32_t filter = kFilters[i % 8];
-    PVirtualNode node = Add_FoundEntry(path, L"module" + n + L".dll", &tree, true, 40, filter,
+    const FilterCategory filter = kFilters[i % 8];
+    PVirtualNode node = Add_FoundEntry(path, L"module" + n + L".dll", &tree, true, CheckId::ComInprocServer32, filter,
                                        ROOT_HKEY_CLASSES_ROOT, key, L"");
     TTreeData_RegCleaner& entry = *GetEntry(node);
     entry.DeleteKey = true;
@@ -104,21 +104,21 @@ int wmain() {
 
   std::int32_t total = 0;
   Report("count every filter category (13 walks)", TimeMs([&] {
-           for (std::int32_t i = 0; i < kFilterCount; ++i) total += engine.Count_ItemsWithThisComboBoxIndex(i);
+           for (std::int32_t i = 0; i < kFilterCount; ++i) total += engine.Count_ItemsWithThisComboBoxIndex(static_cast<FilterCategory>(i));
          }));
-  Report("count one category", TimeMs([&] { total += engine.Count_ItemsWithThisComboBoxIndex(kFilter_Com); }));
-  Report("filter: category only", TimeMs([&] { Apply_ResultFilter(tree, kFilter_Com, L""); }));
-  Report("filter: category and text", TimeMs([&] { Apply_ResultFilter(tree, kFilter_Com, L"vendor 9999"); }));
-  Report("filter: text in all categories (no match)", TimeMs([&] { Apply_ResultFilter(tree, 0, L"zzz"); }));
-  Apply_ResultFilter(tree, kFilter_Com, L"");
+  Report("count one category", TimeMs([&] { total += engine.Count_ItemsWithThisComboBoxIndex(FilterCategory::Com); }));
+  Report("filter: category only", TimeMs([&] { Apply_ResultFilter(tree, FilterCategory::Com, L""); }));
+  Report("filter: category and text", TimeMs([&] { Apply_ResultFilter(tree, FilterCategory::Com, L"vendor 9999"); }));
+  Report("filter: text in all categories (no match)", TimeMs([&] { Apply_ResultFilter(tree, FilterCategory::All, L"zzz"); }));
+  Apply_ResultFilter(tree, FilterCategory::Com, L"");
   Report("untick visible", TimeMs([&] { Tree_UncheckVisible(tree, false); }));
   Report("tick all", TimeMs([&] { Tree_CheckAll(tree, false); }));
   Report("count ticked", TimeMs([&] { total += Tree_CountChecked(tree); }));
   Report("look-up by delete key (miss: full walk)", TimeMs([&] {
-           total += engine.Find_EntryByDeleteKey(41, ROOT_HKEY_CLASSES_ROOT, L"SOFTWARE\\none") ? 1 : 0;
+           total += engine.Find_EntryByDeleteKey(CheckId::ComToolboxBitmap, ROOT_HKEY_CLASSES_ROOT, L"SOFTWARE\\none") ? 1 : 0;
          }));
   Report("look-up by delete value (miss: full walk)", TimeMs([&] {
-           total += engine.Find_EntryByDeleteValue(40, ROOT_HKEY_CLASSES_ROOT, L"x", L"SOFTWARE\\none") ? 1 : 0;
+           total += engine.Find_EntryByDeleteValue(CheckId::ComInprocServer32, ROOT_HKEY_CLASSES_ROOT, L"x", L"SOFTWARE\\none") ? 1 : 0;
          }));
   bool odd = false;
   for (PVirtualNode node : tree) GetEntry(node)->RemoveFromTree = (odd = !odd);

@@ -52,7 +52,7 @@ OptionSwitch SwitchOfFilter(std::int32_t filterIndex) {
 }
 
 std::wstring CategoryCaption(std::int32_t filterIndex) {
-  if (filterIndex == kFilter_All) return Message(MessageKey::MESSAGE_DC_FILTER_TYP0);
+  if (filterIndex == Number(FilterCategory::All)) return Message(MessageKey::MESSAGE_DC_FILTER_TYP0);
   return OptionSwitchCaption(SwitchOfFilter(filterIndex));
 }
 
@@ -576,7 +576,7 @@ void TForm_RC::Update_RC_Filter_ComboBoxen() {
   READING_SETTINGS_NOW = true;
   std::array<std::int32_t, kFilterCount> counts{};
   for (PVirtualNode node : Tree) {
-    const std::int32_t index = TResultTree::Data(node).ComboBoxIndex;
+    const std::int32_t index = Number(TResultTree::Data(node).ComboBoxIndex);
     if (index > 0 && index < kFilterCount) ++counts[index];
   }
   ComboBox_RC_Filter.Items.assign(kFilterCount, L"");
@@ -597,7 +597,7 @@ void TForm_RC::SelectFilter(std::int32_t index) {
 
 void TForm_RC::ComboBox_RC_FilterChange() {
   if (READING_SETTINGS_NOW) return;
-  Apply_ResultFilter(Tree, ComboBox_RC_Filter.ItemIndex, CurvyEdit_Filter.Text());
+  Apply_ResultFilter(Tree, static_cast<FilterCategory>(ComboBox_RC_Filter.ItemIndex), CurvyEdit_Filter.Text());
   Refresh_Status_RC(0);
 }
 
@@ -697,7 +697,7 @@ void TForm_RC::Update_Zusammenfassung() {
   }
   std::array<std::int32_t, kFilterCount> counts{}, ticked{};
   for (PVirtualNode node : Tree) {
-    const std::int32_t index = TResultTree::Data(node).ComboBoxIndex;
+    const std::int32_t index = Number(TResultTree::Data(node).ComboBoxIndex);
     const bool isTicked = IsTicked(node);
     ++counts[0];
     if (isTicked) ++ticked[0];

@@ -36,7 +36,7 @@ std::wstring SummaryText(const TRegistryCleaner& engine, const TOptionSwitches& 
   for (std::int32_t filter = 1; filter < kFilterCount; ++filter) {
     for (const OptionSwitchInfo& info : OptionSwitchTable()) {
       if (info.filterIndex != filter) continue;
-      const std::int32_t count = engine.Count_ItemsWithThisComboBoxIndex(filter);
+      const std::int32_t count = engine.Count_ItemsWithThisComboBoxIndex(static_cast<FilterCategory>(filter));
       total += count;
       text += OptionSwitchCaption(info.id) + L": " + std::to_wstring(count);
       if (!switches.IsChecked(info.id)) text += L" (off)";
@@ -61,7 +61,7 @@ std::wstring UsageLine(SearchCommand command) {
 std::wstring KnownCategoryNames() {
   std::wstring names;
   for (std::int32_t filter = 1; filter < kFilterCount; ++filter)
-    names += (names.empty() ? L"" : L", ") + CategoryName(filter);
+    names += (names.empty() ? L"" : L", ") + CategoryName(static_cast<FilterCategory>(filter));
   return names;
 }
 
@@ -72,13 +72,13 @@ bool ParseCategoryList(const std::wstring& list, std::vector<std::int32_t>& cate
   while (true) {
     const size_t comma = list.find(L',', start);
     const std::wstring name = list.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start);
-    const std::optional<std::int32_t> category = CategoryOfName(name);
+    const std::optional<FilterCategory> category = CategoryOfName(name);
     if (!category) {
       PrintErr(L"keytidy-cli: unknown category '" + name + L"'; the categories are: " + KnownCategoryNames() +
                L"\r\n");
       return false;
     }
-    categories.push_back(*category);
+    categories.push_back(Number(*category));
     if (comma == std::wstring::npos) return true;
     start = comma + 1;
   }

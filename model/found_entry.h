@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/registry.h"
+#include "model/categories.h"
 #include "model/finding_evidence.h"
 
 namespace keytidy {
@@ -25,8 +26,8 @@ struct TTreeData_RegCleaner {
   keytidy::RootKey Delete_Root = 0;
   std::wstring Delete_Key;
   std::wstring Delete_Value;
-  std::int32_t GroupIndex = 0;     // which check made it (description and icon)
-  std::int32_t ComboBoxIndex = 0;  // which filter category shows it
+  CheckId GroupIndex = CheckId::None;  // which check made it (description and icon)
+  FilterCategory ComboBoxIndex = FilterCategory::All;  // which filter category shows it
   bool is_Header = false;          // no header nodes exist; kept for the row drawing
   bool RemoveFromTree = false;     // set by the deletion when the object is gone
   FindingEvidence Evidence;        // what the check tested; the deletion tests it again

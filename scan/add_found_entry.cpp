@@ -44,7 +44,7 @@ void Derive_FilenameAndFolder(const std::wstring& fullPath, std::wstring& filena
 }
 
 PVirtualNode Add_FoundEntry(const std::wstring& fullPath, const std::wstring& displayName, TResultTree* tree,
-                            bool checked, std::int32_t groupIndex, std::int32_t comboBoxIndex, RootKey rootKey,
+                            bool checked, CheckId groupIndex, FilterCategory comboBoxIndex, RootKey rootKey,
                             const std::wstring& key, const std::wstring& value) {
   if (!tree || Is_ExcludedFoundPath(fullPath)) return nullptr;
   PVirtualNode node =

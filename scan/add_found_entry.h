@@ -12,7 +12,7 @@ namespace keytidy {
 // product the cleaner must leave alone or holds a wildcard, and when there
 // is no tree.
 PVirtualNode Add_FoundEntry(const std::wstring& fullPath, const std::wstring& displayName, TResultTree* tree,
-                            bool checked, std::int32_t groupIndex, std::int32_t comboBoxIndex, RootKey rootKey,
+                            bool checked, CheckId groupIndex, FilterCategory comboBoxIndex, RootKey rootKey,
                             const std::wstring& key, const std::wstring& value);
 
 // True when a finding with this path is never reported.

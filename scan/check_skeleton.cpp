@@ -135,7 +135,7 @@ FindingEvidence Take_Evidence(const EvidenceTested& tested, const FindingPlace& 
 
 }  // namespace
 
-PVirtualNode Report_Finding(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+PVirtualNode Report_Finding(TRegistryCleaner& rc, CheckId groupIndex, FilterCategory comboBoxIndex,
                             const std::wstring& fullPath, const std::wstring& displayName, const FindingPlace& place,
                             DeleteTarget target, const EvidenceTested& tested,
                             const std::optional<FindingPlace>& rawAt) {

@@ -71,7 +71,7 @@ bool Is_ZeroSizeFile(const TRegistryCleaner& rc, const std::wstring& path, Regis
 // null when Add_FoundEntry excluded it. `tested` says what the check
 // tested; the raw data is taken from `rawAt` (`place` when not given) so
 // that the deletion can tell whether it changed since.
-PVirtualNode Report_Finding(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+PVirtualNode Report_Finding(TRegistryCleaner& rc, CheckId groupIndex, FilterCategory comboBoxIndex,
                             const std::wstring& fullPath, const std::wstring& displayName, const FindingPlace& place,
                             DeleteTarget target, const EvidenceTested& tested = {},
                             const std::optional<FindingPlace>& rawAt = std::nullopt);

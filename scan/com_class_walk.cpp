@@ -29,7 +29,7 @@ void Walk_ClassList(TRegistryCleaner& rc, const KeyList& classes,
   }
 }
 
-PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, CheckId groupIndex, FilterCategory comboBoxIndex,
                                   const std::wstring& fullPath, const std::wstring& displayName,
                                   const std::wstring& key, const EvidenceTested& tested) {
   return Report_Finding(rc, groupIndex, comboBoxIndex, fullPath, displayName, {ROOT_HKEY_CLASSES_ROOT, key, L""},
@@ -46,7 +46,7 @@ void Walk_ClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, bool USE_WO
                  [&](const std::wstring& clsid) { examine(clsid, base + L"\\" + clsid + L"\\" + subKey); });
 }
 
-void Report_ClassFileIfMissing(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+void Report_ClassFileIfMissing(TRegistryCleaner& rc, CheckId groupIndex, FilterCategory comboBoxIndex,
                                bool USE_WOW6432Node_Now, const std::wstring& clsid, const std::wstring& key,
                                const std::wstring& path) {
   if (!Is_MissingFile(rc, path, View_OfPass(USE_WOW6432Node_Now)) ||

@@ -29,7 +29,7 @@ void Walk_ClassList(TRegistryCleaner& rc, const KeyList& classes,
 // Reports a bad sub-key of HKEY_CLASSES_ROOT (ticked); fixing it deletes
 // exactly that sub-key, never the class or interface above it. Null when
 // Add_FoundEntry excluded the path.
-PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+PVirtualNode Report_ClassesSubKey(TRegistryCleaner& rc, CheckId groupIndex, FilterCategory comboBoxIndex,
                                   const std::wstring& fullPath, const std::wstring& displayName,
                                   const std::wstring& key, const EvidenceTested& tested = {});
 
@@ -44,7 +44,7 @@ void Walk_ClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, bool USE_WO
 // The class-file checks' end: when the file `path` (as a program of the
 // pass's branch sees it) is missing and `key` can be deleted, reports `key`
 // for the class, with the file as what the deletion tests again.
-void Report_ClassFileIfMissing(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex,
+void Report_ClassFileIfMissing(TRegistryCleaner& rc, CheckId groupIndex, FilterCategory comboBoxIndex,
                                bool USE_WOW6432Node_Now, const std::wstring& clsid, const std::wstring& key,
                                const std::wstring& path);
 

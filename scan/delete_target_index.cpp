@@ -36,12 +36,12 @@ PVirtualNode TDeleteTargetIndex::Find(const TResultTree& tree, const Map& map, c
   return hit == map.end() ? nullptr : hit->second;
 }
 
-PVirtualNode TDeleteTargetIndex::FindKey(const TResultTree& tree, std::int32_t group, RootKey root,
+PVirtualNode TDeleteTargetIndex::FindKey(const TResultTree& tree, CheckId group, RootKey root,
                                          const std::wstring& key) {
   return Find(tree, byKey_, Target{group, root, key, {}});
 }
 
-PVirtualNode TDeleteTargetIndex::FindValue(const TResultTree& tree, std::int32_t group, RootKey root,
+PVirtualNode TDeleteTargetIndex::FindValue(const TResultTree& tree, CheckId group, RootKey root,
                                            const std::wstring& key, const std::wstring& value) {
   return Find(tree, byValue_, Target{group, root, key, value});
 }

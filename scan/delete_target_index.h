@@ -21,14 +21,14 @@ class TDeleteTargetIndex {
  public:
   // First node in tree order with this group, delete root and delete key
   // (whatever its delete value); null when there is none.
-  PVirtualNode FindKey(const TResultTree& tree, std::int32_t group, RootKey root, const std::wstring& key);
+  PVirtualNode FindKey(const TResultTree& tree, CheckId group, RootKey root, const std::wstring& key);
   // The same, the delete value matching as well.
-  PVirtualNode FindValue(const TResultTree& tree, std::int32_t group, RootKey root, const std::wstring& key,
+  PVirtualNode FindValue(const TResultTree& tree, CheckId group, RootKey root, const std::wstring& key,
                          const std::wstring& value);
 
  private:
   struct Target {
-    std::int32_t group = 0;
+    CheckId group = CheckId::None;
     RootKey root = 0;
     std::wstring key;
     std::wstring value;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "lang/message_keys.h"
+#include "model/categories.h"
 
 namespace keytidy {
 
@@ -16,6 +17,6 @@ struct OwnRuleVerdict {
 };
 
 // Empty for a check without such a rule.
-std::optional<OwnRuleVerdict> OwnRuleVerdict_OfCheck(std::int32_t groupIndex);
+std::optional<OwnRuleVerdict> OwnRuleVerdict_OfCheck(CheckId check);
 
 }  // namespace keytidy

@@ -16,7 +16,7 @@ TRegistryCleaner::TRegistryCleaner(TResultTree* tree, RunControl& run)
 
 void TRegistryCleaner::Take_DriveList() { HDDS = ListJudgedDrives ? ListJudgedDrives() : Judged_DriveLetters(); }
 
-std::int32_t TRegistryCleaner::Count_ItemsWithThisComboBoxIndex(std::int32_t comboBoxIndex) const {
+std::int32_t TRegistryCleaner::Count_ItemsWithThisComboBoxIndex(FilterCategory comboBoxIndex) const {
   if (!FTree) return 0;
   std::int32_t count = 0;
   for (PVirtualNode node : *FTree)
@@ -32,12 +32,12 @@ void TRegistryCleaner::RemoveNONDeletedFilesFromTree(TResultTree* tree) {
   if (tree) tree->RemoveIf([](PVirtualNode node) { return !TResultTree::Data(node).RemoveFromTree; });
 }
 
-PVirtualNode TRegistryCleaner::Find_EntryByDeleteKey(std::int32_t groupIndex, RootKey deleteRoot,
+PVirtualNode TRegistryCleaner::Find_EntryByDeleteKey(CheckId groupIndex, RootKey deleteRoot,
                                                      const std::wstring& deleteKey) const {
   return FTree ? deleteTargets_.FindKey(*FTree, groupIndex, deleteRoot, deleteKey) : nullptr;
 }
 
-PVirtualNode TRegistryCleaner::Find_EntryByDeleteValue(std::int32_t groupIndex, RootKey deleteRoot,
+PVirtualNode TRegistryCleaner::Find_EntryByDeleteValue(CheckId groupIndex, RootKey deleteRoot,
                                                        const std::wstring& deleteValue,
                                                        const std::wstring& deleteKey) const {
   return FTree ? deleteTargets_.FindValue(*FTree, groupIndex, deleteRoot, deleteKey, deleteValue) : nullptr;

@@ -77,7 +77,7 @@ class TRegistryCleaner {
 
   // --- the result tree -------------------------------------------------------
   // Nodes (hidden ones too) whose entry has this filter category.
-  std::int32_t Count_ItemsWithThisComboBoxIndex(std::int32_t comboBoxIndex) const;
+  std::int32_t Count_ItemsWithThisComboBoxIndex(FilterCategory comboBoxIndex) const;
   // Remove the entries the deletion marked done / not done. No tree, no-op.
   static void RemoveDeletedFilesFromTree(TResultTree* tree);
   static void RemoveNONDeletedFilesFromTree(TResultTree* tree);
@@ -88,8 +88,8 @@ class TRegistryCleaner {
   void DeleteCheckedEntries(const std::wstring& backupfile);
   // First node in tree order with this group and delete target, compared
   // exactly; null when there is none. Served by an index, not a walk.
-  PVirtualNode Find_EntryByDeleteKey(std::int32_t groupIndex, RootKey deleteRoot, const std::wstring& deleteKey) const;
-  PVirtualNode Find_EntryByDeleteValue(std::int32_t groupIndex, RootKey deleteRoot, const std::wstring& deleteValue,
+  PVirtualNode Find_EntryByDeleteKey(CheckId groupIndex, RootKey deleteRoot, const std::wstring& deleteKey) const;
+  PVirtualNode Find_EntryByDeleteValue(CheckId groupIndex, RootKey deleteRoot, const std::wstring& deleteValue,
                                        const std::wstring& deleteKey) const;
 
   // HDDS := the drives as they are now. A disk plugged in or locked since
@@ -118,79 +118,79 @@ class TRegistryCleaner {
   void Progress_Step() const;
 
   // --- file-reference checks ---------------------------------------------------------
-  void SEARCH_SHARED(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now);
-  void SEARCH_HELPFILES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now,
+  void SEARCH_SHARED(CheckId GroupIndex, FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now);
+  void SEARCH_HELPFILES(CheckId GroupIndex, FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now,
                         const std::wstring& SubKey);
-  void SEARCH_HELPFILES_ZEROBYTES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now,
+  void SEARCH_HELPFILES_ZEROBYTES(CheckId GroupIndex, FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now,
                                   const std::wstring& SubKey);
-  void SEARCH_APPPATHS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_APPPATHS_EMPTY(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_APPPATHS_VALUES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_FONTS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_MEDIA(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_MISSING_STARTMENU(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_INSTALLERPATH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_INSTALLERARP(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_UNINSTALLKEYS_INSTALLPATH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now);
-  void SEARCH_MMC(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_FIREWALL_RULES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_APPPATHS(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_APPPATHS_EMPTY(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_APPPATHS_VALUES(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_FONTS(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_MEDIA(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_MISSING_STARTMENU(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_INSTALLERPATH(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_INSTALLERARP(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_UNINSTALLKEYS_INSTALLPATH(CheckId GroupIndex, FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now);
+  void SEARCH_MMC(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_FIREWALL_RULES(CheckId GroupIndex, FilterCategory ComboBoxIndex);
 
   // --- history-list checks -------------------------------------------------------------
-  void SEARCH_WINDOWSHISTORY_USERASSIST(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_LOSTMRU(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_MUI_CACHE(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_MRU_APPLETS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey rootkey, const std::wstring& Key);
+  void SEARCH_WINDOWSHISTORY_USERASSIST(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_LOSTMRU(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_MUI_CACHE(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_MRU_APPLETS(CheckId GroupIndex, FilterCategory ComboBoxIndex, RootKey rootkey, const std::wstring& Key);
 
   // --- file-type and open-with checks ------------------------------------------------
-  void SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_FILEFORMAT_EMPTY(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_FILEFORMAT_LINKMISSING(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_FILEFORMAT_APPLICATIONS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_EMPTYOPENWITH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
-  void SEARCH_INVALID_OPENWITH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex);
+  void SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_FILEFORMAT_EMPTY(const KeyList& KeyListe, CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_FILEFORMAT_LINKMISSING(const KeyList& KeyListe, CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_FILEFORMAT_APPLICATIONS(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_EMPTYOPENWITH(CheckId GroupIndex, FilterCategory ComboBoxIndex);
+  void SEARCH_INVALID_OPENWITH(CheckId GroupIndex, FilterCategory ComboBoxIndex);
 
   // --- COM, ActiveX and type-library checks --------------------------------------------
-  void SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+  void SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                  bool USE_WOW6432Node_Now);
-  void SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+  void SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                 bool USE_WOW6432Node_Now);
   // Out-of-process servers: the program a LocalServer32 command starts.
-  void SEARCH_COM_LOCALSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+  void SEARCH_COM_LOCALSERVER32(const KeyList& KeyListe, CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                 bool USE_WOW6432Node_Now);
-  void SEARCH_COM_EMPTY_INPROCSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+  void SEARCH_COM_EMPTY_INPROCSERVER32(const KeyList& KeyListe, CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                        bool USE_WOW6432Node_Now);
-  void SEARCH_COM_EMPTY_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+  void SEARCH_COM_EMPTY_TOOLBOXBITMAP(const KeyList& KeyListe, CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                       bool USE_WOW6432Node_Now);
-  void SEARCH_COM_EMPTY_INPROCSERVER(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+  void SEARCH_COM_EMPTY_INPROCSERVER(const KeyList& KeyListe, CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                      bool USE_WOW6432Node_Now);
-  void SEARCH_COM_TYPELIB_INVALID(const KeyList& KeyListe, std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+  void SEARCH_COM_TYPELIB_INVALID(const KeyList& KeyListe, CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                   bool USE_WOW6432Node_Now);
-  void SEARCH_TYPELIB_EMPTY_HELPDIR(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now);
-  void SEARCH_INTERFACE_TYPELIB_INVALID(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now);
+  void SEARCH_TYPELIB_EMPTY_HELPDIR(CheckId GroupIndex, FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now);
+  void SEARCH_INTERFACE_TYPELIB_INVALID(CheckId GroupIndex, FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now);
 
   // --- empty-key checks -----------------------------------------------------------------
-  void SEARCH_EMPTY_SOFTWAREKEYS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
+  void SEARCH_EMPTY_SOFTWAREKEYS(CheckId GroupIndex, FilterCategory ComboBoxIndex, RootKey Scanroot,
                                  bool USE_WOW6432Node_Now);
-  void SEARCH_EMPTY_UNINSTALLKEYS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now);
+  void SEARCH_EMPTY_UNINSTALLKEYS(CheckId GroupIndex, FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now);
 
   // --- program leftovers -------------------------------------------------------------------
   // Scanroot: HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER (the desktop user's
   // hive when the program runs as another user).
-  void SEARCH_STARTUP_LEFTOVERS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
+  void SEARCH_STARTUP_LEFTOVERS(CheckId GroupIndex, FilterCategory ComboBoxIndex, RootKey Scanroot,
                                 bool USE_WOW6432Node_Now);
-  void SEARCH_UNINSTALL_LEFTOVERS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
+  void SEARCH_UNINSTALL_LEFTOVERS(CheckId GroupIndex, FilterCategory ComboBoxIndex, RootKey Scanroot,
                                   bool USE_WOW6432Node_Now);
-  void SEARCH_STARTUP_APPROVED_ORPHANS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
+  void SEARCH_STARTUP_APPROVED_ORPHANS(CheckId GroupIndex, FilterCategory ComboBoxIndex, RootKey Scanroot,
                                        bool USE_WOW6432Node_Now);
 
  private:
   // Helpers of the file-reference checks.
-  void Search_AppCompatValues(RootKey Root, const std::wstring& Key, std::int32_t ComboBoxIndex,
-                              std::int32_t GroupIndex);
-  void Search_StartMenuOrderKey(RootKey Root, const std::wstring& Key, std::int32_t ComboBoxIndex,
-                                std::int32_t GroupIndex);
-  PVirtualNode Check_SnapInHelpValue(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, const std::wstring& ValueName,
+  void Search_AppCompatValues(RootKey Root, const std::wstring& Key, FilterCategory ComboBoxIndex,
+                              CheckId GroupIndex);
+  void Search_StartMenuOrderKey(RootKey Root, const std::wstring& Key, FilterCategory ComboBoxIndex,
+                                CheckId GroupIndex);
+  PVirtualNode Check_SnapInHelpValue(CheckId GroupIndex, FilterCategory ComboBoxIndex, const std::wstring& ValueName,
                                      const std::wstring& Key, RootKey Root);
 
   // A cache of what FTree holds; looking something up does not change the tree.

@@ -13,13 +13,13 @@ bool MatchesText(const TTreeData_RegCleaner& entry, const std::wstring& upperTex
 
 }  // namespace
 
-std::int32_t Apply_ResultFilter(TResultTree& tree, std::int32_t filterIndex, const std::wstring& filterText) {
+std::int32_t Apply_ResultFilter(TResultTree& tree, FilterCategory filterIndex, const std::wstring& filterText) {
   const std::wstring upperText = UpperCaseAscii(filterText);
   std::int32_t visibleCount = 0;
   tree.BeginUpdate();
   for (PVirtualNode node : tree) {
     const TTreeData_RegCleaner& entry = TResultTree::Data(node);
-    bool visible = filterIndex == 0 || entry.ComboBoxIndex == filterIndex;
+    bool visible = filterIndex == FilterCategory::All || entry.ComboBoxIndex == filterIndex;
     if (visible && !upperText.empty()) visible = MatchesText(entry, upperText);
     tree.SetVisible(node, visible);
     if (visible) ++visibleCount;

@@ -28,10 +28,10 @@ namespace {
 
 void RunShared(const ScanCallContext& run) {
   TRegistryCleaner& rc = run.Engine();
-  rc.SEARCH_SHARED(kGroup_Shared, kFilter_Shared, false);
+  rc.SEARCH_SHARED(CheckId::Shared, FilterCategory::Shared, false);
   run.Step();
   if (run.Windows64()) {
-    rc.SEARCH_SHARED(kGroup_Shared, kFilter_Shared, true);
+    rc.SEARCH_SHARED(CheckId::Shared, FilterCategory::Shared, true);
     run.Step();
   }
 }
@@ -39,42 +39,42 @@ void RunShared(const ScanCallContext& run) {
 void RunHelp(const ScanCallContext& run) {
   TRegistryCleaner& rc = run.Engine();
   for (auto check : {&TRegistryCleaner::SEARCH_HELPFILES, &TRegistryCleaner::SEARCH_HELPFILES_ZEROBYTES}) {
-    const std::int32_t group = check == &TRegistryCleaner::SEARCH_HELPFILES ? kGroup_HelpFiles
-                                                                             : kGroup_HelpFilesZeroBytes;
+    const CheckId group = check == &TRegistryCleaner::SEARCH_HELPFILES ? CheckId::HelpFiles
+                                                                             : CheckId::HelpFilesZeroBytes;
     for (bool wow : {false, true}) {
       if (wow && !run.Windows64()) continue;
       for (const wchar_t* subKey : {L"Help", L"HTML Help"}) {
-        (rc.*check)(group, kFilter_Help, wow, subKey);
+        (rc.*check)(group, FilterCategory::Help, wow, subKey);
         run.Step();
       }
     }
   }
-  rc.SEARCH_MMC(kGroup_Mmc, kFilter_Help);
+  rc.SEARCH_MMC(CheckId::Mmc, FilterCategory::Help);
   run.Step();
 }
 
 void RunAppPaths(const ScanCallContext& run) {
   TRegistryCleaner& rc = run.Engine();
-  rc.SEARCH_APPPATHS(kGroup_AppPaths, kFilter_AppPaths);
+  rc.SEARCH_APPPATHS(CheckId::AppPaths, FilterCategory::AppPaths);
   run.Step();
-  rc.SEARCH_APPPATHS_EMPTY(kGroup_AppPathsEmpty, kFilter_AppPaths);
+  rc.SEARCH_APPPATHS_EMPTY(CheckId::AppPathsEmpty, FilterCategory::AppPaths);
   run.Step();
-  rc.SEARCH_APPPATHS_VALUES(kGroup_AppPaths, kFilter_AppPaths);
+  rc.SEARCH_APPPATHS_VALUES(CheckId::AppPaths, FilterCategory::AppPaths);
   run.Step();
 }
 
 void RunFonts(const ScanCallContext& run) {
-  run.Engine().SEARCH_FONTS(kGroup_Fonts, kFilter_Fonts);
+  run.Engine().SEARCH_FONTS(CheckId::Fonts, FilterCategory::Fonts);
   run.Step();
 }
 
 void RunMedia(const ScanCallContext& run) {
-  run.Engine().SEARCH_MEDIA(kGroup_Media, kFilter_Media);
+  run.Engine().SEARCH_MEDIA(CheckId::Media, FilterCategory::Media);
   run.Step();
 }
 
 void RunStartMenu(const ScanCallContext& run) {
-  run.Engine().SEARCH_MISSING_STARTMENU(kGroup_StartMenu, kFilter_StartMenu);
+  run.Engine().SEARCH_MISSING_STARTMENU(CheckId::StartMenu, FilterCategory::StartMenu);
   run.Step();
 }
 
@@ -82,24 +82,24 @@ void RunStartMenu(const ScanCallContext& run) {
 // repetition steps on its own, the empty-key walks step once per pass.
 void RunSoftware(const ScanCallContext& run) {
   TRegistryCleaner& rc = run.Engine();
-  rc.SEARCH_INSTALLERARP(kGroup_InstallerArp, kFilter_Software);
+  rc.SEARCH_INSTALLERARP(CheckId::InstallerArp, FilterCategory::Software);
   run.Step();
-  rc.SEARCH_INSTALLERPATH(kGroup_InstallerPath, kFilter_Software);
+  rc.SEARCH_INSTALLERPATH(CheckId::InstallerPath, FilterCategory::Software);
   run.Step();
-  rc.SEARCH_UNINSTALLKEYS_INSTALLPATH(kGroup_UninstallInstallPath, kFilter_Software, false);
+  rc.SEARCH_UNINSTALLKEYS_INSTALLPATH(CheckId::UninstallInstallPath, FilterCategory::Software, false);
   run.Step();
   if (run.Windows64()) {
-    rc.SEARCH_UNINSTALLKEYS_INSTALLPATH(kGroup_UninstallInstallPath, kFilter_Software, true);
+    rc.SEARCH_UNINSTALLKEYS_INSTALLPATH(CheckId::UninstallInstallPath, FilterCategory::Software, true);
     run.Step();
   }
-  rc.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, ROOT_HKEY_LOCAL_MACHINE, false);
-  rc.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, ROOT_HKEY_CURRENT_USER, false);
+  rc.SEARCH_EMPTY_SOFTWAREKEYS(CheckId::EmptySoftwareKeys, FilterCategory::Software, ROOT_HKEY_LOCAL_MACHINE, false);
+  rc.SEARCH_EMPTY_SOFTWAREKEYS(CheckId::EmptySoftwareKeys, FilterCategory::Software, ROOT_HKEY_CURRENT_USER, false);
   run.Step();
-  rc.SEARCH_EMPTY_UNINSTALLKEYS(kGroup_EmptyUninstallKeys, kFilter_Software, false);
+  rc.SEARCH_EMPTY_UNINSTALLKEYS(CheckId::EmptyUninstallKeys, FilterCategory::Software, false);
   if (run.Windows64()) {
-    rc.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, ROOT_HKEY_LOCAL_MACHINE, true);
-    rc.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, ROOT_HKEY_CURRENT_USER, true);
-    rc.SEARCH_EMPTY_UNINSTALLKEYS(kGroup_EmptyUninstallKeys, kFilter_Software, true);
+    rc.SEARCH_EMPTY_SOFTWAREKEYS(CheckId::EmptySoftwareKeys, FilterCategory::Software, ROOT_HKEY_LOCAL_MACHINE, true);
+    rc.SEARCH_EMPTY_SOFTWAREKEYS(CheckId::EmptySoftwareKeys, FilterCategory::Software, ROOT_HKEY_CURRENT_USER, true);
+    rc.SEARCH_EMPTY_UNINSTALLKEYS(CheckId::EmptyUninstallKeys, FilterCategory::Software, true);
   }
   run.Step();
 }
@@ -108,21 +108,21 @@ void RunSoftware(const ScanCallContext& run) {
 // not the process's own when the program was started as another user.
 void RunHistory(const ScanCallContext& run) {
   TRegistryCleaner& rc = run.Engine();
-  rc.SEARCH_WINDOWSHISTORY_USERASSIST(kGroup_UserAssist, kFilter_History);
+  rc.SEARCH_WINDOWSHISTORY_USERASSIST(CheckId::UserAssist, FilterCategory::History);
   run.Step();
-  rc.SEARCH_LOSTMRU(kGroup_LostMru, kFilter_History);
+  rc.SEARCH_LOSTMRU(CheckId::LostMru, FilterCategory::History);
   run.Step();
-  rc.SEARCH_MUI_CACHE(kGroup_MuiCache, kFilter_History);
+  rc.SEARCH_MUI_CACHE(CheckId::MuiCache, FilterCategory::History);
   run.Step();
-  const std::pair<std::int32_t, const wchar_t*> lists[] = {
-      {kGroup_MruPaint, L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"},
-      {kGroup_MruWordPad, L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List"},
+  const std::pair<CheckId, const wchar_t*> lists[] = {
+      {CheckId::MruPaint, L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"},
+      {CheckId::MruWordPad, L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List"},
   };
   for (const auto& [group, path] : lists) {
     RootKey root = ROOT_HKEY_CURRENT_USER;
     std::wstring key = path;
     Reg_RedirectCurrentUser(root, key);
-    rc.SEARCH_MRU_APPLETS(group, kFilter_History, root, key);
+    rc.SEARCH_MRU_APPLETS(group, FilterCategory::History, root, key);
     run.Step();
   }
 }
@@ -133,20 +133,20 @@ void RunFileTypes(const ScanCallContext& run) {
   {
     KeyList list;
     run.BuildClassesKeyList(L"", list);
-    rc.SEARCH_FILEFORMAT_WRONGEXE(list, kGroup_FileFormatWrongExe, kFilter_FileTypes);
+    rc.SEARCH_FILEFORMAT_WRONGEXE(list, CheckId::FileFormatWrongExe, FilterCategory::FileTypes);
     run.Step();
-    rc.SEARCH_FILEFORMAT_EMPTY(list, kGroup_FileFormatEmpty, kFilter_FileTypes);
+    rc.SEARCH_FILEFORMAT_EMPTY(list, CheckId::FileFormatEmpty, FilterCategory::FileTypes);
     run.Step();
-    rc.SEARCH_FILEFORMAT_LINKMISSING(list, kGroup_FileFormatLinkMissing, kFilter_FileTypes);
+    rc.SEARCH_FILEFORMAT_LINKMISSING(list, CheckId::FileFormatLinkMissing, FilterCategory::FileTypes);
     run.Step();
-    rc.SEARCH_FILEFORMAT_WRONGICON(list, kGroup_FileFormatWrongIcon, kFilter_FileTypes);
+    rc.SEARCH_FILEFORMAT_WRONGICON(list, CheckId::FileFormatWrongIcon, FilterCategory::FileTypes);
     run.Step();
   }
-  rc.SEARCH_EMPTYOPENWITH(kGroup_EmptyOpenWith, kFilter_FileTypes);
+  rc.SEARCH_EMPTYOPENWITH(CheckId::EmptyOpenWith, FilterCategory::FileTypes);
   run.Step();
-  rc.SEARCH_INVALID_OPENWITH(kGroup_InvalidOpenWith, kFilter_FileTypes);
+  rc.SEARCH_INVALID_OPENWITH(CheckId::InvalidOpenWith, FilterCategory::FileTypes);
   run.Step();
-  rc.SEARCH_FILEFORMAT_APPLICATIONS(kGroup_FileFormatApplications, kFilter_FileTypes);
+  rc.SEARCH_FILEFORMAT_APPLICATIONS(CheckId::FileFormatApplications, FilterCategory::FileTypes);
   run.Step();
 }
 
@@ -155,18 +155,18 @@ void RunClassChecks(const ScanCallContext& run, const std::wstring& clsidPath, b
   TRegistryCleaner& rc = run.Engine();
   KeyList list;
   run.BuildClassesKeyList(clsidPath, list);
-  using ListCheck = void (TRegistryCleaner::*)(const KeyList&, std::int32_t, std::int32_t, bool);
-  const std::pair<ListCheck, std::int32_t> checks[] = {
-      {&TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP, kGroup_ComToolboxBitmap},
-      {&TRegistryCleaner::SEARCH_COM_INPROCSERVER32, kGroup_ComInprocServer32},
-      {&TRegistryCleaner::SEARCH_COM_LOCALSERVER32, kGroup_ComLocalServer32},
-      {&TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER32, kGroup_ComEmptyInprocServer32},
-      {&TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER, kGroup_ComEmptyInprocServer},
-      {&TRegistryCleaner::SEARCH_COM_EMPTY_TOOLBOXBITMAP, kGroup_ComEmptyToolboxBitmap},
-      {&TRegistryCleaner::SEARCH_COM_TYPELIB_INVALID, kGroup_ComTypeLibInvalid},
+  using ListCheck = void (TRegistryCleaner::*)(const KeyList&, CheckId, FilterCategory, bool);
+  const std::pair<ListCheck, CheckId> checks[] = {
+      {&TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP, CheckId::ComToolboxBitmap},
+      {&TRegistryCleaner::SEARCH_COM_INPROCSERVER32, CheckId::ComInprocServer32},
+      {&TRegistryCleaner::SEARCH_COM_LOCALSERVER32, CheckId::ComLocalServer32},
+      {&TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER32, CheckId::ComEmptyInprocServer32},
+      {&TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER, CheckId::ComEmptyInprocServer},
+      {&TRegistryCleaner::SEARCH_COM_EMPTY_TOOLBOXBITMAP, CheckId::ComEmptyToolboxBitmap},
+      {&TRegistryCleaner::SEARCH_COM_TYPELIB_INVALID, CheckId::ComTypeLibInvalid},
   };
   for (const auto& [check, group] : checks) {
-    (rc.*check)(list, group, kFilter_Com, wow);
+    (rc.*check)(list, group, FilterCategory::Com, wow);
     run.Step();
   }
 }
@@ -177,18 +177,18 @@ void RunCom(const ScanCallContext& run) {
   if (run.Windows64()) RunClassChecks(run, L"WOW6432Node\\CLSID", true);
   for (bool wow : {false, true}) {
     if (wow && !run.Windows64()) continue;
-    rc.SEARCH_TYPELIB_EMPTY_HELPDIR(kGroup_TypeLibEmptyHelpDir, kFilter_Com, wow);
+    rc.SEARCH_TYPELIB_EMPTY_HELPDIR(CheckId::TypeLibEmptyHelpDir, FilterCategory::Com, wow);
     run.Step();
   }
   for (bool wow : {false, true}) {
     if (wow && !run.Windows64()) continue;
-    rc.SEARCH_INTERFACE_TYPELIB_INVALID(kGroup_InterfaceTypeLibInvalid, kFilter_Com, wow);
+    rc.SEARCH_INTERFACE_TYPELIB_INVALID(CheckId::InterfaceTypeLibInvalid, FilterCategory::Com, wow);
     run.Step();
   }
 }
 
 void RunFirewall(const ScanCallContext& run) {
-  run.Engine().SEARCH_FIREWALL_RULES(kGroup_FirewallRules, kFilter_Firewall);
+  run.Engine().SEARCH_FIREWALL_RULES(CheckId::FirewallRules, FilterCategory::Firewall);
   run.Step();
 }
 
@@ -196,37 +196,37 @@ void RunFirewall(const ScanCallContext& run) {
 // Windows (a user's Software key has no 32-bit branch of its own).
 void RunLeftovers(const ScanCallContext& run) {
   TRegistryCleaner& rc = run.Engine();
-  using RootCheck = void (TRegistryCleaner::*)(std::int32_t, std::int32_t, RootKey, bool);
-  const std::pair<RootCheck, std::int32_t> checks[] = {
-      {&TRegistryCleaner::SEARCH_STARTUP_LEFTOVERS, kGroup_StartupLeftover},
-      {&TRegistryCleaner::SEARCH_UNINSTALL_LEFTOVERS, kGroup_UninstallLeftover},
-      {&TRegistryCleaner::SEARCH_STARTUP_APPROVED_ORPHANS, kGroup_StartupApprovedOrphan},
+  using RootCheck = void (TRegistryCleaner::*)(CheckId, FilterCategory, RootKey, bool);
+  const std::pair<RootCheck, CheckId> checks[] = {
+      {&TRegistryCleaner::SEARCH_STARTUP_LEFTOVERS, CheckId::StartupLeftover},
+      {&TRegistryCleaner::SEARCH_UNINSTALL_LEFTOVERS, CheckId::UninstallLeftover},
+      {&TRegistryCleaner::SEARCH_STARTUP_APPROVED_ORPHANS, CheckId::StartupApprovedOrphan},
   };
   for (const auto& [check, group] : checks) {
     for (RootKey root : {ROOT_HKEY_LOCAL_MACHINE, ROOT_HKEY_CURRENT_USER}) {
-      (rc.*check)(group, kFilter_Leftovers, root, false);
+      (rc.*check)(group, FilterCategory::Leftovers, root, false);
       run.Step();
     }
     if (run.Windows64()) {
-      (rc.*check)(group, kFilter_Leftovers, ROOT_HKEY_LOCAL_MACHINE, true);
+      (rc.*check)(group, FilterCategory::Leftovers, ROOT_HKEY_LOCAL_MACHINE, true);
       run.Step();
     }
   }
 }
 
 constexpr std::array<ScanCategory, kScanCategoryCount> kCategories = {{
-    {OptionSwitch::RC_Shared, kFilter_Shared, 1, 1, RunShared, true},
-    {OptionSwitch::RC_Help, kFilter_Help, 5, 4, RunHelp, true},
-    {OptionSwitch::RC_AppPaths, kFilter_AppPaths, 3, 0, RunAppPaths},
-    {OptionSwitch::RC_Fonts, kFilter_Fonts, 1, 0, RunFonts, true},
-    {OptionSwitch::RC_Media, kFilter_Media, 1, 0, RunMedia},
-    {OptionSwitch::RC_Startmenu, kFilter_StartMenu, 1, 0, RunStartMenu},
-    {OptionSwitch::RC_Installer, kFilter_Software, 5, 0, RunSoftware},
-    {OptionSwitch::RC_WindowsHistory, kFilter_History, 5, 0, RunHistory},
-    {OptionSwitch::RC_FileFormate, kFilter_FileTypes, 8, 0, RunFileTypes},
-    {OptionSwitch::RC_COMOLEActiveX, kFilter_Com, 10, 10, RunCom},
-    {OptionSwitch::RC_WindowsFirewall, kFilter_Firewall, 1, 0, RunFirewall, true},
-    {OptionSwitch::RC_Leftovers, kFilter_Leftovers, 6, 3, RunLeftovers},
+    {OptionSwitch::RC_Shared, FilterCategory::Shared, 1, 1, RunShared, true},
+    {OptionSwitch::RC_Help, FilterCategory::Help, 5, 4, RunHelp, true},
+    {OptionSwitch::RC_AppPaths, FilterCategory::AppPaths, 3, 0, RunAppPaths},
+    {OptionSwitch::RC_Fonts, FilterCategory::Fonts, 1, 0, RunFonts, true},
+    {OptionSwitch::RC_Media, FilterCategory::Media, 1, 0, RunMedia},
+    {OptionSwitch::RC_Startmenu, FilterCategory::StartMenu, 1, 0, RunStartMenu},
+    {OptionSwitch::RC_Installer, FilterCategory::Software, 5, 0, RunSoftware},
+    {OptionSwitch::RC_WindowsHistory, FilterCategory::History, 5, 0, RunHistory},
+    {OptionSwitch::RC_FileFormate, FilterCategory::FileTypes, 8, 0, RunFileTypes},
+    {OptionSwitch::RC_COMOLEActiveX, FilterCategory::Com, 10, 10, RunCom},
+    {OptionSwitch::RC_WindowsFirewall, FilterCategory::Firewall, 1, 0, RunFirewall, true},
+    {OptionSwitch::RC_Leftovers, FilterCategory::Leftovers, 6, 3, RunLeftovers},
 }};
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "model/categories.h"
 #include "scan/registry_cleaner.h"
 #include "settings/option_switches.h"
 
@@ -37,7 +38,7 @@ class ScanCallContext {
 
 struct ScanCategory {
   OptionSwitch option;             // the switch that turns the category on
-  std::int32_t filterIndex;        // ComboBoxIndex of its findings
+  FilterCategory filterIndex;      // ComboBoxIndex of its findings
   std::int32_t weight;             // progress steps on 32-bit Windows
   std::int32_t extraWeight64;      // further steps announced on 64-bit Windows
   void (*run)(const ScanCallContext&);

@@ -241,9 +241,9 @@ json DeletionJson(const TTreeData_RegCleaner& entry) {
           {"first_values", U8List(preview.firstValues)}};
 }
 
-std::wstring CategoryCaption(std::int32_t filterIndex) {
+std::wstring CategoryCaption(FilterCategory category) {
   for (const OptionSwitchInfo& info : OptionSwitchTable())
-    if (info.filterIndex == filterIndex) return OptionSwitchCaption(info.id);
+    if (info.filterIndex == Number(category)) return OptionSwitchCaption(info.id);
   return {};
 }
 
@@ -252,11 +252,11 @@ json FindingJson(const TTreeData_RegCleaner& entry) {
   std::wstring description, detail;
   Get_ItemDescription_and_Icon(&entry, icon, description, detail);
   return {{"category",
-           {{"filter", entry.ComboBoxIndex},
+           {{"filter", Number(entry.ComboBoxIndex)},
             {"name", U8(CategoryName(entry.ComboBoxIndex))},
             {"caption", U8(CategoryCaption(entry.ComboBoxIndex))}}},
           {"check",
-           {{"group", entry.GroupIndex},
+           {{"group", Number(entry.GroupIndex)},
             {"name", U8(CheckName(entry.GroupIndex))},
             {"description", U8(description)},
             {"detail", U8(detail)}}},

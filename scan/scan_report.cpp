@@ -49,7 +49,7 @@ std::wstring ScanReportEntryLine(std::size_t n, const TTreeData_RegCleaner& entr
   std::wstring text2;
   Get_ItemDescription_and_Icon(&entry, icon, text1, text2);
   std::wstring line = L"#" + Padded(n) + L" " + text1 + L" " + text2;
-  const std::wstring type = std::to_wstring(entry.GroupIndex);
+  const std::wstring type = std::to_wstring(Number(entry.GroupIndex));
   const std::wstring where = Reg_RootKeyName(entry.Delete_Root) + L"\\" + entry.Delete_Key;
   if (entry.DeleteKey) line += L" <Typ=" + type + L" Delete key " + where + L">";
   if (entry.DeleteValue) line += L" <Typ=" + type + L" Delete value \"" + entry.Delete_Value + L"\" in " + where + L">";

@@ -77,7 +77,7 @@ bool RunCategories(TRegistryCleaner& engine, const TScanRunSettings& settings, T
     const DWORD categoryStart = GetTickCount();
     category.run(calls);
     // Where a slow scan spends its time, one line per category.
-    Debug_Output(L"RC-Search category " + std::to_wstring(category.filterIndex) +
+    Debug_Output(L"RC-Search category " + std::to_wstring(Number(category.filterIndex)) +
                  L" took ms=" + std::to_wstring(GetTickCount() - categoryStart));
   }
   return true;
@@ -86,7 +86,7 @@ bool RunCategories(TRegistryCleaner& engine, const TScanRunSettings& settings, T
 // What makes two findings the same: the check, where it was read and what
 // fixing it deletes.
 std::wstring FindingSignature(const TTreeData_RegCleaner& entry) {
-  return std::to_wstring(entry.GroupIndex) + L"|" + std::to_wstring(entry.RootKey) + L"|" + entry.Key + L"|" +
+  return std::to_wstring(Number(entry.GroupIndex)) + L"|" + std::to_wstring(entry.RootKey) + L"|" + entry.Key + L"|" +
          entry.Value + L"|" + std::to_wstring(entry.Delete_Root) + L"|" + entry.Delete_Key + L"|" +
          entry.Delete_Value + L"|" + (entry.DeleteKey ? L"K" : L"") + (entry.DeleteValue ? L"V" : L"") + L"|" +
          // The same class name read from two users' own classes is two findings.

@@ -24,7 +24,7 @@ bool PointsIntoProgramFiles(const std::wstring& text) {
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_APPPATHS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_APPPATHS(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   if (!Reg_KeyExistsWritable(root, kAppPaths)) return;
@@ -43,7 +43,7 @@ void TRegistryCleaner::SEARCH_APPPATHS(std::int32_t GroupIndex, std::int32_t Com
   });
 }
 
-void TRegistryCleaner::SEARCH_APPPATHS_EMPTY(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_APPPATHS_EMPTY(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   if (!Reg_KeyExistsWritable(root, kAppPaths)) return;
@@ -59,7 +59,7 @@ void TRegistryCleaner::SEARCH_APPPATHS_EMPTY(std::int32_t GroupIndex, std::int32
   });
 }
 
-void TRegistryCleaner::SEARCH_APPPATHS_VALUES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_APPPATHS_VALUES(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   const std::wstring layers = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
   const std::wstring persisted =
@@ -74,8 +74,8 @@ void TRegistryCleaner::SEARCH_APPPATHS_VALUES(std::int32_t GroupIndex, std::int3
 }
 
 // The value names are the programs themselves, written as full paths.
-void TRegistryCleaner::Search_AppCompatValues(RootKey Root, const std::wstring& Key, std::int32_t ComboBoxIndex,
-                                              std::int32_t GroupIndex) {
+void TRegistryCleaner::Search_AppCompatValues(RootKey Root, const std::wstring& Key, FilterCategory ComboBoxIndex,
+                                              CheckId GroupIndex) {
   if (!Reg_KeyExistsWritable(Root, Key)) return;
   CriticalErrorBoxesOff errorBoxesOff;
   Walk_CheckItems(*this, List_ValueNames(Root, Key), ItemCounter::ValuesPerItem, [&](const std::wstring& name) {

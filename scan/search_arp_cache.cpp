@@ -29,7 +29,7 @@ bool EndsWithExe(const std::wstring& path) {
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_INSTALLERARP(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_INSTALLERARP(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring base = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache";

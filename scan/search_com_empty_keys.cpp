@@ -10,7 +10,7 @@ namespace keytidy {
 namespace {
 
 void Search_EmptyClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, const std::wstring& subKey,
-                              std::int32_t groupIndex, std::int32_t comboBoxIndex, bool wow) {
+                              CheckId groupIndex, FilterCategory comboBoxIndex, bool wow) {
   const std::wstring base = Com_ClassBase(wow);
   Walk_ClassSubKeys(rc, classes, wow, subKey, [&](const std::wstring& clsid, const std::wstring& key) {
     const RegKeyGlance glance = rc.ClassKeys.Of(key);
@@ -24,18 +24,18 @@ void Search_EmptyClassSubKeys(TRegistryCleaner& rc, const KeyList& classes, cons
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex,
-                                                       std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+void TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER32(const KeyList& KeyListe, CheckId GroupIndex,
+                                                       FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now) {
   Search_EmptyClassSubKeys(*this, KeyListe, L"InprocServer32", GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now);
 }
 
-void TRegistryCleaner::SEARCH_COM_EMPTY_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex,
-                                                      std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+void TRegistryCleaner::SEARCH_COM_EMPTY_TOOLBOXBITMAP(const KeyList& KeyListe, CheckId GroupIndex,
+                                                      FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now) {
   Search_EmptyClassSubKeys(*this, KeyListe, L"ToolBoxBitmap32", GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now);
 }
 
-void TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER(const KeyList& KeyListe, std::int32_t GroupIndex,
-                                                     std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+void TRegistryCleaner::SEARCH_COM_EMPTY_INPROCSERVER(const KeyList& KeyListe, CheckId GroupIndex,
+                                                     FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now) {
   Search_EmptyClassSubKeys(*this, KeyListe, L"InprocServer", GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now);
 }
 

@@ -7,8 +7,8 @@
 
 namespace keytidy {
 
-void TRegistryCleaner::SEARCH_COM_LOCALSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex,
-                                                std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+void TRegistryCleaner::SEARCH_COM_LOCALSERVER32(const KeyList& KeyListe, CheckId GroupIndex,
+                                                FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now) {
   const RegistryView view = View_OfPass(USE_WOW6432Node_Now);
   Walk_ClassSubKeys(*this, KeyListe, USE_WOW6432Node_Now, L"LocalServer32",
                     [&](const std::wstring& clsid, const std::wstring& key) {

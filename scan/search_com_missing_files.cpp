@@ -27,8 +27,8 @@ bool Is_ServerLeftAlone(const std::wstring& clsid) {
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::int32_t GroupIndex,
-                                                 std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+void TRegistryCleaner::SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, CheckId GroupIndex,
+                                                 FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now) {
   const RegistryView view = View_OfPass(USE_WOW6432Node_Now);
   Walk_ClassSubKeys(*this, KeyListe, USE_WOW6432Node_Now, L"InprocServer32",
                     [&](const std::wstring& clsid, const std::wstring& key) {
@@ -40,8 +40,8 @@ void TRegistryCleaner::SEARCH_COM_INPROCSERVER32(const KeyList& KeyListe, std::i
                     });
 }
 
-void TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, std::int32_t GroupIndex,
-                                                std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+void TRegistryCleaner::SEARCH_COM_TOOLBOXBITMAP(const KeyList& KeyListe, CheckId GroupIndex,
+                                                FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now) {
   const RegistryView view = View_OfPass(USE_WOW6432Node_Now);
   Walk_ClassSubKeys(*this, KeyListe, USE_WOW6432Node_Now, L"ToolBoxBitmap32",
                     [&](const std::wstring& clsid, const std::wstring& key) {

@@ -23,8 +23,8 @@ bool Is_ClassLeftAlone(const std::wstring& base, const std::wstring& clsid) {
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_COM_TYPELIB_INVALID(const KeyList& KeyListe, std::int32_t GroupIndex,
-                                                  std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+void TRegistryCleaner::SEARCH_COM_TYPELIB_INVALID(const KeyList& KeyListe, CheckId GroupIndex,
+                                                  FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now) {
   if (Run.STOP_REQUESTED) return;
   // Only registry reads here, no file probes: the error mode stays as it is.
   const std::wstring base = Com_ClassBase(USE_WOW6432Node_Now);

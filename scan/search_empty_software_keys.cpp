@@ -17,7 +17,7 @@ bool Is_ProtectedVendorName(const std::wstring& name) {
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_EMPTY_SOFTWAREKEYS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
+void TRegistryCleaner::SEARCH_EMPTY_SOFTWAREKEYS(CheckId GroupIndex, FilterCategory ComboBoxIndex, RootKey Scanroot,
                                                  bool USE_WOW6432Node_Now) {
   if (Run.STOP_REQUESTED) return;
   RootKey root = Scanroot;

@@ -10,8 +10,8 @@
 
 namespace keytidy {
 
-void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, std::int32_t GroupIndex,
-                                                   std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGICON(const KeyList& KeyListe, CheckId GroupIndex,
+                                                   FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   constexpr RootKey HKCR = ROOT_HKEY_CLASSES_ROOT;
   CriticalErrorBoxesOff errorBoxesOff;

@@ -38,8 +38,8 @@ bool IsLeftAloneExtension(const std::wstring& key) {
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_FILEFORMAT_EMPTY(const KeyList& KeyListe, std::int32_t GroupIndex,
-                                               std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_FILEFORMAT_EMPTY(const KeyList& KeyListe, CheckId GroupIndex,
+                                               FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() == L'{' || Is_LeftAloneJournalKey(key) || IsKeptEmptyKey(key)) return;
@@ -49,8 +49,8 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_EMPTY(const KeyList& KeyListe, std::int
   });
 }
 
-void TRegistryCleaner::SEARCH_FILEFORMAT_LINKMISSING(const KeyList& KeyListe, std::int32_t GroupIndex,
-                                                     std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_FILEFORMAT_LINKMISSING(const KeyList& KeyListe, CheckId GroupIndex,
+                                                     FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   Walk_ClassKeys(*this, KeyListe, [&](const std::wstring& key) {
     if (key.empty() || key.front() != L'.' || IsLeftAloneExtension(key)) return;

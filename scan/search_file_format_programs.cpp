@@ -41,8 +41,8 @@ bool EndsWithExe(const std::wstring& name) {
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::int32_t GroupIndex,
-                                                  std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, CheckId GroupIndex,
+                                                  FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   CriticalErrorBoxesOff errorBoxesOff;
   TExtensionsOfClass extensions(KeyListe, ClassKeys);
@@ -66,7 +66,7 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, std::
   });
 }
 
-void TRegistryCleaner::SEARCH_FILEFORMAT_APPLICATIONS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_FILEFORMAT_APPLICATIONS(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   const std::wstring applications = L"Applications";
   if (!Reg_KeyExistsWritable(HKCR, applications)) return;

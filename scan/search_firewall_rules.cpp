@@ -33,7 +33,7 @@ std::wstring ProgramOfRule(const std::wstring& rule) {
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_FIREWALL_RULES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_FIREWALL_RULES(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   std::vector<RuleValue> rules;

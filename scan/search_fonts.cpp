@@ -10,7 +10,7 @@
 
 namespace keytidy {
 
-void TRegistryCleaner::SEARCH_FONTS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_FONTS(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring key = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";

@@ -22,7 +22,7 @@ std::wstring HelpFileReference(RootKey root, const std::wstring& key, const std:
 }
 
 // Both help checks walk the same key and differ only in what they test.
-void WalkHelpFiles(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t comboBoxIndex, bool wow6432Node,
+void WalkHelpFiles(TRegistryCleaner& rc, CheckId groupIndex, FilterCategory comboBoxIndex, bool wow6432Node,
                    const std::wstring& subKey, EvidenceTest test) {
   if (rc.Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
@@ -42,12 +42,12 @@ void WalkHelpFiles(TRegistryCleaner& rc, std::int32_t groupIndex, std::int32_t c
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_HELPFILES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now,
+void TRegistryCleaner::SEARCH_HELPFILES(CheckId GroupIndex, FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now,
                                         const std::wstring& SubKey) {
   WalkHelpFiles(*this, GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now, SubKey, EvidenceTest::FileMissing);
 }
 
-void TRegistryCleaner::SEARCH_HELPFILES_ZEROBYTES(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+void TRegistryCleaner::SEARCH_HELPFILES_ZEROBYTES(CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                                   bool USE_WOW6432Node_Now, const std::wstring& SubKey) {
   WalkHelpFiles(*this, GroupIndex, ComboBoxIndex, USE_WOW6432Node_Now, SubKey, EvidenceTest::ZeroSizeFile);
 }

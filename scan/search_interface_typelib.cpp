@@ -8,7 +8,7 @@
 
 namespace keytidy {
 
-void TRegistryCleaner::SEARCH_INTERFACE_TYPELIB_INVALID(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+void TRegistryCleaner::SEARCH_INTERFACE_TYPELIB_INVALID(CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                                         bool USE_WOW6432Node_Now) {
   if (Run.STOP_REQUESTED) return;
   const std::wstring interfaces = USE_WOW6432Node_Now ? L"Wow6432Node\\Interface" : L"Interface";

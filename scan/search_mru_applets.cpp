@@ -6,7 +6,7 @@
 
 namespace keytidy {
 
-void TRegistryCleaner::SEARCH_MRU_APPLETS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey rootkey,
+void TRegistryCleaner::SEARCH_MRU_APPLETS(CheckId GroupIndex, FilterCategory ComboBoxIndex, RootKey rootkey,
                                           const std::wstring& Key) {
   if (Run.STOP_REQUESTED || !Reg_KeyExistsWritable(rootkey, Key)) return;
   CriticalErrorBoxesOff errorBoxesOff;

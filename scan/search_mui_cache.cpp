@@ -46,7 +46,7 @@ std::wstring WithoutCacheSuffix(const std::wstring& name) {
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_MUI_CACHE(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_MUI_CACHE(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   RootKey root = ROOT_HKEY_CURRENT_USER;
   std::wstring key = MuiCacheKey();

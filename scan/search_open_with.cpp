@@ -40,7 +40,7 @@ void Walk_OpenWithRecords(TRegistryCleaner& rc,
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_EMPTYOPENWITH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_EMPTYOPENWITH(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   Walk_OpenWithRecords(*this, [&](RootKey root, const std::wstring& record, const std::wstring& extension) {
     if (IsOneOf(UpperCaseAscii(extension),
@@ -53,7 +53,7 @@ void TRegistryCleaner::SEARCH_EMPTYOPENWITH(std::int32_t GroupIndex, std::int32_
   });
 }
 
-void TRegistryCleaner::SEARCH_INVALID_OPENWITH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_INVALID_OPENWITH(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   // Records the empty-record check has already reported are not reported
   // twice. Its findings are gathered once up front rather than searched for
@@ -65,7 +65,7 @@ void TRegistryCleaner::SEARCH_INVALID_OPENWITH(std::int32_t GroupIndex, std::int
   if (FTree)
     for (PVirtualNode node : *FTree) {
       const TTreeData_RegCleaner& entry = TResultTree::Data(node);
-      if (entry.GroupIndex == kGroup_EmptyOpenWith && entry.Delete_Root == userRoot)
+      if (entry.GroupIndex == CheckId::EmptyOpenWith && entry.Delete_Root == userRoot)
         reportedEmpty.insert(entry.Delete_Key);
     }
 

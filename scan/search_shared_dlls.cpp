@@ -4,7 +4,7 @@
 
 namespace keytidy {
 
-void TRegistryCleaner::SEARCH_SHARED(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, bool USE_WOW6432Node_Now) {
+void TRegistryCleaner::SEARCH_SHARED(CheckId GroupIndex, FilterCategory ComboBoxIndex, bool USE_WOW6432Node_Now) {
   if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring key = USE_WOW6432Node_Now ? L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\SharedDLLS"

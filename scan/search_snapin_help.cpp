@@ -7,7 +7,7 @@
 
 namespace keytidy {
 
-void TRegistryCleaner::SEARCH_MMC(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_MMC(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;
   const std::wstring base = L"SOFTWARE\\Microsoft\\MMC\\SnapIns";
@@ -19,7 +19,7 @@ void TRegistryCleaner::SEARCH_MMC(std::int32_t GroupIndex, std::int32_t ComboBox
   });
 }
 
-PVirtualNode TRegistryCleaner::Check_SnapInHelpValue(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+PVirtualNode TRegistryCleaner::Check_SnapInHelpValue(CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                                      const std::wstring& ValueName, const std::wstring& Key,
                                                      RootKey Root) {
   DWORD type = 0, size = 0;

@@ -17,7 +17,7 @@ constexpr SoundSlot kSlots[] = {{L".Current", true}, {L".Default", false}};
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_MEDIA(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_MEDIA(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   RootKey root = ROOT_HKEY_CURRENT_USER;
   std::wstring base = L"AppEvents\\Schemes\\Apps";

@@ -18,7 +18,7 @@ const std::wstring kMenuOrderBase =
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_MISSING_STARTMENU(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_MISSING_STARTMENU(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   if (Windows_Version().major >= 6) return;
   RootKey root = ROOT_HKEY_CURRENT_USER;
@@ -32,8 +32,8 @@ void TRegistryCleaner::SEARCH_MISSING_STARTMENU(std::int32_t GroupIndex, std::in
 
 // Children first: a nested menu folder is examined, and reported, before
 // the folder that holds it.
-void TRegistryCleaner::Search_StartMenuOrderKey(RootKey Root, const std::wstring& Key, std::int32_t ComboBoxIndex,
-                                                std::int32_t GroupIndex) {
+void TRegistryCleaner::Search_StartMenuOrderKey(RootKey Root, const std::wstring& Key, FilterCategory ComboBoxIndex,
+                                                CheckId GroupIndex) {
   const std::vector<std::wstring> children = List_SubKeys(Root, Key);
   if (!children.empty()) {
     Progress_SetMaximum(static_cast<std::int32_t>(children.size()));

@@ -6,7 +6,7 @@
 
 namespace keytidy {
 
-void TRegistryCleaner::SEARCH_STARTUP_APPROVED_ORPHANS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+void TRegistryCleaner::SEARCH_STARTUP_APPROVED_ORPHANS(CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                                        RootKey Scanroot, bool USE_WOW6432Node_Now) {
   if (Run.STOP_REQUESTED) return;
   RootKey root = Scanroot;

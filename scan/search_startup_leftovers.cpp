@@ -15,7 +15,7 @@ bool IsText(RootKey root, const std::wstring& key, const std::wstring& name) {
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_STARTUP_LEFTOVERS(std::int32_t GroupIndex, std::int32_t ComboBoxIndex, RootKey Scanroot,
+void TRegistryCleaner::SEARCH_STARTUP_LEFTOVERS(CheckId GroupIndex, FilterCategory ComboBoxIndex, RootKey Scanroot,
                                                 bool USE_WOW6432Node_Now) {
   if (Run.STOP_REQUESTED) return;
   const std::wstring base = USE_WOW6432Node_Now ? L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion"

@@ -25,7 +25,7 @@ bool Is_EmptyHelpDir(const std::wstring& key) { return Key_HoldsNothing(ROOT_HKE
 
 }  // namespace
 
-void TRegistryCleaner::SEARCH_TYPELIB_EMPTY_HELPDIR(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+void TRegistryCleaner::SEARCH_TYPELIB_EMPTY_HELPDIR(CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                                     bool USE_WOW6432Node_Now) {
   if (Run.STOP_REQUESTED) return;
   const std::wstring typeLibs = USE_WOW6432Node_Now ? L"Wow6432Node\\TypeLib" : L"TypeLib";

@@ -5,7 +5,7 @@
 
 namespace keytidy {
 
-void TRegistryCleaner::SEARCH_UNINSTALLKEYS_INSTALLPATH(std::int32_t GroupIndex, std::int32_t ComboBoxIndex,
+void TRegistryCleaner::SEARCH_UNINSTALLKEYS_INSTALLPATH(CheckId GroupIndex, FilterCategory ComboBoxIndex,
                                                         bool USE_WOW6432Node_Now) {
   if (Run.STOP_REQUESTED) return;
   const RootKey root = ROOT_HKEY_LOCAL_MACHINE;

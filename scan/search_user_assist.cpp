@@ -9,7 +9,7 @@
 
 namespace keytidy {
 
-void TRegistryCleaner::SEARCH_WINDOWSHISTORY_USERASSIST(std::int32_t GroupIndex, std::int32_t ComboBoxIndex) {
+void TRegistryCleaner::SEARCH_WINDOWSHISTORY_USERASSIST(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   RootKey root = ROOT_HKEY_CURRENT_USER;
   std::wstring base = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist";

@@ -101,10 +101,10 @@ TEST_F(DeleteRecheck, WhatIsNoLongerStaleIsKeptUntickedAndCountedApart) {
     PVirtualNode node = nullptr;
     if (row.valueFinding) {
       RawWriteString(HKCU, key, L"ref", file);
-      node = Report_Finding(engine_, 1, 3, file, L"ref", {HKCU, key, L"ref"}, DeleteTarget::Value, {row.test, file});
+      node = Report_Finding(engine_, CheckId::Shared, FilterCategory::Shared, file, L"ref", {HKCU, key, L"ref"}, DeleteTarget::Value, {row.test, file});
     } else {
       RawCreateKey(HKCU, key + L"\\empty");
-      node = Report_Finding(engine_, 12, 9, L"", L"empty", {HKCU, key + L"\\empty", L""}, DeleteTarget::Key,
+      node = Report_Finding(engine_, CheckId::EmptySoftwareKeys, FilterCategory::Software, L"", L"empty", {HKCU, key + L"\\empty", L""}, DeleteTarget::Key,
                             {row.test, key + L"\\empty"});
     }
     ASSERT_TRUE(node);
@@ -140,7 +140,7 @@ TEST_F(DeleteRecheck, TypeLibraryTestIsRepeated) {
     test::RealRegistryFixture classes;
     const std::wstring libid = L"{6B7F1D4A-0000-4000-8000-00000000" + std::to_wstring(1000 + registeredMeanwhile) + L"}";
     RawCreateKey(HKCU, Path(L"lib"));
-    Report_Finding(engine_, 46, 2, L"", L"lib", {HKCU, Path(L"lib"), L""}, DeleteTarget::Key,
+    Report_Finding(engine_, CheckId::ComTypeLibInvalid, FilterCategory::Com, L"", L"lib", {HKCU, Path(L"lib"), L""}, DeleteTarget::Key,
                    {EvidenceTest::TypeLibNotRegistered, libid});
     if (registeredMeanwhile) classes.WriteString(ROOT_HKEY_CLASSES_ROOT, L"TypeLib\\" + libid + L"\\1.0", L"", L"Lib");
     const DeleteRunResult result = Run();
@@ -298,14 +298,14 @@ TEST_F(FreshLook, CheapTestsAreRepeatedAgainstTheRegistryAsItIsNow) {
         name = L".keytidyfresh" + n;
         registry.WriteString(HKCR, name, L"", L"Keytidy.Fresh" + name);
         keys = {name};
-        engine.SEARCH_FILEFORMAT_LINKMISSING(keys, kGroup_FileFormatLinkMissing, kFilter_FileTypes);
+        engine.SEARCH_FILEFORMAT_LINKMISSING(keys, CheckId::FileFormatLinkMissing, FilterCategory::FileTypes);
         root = HKCR, key = name;
         break;
       case FreshCheck::EmptyClass:
         name = L"KeytidyFreshEmpty" + n;
         registry.CreateKey(HKCR, name);
         keys = {name};
-        engine.SEARCH_FILEFORMAT_EMPTY(keys, kGroup_FileFormatEmpty, kFilter_FileTypes);
+        engine.SEARCH_FILEFORMAT_EMPTY(keys, CheckId::FileFormatEmpty, FilterCategory::FileTypes);
         root = HKCR, key = name;
         break;
       case FreshCheck::InvalidOpenWith:
@@ -317,13 +317,13 @@ TEST_F(FreshLook, CheapTestsAreRepeatedAgainstTheRegistryAsItIsNow) {
           registry.CreateKey(ROOT_HKEY_CURRENT_USER, UserRecord(name) + L"\\OpenWithList");
         key = UserRecord(name);
         Reg_RedirectCurrentUser(root, key);
-        engine.SEARCH_EMPTYOPENWITH(kGroup_EmptyOpenWith, kFilter_FileTypes);
-        engine.SEARCH_INVALID_OPENWITH(kGroup_InvalidOpenWith, kFilter_FileTypes);
+        engine.SEARCH_EMPTYOPENWITH(CheckId::EmptyOpenWith, FilterCategory::FileTypes);
+        engine.SEARCH_INVALID_OPENWITH(CheckId::InvalidOpenWith, FilterCategory::FileTypes);
         break;
       case FreshCheck::InstallerFolder:
         name = T(L"{T}\\gone " + n + L"\\");
         registry.WriteString(HKLM, kInstallerFolders, name, L"");
-        engine.SEARCH_INSTALLERPATH(kGroup_InstallerPath, kFilter_Software);
+        engine.SEARCH_INSTALLERPATH(CheckId::InstallerPath, FilterCategory::Software);
         root = HKLM, key = kInstallerFolders, value = name;
         break;
     }
@@ -372,7 +372,7 @@ TEST_F(DeleteRecheck, AnUnrepeatableKeyFindingNeedsItsWholeKeyUnchanged) {
     const std::wstring key = Path(Utf8ToUtf16(row.label));
     RawWriteString(HKCU, key, L"", L"read by the check");
     RawWriteString(HKCU, key, L"other", L"1");
-    ASSERT_TRUE(Report_Finding(engine_, 1, 3, L"", L"key", {HKCU, key, L""}, DeleteTarget::Key,
+    ASSERT_TRUE(Report_Finding(engine_, CheckId::Shared, FilterCategory::Shared, L"", L"key", {HKCU, key, L""}, DeleteTarget::Key,
                                {EvidenceTest::NotRepeatable, L""}));
     row.meanwhile(key);
     const DeleteRunResult result = Run();

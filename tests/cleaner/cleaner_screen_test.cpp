@@ -42,7 +42,7 @@ class Host {
 };
 
 struct Finding {
-  std::int32_t filter;
+  FilterCategory filter;
   bool ticked;
   std::wstring path;  // also the display name's source
 };
@@ -72,7 +72,7 @@ class CleanerScreen : public test::RegistrySandbox {
 
   // Adds a value finding for the value `name` of the sandbox key (HKCU).
   PVirtualNode Add(const Finding& finding, const std::wstring& name = L"") {
-    PVirtualNode node = Add_FoundEntry(finding.path, L"Name " + finding.path, &tree(), finding.ticked, 4,
+    PVirtualNode node = Add_FoundEntry(finding.path, L"Name " + finding.path, &tree(), finding.ticked, CheckId::Fonts,
                                        finding.filter, ROOT_HKEY_CURRENT_USER, Path(), name);
     auto& entry = TResultTree::Data(node);
     entry.DeleteValue = true;
@@ -100,8 +100,8 @@ class CleanerScreen : public test::RegistrySandbox {
 };
 
 TEST_F(CleanerScreen, SummaryHasOneRowPerCategoryWithTickedOfTotal) {
-  for (int i = 0; i < 3; ++i) Add({kFilter_Fonts, i < 2, L"C:\\gone\\font" + std::to_wstring(i) + L".ttf"});
-  for (int i = 0; i < 5; ++i) Add({kFilter_Help, true, L"C:\\gone\\help" + std::to_wstring(i) + L".hlp"});
+  for (int i = 0; i < 3; ++i) Add({FilterCategory::Fonts, i < 2, L"C:\\gone\\font" + std::to_wstring(i) + L".ttf"});
+  for (int i = 0; i < 5; ++i) Add({FilterCategory::Help, true, L"C:\\gone\\help" + std::to_wstring(i) + L".hlp"});
   AfterSearch();
 
   const auto& rows = form().Zusammenfassung->Rows();
@@ -139,7 +139,7 @@ TEST_F(CleanerScreen, SummaryHasOneRowPerCategoryWithTickedOfTotal) {
 // A row for all findings and one per category: more than the panel holds.
 TEST_F(CleanerScreen, EveryCategoryFoundBringsTheScrollBarAndNarrowerRows) {
   for (std::int32_t filter = 1; filter < kFilterCount; ++filter)
-    Add({filter, true, L"C:\\gone\\f" + std::to_wstring(filter) + L".dll"});
+    Add({static_cast<FilterCategory>(filter), true, L"C:\\gone\\f" + std::to_wstring(filter) + L".dll"});
   AfterSearch();
   const auto& rows = form().Zusammenfassung->Rows();
   ASSERT_EQ(rows.size(), static_cast<size_t>(kFilterCount));
@@ -173,9 +173,9 @@ TEST_F(CleanerScreen, NothingFoundShowsOneCentredLineAndTheOkPanel) {
 }
 
 TEST_F(CleanerScreen, ClickOnACountOpensTheCategoryWithItsFirstFindingSelected) {
-  Add({kFilter_Help, true, L"C:\\gone\\a.hlp"});
-  PVirtualNode firstFont = Add({kFilter_Fonts, true, L"C:\\gone\\a.ttf"});
-  Add({kFilter_Fonts, false, L"C:\\gone\\b.ttf"});
+  Add({FilterCategory::Help, true, L"C:\\gone\\a.hlp"});
+  PVirtualNode firstFont = Add({FilterCategory::Fonts, true, L"C:\\gone\\a.ttf"});
+  Add({FilterCategory::Fonts, false, L"C:\\gone\\b.ttf"});
   AfterSearch();
   const auto rows = form().Zusammenfassung->Rows();
   ASSERT_EQ(rows.size(), 3u);
@@ -186,7 +186,7 @@ TEST_F(CleanerScreen, ClickOnACountOpensTheCategoryWithItsFirstFindingSelected) 
 
   EXPECT_FALSE(form().SummaryShown());
   EXPECT_TRUE(form().VirtualDrawTree_RC.Visible());
-  EXPECT_EQ(form().ComboBox_RC_Filter.ItemIndex, kFilter_Fonts);
+  EXPECT_EQ(form().ComboBox_RC_Filter.ItemIndex, Number(FilterCategory::Fonts));
   EXPECT_EQ(form().VirtualDrawTree_RC.RowCount(), 2u);
   EXPECT_EQ(form().VirtualDrawTree_RC.SelectedNodes(), std::vector<PVirtualNode>{firstFont});
   EXPECT_EQ(Counter(form().Label_RC_Result_Found), L"3");
@@ -208,16 +208,16 @@ TEST_F(CleanerScreen, ClickOnACountOpensTheCategoryWithItsFirstFindingSelected) 
 // back to the list; the summary never shows it.
 TEST_F(CleanerScreen, EvidencePaneFollowsTheSelectionAndItsButton) {
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"a", L"C:\\gone\\a.ttf");
-  PVirtualNode withEvidence = Add({kFilter_Fonts, true, L"C:\\gone\\a.ttf"}, L"a");
+  PVirtualNode withEvidence = Add({FilterCategory::Fonts, true, L"C:\\gone\\a.ttf"}, L"a");
   TResultTree::Data(withEvidence).Evidence = {EvidenceTest::FileMissing, L"C:\\gone\\a.ttf", false,
                                               ROOT_HKEY_CURRENT_USER, Path(), L"a", true,
                                               ReadValueData(ROOT_HKEY_CURRENT_USER, Path(), L"a")};
-  Add({kFilter_Fonts, true, L"C:\\gone\\b.ttf"}, L"b");  // its value is gone already
+  Add({FilterCategory::Fonts, true, L"C:\\gone\\b.ttf"}, L"b");  // its value is gone already
   AfterSearch();
   EXPECT_FALSE(form().Memo_Evidence.Visible());
   EXPECT_FALSE(form().VellButton_Evidence.Enabled());
 
-  form().VellUnicodeSTButton_Navi[kFilter_Fonts]->OnClick();
+  form().VellUnicodeSTButton_Navi[Number(FilterCategory::Fonts)]->OnClick();
   test::PumpMessages();
   ASSERT_TRUE(form().Memo_Evidence.Visible());
   const std::wstring first = form().Memo_Evidence.Text();
@@ -252,12 +252,12 @@ TEST_F(CleanerScreen, EvidencePaneFollowsTheSelectionAndItsButton) {
 }
 
 TEST_F(CleanerScreen, CategoryAndTextFilterDriveTheCounters) {
-  Add({kFilter_Fonts, true, L"C:\\gone\\One.DLL"});
-  Add({kFilter_Fonts, false, L"C:\\gone\\two.dll"});
-  Add({kFilter_Fonts, true, L"C:\\gone\\three.ttf"});
-  Add({kFilter_Shared, true, L"C:\\gone\\four.dll"});
+  Add({FilterCategory::Fonts, true, L"C:\\gone\\One.DLL"});
+  Add({FilterCategory::Fonts, false, L"C:\\gone\\two.dll"});
+  Add({FilterCategory::Fonts, true, L"C:\\gone\\three.ttf"});
+  Add({FilterCategory::Shared, true, L"C:\\gone\\four.dll"});
   AfterSearch();
-  form().VellUnicodeSTButton_Navi[kFilter_Fonts]->OnClick();
+  form().VellUnicodeSTButton_Navi[Number(FilterCategory::Fonts)]->OnClick();
   form().CurvyEdit_Filter.SetText(L"dll");  // the box's change event applies it
   test::PumpMessages();
 
@@ -266,16 +266,16 @@ TEST_F(CleanerScreen, CategoryAndTextFilterDriveTheCounters) {
   EXPECT_EQ(Counter(form().Label_RC_Result_Visible), L"2");
   EXPECT_EQ(Counter(form().Label_RC_Result_Selected), L"1");
   // The filter list counts every finding of a category, shown or not.
-  EXPECT_EQ(form().ComboBox_RC_Filter.Items[kFilter_Fonts],
+  EXPECT_EQ(form().ComboBox_RC_Filter.Items[Number(FilterCategory::Fonts)],
             OptionSwitchCaption(OptionSwitch::RC_Fonts) + L" (3)");
   EXPECT_EQ(form().ComboBox_RC_Filter.Items[0], Message(MessageKey::MESSAGE_DC_FILTER_TYP0) + L" (4)");
 }
 
 TEST_F(CleanerScreen, TickingChangesTheMarkedCounterAtOnce) {
-  Add({kFilter_Fonts, false, L"C:\\gone\\a.ttf"});
-  Add({kFilter_Fonts, true, L"C:\\gone\\b.ttf"});
+  Add({FilterCategory::Fonts, false, L"C:\\gone\\a.ttf"});
+  Add({FilterCategory::Fonts, true, L"C:\\gone\\b.ttf"});
   AfterSearch();
-  form().VellUnicodeSTButton_Navi[kFilter_Fonts]->OnClick();
+  form().VellUnicodeSTButton_Navi[Number(FilterCategory::Fonts)]->OnClick();
   test::PumpMessages();
   ASSERT_EQ(Counter(form().Label_RC_Result_Selected), L"1");
   EXPECT_EQ(form().VirtualDrawTree_RC.RowHeight(), 34);
@@ -295,12 +295,12 @@ TEST_F(CleanerScreen, TickingChangesTheMarkedCounterAtOnce) {
 }
 
 TEST_F(CleanerScreen, SelectAllTicksOnlyTheShownCategory) {
-  Add({kFilter_Fonts, false, L"C:\\gone\\a.ttf"});
-  Add({kFilter_Fonts, false, L"C:\\gone\\b.ttf"});
-  Add({kFilter_Help, false, L"C:\\gone\\c.hlp"});
-  Add({kFilter_Help, true, L"C:\\gone\\d.hlp"});
+  Add({FilterCategory::Fonts, false, L"C:\\gone\\a.ttf"});
+  Add({FilterCategory::Fonts, false, L"C:\\gone\\b.ttf"});
+  Add({FilterCategory::Help, false, L"C:\\gone\\c.hlp"});
+  Add({FilterCategory::Help, true, L"C:\\gone\\d.hlp"});
   AfterSearch();
-  form().VellUnicodeSTButton_Navi[kFilter_Fonts]->OnClick();
+  form().VellUnicodeSTButton_Navi[Number(FilterCategory::Fonts)]->OnClick();
   form().VirtualDrawTree_RC.ClearSelection();
 
   form().VellButton_SelectAll.OnClick();
@@ -322,7 +322,7 @@ TEST_F(CleanerScreen, SelectAllTicksOnlyTheShownCategory) {
 }
 
 TEST_F(CleanerScreen, FoundStatusWithTwelveFindingsAndFiveTicked) {
-  for (int i = 0; i < 12; ++i) Add({kFilter_Media, i < 5, L"C:\\gone\\s" + std::to_wstring(i) + L".wav"});
+  for (int i = 0; i < 12; ++i) Add({FilterCategory::Media, i < 5, L"C:\\gone\\s" + std::to_wstring(i) + L".wav"});
   AfterSearch();
   std::wstring expected = Message(MessageKey::MESSAGEHTML_RC_STATUS_FOUND_KX15) + L" " +
                           Message(MessageKey::MESSAGEHTML_RC_STATUS_FOUND_ADDER);
@@ -346,7 +346,7 @@ TEST(CleanerStatusText, KeysOfTheInteractiveUserReadAsCurrentUser) {
 }
 
 TEST_F(CleanerScreen, ContextMenuItemsFollowTheSelection) {
-  for (int i = 0; i < 3; ++i) Add({kFilter_Fonts, true, L"C:\\gone\\f" + std::to_wstring(i) + L".ttf"});
+  for (int i = 0; i < 3; ++i) Add({FilterCategory::Fonts, true, L"C:\\gone\\f" + std::to_wstring(i) + L".ttf"});
   AfterSearch();
   form().VellUnicodeSTButton_Navi[0]->OnClick();
   const struct {
@@ -365,13 +365,13 @@ TEST_F(CleanerScreen, ContextMenuItemsFollowTheSelection) {
 }
 
 TEST_F(CleanerScreen, MarkAndUnmarkReachSelectedFindingsTheFilterHides) {
-  PVirtualNode font = Add({kFilter_Fonts, false, L"C:\\gone\\a.ttf"});
-  PVirtualNode help = Add({kFilter_Help, false, L"C:\\gone\\b.hlp"});
+  PVirtualNode font = Add({FilterCategory::Fonts, false, L"C:\\gone\\a.ttf"});
+  PVirtualNode help = Add({FilterCategory::Help, false, L"C:\\gone\\b.hlp"});
   AfterSearch();
   form().VellUnicodeSTButton_Navi[0]->OnClick();
   tree().SetSelected(font, true);
   tree().SetSelected(help, true);
-  form().SelectFilter(kFilter_Fonts);
+  form().SelectFilter(Number(FilterCategory::Fonts));
   ASSERT_FALSE(help->visible());
   form().MenuItem_RC_MarkSelected.OnClick();
   EXPECT_TRUE(IsTicked(font));
@@ -422,7 +422,7 @@ void AnswerQuestion(std::uint32_t answer, std::wstring* questionSeen) {
 
 TEST_F(CleanerScreen, AddingThreeFindingsToTheExceptionsAsksOnceAndWritesTwelveLines) {
   ExceptionFileGuard file;
-  for (int i = 0; i < 4; ++i) Add({kFilter_Fonts, true, L"C:\\gone\\f" + std::to_wstring(i) + L".ttf"});
+  for (int i = 0; i < 4; ++i) Add({FilterCategory::Fonts, true, L"C:\\gone\\f" + std::to_wstring(i) + L".ttf"});
   AfterSearch();
   form().VellUnicodeSTButton_Navi[0]->OnClick();
   form().VirtualDrawTree_RC.ClearSelection();
@@ -451,12 +451,12 @@ TEST_F(CleanerScreen, AddingThreeFindingsToTheExceptionsAsksOnceAndWritesTwelveL
 
 TEST_F(CleanerScreen, DeleteTakesHiddenTickedFindingsAlongInOneBackupSet) {
   for (const wchar_t* name : {L"a", L"b", L"c", L"d"}) RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), name, L"x");
-  Add({kFilter_Fonts, true, L"C:\\gone\\a.ttf"}, L"a");
-  Add({kFilter_Fonts, true, L"C:\\gone\\b.ttf"}, L"b");
-  Add({kFilter_Help, true, L"C:\\gone\\c.hlp"}, L"c");
-  Add({kFilter_Fonts, false, L"C:\\gone\\d.ttf"}, L"d");
+  Add({FilterCategory::Fonts, true, L"C:\\gone\\a.ttf"}, L"a");
+  Add({FilterCategory::Fonts, true, L"C:\\gone\\b.ttf"}, L"b");
+  Add({FilterCategory::Help, true, L"C:\\gone\\c.hlp"}, L"c");
+  Add({FilterCategory::Fonts, false, L"C:\\gone\\d.ttf"}, L"d");
   AfterSearch();
-  form().VellUnicodeSTButton_Navi[kFilter_Fonts]->OnClick();
+  form().VellUnicodeSTButton_Navi[Number(FilterCategory::Fonts)]->OnClick();
   // The hidden ticked help finding counts nowhere on the screen and does
   // not enable Delete.
   EXPECT_EQ(Counter(form().Label_RC_Result_Selected), L"2");
@@ -494,7 +494,7 @@ TEST_F(CleanerScreen, DeleteTakesHiddenTickedFindingsAlongInOneBackupSet) {
 
 TEST_F(CleanerScreen, DeleteWithNothingTickedDoesNothing) {
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"a", L"x");
-  Add({kFilter_Fonts, false, L"C:\\gone\\a.ttf"}, L"a");
+  Add({FilterCategory::Fonts, false, L"C:\\gone\\a.ttf"}, L"a");
   AfterSearch();
   const std::wstring status = form().HTMLabel_Status.Html();
   form().AdvToolBarButton_RC_DeleteClick();
@@ -508,7 +508,7 @@ TEST_F(CleanerScreen, OpenInRegEditWritesLastKeyInTheInteractiveUsersHive) {
   const std::wstring sidBefore = InteractiveUserSid();
   Set_InteractiveUserSid(GetInteractiveUserSid());
   ASSERT_FALSE(InteractiveUserSid().empty());
-  Add({kFilter_Fonts, true, L"C:\\gone\\a.ttf"});
+  Add({FilterCategory::Fonts, true, L"C:\\gone\\a.ttf"});
   AfterSearch();
   tree().SetSelected(tree().NodeAt(0), true);
   std::vector<std::wstring> opened;

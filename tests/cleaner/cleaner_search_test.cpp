@@ -107,7 +107,7 @@ class CleanerSearch : public ::testing::Test {
   // Counts per filter index of the findings now in the tree.
   std::array<std::int32_t, kFilterCount> CategoryCounts() const {
     std::array<std::int32_t, kFilterCount> counts{};
-    for (PVirtualNode node : form_->Tree) ++counts[TResultTree::Data(node).ComboBoxIndex];
+    for (PVirtualNode node : form_->Tree) ++counts[Number(TResultTree::Data(node).ComboBoxIndex)];
     return counts;
   }
 
@@ -145,8 +145,8 @@ TEST_F(CleanerSearch, TheFirstShowStartsASearchThatFillsTheSummary) {
   EXPECT_FALSE(form_->VellButton_Stop.Enabled());
   EXPECT_FALSE(form_->Panel_Working.Visible());
   const auto counts = CategoryCounts();
-  ASSERT_EQ(counts[kFilter_Fonts], baseline[kFilter_Fonts] + 3);
-  ASSERT_EQ(counts[kFilter_Help], baseline[kFilter_Help] + 5);
+  ASSERT_EQ(counts[Number(FilterCategory::Fonts)], baseline[Number(FilterCategory::Fonts)] + 3);
+  ASSERT_EQ(counts[Number(FilterCategory::Help)], baseline[Number(FilterCategory::Help)] + 5);
 
   // One font finding unticked, as the user would: 7/8, 2/3 and 5 when the
   // registry had nothing of its own to report.
@@ -154,11 +154,11 @@ TEST_F(CleanerSearch, TheFirstShowStartsASearchThatFillsTheSummary) {
     if (TResultTree::Data(node).FullPath == L"C:\\KeytidyGone\\font0.ttf") form_->Tree.SetCheckState(node, CheckState::Unchecked);
   form_->Update_Zusammenfassung();
   const std::wstring items = L" " + Message(MessageKey::MESSAGE_IC_ZUSAMMENFASSUNG_OBJECTS);
-  const int all = counts[kFilter_Fonts] + counts[kFilter_Help];
+  const int all = counts[Number(FilterCategory::Fonts)] + counts[Number(FilterCategory::Help)];
   std::vector<std::wstring> expected = {std::to_wstring(all - 1) + L"/" + std::to_wstring(all) + items,
-                                        std::to_wstring(counts[kFilter_Fonts] - 1) + L"/" +
-                                            std::to_wstring(counts[kFilter_Fonts]) + items,
-                                        std::to_wstring(counts[kFilter_Help]) + items};
+                                        std::to_wstring(counts[Number(FilterCategory::Fonts)] - 1) + L"/" +
+                                            std::to_wstring(counts[Number(FilterCategory::Fonts)]) + items,
+                                        std::to_wstring(counts[Number(FilterCategory::Help)]) + items};
   std::vector<std::wstring> shown;
   for (const auto& row : form_->Zusammenfassung->Rows()) shown.push_back(row.countText);
   EXPECT_EQ(shown, expected);
@@ -181,7 +181,7 @@ TEST_F(CleanerSearch, StopEndsTheSearchAndTheScreenComesBack) {
   EXPECT_TRUE(stopWasEnabled);
   EXPECT_TRUE(ProcessRunControl().STOP_REQUESTED);
   EXPECT_TRUE(form_->SEARCH_COMPLETE);
-  EXPECT_EQ(CategoryCounts()[kFilter_Fonts], 0);
+  EXPECT_EQ(CategoryCounts()[Number(FilterCategory::Fonts)], 0);
   EXPECT_TRUE(form_->VellButton_Search.Enabled());
   EXPECT_FALSE(form_->VellButton_Stop.Enabled());
   EXPECT_TRUE(form_->VirtualDrawTree_RC.Enabled());
@@ -218,10 +218,10 @@ TEST_F(CleanerSearch, SearchClickDuringADeletionDoesNothing) {
     entry.Delete_Root = HKLM;
     entry.Delete_Key = key;
     entry.Delete_Value = name;
-    entry.ComboBoxIndex = kFilter_Fonts;
+    entry.ComboBoxIndex = FilterCategory::Fonts;
   }
   PVirtualNode kept = form_->Tree.AddChild(CheckType::TriStateCheckBox, CheckState::Unchecked);
-  TResultTree::Data(kept).ComboBoxIndex = kFilter_Fonts;
+  TResultTree::Data(kept).ComboBoxIndex = FilterCategory::Fonts;
   int clicks = 0;
   PostAction(host_, [&] {
     ++clicks;

@@ -78,7 +78,7 @@ std::vector<EvidenceCase> Cases() {
   TTreeData_RegCleaner emptyHelpDir =
       Finding(EvidenceTest::NotRepeatable, L"HKEY_CLASSES_ROOT\\" + helpDir, false,
               {ROOT_HKEY_CLASSES_ROOT, helpDir, L"", Sz(L"")}, true, helpDir);
-  emptyHelpDir.GroupIndex = kGroup_TypeLibEmptyHelpDir;
+  emptyHelpDir.GroupIndex = CheckId::TypeLibEmptyHelpDir;
   return {
       {"value finding of a missing file",
        Finding(EvidenceTest::FileMissing, kFontFile, false,

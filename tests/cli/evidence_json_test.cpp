@@ -136,39 +136,39 @@ TEST_F(EvidenceJson, EveryFindingSaysWhatWasTestedAndTheVerdict) {
   // of these checks; what each was tested for, and what deleting takes.
   const std::string gone = U8(T(L"\\gone"));
   const struct {
-    std::int32_t group;
+    CheckId group;
     const char* verdict;
     std::string tested;  // empty: not compared here
     const char* removes;
   } expected[] = {
-      {kGroup_Shared, "neither file nor folder found", gone + "\\keytidyevidence.dll", "value"},
-      {kGroup_HelpFiles, "file not found", "", "value"},
-      {kGroup_AppPaths, "neither file nor folder found", gone + "\\app.exe", "key"},
-      {kGroup_Fonts, "file not found", "", "value"},
-      {kGroup_MruPaint, "file not found", gone + "\\keytidyevidence.bmp", "value"},
-      {kGroup_EmptySoftwareKeys, "key is empty", "", "key"},
-      {kGroup_HelpFilesZeroBytes, "size is 0 bytes", "", "value"},
-      {kGroup_AppPathsEmpty, "key is empty", "", "key"},
-      {kGroup_EmptyUninstallKeys, "key is empty", "", "key"},
-      {kGroup_InstallerPath, "folder not found", gone + "\\KeytidyEvidenceFolder\\", "value"},
-      {kGroup_UninstallInstallPath, "folder not found", U8(T(L"\\gone-src")), "value"},
-      {kGroup_FileFormatWrongExe, "file not found", gone + "\\type.exe", "key"},
-      {kGroup_FileFormatLinkMissing, "class not registered", "HKEY_CLASSES_ROOT\\KeytidyEvidenceMissing", "key"},
-      {kGroup_FileFormatWrongIcon, "file not found", gone + "\\icons.dll", "key"},
-      {kGroup_ComInprocServer32, "file not found", gone + "\\inproc.dll", "key"},
-      {kGroup_ComToolboxBitmap, "file not found", gone + "\\ctl.ocx", "key"},
-      {kGroup_ComEmptyInprocServer32, "key is empty", "", "key"},
-      {kGroup_ComLocalServer32, "file not found", gone + "\\local.exe", "key"},
-      {kGroup_ComTypeLibInvalid, "type library not registered", U8(kMissingLib), "key"},
-      {kGroup_TypeLibEmptyHelpDir, "help-folder key names no folder",
+      {CheckId::Shared, "neither file nor folder found", gone + "\\keytidyevidence.dll", "value"},
+      {CheckId::HelpFiles, "file not found", "", "value"},
+      {CheckId::AppPaths, "neither file nor folder found", gone + "\\app.exe", "key"},
+      {CheckId::Fonts, "file not found", "", "value"},
+      {CheckId::MruPaint, "file not found", gone + "\\keytidyevidence.bmp", "value"},
+      {CheckId::EmptySoftwareKeys, "key is empty", "", "key"},
+      {CheckId::HelpFilesZeroBytes, "size is 0 bytes", "", "value"},
+      {CheckId::AppPathsEmpty, "key is empty", "", "key"},
+      {CheckId::EmptyUninstallKeys, "key is empty", "", "key"},
+      {CheckId::InstallerPath, "folder not found", gone + "\\KeytidyEvidenceFolder\\", "value"},
+      {CheckId::UninstallInstallPath, "folder not found", U8(T(L"\\gone-src")), "value"},
+      {CheckId::FileFormatWrongExe, "file not found", gone + "\\type.exe", "key"},
+      {CheckId::FileFormatLinkMissing, "class not registered", "HKEY_CLASSES_ROOT\\KeytidyEvidenceMissing", "key"},
+      {CheckId::FileFormatWrongIcon, "file not found", gone + "\\icons.dll", "key"},
+      {CheckId::ComInprocServer32, "file not found", gone + "\\inproc.dll", "key"},
+      {CheckId::ComToolboxBitmap, "file not found", gone + "\\ctl.ocx", "key"},
+      {CheckId::ComEmptyInprocServer32, "key is empty", "", "key"},
+      {CheckId::ComLocalServer32, "file not found", gone + "\\local.exe", "key"},
+      {CheckId::ComTypeLibInvalid, "type library not registered", U8(kMissingLib), "key"},
+      {CheckId::TypeLibEmptyHelpDir, "help-folder key names no folder",
        "HKEY_CLASSES_ROOT\\TypeLib\\" + U8(Id(7)) + "\\1.0\\HELPDIR", "key"},
-      {kGroup_InterfaceTypeLibInvalid, "type library not registered", U8(kMissingLib), "key"},
-      {kGroup_FirewallRules, "file not found", gone + "\\fw.exe", "value"},
-      {kGroup_StartupLeftover, "neither file nor folder found", gone + "\\run.exe", "value"},
+      {CheckId::InterfaceTypeLibInvalid, "type library not registered", U8(kMissingLib), "key"},
+      {CheckId::FirewallRules, "file not found", gone + "\\fw.exe", "value"},
+      {CheckId::StartupLeftover, "neither file nor folder found", gone + "\\run.exe", "value"},
   };
   for (const auto& want : expected) {
-    SCOPED_TRACE("group " + std::to_string(want.group));
-    const auto found = ours.find(want.group);
+    SCOPED_TRACE("group " + std::to_string(Number(want.group)));
+    const auto found = ours.find(Number(want.group));
     ASSERT_NE(found, ours.end()) << "the planted finding is missing";
     json& finding = found->second;
     EXPECT_EQ(finding["evidence"]["verdict"], want.verdict);

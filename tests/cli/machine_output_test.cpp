@@ -98,7 +98,7 @@ class MachineOutput : public ::testing::Test {
 // and fails the comparison instead of stopping the test program.
 json* FindFinding(json& findings, const TTreeData_RegCleaner& entry) {
   for (json& finding : findings)
-    if (finding["check"]["group"] == entry.GroupIndex &&
+    if (finding["check"]["group"] == Number(entry.GroupIndex) &&
         finding["key"] == U8(entry.Key) && finding["value"] == U8(entry.Value) &&
         finding["root"] == U8(Reg_RootKeyName(entry.RootKey)))
       return &finding;
@@ -107,7 +107,7 @@ json* FindFinding(json& findings, const TTreeData_RegCleaner& entry) {
 
 // Every field that restates a field of the engine's finding.
 void ExpectSameAsEngine(json& finding, const TTreeData_RegCleaner& entry) {
-  EXPECT_EQ(finding["category"]["filter"], entry.ComboBoxIndex);
+  EXPECT_EQ(finding["category"]["filter"], Number(entry.ComboBoxIndex));
   EXPECT_EQ(finding["category"]["name"], U8(CategoryName(entry.ComboBoxIndex)));
   EXPECT_EQ(finding["check"]["name"], U8(CheckName(entry.GroupIndex)));
   EXPECT_EQ(finding["display_name"], U8(entry.DisplayName));
@@ -178,8 +178,8 @@ TEST_F(MachineOutput, JsonRoundTripMatchesTheEngineFieldByField) {
   const struct {
     std::wstring key;
     std::wstring value;
-    std::int32_t group;
-    std::int32_t filter;
+    CheckId group;
+    FilterCategory filter;
     const char* removes;
     json deletedValue;
     std::uint32_t subKeys, values;
@@ -187,14 +187,14 @@ TEST_F(MachineOutput, JsonRoundTripMatchesTheEngineFieldByField) {
     const char* view;
     json raw;  // type and data
   } cases[] = {
-      {kGoneApp, L"", kGroup_AppPaths, kFilter_AppPaths, "key", nullptr, 2, 4, "neither file nor folder found", "64-bit",
+      {kGoneApp, L"", CheckId::AppPaths, FilterCategory::AppPaths, "key", nullptr, 2, 4, "neither file nor folder found", "64-bit",
        {{"type", "REG_SZ"}, {"data", gone}}},
-      {kEmptyApp, L"", kGroup_AppPathsEmpty, kFilter_AppPaths, "key", nullptr, 0, 0, "key is empty", "64-bit", nullptr},
-      {kShared, OddName(), kGroup_Shared, kFilter_Shared, "value", U8(OddName()), 0, 1, "neither file nor folder found", "64-bit",
+      {kEmptyApp, L"", CheckId::AppPathsEmpty, FilterCategory::AppPaths, "key", nullptr, 0, 0, "key is empty", "64-bit", nullptr},
+      {kShared, OddName(), CheckId::Shared, FilterCategory::Shared, "value", U8(OddName()), 0, 1, "neither file nor folder found", "64-bit",
        {{"type", "REG_DWORD"}, {"data", 1}}},
-      {kShared, LoneSurrogateName(), kGroup_Shared, kFilter_Shared, "value", U8(LoneSurrogateName()), 0, 1,
+      {kShared, LoneSurrogateName(), CheckId::Shared, FilterCategory::Shared, "value", U8(LoneSurrogateName()), 0, 1,
        "neither file nor folder found", "64-bit", {{"type", "REG_DWORD"}, {"data", 1}}},
-      {kShared32, T(L"\\gone\\keytidy-json32.dll"), kGroup_Shared, kFilter_Shared, "value",
+      {kShared32, T(L"\\gone\\keytidy-json32.dll"), CheckId::Shared, FilterCategory::Shared, "value",
        U8(T(L"\\gone\\keytidy-json32.dll")), 0, 1, "neither file nor folder found", "32-bit", {{"type", "REG_DWORD"}, {"data", 3}}},
   };
   for (const auto& c : cases) {
@@ -206,7 +206,7 @@ TEST_F(MachineOutput, JsonRoundTripMatchesTheEngineFieldByField) {
     wanted.Value = c.value;
     json* finding = FindFinding(findings, wanted);
     ASSERT_NE(finding, nullptr);
-    EXPECT_EQ((*finding)["category"]["filter"], c.filter);
+    EXPECT_EQ((*finding)["category"]["filter"], Number(c.filter));
     EXPECT_EQ((*finding)["deletion"]["removes"], c.removes);
     EXPECT_EQ((*finding)["deletion"]["value"], c.deletedValue);
     EXPECT_EQ((*finding)["deletion"]["sub_keys"], c.subKeys);
@@ -224,7 +224,7 @@ TEST_F(MachineOutput, JsonRoundTripMatchesTheEngineFieldByField) {
   // The lone surrogate became U+FFFD; the other names are exact.
   EXPECT_TRUE(Has(U8(LoneSurrogateName()), "keytidy-json-lone\xEF\xBF\xBD.dll"));
   TTreeData_RegCleaner goneKey;
-  goneKey.GroupIndex = kGroup_AppPaths;
+  goneKey.GroupIndex = CheckId::AppPaths;
   goneKey.RootKey = HKLM;
   goneKey.Key = kGoneApp;
   json* found = FindFinding(findings, goneKey);

@@ -42,9 +42,9 @@ TEST_F(AppPathChecks, MissingTargetsAndEmptyKeys) {
   registry.CreateKey(HKLM, kAppPaths + L"\\KeytidyWithSub.exe\\Sub");
   registry.CreateKey(HKLM, kAppPaths + L"\\KeytidyEmptyLib.dll");
 
-  engine.SEARCH_APPPATHS(kGroup_AppPaths, kFilter_AppPaths);
+  engine.SEARCH_APPPATHS(CheckId::AppPaths, FilterCategory::AppPaths);
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKLM, kAppPaths));
-  engine.SEARCH_APPPATHS_EMPTY(kGroup_AppPathsEmpty, kFilter_AppPaths);
+  engine.SEARCH_APPPATHS_EMPTY(CheckId::AppPathsEmpty, FilterCategory::AppPaths);
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, 2 * Reg_SubKeyCount(HKLM, kAppPaths));
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{
                                  KeyLine("3/7", T8(L"{T}\\gone\\app.exe"), "KeytidyGone.exe"),
@@ -72,7 +72,7 @@ TEST_F(AppCompatChecks, ProgramsNamedByValueNamesInFourKeys) {
     registry.WriteString(HKLM, layers, T(name), L"~ WINXPSP3");
   registry.WriteString(ROOT_HKEY_CURRENT_USER, persisted, T(L"{T}\\gone\\user.exe"), L"");
 
-  engine.SEARCH_APPPATHS_VALUES(kGroup_AppPaths, kFilter_AppPaths);
+  engine.SEARCH_APPPATHS_VALUES(CheckId::AppPaths, FilterCategory::AppPaths);
   const std::uint32_t examined = Reg_ValueCount(HKLM, layers) + Reg_ValueCount(ROOT_HKEY_CURRENT_USER, layers) +
                                  Reg_ValueCount(HKLM, persisted) + Reg_ValueCount(ROOT_HKEY_CURRENT_USER, persisted);
   EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, examined);

@@ -22,7 +22,7 @@ std::vector<std::string> CheckTest::OurFindings() const {
     if (!Mentions(e, L"KEYTIDY")) continue;
     std::wstring deletes = e.DeleteKey ? L"key " + Place(e.Delete_Root, e.Delete_Key) : L"";
     if (e.DeleteValue) deletes += L"value " + Place(e.Delete_Root, e.Delete_Key) + L" [" + e.Delete_Value + L"]";
-    lines.push_back(std::to_string(e.GroupIndex) + "/" + std::to_string(e.ComboBoxIndex) + " | " +
+    lines.push_back(std::to_string(Number(e.GroupIndex)) + "/" + std::to_string(Number(e.ComboBoxIndex)) + " | " +
                     Utf16ToUtf8(e.FullPath + L" | " + e.DisplayName + L" | " + Place(e.RootKey, e.Key) + L" | " +
                                 e.Value + L" | " + deletes) +
                     (IsTicked(node) ? "" : " | unticked"));

@@ -235,9 +235,9 @@ TEST_F(PerUserClasses, ClassFindingsComeFromAndAreDeletedInTheirOwnHive) {
     const std::wstring name = L"KeytidyPerUser" + std::to_wstring(GetCurrentProcessId()) + L"n" + std::to_wstring(i);
     row.plant(*this, name);
     const KeyList keys = {name, L".kt" + name, name + L".Doc"};
-    if (row.check == Check::WrongExe) engine.SEARCH_FILEFORMAT_WRONGEXE(keys, kGroup_FileFormatWrongExe, kFilter_FileTypes);
+    if (row.check == Check::WrongExe) engine.SEARCH_FILEFORMAT_WRONGEXE(keys, CheckId::FileFormatWrongExe, FilterCategory::FileTypes);
     if (row.check == Check::LinkMissing)
-      engine.SEARCH_FILEFORMAT_LINKMISSING(keys, kGroup_FileFormatLinkMissing, kFilter_FileTypes);
+      engine.SEARCH_FILEFORMAT_LINKMISSING(keys, CheckId::FileFormatLinkMissing, FilterCategory::FileTypes);
     if (!row.reportedIn) {
       EXPECT_EQ(tree.NodeCount(), 0u);
       continue;

@@ -55,7 +55,7 @@ class ComChecks : public test::CheckTest {
       const TTreeData_RegCleaner& e = *GetEntry(node);
       if (!ContainsUpperAscii(e.Key, UpperCaseAscii(kOurs)) && !ContainsUpperAscii(e.Key, L"{09D32393-")) continue;
       EXPECT_TRUE(IsTicked(node));
-      EXPECT_EQ(e.ComboBoxIndex, kFilter_Com);
+      EXPECT_EQ(e.ComboBoxIndex, FilterCategory::Com);
       EXPECT_EQ(e.RootKey, HKCR);
       EXPECT_EQ(e.Value, L"");
       EXPECT_TRUE(e.DeleteKey && !e.DeleteValue);
@@ -63,7 +63,7 @@ class ComChecks : public test::CheckTest {
       EXPECT_EQ(e.Delete_Key, e.Key);
       EXPECT_EQ(e.Delete_Value, L"");
       EXPECT_EQ(e.Filename, e.FullPath);  // the whole path, not only its last part
-      lines.push_back(std::to_string(e.GroupIndex) + " | " +
+      lines.push_back(std::to_string(Number(e.GroupIndex)) + " | " +
                       Utf16ToUtf8(e.FullPath + L" | " + e.DisplayName + L" | " + e.Key + L" | " + e.AdditionalInfo));
     }
     return lines;
@@ -75,17 +75,17 @@ class ComChecks : public test::CheckTest {
 
   // The seven class checks in the order the scan runs them.
   void RunClassChecks(const KeyList& classes, bool wow) {
-    engine.SEARCH_COM_TOOLBOXBITMAP(classes, kGroup_ComToolboxBitmap, kFilter_Com, wow);
-    engine.SEARCH_COM_INPROCSERVER32(classes, kGroup_ComInprocServer32, kFilter_Com, wow);
-    engine.SEARCH_COM_LOCALSERVER32(classes, kGroup_ComLocalServer32, kFilter_Com, wow);
-    engine.SEARCH_COM_EMPTY_INPROCSERVER32(classes, kGroup_ComEmptyInprocServer32, kFilter_Com, wow);
-    engine.SEARCH_COM_EMPTY_INPROCSERVER(classes, kGroup_ComEmptyInprocServer, kFilter_Com, wow);
-    engine.SEARCH_COM_EMPTY_TOOLBOXBITMAP(classes, kGroup_ComEmptyToolboxBitmap, kFilter_Com, wow);
-    engine.SEARCH_COM_TYPELIB_INVALID(classes, kGroup_ComTypeLibInvalid, kFilter_Com, wow);
+    engine.SEARCH_COM_TOOLBOXBITMAP(classes, CheckId::ComToolboxBitmap, FilterCategory::Com, wow);
+    engine.SEARCH_COM_INPROCSERVER32(classes, CheckId::ComInprocServer32, FilterCategory::Com, wow);
+    engine.SEARCH_COM_LOCALSERVER32(classes, CheckId::ComLocalServer32, FilterCategory::Com, wow);
+    engine.SEARCH_COM_EMPTY_INPROCSERVER32(classes, CheckId::ComEmptyInprocServer32, FilterCategory::Com, wow);
+    engine.SEARCH_COM_EMPTY_INPROCSERVER(classes, CheckId::ComEmptyInprocServer, FilterCategory::Com, wow);
+    engine.SEARCH_COM_EMPTY_TOOLBOXBITMAP(classes, CheckId::ComEmptyToolboxBitmap, FilterCategory::Com, wow);
+    engine.SEARCH_COM_TYPELIB_INVALID(classes, CheckId::ComTypeLibInvalid, FilterCategory::Com, wow);
   }
   void RunLibraryChecks(bool wow) {
-    engine.SEARCH_TYPELIB_EMPTY_HELPDIR(kGroup_TypeLibEmptyHelpDir, kFilter_Com, wow);
-    engine.SEARCH_INTERFACE_TYPELIB_INVALID(kGroup_InterfaceTypeLibInvalid, kFilter_Com, wow);
+    engine.SEARCH_TYPELIB_EMPTY_HELPDIR(CheckId::TypeLibEmptyHelpDir, FilterCategory::Com, wow);
+    engine.SEARCH_INTERFACE_TYPELIB_INVALID(CheckId::InterfaceTypeLibInvalid, FilterCategory::Com, wow);
   }
 };
 
@@ -183,7 +183,7 @@ TEST_F(ComChecks, ServerSkippedOnlyWhenWrittenExactlyAsKnown) {
   ASSERT_FALSE(Reg_KeyExists(HKCR, L"CLSID\\" + lower)) << "the fixture would change a real registration";
   Write(L"CLSID\\" + lower + L"\\InprocServer32", L"", L"{T}\\gone.dll");
 
-  engine.SEARCH_COM_INPROCSERVER32({lower, upper}, kGroup_ComInprocServer32, kFilter_Com, false);
+  engine.SEARCH_COM_INPROCSERVER32({lower, upper}, CheckId::ComInprocServer32, FilterCategory::Com, false);
   EXPECT_THAT(Ours(), ElementsAre("40 | " + T8(L"{T}\\gone.dll | ") + Utf16ToUtf8(upper) + " | CLSID\\" +
                                   Utf16ToUtf8(upper) + "\\InprocServer32 | "));
 }
@@ -200,7 +200,7 @@ TEST_F(ComChecks, ProgressAndStopRequest) {
   });
   engine.FrontEnd = &pump;
 
-  engine.SEARCH_COM_INPROCSERVER32({Id(1), Id(2), Id(3)}, kGroup_ComInprocServer32, kFilter_Com, false);
+  engine.SEARCH_COM_INPROCSERVER32({Id(1), Id(2), Id(3)}, CheckId::ComInprocServer32, FilterCategory::Com, false);
   EXPECT_EQ(calls, 3);  // the walk still runs to its end, without work
   EXPECT_EQ(progress.maximum, 5);
   EXPECT_EQ(progress.position, 3);
@@ -208,7 +208,7 @@ TEST_F(ComChecks, ProgressAndStopRequest) {
   ASSERT_EQ(Ours().size(), 1u);
   EXPECT_NE(Ours()[0].find(Id8(1)), std::string::npos);
 
-  engine.SEARCH_COM_EMPTY_INPROCSERVER({Id(1)}, kGroup_ComEmptyInprocServer, kFilter_Com, false);
+  engine.SEARCH_COM_EMPTY_INPROCSERVER({Id(1)}, CheckId::ComEmptyInprocServer, FilterCategory::Com, false);
   EXPECT_EQ(calls, 3);  // a stopped run starts nothing new
 }
 
@@ -293,7 +293,7 @@ TEST_F(ComChecks, LocalServerProgramsByTheCommandLineRules) {
                          (row.wow ? "WOW6432Node\\CLSID\\" : "CLSID\\") + Id8(row.id) + "\\LocalServer32 | ");
   }
   for (bool pass : {false, true})
-    engine.SEARCH_COM_LOCALSERVER32(pass ? wow : native, kGroup_ComLocalServer32, kFilter_Com, pass);
+    engine.SEARCH_COM_LOCALSERVER32(pass ? wow : native, CheckId::ComLocalServer32, FilterCategory::Com, pass);
 
   EXPECT_THAT(Ours(), UnorderedElementsAreArray(expected));
   // The deletion tests the same file again, as the class's branch sees it.
@@ -335,10 +335,10 @@ TEST_F(ComChecks, ThirtyTwoBitPassesSkipWhatTheNativePassReported) {
   const KeyList wow = {Id(50), Id(51), Id(52)};
   RunClassChecks(native, false);
   RunClassChecks(wow, true);
-  engine.SEARCH_TYPELIB_EMPTY_HELPDIR(kGroup_TypeLibEmptyHelpDir, kFilter_Com, false);
-  engine.SEARCH_TYPELIB_EMPTY_HELPDIR(kGroup_TypeLibEmptyHelpDir, kFilter_Com, true);
-  engine.SEARCH_INTERFACE_TYPELIB_INVALID(kGroup_InterfaceTypeLibInvalid, kFilter_Com, false);
-  engine.SEARCH_INTERFACE_TYPELIB_INVALID(kGroup_InterfaceTypeLibInvalid, kFilter_Com, true);
+  engine.SEARCH_TYPELIB_EMPTY_HELPDIR(CheckId::TypeLibEmptyHelpDir, FilterCategory::Com, false);
+  engine.SEARCH_TYPELIB_EMPTY_HELPDIR(CheckId::TypeLibEmptyHelpDir, FilterCategory::Com, true);
+  engine.SEARCH_INTERFACE_TYPELIB_INVALID(CheckId::InterfaceTypeLibInvalid, FilterCategory::Com, false);
+  engine.SEARCH_INTERFACE_TYPELIB_INVALID(CheckId::InterfaceTypeLibInvalid, FilterCategory::Com, true);
 
   const std::string missing = "HKEY_CLASSES_ROOT\\TypeLib\\" + Utf16ToUtf8(missingLib);
   // To the 32-bit registration %ProgramFiles% is the x86 folder.

@@ -269,7 +269,7 @@ TEST(DeleteInEvidenceHive, AFindingReadThroughTheMergedViewIsDeletedInItsOwnHive
   TRegistryCleaner engine{&tree, run};
   const std::wstring name = L"KeytidyHive." + std::to_wstring(GetCurrentProcessId());
   registry.WriteString(HKLM, ClassesKey(Hive::Machine, name) + L"\\shell\\open\\command", L"", L"C:\\gone\\app.exe");
-  PVirtualNode node = Report_Finding(engine, 30, 1, L"C:\\gone\\app.exe", name, {HKCR, name, L""}, DeleteTarget::Key,
+  PVirtualNode node = Report_Finding(engine, CheckId::FileFormatWrongExe, FilterCategory::FileTypes, L"C:\\gone\\app.exe", name, {HKCR, name, L""}, DeleteTarget::Key,
                                      {EvidenceTest::NotRepeatable, L""},
                                      FindingPlace{HKCR, name + L"\\shell\\open\\command", L""});
   ASSERT_TRUE(node);

@@ -36,7 +36,7 @@ class EmptyKeyChecks : public test::CheckTest {
       EXPECT_TRUE(e.FullPath.empty() && e.Value.empty() && e.Delete_Value.empty() && e.DeleteKey && !e.DeleteValue &&
                   e.Delete_Root == e.RootKey && e.Delete_Key == e.Key && IsTicked(node))
           << Utf16ToUtf8(e.Key);
-      lines.push_back(std::to_string(e.GroupIndex) + "/" + std::to_string(e.ComboBoxIndex) + " | " +
+      lines.push_back(std::to_string(Number(e.GroupIndex)) + "/" + std::to_string(Number(e.ComboBoxIndex)) + " | " +
                       Utf16ToUtf8(e.DisplayName + L" | " + Reg_RootKeyName(e.RootKey) + L"\\" + e.Key));
     }
     return lines;
@@ -65,8 +65,8 @@ TEST_F(EmptyKeyChecks, VendorKeysPerHiveAndView) {
   // An empty 32-bit branch in the user's hive is not a vendor key either.
   registry.CreateKey(HKCU, L"Software\\wow6432node");
 
-  engine.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, HKLM, false);
-  engine.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, HKCU, false);
+  engine.SEARCH_EMPTY_SOFTWAREKEYS(CheckId::EmptySoftwareKeys, FilterCategory::Software, HKLM, false);
+  engine.SEARCH_EMPTY_SOFTWAREKEYS(CheckId::EmptySoftwareKeys, FilterCategory::Software, HKCU, false);
   std::uint32_t keys = Reg_SubKeyCount(HKLM, L"Software") + Reg_SubKeyCount(HKCU, L"Software");
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, keys);
   const std::string hklm = "HKEY_LOCAL_MACHINE\\";
@@ -78,8 +78,8 @@ TEST_F(EmptyKeyChecks, VendorKeysPerHiveAndView) {
 
   registry.CreateKey(HKCU, L"Software\\wow6432node\\KeytidyUser32");
   tree.Clear();
-  engine.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, HKLM, true);
-  engine.SEARCH_EMPTY_SOFTWAREKEYS(kGroup_EmptySoftwareKeys, kFilter_Software, HKCU, true);
+  engine.SEARCH_EMPTY_SOFTWAREKEYS(CheckId::EmptySoftwareKeys, FilterCategory::Software, HKLM, true);
+  engine.SEARCH_EMPTY_SOFTWAREKEYS(CheckId::EmptySoftwareKeys, FilterCategory::Software, HKCU, true);
   keys += Reg_SubKeyCount(HKLM, L"SOFTWARE\\Wow6432Node") + Reg_SubKeyCount(HKCU, L"SOFTWARE\\Wow6432Node");
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, keys);
   EXPECT_THAT(FindingsFor(ours), UnorderedElementsAreArray(Lines{
@@ -100,12 +100,12 @@ TEST_F(EmptyKeyChecks, UninstallEntriesOncePerNameWith32BitMark) {
   registry.WriteString(HKLM, wow + L"\\{Keytidy-Named32}", L"DisplayName", L"Keytidy Named");
 
   run.STOP_REQUESTED = true;  // a stopped run looks at nothing
-  engine.SEARCH_EMPTY_UNINSTALLKEYS(kGroup_EmptyUninstallKeys, kFilter_Software, false);
+  engine.SEARCH_EMPTY_UNINSTALLKEYS(CheckId::EmptyUninstallKeys, FilterCategory::Software, false);
   EXPECT_EQ(tree.NodeCount(), 0u);
   run.STOP_REQUESTED = false;
 
-  engine.SEARCH_EMPTY_UNINSTALLKEYS(kGroup_EmptyUninstallKeys, kFilter_Software, false);
-  engine.SEARCH_EMPTY_UNINSTALLKEYS(kGroup_EmptyUninstallKeys, kFilter_Software, true);
+  engine.SEARCH_EMPTY_UNINSTALLKEYS(CheckId::EmptyUninstallKeys, FilterCategory::Software, false);
+  engine.SEARCH_EMPTY_UNINSTALLKEYS(CheckId::EmptyUninstallKeys, FilterCategory::Software, true);
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKLM, native) + Reg_SubKeyCount(HKLM, wow));
   const auto line = [](const std::string& name, const std::wstring& key) {
     const std::string place = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(key);

@@ -63,13 +63,13 @@ class FileTypeChecks : public test::CheckTest {
     for (PVirtualNode node : tree) {
       const TTreeData_RegCleaner& e = *GetEntry(node);
       EXPECT_TRUE(IsTicked(node));
-      EXPECT_EQ(e.ComboBoxIndex, kFilter_FileTypes);
+      EXPECT_EQ(e.ComboBoxIndex, FilterCategory::FileTypes);
       EXPECT_EQ(e.RootKey, HKCR);
       EXPECT_TRUE(e.Value.empty());
       EXPECT_TRUE(e.DeleteKey && !e.DeleteValue && e.Delete_Root == HKCR && e.Delete_Value.empty());
       // Filename is the whole path for these checks, not its last part.
       EXPECT_EQ(e.Filename, e.FullPath);
-      lines.push_back(std::to_string(e.GroupIndex) + " | " +
+      lines.push_back(std::to_string(Number(e.GroupIndex)) + " | " +
                       Utf16ToUtf8(e.FullPath + L" | " + e.DisplayName + L" | " + e.Key + L" | " + e.Delete_Key +
                                   L" | " + e.AdditionalInfo));
     }
@@ -110,7 +110,7 @@ TEST_F(FileTypeChecks, OpenCommandsThatStartAMissingProgram) {
   ASSERT_GT(Windows_Version().major, 5u);
   Command(L".jnt", L"open", L"{T}\\gone\\journal.exe");
 
-  engine.SEARCH_FILEFORMAT_WRONGEXE(keys, kGroup_FileFormatWrongExe, kFilter_FileTypes);
+  engine.SEARCH_FILEFORMAT_WRONGEXE(keys, CheckId::FileFormatWrongExe, FilterCategory::FileTypes);
   EXPECT_THAT(Findings(), ElementsAreArray(Lines{
                               "30 | " + T8(L"{T}\\gone\\ed.exe") +
                                   " | KeytidyTxtFile | KeytidyTxtFile | KeytidyTxtFile | .keytidytxt",
@@ -146,7 +146,7 @@ TEST_F(FileTypeChecks, BrokenVerbOnAShellWideClassDeletesOnlyThatVerb) {
     Command(row.classKey, L"keytidykept", L"{T}\\gone\\other.exe");
     Set(std::wstring(row.classKey) + L"\\DefaultIcon", L"", L"{T}\\icon.ico");
   }
-  engine.SEARCH_FILEFORMAT_WRONGEXE(keys, kGroup_FileFormatWrongExe, kFilter_FileTypes);
+  engine.SEARCH_FILEFORMAT_WRONGEXE(keys, CheckId::FileFormatWrongExe, FilterCategory::FileTypes);
   ASSERT_EQ(tree.NodeCount(), std::size(rows));
   for (std::size_t i = 0; i < std::size(rows); ++i)
     EXPECT_EQ(GetEntry(tree.NodeAt(i))->Delete_Key, rows[i].deletes);
@@ -176,8 +176,8 @@ TEST_F(FileTypeChecks, EmptyClassKeysAndExtensionsWithoutTheirProgramId) {
   Set(L"KeytidyNotAnExtension", L"", L"keytidy_missing_id");
   Set(L".jnt", L"", L"keytidy_missing_journal_id");
 
-  engine.SEARCH_FILEFORMAT_EMPTY(keys, kGroup_FileFormatEmpty, kFilter_FileTypes);
-  engine.SEARCH_FILEFORMAT_LINKMISSING(keys, kGroup_FileFormatLinkMissing, kFilter_FileTypes);
+  engine.SEARCH_FILEFORMAT_EMPTY(keys, CheckId::FileFormatEmpty, FilterCategory::FileTypes);
+  engine.SEARCH_FILEFORMAT_LINKMISSING(keys, CheckId::FileFormatLinkMissing, FilterCategory::FileTypes);
   EXPECT_THAT(Findings(), ElementsAreArray(Lines{
                               "31 |  | KeytidyBare | KeytidyBare | KeytidyBare | ",
                               "31 |  | KeytidyEmptyDefault | KeytidyEmptyDefault | KeytidyEmptyDefault | ",
@@ -201,7 +201,7 @@ TEST_F(FileTypeChecks, DefaultIconsNamingAMissingFileLoseOnlyTheirIconKey) {
   Create(L"KeytidyIconEmpty\\DefaultIcon");
   Set(L".keytidyiconext\\DefaultIcon", L"", L"{T}\\gone\\ext.dll,1");  // extensions are not examined
 
-  engine.SEARCH_FILEFORMAT_WRONGICON(keys, kGroup_FileFormatWrongIcon, kFilter_FileTypes);
+  engine.SEARCH_FILEFORMAT_WRONGICON(keys, CheckId::FileFormatWrongIcon, FilterCategory::FileTypes);
   const std::string systemGone = Utf16ToUtf8(SystemFolder() + L"\\keytidy-gone.dll");
   EXPECT_THAT(Findings(), UnorderedElementsAreArray(Lines{
                               "33 | " + T8(L"{T}\\gone\\icons.dll") +
@@ -231,7 +231,7 @@ TEST_F(FileTypeChecks, AStopRequestPassesOverTheRestButStillMovesTheBar) {
   });
   engine.FrontEnd = &pump;
 
-  engine.SEARCH_FILEFORMAT_EMPTY(keys, kGroup_FileFormatEmpty, kFilter_FileTypes);
+  engine.SEARCH_FILEFORMAT_EMPTY(keys, CheckId::FileFormatEmpty, FilterCategory::FileTypes);
   EXPECT_THAT(Findings(), ElementsAreArray(Lines{"31 |  | KeytidyStop1 | KeytidyStop1 | KeytidyStop1 | "}));
   EXPECT_EQ(progress.position, 3);
   engine.Progress = nullptr;
@@ -255,7 +255,7 @@ TEST_F(ApplicationsCheck, OnlyBareOpenRegistrationsOfMissingProgramsAreReported)
   Command(L"keytidyhere.exe", L"open", L"\"{T}\\here.exe\" \"%1\"");
   Command(L"keytidygone.dll", L"open", L"\"{T}\\gone\\app.exe\" \"%1\"");
 
-  engine.SEARCH_FILEFORMAT_APPLICATIONS(kGroup_FileFormatApplications, kFilter_FileTypes);
+  engine.SEARCH_FILEFORMAT_APPLICATIONS(CheckId::FileFormatApplications, FilterCategory::FileTypes);
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKCR, kApplications));
   const std::string key = "HKEY_CLASSES_ROOT\\Applications\\keytidygone.exe";
   EXPECT_THAT(OurFindings(), ElementsAreArray(Lines{
@@ -301,12 +301,12 @@ TEST_F(OpenWithChecks, EmptyRecordsAndRecordsOfUnregisteredExtensionsEachReporte
   registry.CreateKey(HKCU, record(L"keytidynodot"));
   registry.WriteString(HKCU, record(L".keytidy\"quote"), L"ProgID", L"keytidy_missing");
 
-  engine.SEARCH_EMPTYOPENWITH(kGroup_EmptyOpenWith, kFilter_FileTypes);
+  engine.SEARCH_EMPTYOPENWITH(CheckId::EmptyOpenWith, FilterCategory::FileTypes);
   RootKey root = HKCU;
   std::wstring fileExts = kFileExts;
   Reg_RedirectCurrentUser(root, fileExts);
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(root, fileExts));
-  engine.SEARCH_INVALID_OPENWITH(kGroup_InvalidOpenWith, kFilter_FileTypes);
+  engine.SEARCH_INVALID_OPENWITH(CheckId::InvalidOpenWith, FilterCategory::FileTypes);
 
   const std::string base = Utf16ToUtf8(L"HKEY_USERS\\" + InteractiveUserSid() + L"\\" + kFileExts + L"\\");
   const auto line = [&](const std::string& group, const std::string& extension) {

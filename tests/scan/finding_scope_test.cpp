@@ -141,11 +141,11 @@ TEST_F(FindingScopeTest, EachFindingTakesTheSmallestPartThatEndsTheFault) {
     row.plant(*this, name);
     const TreeContent before = ContentOf(HKCR, name);
 
-    if (row.check == Check::WrongExe) engine.SEARCH_FILEFORMAT_WRONGEXE(keys, kGroup_FileFormatWrongExe, kFilter_FileTypes);
+    if (row.check == Check::WrongExe) engine.SEARCH_FILEFORMAT_WRONGEXE(keys, CheckId::FileFormatWrongExe, FilterCategory::FileTypes);
     if (row.check == Check::LinkMissing)
-      engine.SEARCH_FILEFORMAT_LINKMISSING(keys, kGroup_FileFormatLinkMissing, kFilter_FileTypes);
+      engine.SEARCH_FILEFORMAT_LINKMISSING(keys, CheckId::FileFormatLinkMissing, FilterCategory::FileTypes);
     if (row.check == Check::WrongIcon)
-      engine.SEARCH_FILEFORMAT_WRONGICON(keys, kGroup_FileFormatWrongIcon, kFilter_FileTypes);
+      engine.SEARCH_FILEFORMAT_WRONGICON(keys, CheckId::FileFormatWrongIcon, FilterCategory::FileTypes);
     ASSERT_EQ(tree.NodeCount(), 1u);
     const TTreeData_RegCleaner& entry = *GetEntry(tree.NodeAt(0));
     const std::wstring deleted = name + row.deletedKey;
@@ -199,7 +199,7 @@ TEST_F(FindingScopeTest, SystemExtensionsLoseTheirClassNameOnly) {
   const std::wstring dllClass = Reg_ReadString(HKCR, L".dll", L"");
   if (dllClass.empty() || Reg_KeyExists(HKCR, dllClass)) GTEST_SKIP() << "this prefix registers .dll's class";
   keys = {L".dll"};
-  engine.SEARCH_FILEFORMAT_LINKMISSING(keys, kGroup_FileFormatLinkMissing, kFilter_FileTypes);
+  engine.SEARCH_FILEFORMAT_LINKMISSING(keys, CheckId::FileFormatLinkMissing, FilterCategory::FileTypes);
   ASSERT_EQ(tree.NodeCount(), 1u);
   const TTreeData_RegCleaner& entry = *GetEntry(tree.NodeAt(0));
   EXPECT_TRUE(entry.DeleteValue && !entry.DeleteKey);
@@ -280,8 +280,8 @@ TEST_F(OpenWithScope, TheUsersWorkingChoiceIsKeptAndOnlyStalePartsGo) {
     Reg_RedirectCurrentUser(root, record);
     const TreeContent before = ContentOf(root, record);
 
-    engine.SEARCH_EMPTYOPENWITH(kGroup_EmptyOpenWith, kFilter_FileTypes);
-    engine.SEARCH_INVALID_OPENWITH(kGroup_InvalidOpenWith, kFilter_FileTypes);
+    engine.SEARCH_EMPTYOPENWITH(CheckId::EmptyOpenWith, FilterCategory::FileTypes);
+    engine.SEARCH_INVALID_OPENWITH(CheckId::InvalidOpenWith, FilterCategory::FileTypes);
     std::vector<std::wstring> deleted;
     for (PVirtualNode node : tree) {
       const TTreeData_RegCleaner& e = *GetEntry(node);
@@ -289,7 +289,7 @@ TEST_F(OpenWithScope, TheUsersWorkingChoiceIsKeptAndOnlyStalePartsGo) {
         tree.SetCheckState(node, CheckState::Unchecked);  // the prefix's own records
         continue;
       }
-      EXPECT_EQ(e.GroupIndex, kGroup_InvalidOpenWith);
+      EXPECT_EQ(e.GroupIndex, CheckId::InvalidOpenWith);
       EXPECT_NE(e.Evidence.test, EvidenceTest::NotRepeatable);
       if (e.DeleteKey && e.Delete_Key == record) deleted.push_back(L"record");
       else if (e.DeleteKey) deleted.push_back(e.Delete_Key.substr(e.Delete_Key.rfind(L'\\') + 1));

@@ -30,7 +30,7 @@ TEST(AddFoundEntry, FilenameAndFolderDerivation) {
   TResultTree tree;
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.fullPath));
-    PVirtualNode node = Add_FoundEntry(c.fullPath, L"name", &tree, true, kGroup_Shared, kFilter_Shared,
+    PVirtualNode node = Add_FoundEntry(c.fullPath, L"name", &tree, true, CheckId::Shared, FilterCategory::Shared,
                                        ROOT_HKEY_LOCAL_MACHINE, L"K", L"V");
     ASSERT_NE(node, nullptr);
     EXPECT_EQ(GetEntry(node)->Filename, c.filename);
@@ -63,17 +63,17 @@ TEST(AddFoundEntry, ExcludedPathsAddNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.fullPath));
     const size_t before = tree.NodeCount();
-    PVirtualNode node = Add_FoundEntry(c.fullPath, L"n", &tree, true, 1, 3, ROOT_HKEY_LOCAL_MACHINE, L"K", L"");
+    PVirtualNode node = Add_FoundEntry(c.fullPath, L"n", &tree, true, CheckId::Shared, FilterCategory::Shared, ROOT_HKEY_LOCAL_MACHINE, L"K", L"");
     EXPECT_EQ(node != nullptr, c.added);
     EXPECT_EQ(tree.NodeCount(), before + (c.added ? 1 : 0));
   }
-  EXPECT_EQ(Add_FoundEntry(L"C:\\x.dll", L"n", nullptr, true, 1, 3, ROOT_HKEY_LOCAL_MACHINE, L"K", L""), nullptr);
+  EXPECT_EQ(Add_FoundEntry(L"C:\\x.dll", L"n", nullptr, true, CheckId::Shared, FilterCategory::Shared, ROOT_HKEY_LOCAL_MACHINE, L"K", L""), nullptr);
 }
 
 TEST(AddFoundEntry, NewNodeIsAppendedWithAFreshRecord) {
   TResultTree tree;
-  Add_FoundEntry(L"", L"first", &tree, true, kGroup_Fonts, kFilter_Fonts, ROOT_HKEY_LOCAL_MACHINE, L"A", L"");
-  PVirtualNode node = Add_FoundEntry(L"C:\\Gone\\x.dll", L"x.dll", &tree, false, kGroup_Shared, kFilter_Shared,
+  Add_FoundEntry(L"", L"first", &tree, true, CheckId::Fonts, FilterCategory::Fonts, ROOT_HKEY_LOCAL_MACHINE, L"A", L"");
+  PVirtualNode node = Add_FoundEntry(L"C:\\Gone\\x.dll", L"x.dll", &tree, false, CheckId::Shared, FilterCategory::Shared,
                                      ROOT_HKEY_USERS, L"S-1\\Software", L"C:\\Gone\\x.dll");
   ASSERT_EQ(tree.NodeCount(), 2u);
   EXPECT_EQ(tree.NodeAt(1), node);
@@ -89,8 +89,8 @@ TEST(AddFoundEntry, NewNodeIsAppendedWithAFreshRecord) {
   EXPECT_EQ(e.RootKey, ROOT_HKEY_USERS);
   EXPECT_EQ(e.Key, L"S-1\\Software");
   EXPECT_EQ(e.Value, L"C:\\Gone\\x.dll");
-  EXPECT_EQ(e.GroupIndex, kGroup_Shared);
-  EXPECT_EQ(e.ComboBoxIndex, kFilter_Shared);
+  EXPECT_EQ(e.GroupIndex, CheckId::Shared);
+  EXPECT_EQ(e.ComboBoxIndex, FilterCategory::Shared);
   EXPECT_TRUE(e.AdditionalInfo.empty() && e.MissingKey.empty() && e.Delete_Key.empty() && e.Delete_Value.empty());
   EXPECT_FALSE(e.DeleteKey || e.DeleteValue || e.RemoveFromTree || e.is_Header);
   EXPECT_EQ(e.Delete_Root, 0u);
@@ -102,17 +102,18 @@ class ScanResults : public ::testing::Test {
  protected:
   void SetUp() override {
     struct Row {
-      std::int32_t group, filter;
+      CheckId group;
+      FilterCategory filter;
       RootKey root;
       const wchar_t* key;
       const wchar_t* value;
       bool ticked;
     } rows[] = {
-        {kGroup_Shared, kFilter_Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared", L"C:\\a.dll", true},
-        {kGroup_Shared, kFilter_Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared", L"C:\\b.dll", false},
-        {kGroup_EmptyOpenWith, kFilter_FileTypes, ROOT_HKEY_USERS, L"S\\FileExts\\.abc", L"", true},
-        {kGroup_InvalidOpenWith, kFilter_FileTypes, ROOT_HKEY_USERS, L"S\\FileExts\\.abc", L"", true},
-        {kGroup_Fonts, kFilter_Fonts, ROOT_HKEY_LOCAL_MACHINE, L"Fonts", L"Arial", false},
+        {CheckId::Shared, FilterCategory::Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared", L"C:\\a.dll", true},
+        {CheckId::Shared, FilterCategory::Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared", L"C:\\b.dll", false},
+        {CheckId::EmptyOpenWith, FilterCategory::FileTypes, ROOT_HKEY_USERS, L"S\\FileExts\\.abc", L"", true},
+        {CheckId::InvalidOpenWith, FilterCategory::FileTypes, ROOT_HKEY_USERS, L"S\\FileExts\\.abc", L"", true},
+        {CheckId::Fonts, FilterCategory::Fonts, ROOT_HKEY_LOCAL_MACHINE, L"Fonts", L"Arial", false},
     };
     for (const Row& r : rows) {
       PVirtualNode node = Add_FoundEntry(L"", L"n", &tree, r.ticked, r.group, r.filter, r.root, r.key, r.value);
@@ -132,74 +133,74 @@ class ScanResults : public ::testing::Test {
 TEST_F(ScanResults, CountsPerFilterCategoryIncludeHiddenNodes) {
   tree.SetVisible(tree.NodeAt(0), false);
   const std::int32_t expected[kFilterCount] = {0, 2, 0, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0};
-  for (std::int32_t i = 0; i < kFilterCount; ++i) EXPECT_EQ(engine.Count_ItemsWithThisComboBoxIndex(i), expected[i]) << i;
+  for (std::int32_t i = 0; i < kFilterCount; ++i) EXPECT_EQ(engine.Count_ItemsWithThisComboBoxIndex(static_cast<FilterCategory>(i)), expected[i]) << i;
 
   TRegistryCleaner withoutTree(nullptr, run);
-  EXPECT_EQ(withoutTree.Count_ItemsWithThisComboBoxIndex(kFilter_Shared), 0);
-  EXPECT_EQ(withoutTree.Find_EntryByDeleteKey(kGroup_Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared"), nullptr);
+  EXPECT_EQ(withoutTree.Count_ItemsWithThisComboBoxIndex(FilterCategory::Shared), 0);
+  EXPECT_EQ(withoutTree.Find_EntryByDeleteKey(CheckId::Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared"), nullptr);
 }
 
 TEST_F(ScanResults, LookUpsMatchGroupRootKeyAndValueExactly) {
-  EXPECT_EQ(engine.Find_EntryByDeleteKey(kGroup_Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared"), tree.NodeAt(0));
-  EXPECT_EQ(engine.Find_EntryByDeleteKey(kGroup_EmptyOpenWith, ROOT_HKEY_USERS, L"S\\FileExts\\.abc"),
+  EXPECT_EQ(engine.Find_EntryByDeleteKey(CheckId::Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared"), tree.NodeAt(0));
+  EXPECT_EQ(engine.Find_EntryByDeleteKey(CheckId::EmptyOpenWith, ROOT_HKEY_USERS, L"S\\FileExts\\.abc"),
             tree.NodeAt(2));
-  EXPECT_EQ(engine.Find_EntryByDeleteKey(kGroup_InvalidOpenWith, ROOT_HKEY_USERS, L"S\\FileExts\\.abc"),
+  EXPECT_EQ(engine.Find_EntryByDeleteKey(CheckId::InvalidOpenWith, ROOT_HKEY_USERS, L"S\\FileExts\\.abc"),
             tree.NodeAt(3));
-  EXPECT_EQ(engine.Find_EntryByDeleteValue(kGroup_Shared, ROOT_HKEY_LOCAL_MACHINE, L"C:\\b.dll", L"Shared"),
+  EXPECT_EQ(engine.Find_EntryByDeleteValue(CheckId::Shared, ROOT_HKEY_LOCAL_MACHINE, L"C:\\b.dll", L"Shared"),
             tree.NodeAt(1));
 
   struct Miss {
-    std::int32_t group;
+    CheckId group;
     RootKey root;
     const wchar_t* key;
     const wchar_t* value;
   } misses[] = {
-      {kGroup_Shared, ROOT_HKEY_LOCAL_MACHINE, L"SHARED", L"C:\\a.dll"},  // case counts
-      {kGroup_Shared, ROOT_HKEY_CURRENT_USER, L"Shared", L"C:\\a.dll"},
-      {kGroup_Fonts, ROOT_HKEY_LOCAL_MACHINE, L"Shared", L"C:\\a.dll"},
-      {kGroup_Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared", L"c:\\a.dll"},
-      {kGroup_Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared\\", L"C:\\a.dll"},
+      {CheckId::Shared, ROOT_HKEY_LOCAL_MACHINE, L"SHARED", L"C:\\a.dll"},  // case counts
+      {CheckId::Shared, ROOT_HKEY_CURRENT_USER, L"Shared", L"C:\\a.dll"},
+      {CheckId::Fonts, ROOT_HKEY_LOCAL_MACHINE, L"Shared", L"C:\\a.dll"},
+      {CheckId::Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared", L"c:\\a.dll"},
+      {CheckId::Shared, ROOT_HKEY_LOCAL_MACHINE, L"Shared\\", L"C:\\a.dll"},
   };
   for (const Miss& m : misses) {
     SCOPED_TRACE(Utf16ToUtf8(std::wstring(m.key) + L"|" + m.value));
     EXPECT_EQ(engine.Find_EntryByDeleteValue(m.group, m.root, m.value, m.key), nullptr);
   }
-  EXPECT_EQ(engine.Find_EntryByDeleteKey(kGroup_Fonts, ROOT_HKEY_LOCAL_MACHINE, L"fonts"), nullptr);
+  EXPECT_EQ(engine.Find_EntryByDeleteKey(CheckId::Fonts, ROOT_HKEY_LOCAL_MACHINE, L"fonts"), nullptr);
 }
 
 // The look-ups are answered from an index: it must take in nodes added after
 // an earlier look-up, keep answering with the first of equal targets, and
 // forget removed nodes rather than hand them out.
 TEST_F(ScanResults, LookUpsFollowTheTreeAsItGrowsAndShrinks) {
-  const auto add = [&](std::int32_t group, const wchar_t* key, const wchar_t* value) {
+  const auto add = [&](CheckId group, const wchar_t* key, const wchar_t* value) {
     PVirtualNode node =
-        Add_FoundEntry(L"", L"n", &tree, true, group, kFilter_Shared, ROOT_HKEY_LOCAL_MACHINE, key, value);
+        Add_FoundEntry(L"", L"n", &tree, true, group, FilterCategory::Shared, ROOT_HKEY_LOCAL_MACHINE, key, value);
     GetEntry(node)->Delete_Root = ROOT_HKEY_LOCAL_MACHINE;
     GetEntry(node)->Delete_Key = key;
     GetEntry(node)->Delete_Value = value;
     return node;
   };
-  const auto byKey = [&](std::int32_t group, const wchar_t* key) {
+  const auto byKey = [&](CheckId group, const wchar_t* key) {
     return engine.Find_EntryByDeleteKey(group, ROOT_HKEY_LOCAL_MACHINE, key);
   };
   const auto byValue = [&](const wchar_t* value) {
-    return engine.Find_EntryByDeleteValue(kGroup_Shared, ROOT_HKEY_LOCAL_MACHINE, value, L"Shared");
+    return engine.Find_EntryByDeleteValue(CheckId::Shared, ROOT_HKEY_LOCAL_MACHINE, value, L"Shared");
   };
   const PVirtualNode first = tree.NodeAt(0), second = tree.NodeAt(1);
-  EXPECT_EQ(byKey(kGroup_Shared, L"Shared"), first);
+  EXPECT_EQ(byKey(CheckId::Shared, L"Shared"), first);
 
-  const PVirtualNode repeat = add(kGroup_Shared, L"Shared", L"C:\\a.dll");
-  const PVirtualNode added = add(kGroup_Fonts, L"Fonts\\New", L"");
+  const PVirtualNode repeat = add(CheckId::Shared, L"Shared", L"C:\\a.dll");
+  const PVirtualNode added = add(CheckId::Fonts, L"Fonts\\New", L"");
   EXPECT_EQ(byValue(L"C:\\a.dll"), first);
-  EXPECT_EQ(byKey(kGroup_Fonts, L"Fonts\\New"), added);
+  EXPECT_EQ(byKey(CheckId::Fonts, L"Fonts\\New"), added);
 
   tree.Remove(first);
-  EXPECT_EQ(byKey(kGroup_Shared, L"Shared"), second);
+  EXPECT_EQ(byKey(CheckId::Shared, L"Shared"), second);
   EXPECT_EQ(byValue(L"C:\\a.dll"), repeat);
 
   tree.Clear();
-  EXPECT_EQ(byKey(kGroup_Shared, L"Shared"), nullptr);
-  const PVirtualNode again = add(kGroup_Shared, L"Shared", L"C:\\a.dll");
+  EXPECT_EQ(byKey(CheckId::Shared, L"Shared"), nullptr);
+  const PVirtualNode again = add(CheckId::Shared, L"Shared", L"C:\\a.dll");
   EXPECT_EQ(byValue(L"C:\\a.dll"), again);
 }
 

@@ -89,7 +89,7 @@ TEST_F(HistoryChecks, UserAssistNamesAreReadWithAndWithoutTheirTag) {
   // Stored encoded, as Explorer writes it: UEME_RUNPATH:C:\keytidy-gone\tagged.exe
   registry.Write(HKCU, set2, L"HRZR_EHACNGU:P:\\xrlgvql-tbar\\gnttrq.rkr", REG_DWORD, &count, sizeof(count));
 
-  engine.SEARCH_WINDOWSHISTORY_USERASSIST(kGroup_UserAssist, kFilter_History);
+  engine.SEARCH_WINDOWSHISTORY_USERASSIST(CheckId::UserAssist, FilterCategory::History);
 
   std::uint32_t values = 0;
   std::vector<std::wstring> sets;
@@ -123,7 +123,7 @@ TEST_F(HistoryChecks, OpenSaveListsSkipTheirOrderValue) {
   registry.WriteString(HKCU, bmp, L"a", L"Z:\\keytidy\\gone.bmp");
   registry.WriteString(HKCU, bmp, L"b", T(L"{T}\\gone\\pic.bmp"));
 
-  engine.SEARCH_LOSTMRU(kGroup_LostMru, kFilter_History);
+  engine.SEARCH_LOSTMRU(CheckId::LostMru, FilterCategory::History);
 
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKCU, kOpenSave));
   EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, 0u);
@@ -150,7 +150,7 @@ TEST_F(HistoryChecks, MuiCacheNamesWithSuffixesAndResourceReferences) {
   };
   for (const std::wstring& name : names) registry.WriteString(HKCU, kMuiCacheVista, name, L"Keytidy Program");
 
-  engine.SEARCH_MUI_CACHE(kGroup_MuiCache, kFilter_History);
+  engine.SEARCH_MUI_CACHE(CheckId::MuiCache, FilterCategory::History);
 
   EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, Reg_ValueCount(HKCU, kMuiCacheVista));
   const auto line = [&](const std::string& path, const std::wstring& name) {
@@ -171,11 +171,11 @@ TEST_F(HistoryChecks, AccessoryRecentFileLists) {
   registry.WriteString(HKCU, kWordPad, L"File1", L"%ProgramFiles%\\Keytidy\\letter.rtf");
 
   // As the scan driver calls it: the key already moved to the user's hive.
-  for (const auto& [key, group] : {std::pair{kPaint, kGroup_MruPaint}, std::pair{kWordPad, kGroup_MruWordPad}}) {
+  for (const auto& [key, group] : {std::pair{kPaint, CheckId::MruPaint}, std::pair{kWordPad, CheckId::MruWordPad}}) {
     RootKey root = HKCU;
     std::wstring path = key;
     Reg_RedirectCurrentUser(root, path);
-    engine.SEARCH_MRU_APPLETS(group, kFilter_History, root, path);
+    engine.SEARCH_MRU_APPLETS(group, FilterCategory::History, root, path);
   }
 
   EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, Reg_ValueCount(HKCU, kPaint) + Reg_ValueCount(HKCU, kWordPad));
@@ -194,10 +194,10 @@ TEST_F(HistoryChecks, AStoppedRunLooksAtNoList) {
   registry.WriteString(HKCU, kPaint, L"File1", T(L"{T}\\gone\\pic.bmp"));
 
   run.STOP_REQUESTED = true;
-  engine.SEARCH_WINDOWSHISTORY_USERASSIST(kGroup_UserAssist, kFilter_History);
-  engine.SEARCH_LOSTMRU(kGroup_LostMru, kFilter_History);
-  engine.SEARCH_MUI_CACHE(kGroup_MuiCache, kFilter_History);
-  engine.SEARCH_MRU_APPLETS(kGroup_MruPaint, kFilter_History, HKCU, kPaint);
+  engine.SEARCH_WINDOWSHISTORY_USERASSIST(CheckId::UserAssist, FilterCategory::History);
+  engine.SEARCH_LOSTMRU(CheckId::LostMru, FilterCategory::History);
+  engine.SEARCH_MUI_CACHE(CheckId::MuiCache, FilterCategory::History);
+  engine.SEARCH_MRU_APPLETS(CheckId::MruPaint, FilterCategory::History, HKCU, kPaint);
   EXPECT_TRUE(OurFindings().empty());
   EXPECT_EQ(engine.Scanned().Stat_ValuesScanned + engine.Scanned().Stat_KeysScanned, 0u);
 }
@@ -212,7 +212,7 @@ TEST_F(HistoryChecks, MuiCacheKeyFollowsTheWindowsVersion) {
   registry.WriteString(HKCU, kMuiCacheVista, L"C:\\keytidy-gone\\vista.exe.FriendlyAppName", L"Vista");
   registry.WriteString(HKCU, kMuiCacheXp, L"C:\\keytidy-gone\\xp.exe.FriendlyAppName", L"XP");
 
-  engine.SEARCH_MUI_CACHE(kGroup_MuiCache, kFilter_History);
+  engine.SEARCH_MUI_CACHE(CheckId::MuiCache, FilterCategory::History);
   ASSERT_EQ(OurFindings().size(), 1u);
   EXPECT_NE(OurFindings()[0].find("vista.exe"), std::string::npos);
 
@@ -232,7 +232,7 @@ class MuiCacheXpChild : public test::CheckTest {};
 TEST_F(MuiCacheXpChild, RunsTheCheckUnderXp) {
   if (!GetEnvironmentVariableA(kXpChildVariable, nullptr, 0)) GTEST_SKIP() << "runs only as a child process";
   ASSERT_EQ(Windows_Version().major, 5u);
-  engine.SEARCH_MUI_CACHE(kGroup_MuiCache, kFilter_History);
+  engine.SEARCH_MUI_CACHE(CheckId::MuiCache, FilterCategory::History);
   for (const std::string& line : OurFindings()) std::printf("FINDING %s\n", line.c_str());
   std::fflush(stdout);
 }

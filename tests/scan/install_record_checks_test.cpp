@@ -45,7 +45,7 @@ TEST_F(InstallRecordChecks, ArpCacheProgramPaths) {
   cache(L"KeytidyText", L"{T}\\gone\\text.exe", 552, REG_SZ);
   cache(L"KeytidyOther", L"Z:\\keytidy\\app.exe", 552);
 
-  engine.SEARCH_INSTALLERARP(kGroup_InstallerArp, kFilter_Software);
+  engine.SEARCH_INSTALLERARP(CheckId::InstallerArp, FilterCategory::Software);
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKLM, base));
   EXPECT_THAT(OurFindings(),
               UnorderedElementsAreArray(Lines{Line("21/9", T8(L"{T}\\gone\\app.exe"), "KeytidyGone", base + L"\\KeytidyGone", "")}));
@@ -66,8 +66,8 @@ TEST_F(InstallRecordChecks, UninstallSourcesReportedOncePerProgram) {
   entry(wow, L"KeytidyGone", L"{T}\\gone-src", L"Keytidy Gone");  // already reported natively
   entry(wow, L"KeytidyGone32", L"{T}\\gone32", L"");
 
-  engine.SEARCH_UNINSTALLKEYS_INSTALLPATH(kGroup_UninstallInstallPath, kFilter_Software, false);
-  engine.SEARCH_UNINSTALLKEYS_INSTALLPATH(kGroup_UninstallInstallPath, kFilter_Software, true);
+  engine.SEARCH_UNINSTALLKEYS_INSTALLPATH(CheckId::UninstallInstallPath, FilterCategory::Software, false);
+  engine.SEARCH_UNINSTALLKEYS_INSTALLPATH(CheckId::UninstallInstallPath, FilterCategory::Software, true);
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKLM, native) + Reg_SubKeyCount(HKLM, wow));
   EXPECT_THAT(OurFindings(),
               UnorderedElementsAreArray(Lines{
@@ -91,7 +91,7 @@ TEST_F(InstallRecordChecks, SnapInHelpTopics) {
   const DWORD number = 5;
   registry.Write(HKLM, base + L"\\{Keytidy-4}", L"HelpTopic", REG_DWORD, &number, sizeof(number));
 
-  engine.SEARCH_MMC(kGroup_Mmc, kFilter_Help);
+  engine.SEARCH_MMC(CheckId::Mmc, FilterCategory::Help);
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKLM, base));
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{
                                  Line("15/6", T8(L"{T}\\gone\\help.chm"), "help.chm", one, "HelpTopic"),
@@ -121,7 +121,7 @@ TEST_F(InstallRecordChecks, FirewallRulePrograms) {
                              L"\\services\\SharedAccess\\Parameters\\FirewallPolicy\\FirewallRules";
     if (Reg_KeyExistsWritable(HKLM, key)) total += Reg_ValueCount(HKLM, key);
   }
-  engine.SEARCH_FIREWALL_RULES(kGroup_FirewallRules, kFilter_Firewall);
+  engine.SEARCH_FIREWALL_RULES(CheckId::FirewallRules, FilterCategory::Firewall);
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, total);
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{
                                  Line("60/11", T8(L"{T}\\gone\\app.exe"), "KeytidyRule1", rules, "KeytidyRule1"),

@@ -44,7 +44,7 @@ class Descriptions : public ::testing::Test {
   TempFolder folder;
 };
 
-TTreeData_RegCleaner Entry(std::int32_t group) {
+TTreeData_RegCleaner Entry(CheckId group) {
   TTreeData_RegCleaner entry;
   entry.GroupIndex = group;
   entry.RootKey = ROOT_HKEY_CLASSES_ROOT;
@@ -66,23 +66,23 @@ TEST_F(Descriptions, LinesAndIconsPerGroup) {
     std::int32_t icon;
     std::wstring text1, text2;
   };
-  TTreeData_RegCleaner valueInPath = Entry(kGroup_Media);
+  TTreeData_RegCleaner valueInPath = Entry(CheckId::Media);
   valueInPath.FullPath = L"C:\\x%Value.wav";
-  TTreeData_RegCleaner noRoot = Entry(kGroup_ComEmptyToolboxBitmap);
+  TTreeData_RegCleaner noRoot = Entry(CheckId::ComEmptyToolboxBitmap);
   noRoot.RootKey = 0;
   const Case cases[] = {
-      {"placeholders in any case", Entry(kGroup_Shared), 1, L"Shared old.dll in C:\\Gone is gone", L"C:\\Gone"},
-      {"MUI cache shares the sentence", Entry(kGroup_MuiCache), 10, L"Shared old.dll in C:\\Gone is gone",
+      {"placeholders in any case", Entry(CheckId::Shared), 1, L"Shared old.dll in C:\\Gone is gone", L"C:\\Gone"},
+      {"MUI cache shares the sentence", Entry(CheckId::MuiCache), 10, L"Shared old.dll in C:\\Gone is gone",
        L"C:\\Gone\\old.dll"},
-      {"missing link on line 2", Entry(kGroup_FileFormatLinkMissing), 13, L"Type .abc links to abcfile", L"abcfile"},
+      {"missing link on line 2", Entry(CheckId::FileFormatLinkMissing), 13, L"Type .abc links to abcfile", L"abcfile"},
       // A field holding a later placeholder gets it replaced on line 1 only.
       {"%Value only on line 1", valueInPath, 5, L"Sound C:\\xDefault.wav (Default)", L"C:\\x%Value.wav"},
       {"root 0 gives an empty root name", noRoot, 17, L"Empty under \\.abc", L"ToolboxBitmap32"},
-      {"missing sentence stays empty", Entry(kGroup_Fonts), 4, L"", L"C:\\Gone"},
-      {"no line 2", Entry(kGroup_FileFormatEmpty), 12, L"", L""},
-      {"class server program: the in-process server's icon", Entry(kGroup_ComLocalServer32), 16,
+      {"missing sentence stays empty", Entry(CheckId::Fonts), 4, L"", L"C:\\Gone"},
+      {"no line 2", Entry(CheckId::FileFormatEmpty), 12, L"", L""},
+      {"class server program: the in-process server's icon", Entry(CheckId::ComLocalServer32), 16,
        L"Server old.dll of ABC file gone", L"C:\\Gone\\old.dll"},
-      {"unknown group", Entry(19), 7, L"", L""},
+      {"unknown group", Entry(static_cast<CheckId>(19)), 7, L"", L""},
   };
   for (const Case& c : cases) {
     std::int32_t icon = 7;
@@ -95,15 +95,15 @@ TEST_F(Descriptions, LinesAndIconsPerGroup) {
 }
 
 TEST_F(Descriptions, ReportLines) {
-  TTreeData_RegCleaner keyEntry = Entry(kGroup_FileFormatLinkMissing);
+  TTreeData_RegCleaner keyEntry = Entry(CheckId::FileFormatLinkMissing);
   keyEntry.DeleteKey = true;
   keyEntry.Delete_Root = ROOT_HKEY_CLASSES_ROOT;
   keyEntry.Delete_Key = L".abc";
-  TTreeData_RegCleaner defaultValue = Entry(kGroup_FileFormatWrongExe);
+  TTreeData_RegCleaner defaultValue = Entry(CheckId::FileFormatWrongExe);
   defaultValue.DeleteValue = true;
   defaultValue.Delete_Root = ROOT_HKEY_CLASSES_ROOT;
   defaultValue.Delete_Key = L".abc";
-  TTreeData_RegCleaner both = Entry(kGroup_Shared);
+  TTreeData_RegCleaner both = Entry(CheckId::Shared);
   both.DeleteKey = both.DeleteValue = true;
   both.Delete_Root = ROOT_HKEY_LOCAL_MACHINE;
   both.Delete_Key = L"Software\\K";
@@ -145,7 +145,7 @@ TEST(ScanReport, FileInAnsiWithCrLfAndNoneForAnEmptyTree) {
   TResultTree tree;
   for (const wchar_t* name : {L"caf\u00e9", L"\u0416", L"x"}) {
     TTreeData_RegCleaner& entry = TResultTree::Data(tree.AddChild(CheckType::CheckBox, CheckState::Unchecked));
-    entry.GroupIndex = 99;
+    entry.GroupIndex = static_cast<CheckId>(99);
     entry.DeleteKey = true;
     entry.Delete_Root = ROOT_HKEY_CURRENT_USER;
     entry.Delete_Key = name;

@@ -34,9 +34,9 @@ class PathVerdictChecks : public test::CheckTest {
   ~PathVerdictChecks() override { Set_InteractiveUserSid(previousSid_); }
 
   // The tested path (FullPath) of each of our findings of `group`.
-  Paths FoundPaths(std::int32_t group) const {
+  Paths FoundPaths(CheckId group) const {
     Paths paths;
-    const std::string prefix = std::to_string(group) + "/";
+    const std::string prefix = std::to_string(Number(group)) + "/";
     for (const std::string& line : OurFindings()) {
       if (line.rfind(prefix, 0) != 0) continue;
       const std::size_t start = line.find(" | ") + 3;
@@ -93,13 +93,13 @@ TEST_F(PathVerdictChecks, NamesThatAreWholePathsAreTestedWhole) {
     if (row.tested) expected.push_back(T8(row.tested));
   }
 
-  engine.SEARCH_WINDOWSHISTORY_USERASSIST(kGroup_UserAssist, kFilter_History);
-  engine.SEARCH_MUI_CACHE(kGroup_MuiCache, kFilter_History);
+  engine.SEARCH_WINDOWSHISTORY_USERASSIST(CheckId::UserAssist, FilterCategory::History);
+  engine.SEARCH_MUI_CACHE(CheckId::MuiCache, FilterCategory::History);
 
-  EXPECT_THAT(FoundPaths(kGroup_UserAssist), UnorderedElementsAreArray(expected));
+  EXPECT_THAT(FoundPaths(CheckId::UserAssist), UnorderedElementsAreArray(expected));
   Paths twice = expected;
   twice.insert(twice.end(), expected.begin(), expected.end());
-  EXPECT_THAT(FoundPaths(kGroup_MuiCache), UnorderedElementsAreArray(twice));
+  EXPECT_THAT(FoundPaths(CheckId::MuiCache), UnorderedElementsAreArray(twice));
 }
 
 TEST_F(PathVerdictChecks, AFolderWhereAFileIsExpectedIsPresent) {
@@ -114,13 +114,13 @@ TEST_F(PathVerdictChecks, AFolderWhereAFileIsExpectedIsPresent) {
   registry.WriteString(HKLM, kRun, L"Keytidy folder with a trailing backslash", T(L"{T}\\Tools\\"));
   registry.WriteString(HKLM, kRun, L"Keytidy gone folder", T(L"\"{T}\\GoneTools\""));
 
-  engine.SEARCH_SHARED(kGroup_Shared, kFilter_Shared, false);
-  engine.SEARCH_APPPATHS(kGroup_AppPaths, kFilter_AppPaths);
-  engine.SEARCH_STARTUP_LEFTOVERS(kGroup_StartupLeftover, kFilter_Leftovers, HKLM, false);
+  engine.SEARCH_SHARED(CheckId::Shared, FilterCategory::Shared, false);
+  engine.SEARCH_APPPATHS(CheckId::AppPaths, FilterCategory::AppPaths);
+  engine.SEARCH_STARTUP_LEFTOVERS(CheckId::StartupLeftover, FilterCategory::Leftovers, HKLM, false);
 
-  EXPECT_THAT(FoundPaths(kGroup_Shared), UnorderedElementsAreArray(Expected({L"{T}\\GoneShared.dll"}, temp.Path())));
-  EXPECT_THAT(FoundPaths(kGroup_AppPaths), UnorderedElementsAreArray(Expected({L"{T}\\GoneTools"}, temp.Path())));
-  EXPECT_THAT(FoundPaths(kGroup_StartupLeftover),
+  EXPECT_THAT(FoundPaths(CheckId::Shared), UnorderedElementsAreArray(Expected({L"{T}\\GoneShared.dll"}, temp.Path())));
+  EXPECT_THAT(FoundPaths(CheckId::AppPaths), UnorderedElementsAreArray(Expected({L"{T}\\GoneTools"}, temp.Path())));
+  EXPECT_THAT(FoundPaths(CheckId::StartupLeftover),
               UnorderedElementsAreArray(Expected({L"{T}\\GoneTools"}, temp.Path())));
 }
 
@@ -142,16 +142,16 @@ TEST_F(PathVerdictChecks, PathsOfMaxPathAndLongerAreLookedUp) {
     registry.WriteString(HKCU, kMuiCache, path + L".FriendlyAppName", L"Keytidy");
   }
 
-  engine.SEARCH_SHARED(kGroup_Shared, kFilter_Shared, false);
-  engine.SEARCH_APPPATHS(kGroup_AppPaths, kFilter_AppPaths);
-  engine.SEARCH_STARTUP_LEFTOVERS(kGroup_StartupLeftover, kFilter_Leftovers, HKLM, false);
-  engine.SEARCH_WINDOWSHISTORY_USERASSIST(kGroup_UserAssist, kFilter_History);
-  engine.SEARCH_MUI_CACHE(kGroup_MuiCache, kFilter_History);
+  engine.SEARCH_SHARED(CheckId::Shared, FilterCategory::Shared, false);
+  engine.SEARCH_APPPATHS(CheckId::AppPaths, FilterCategory::AppPaths);
+  engine.SEARCH_STARTUP_LEFTOVERS(CheckId::StartupLeftover, FilterCategory::Leftovers, HKLM, false);
+  engine.SEARCH_WINDOWSHISTORY_USERASSIST(CheckId::UserAssist, FilterCategory::History);
+  engine.SEARCH_MUI_CACHE(CheckId::MuiCache, FilterCategory::History);
 
   const Paths onlyGone{Utf16ToUtf8(gone)};
-  for (std::int32_t group :
-       {kGroup_Shared, kGroup_AppPaths, kGroup_StartupLeftover, kGroup_UserAssist, kGroup_MuiCache})
-    EXPECT_THAT(FoundPaths(group), UnorderedElementsAreArray(onlyGone)) << "group " << group;
+  for (CheckId group :
+       {CheckId::Shared, CheckId::AppPaths, CheckId::StartupLeftover, CheckId::UserAssist, CheckId::MuiCache})
+    EXPECT_THAT(FoundPaths(group), UnorderedElementsAreArray(onlyGone)) << "group " << Number(group);
 }
 
 }  // namespace

@@ -46,12 +46,12 @@ std::pair<RootKey, std::wstring> AsChecked(RootKey root, const std::wstring& key
   return {checkedRoot, checkedKey};
 }
 
-std::string Finding(std::int32_t group, const std::string& program, const std::wstring& name, RootKey root,
+std::string Finding(CheckId group, const std::string& program, const std::wstring& name, RootKey root,
                     const std::wstring& key, const std::wstring& value) {
   const auto [checkedRoot, checkedKey] = AsChecked(root, key);
   const std::string place = Utf16ToUtf8(Reg_RootKeyName(checkedRoot) + L"\\" + checkedKey);
   const std::string deletes = value.empty() ? "key " + place : "value " + place + " [" + Utf16ToUtf8(value) + "]";
-  return std::to_string(group) + "/13 | " + program + " | " + Utf16ToUtf8(name) + " | " + place + " | " +
+  return std::to_string(Number(group)) + "/13 | " + program + " | " + Utf16ToUtf8(name) + " | " + place + " | " +
          Utf16ToUtf8(value) + " | " + deletes;
 }
 
@@ -137,12 +137,12 @@ TEST_F(ProgramLeftoverChecks, StartupEntriesWhoseProgramIsGone) {
       registry.Write(row.root, key, name, REG_DWORD, &number, sizeof(number));
     }
     if (row.program)
-      expected.push_back(Finding(kGroup_StartupLeftover, T8(row.program), row.wow ? name + L" (32Bit)" : name,
+      expected.push_back(Finding(CheckId::StartupLeftover, T8(row.program), row.wow ? name + L" (32Bit)" : name,
                                  row.root, key, name));
   }
 
-  for (RootKey root : {HKLM, HKCU}) engine.SEARCH_STARTUP_LEFTOVERS(kGroup_StartupLeftover, kFilter_Leftovers, root, false);
-  engine.SEARCH_STARTUP_LEFTOVERS(kGroup_StartupLeftover, kFilter_Leftovers, HKLM, true);
+  for (RootKey root : {HKLM, HKCU}) engine.SEARCH_STARTUP_LEFTOVERS(CheckId::StartupLeftover, FilterCategory::Leftovers, root, false);
+  engine.SEARCH_STARTUP_LEFTOVERS(CheckId::StartupLeftover, FilterCategory::Leftovers, HKLM, true);
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(expected));
 }
 
@@ -207,13 +207,13 @@ TEST_F(ProgramLeftoverChecks, UninstallEntriesOfRemovedPrograms) {
     for (const auto& [value, text] : row.values) registry.WriteString(row.root, key, value, T(text));
     for (const auto& [value, number] : row.flags) registry.Write(row.root, key, value, REG_DWORD, &number, sizeof(number));
     if (row.program)
-      expected.push_back(Finding(kGroup_UninstallLeftover, T8(row.program),
+      expected.push_back(Finding(CheckId::UninstallLeftover, T8(row.program),
                                  row.wow ? displayName + L" (32Bit)" : displayName, row.root, key, L""));
   }
 
   for (RootKey root : {HKLM, HKCU})
-    engine.SEARCH_UNINSTALL_LEFTOVERS(kGroup_UninstallLeftover, kFilter_Leftovers, root, false);
-  engine.SEARCH_UNINSTALL_LEFTOVERS(kGroup_UninstallLeftover, kFilter_Leftovers, HKLM, true);
+    engine.SEARCH_UNINSTALL_LEFTOVERS(CheckId::UninstallLeftover, FilterCategory::Leftovers, root, false);
+  engine.SEARCH_UNINSTALL_LEFTOVERS(CheckId::UninstallLeftover, FilterCategory::Leftovers, HKLM, true);
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(expected));
 }
 
@@ -259,7 +259,7 @@ TEST_F(ProgramLeftoverChecks, DeletionRepeatsTheWholeUninstallTest) {
     const std::wstring key = kVersion + L"\\Uninstall\\Keytidy recheck " + Utf8ToUtf16(row.label);
     registry.WriteString(HKLM, key, L"UninstallString", T(L"{T}\\gone\\u.exe"));
     registry.WriteString(HKLM, key, L"InstallLocation", T(L"{T}\\gone-loc"));
-    engine.SEARCH_UNINSTALL_LEFTOVERS(kGroup_UninstallLeftover, kFilter_Leftovers, HKLM, false);
+    engine.SEARCH_UNINSTALL_LEFTOVERS(CheckId::UninstallLeftover, FilterCategory::Leftovers, HKLM, false);
     for (PVirtualNode node : tree)
       if (GetEntry(node)->Delete_Key != key) tree.SetCheckState(node, CheckState::Unchecked);
     row.meanwhile(key);
@@ -300,12 +300,12 @@ TEST_F(ProgramLeftoverChecks, SearchDeleteAndRestore) {
   RegDeleteTreeW(HKEY_CURRENT_USER, settings.statsKey.c_str());
   EXPECT_THAT(OurFindings(),
               UnorderedElementsAreArray(Lines{
-                  Finding(kGroup_StartupLeftover, T8(L"{T}\\gone\\tray.exe"), L"Keytidy End To End", HKLM, run,
+                  Finding(CheckId::StartupLeftover, T8(L"{T}\\gone\\tray.exe"), L"Keytidy End To End", HKLM, run,
                           L"Keytidy End To End"),
-                  Finding(kGroup_UninstallLeftover, T8(L"{T}\\gone\\uninst.exe"), L"Keytidy End To End", HKLM, entry,
+                  Finding(CheckId::UninstallLeftover, T8(L"{T}\\gone\\uninst.exe"), L"Keytidy End To End", HKLM, entry,
                           L""),
               }));
-  EXPECT_EQ(engine.Count_ItemsWithThisComboBoxIndex(kFilter_Leftovers), static_cast<std::int32_t>(tree.NodeCount()));
+  EXPECT_EQ(engine.Count_ItemsWithThisComboBoxIndex(FilterCategory::Leftovers), static_cast<std::int32_t>(tree.NodeCount()));
   // The prefix may hold leftovers of its own: only ours are deleted.
   for (PVirtualNode node : tree)
     if (!ContainsUpperAscii(GetEntry(node)->DisplayName, L"KEYTIDY")) tree.SetCheckState(node, CheckState::Unchecked);
@@ -340,8 +340,8 @@ TEST(ProgramLeftoverReport, LinesInTheShippedEnglishTexts) {
   Localisation_Reset();
   LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", L"en-us");
   TTreeData_RegCleaner startup;
-  startup.GroupIndex = kGroup_StartupLeftover;
-  startup.ComboBoxIndex = kFilter_Leftovers;
+  startup.GroupIndex = CheckId::StartupLeftover;
+  startup.ComboBoxIndex = FilterCategory::Leftovers;
   startup.DisplayName = L"Tray Helper";
   startup.FullPath = L"C:\\Gone\\tray.exe";
   startup.Filename = L"tray.exe";
@@ -350,8 +350,8 @@ TEST(ProgramLeftoverReport, LinesInTheShippedEnglishTexts) {
   startup.Delete_Key = kVersion + L"\\Run";
   startup.Delete_Value = L"Tray Helper";
   TTreeData_RegCleaner uninstall;
-  uninstall.GroupIndex = kGroup_UninstallLeftover;
-  uninstall.ComboBoxIndex = kFilter_Leftovers;
+  uninstall.GroupIndex = CheckId::UninstallLeftover;
+  uninstall.ComboBoxIndex = FilterCategory::Leftovers;
   uninstall.DisplayName = L"Old Tool 1.2";
   uninstall.FullPath = L"C:\\Gone\\unins000.exe";
   uninstall.Filename = L"unins000.exe";

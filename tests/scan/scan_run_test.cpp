@@ -41,7 +41,7 @@ class RecordingObserver : public TScanObserver {
   void SetProgressPosition(std::int32_t position) override { positions.push_back(position); }
   void SearchStarted() override { events.push_back(L"started"); }
   void CategoryStarted(const ScanCategory& category, const std::wstring& caption) override {
-    events.push_back(L"category " + std::to_wstring(category.filterIndex) + L" " + caption);
+    events.push_back(L"category " + std::to_wstring(Number(category.filterIndex)) + L" " + caption);
     if (onCategory) onCategory(category);
   }
   void ProcessMessages() override { ++pumps; }
@@ -344,32 +344,32 @@ TEST_F(ScanRun, RepeatedSightingsKeepEveryFindingInItsPlace) {
     // The fixture's statistics key leaves its parent behind empty, which the
     // vendor-key check rightly reports; it is no part of this fixture.
     if (ContainsUpperAscii(e.Delete_Key, L"\\KEYTIDYTESTS")) continue;
-    ours.push_back(std::to_string(e.GroupIndex) + " | " +
+    ours.push_back(std::to_string(Number(e.GroupIndex)) + " | " +
                    Utf16ToUtf8(e.DisplayName + L" | " + e.Delete_Key + L" [" + e.Delete_Value + L"] | " +
                                e.AdditionalInfo));
   }
-  const auto line = [](std::int32_t group, const std::wstring& text) {
-    return std::to_string(group) + " | " + Utf16ToUtf8(text);
+  const auto line = [](CheckId group, const std::wstring& text) {
+    return std::to_string(Number(group)) + " | " + Utf16ToUtf8(text);
   };
   const std::wstring missingPlace = L"HKEY_CLASSES_ROOT\\TypeLib\\" + missingLib;
   EXPECT_THAT(ours, ElementsAreArray({
-                        line(kGroup_UninstallInstallPath,
+                        line(CheckId::UninstallInstallPath,
                              L"KeytidyRunSource | " + native + L"\\KeytidyRunSource [InstallSource] | "),
-                        line(kGroup_UninstallInstallPath,
+                        line(CheckId::UninstallInstallPath,
                              L"KeytidyRunSource32 | " + wow + L"\\KeytidyRunSource32 [InstallSource] | "),
-                        line(kGroup_EmptyUninstallKeys,
+                        line(CheckId::EmptyUninstallKeys,
                              L"{Keytidy-RunOnly32} (32Bit) | " + wow + L"\\{Keytidy-RunOnly32} [] | "),
                         // The class keeps its icon: only the broken verb goes.
-                        line(kGroup_FileFormatWrongExe, L"KeytidyRunType | KeytidyRunType\\shell\\open [] | .keytidyrunb"),
-                        line(kGroup_FileFormatLinkMissing, L".keytidyrunc | .keytidyrunc [] | KeytidyRunMissing"),
-                        line(kGroup_FileFormatWrongIcon,
+                        line(CheckId::FileFormatWrongExe, L"KeytidyRunType | KeytidyRunType\\shell\\open [] | .keytidyrunb"),
+                        line(CheckId::FileFormatLinkMissing, L".keytidyrunc | .keytidyrunc [] | KeytidyRunMissing"),
+                        line(CheckId::FileFormatWrongIcon,
                              L"KeytidyRunType | KeytidyRunType\\DefaultIcon [] | .keytidyrunb"),
-                        line(kGroup_ComLocalServer32, L"Keytidy Run Class | CLSID\\" + both + L"\\LocalServer32 [] | "),
-                        line(kGroup_ComTypeLibInvalid,
+                        line(CheckId::ComLocalServer32, L"Keytidy Run Class | CLSID\\" + both + L"\\LocalServer32 [] | "),
+                        line(CheckId::ComTypeLibInvalid,
                              L"Keytidy Run Class | CLSID\\" + both + L"\\TypeLib [] | " + missingPlace),
-                        line(kGroup_InterfaceTypeLibInvalid,
+                        line(CheckId::InterfaceTypeLibInvalid,
                              L"IKeytidyRunBoth | Interface\\" + both + L"\\TypeLib [] | " + missingPlace),
-                        line(kGroup_InterfaceTypeLibInvalid,
+                        line(CheckId::InterfaceTypeLibInvalid,
                              L"IKeytidyRun32 | Wow6432Node\\Interface\\" + only32 + L"\\TypeLib [] | " +
                                  missingPlace),
                     }));

@@ -41,7 +41,7 @@ TEST_F(SoundEventChecks, CurrentAndDefaultSoundsOfEveryEvent) {
          return names;
        }())
     events += Reg_SubKeyCount(HKCU, apps + L"\\" + app);
-  engine.SEARCH_MEDIA(kGroup_Media, kFilter_Media);
+  engine.SEARCH_MEDIA(CheckId::Media, FilterCategory::Media);
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, events);
 
   const std::string base = "HKEY_USERS\\" + Utf16ToUtf8(InteractiveUserSid() + L"\\" + apps);

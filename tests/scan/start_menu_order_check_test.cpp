@@ -33,7 +33,7 @@ TEST_F(StartMenuOrderCheck, OnXpLeftOverKeysAreReportedChildrenFirst) {
   CreateDirectoryW(kept.c_str(), nullptr);
 
   // Here (Windows 7) the check does nothing at all.
-  engine.SEARCH_MISSING_STARTMENU(kGroup_StartMenu, kFilter_StartMenu);
+  engine.SEARCH_MISSING_STARTMENU(CheckId::StartMenu, FilterCategory::StartMenu);
   EXPECT_TRUE(OurFindings().empty());
 
   wchar_t self[MAX_PATH] = {};
@@ -60,7 +60,7 @@ class StartMenuOrderChild : public test::CheckTest {};
 TEST_F(StartMenuOrderChild, RunsTheCheckUnderXp) {
   if (!GetEnvironmentVariableA(kChildVariable, nullptr, 0)) GTEST_SKIP() << "runs only as a child process";
   ASSERT_EQ(Windows_Version().major, 5u);
-  engine.SEARCH_MISSING_STARTMENU(kGroup_StartMenu, kFilter_StartMenu);
+  engine.SEARCH_MISSING_STARTMENU(CheckId::StartMenu, FilterCategory::StartMenu);
   for (const std::string& line : OurFindings()) std::printf("FINDING %s\n", line.c_str());
   for (PVirtualNode node : tree) {
     const TTreeData_RegCleaner& e = *GetEntry(node);

@@ -133,8 +133,8 @@ TEST_F(StartupApproved, AStateWithoutItsEntryIsALeftover) {
     registry.WriteString(hive.root, hive.run, L"Keytidy Paired", L"C:\\windows\\system32\\cmd.exe");
   }
   for (RootKey root : {HKLM, HKCU})
-    engine.SEARCH_STARTUP_APPROVED_ORPHANS(kGroup_StartupApprovedOrphan, kFilter_Leftovers, root, false);
-  engine.SEARCH_STARTUP_APPROVED_ORPHANS(kGroup_StartupApprovedOrphan, kFilter_Leftovers, HKLM, true);
+    engine.SEARCH_STARTUP_APPROVED_ORPHANS(CheckId::StartupApprovedOrphan, FilterCategory::Leftovers, root, false);
+  engine.SEARCH_STARTUP_APPROVED_ORPHANS(CheckId::StartupApprovedOrphan, FilterCategory::Leftovers, HKLM, true);
 
   std::vector<const TTreeData_RegCleaner*> ours;
   for (PVirtualNode node : tree)
@@ -155,8 +155,8 @@ TEST_F(StartupApproved, AStateWithoutItsEntryIsALeftover) {
     const TTreeData_RegCleaner& entry = **found;
     EXPECT_EQ(entry.Delete_Value, L"Keytidy Orphan");
     EXPECT_TRUE(entry.DeleteValue);
-    EXPECT_EQ(entry.GroupIndex, kGroup_StartupApprovedOrphan);
-    EXPECT_EQ(entry.ComboBoxIndex, kFilter_Leftovers);
+    EXPECT_EQ(entry.GroupIndex, CheckId::StartupApprovedOrphan);
+    EXPECT_EQ(entry.ComboBoxIndex, FilterCategory::Leftovers);
     EXPECT_EQ(entry.Evidence.test, EvidenceTest::StartupEntryMissing);
     EXPECT_EQ(entry.Evidence.target, run);
     EXPECT_TRUE(Is_StillStale(engine, entry.Evidence));

@@ -49,9 +49,9 @@ TEST_F(ValueFileChecks, SharedDlls) {
   Count(kShared32, T(L"{T}\\gone32.dll"));
   Count(kShared32, L"%ProgramFiles%\\KeytidyApp\\a.dll");  // the x86 folder on this pass
 
-  engine.SEARCH_SHARED(kGroup_Shared, kFilter_Shared, false);
+  engine.SEARCH_SHARED(CheckId::Shared, FilterCategory::Shared, false);
   EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, ValueCount(kShared));
-  engine.SEARCH_SHARED(kGroup_Shared, kFilter_Shared, true);
+  engine.SEARCH_SHARED(CheckId::Shared, FilterCategory::Shared, true);
   EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, ValueCount(kShared) + ValueCount(kShared32));
 
   wchar_t programFiles[MAX_PATH] = {};
@@ -82,10 +82,10 @@ TEST_F(ValueFileChecks, HelpFilesMissingAndEmpty) {
   registry.WriteString(HKLM, kHelp, L"keytidy-gone-z.hlp", L"Z:\\keytidy");
   registry.WriteString(HKLM, kHtmlHelp32, L"keytidy-empty32.chm", T(L"{T}\\32"));
 
-  engine.SEARCH_HELPFILES(kGroup_HelpFiles, kFilter_Help, false, L"Help");
-  engine.SEARCH_HELPFILES(kGroup_HelpFiles, kFilter_Help, true, L"HTML Help");
-  engine.SEARCH_HELPFILES_ZEROBYTES(kGroup_HelpFilesZeroBytes, kFilter_Help, false, L"Help");
-  engine.SEARCH_HELPFILES_ZEROBYTES(kGroup_HelpFilesZeroBytes, kFilter_Help, true, L"HTML Help");
+  engine.SEARCH_HELPFILES(CheckId::HelpFiles, FilterCategory::Help, false, L"Help");
+  engine.SEARCH_HELPFILES(CheckId::HelpFiles, FilterCategory::Help, true, L"HTML Help");
+  engine.SEARCH_HELPFILES_ZEROBYTES(CheckId::HelpFilesZeroBytes, FilterCategory::Help, false, L"Help");
+  engine.SEARCH_HELPFILES_ZEROBYTES(CheckId::HelpFilesZeroBytes, FilterCategory::Help, true, L"HTML Help");
   EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, 2 * (ValueCount(kHelp) + ValueCount(kHtmlHelp32)));
 
   const std::string help = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kHelp);
@@ -118,7 +118,7 @@ TEST_F(FontChecks, BareNamesLiveInTheFontsFolder) {
   registry.WriteString(HKLM, kFonts, L"!!Keytidy Empty (TrueType)", L"");  // the folder itself: no file
   registry.WriteString(HKLM, kFonts, L"!!Keytidy Other drive", L"Z:\\keytidy\\gone.ttf");
 
-  engine.SEARCH_FONTS(kGroup_Fonts, kFilter_Fonts);
+  engine.SEARCH_FONTS(CheckId::Fonts, FilterCategory::Fonts);
   EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, ValueCount(kFonts));
 
   const std::string fonts = Utf16ToUtf8(FontsFolder());
@@ -149,12 +149,12 @@ TEST_F(FontChecks, AStopRequestLeavesTheFindingsSoFar) {
     if (++calls == 2) run.STOP_REQUESTED = true;
   });
   engine.FrontEnd = &pump;
-  engine.SEARCH_FONTS(kGroup_Fonts, kFilter_Fonts);
+  engine.SEARCH_FONTS(CheckId::Fonts, FilterCategory::Fonts);
   EXPECT_EQ(calls, static_cast<int>(names.size()));  // the walk still runs to its end
   ASSERT_EQ(OurFindings().size(), 1u);
   EXPECT_NE(OurFindings()[0].find("keytidy-gone-a.ttf"), std::string::npos);
 
-  engine.SEARCH_FONTS(kGroup_Fonts, kFilter_Fonts);  // a stopped run starts nothing new
+  engine.SEARCH_FONTS(CheckId::Fonts, FilterCategory::Fonts);  // a stopped run starts nothing new
   EXPECT_EQ(OurFindings().size(), 1u);
 }
 
@@ -162,7 +162,7 @@ TEST_F(ValueFileChecks, InstallerFoldersNeedTheTrailingBackslash) {
   for (const wchar_t* name : {L"{T}\\Gone\\", L"{T}\\", L"{T}\\Gone", L"Z:\\keytidy-gone\\", L"keytidy\\"})
     registry.WriteString(HKLM, kInstallerFolders, T(name), L"");
 
-  engine.SEARCH_INSTALLERPATH(kGroup_InstallerPath, kFilter_Software);
+  engine.SEARCH_INSTALLERPATH(CheckId::InstallerPath, FilterCategory::Software);
   EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, ValueCount(kInstallerFolders));
 
   const std::string key = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kInstallerFolders);
@@ -174,7 +174,7 @@ TEST_F(ValueFileChecks, InstallerFoldersNeedTheTrailingBackslash) {
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{line(T8(L"{T}\\Gone\\"))}));
   engine.HDDS = L"CZ";
   tree.Clear();
-  engine.SEARCH_INSTALLERPATH(kGroup_InstallerPath, kFilter_Software);
+  engine.SEARCH_INSTALLERPATH(CheckId::InstallerPath, FilterCategory::Software);
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{line(T8(L"{T}\\Gone\\")), line("Z:\\keytidy-gone\\")}));
 }
 

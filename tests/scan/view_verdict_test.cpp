@@ -152,10 +152,10 @@ TEST_F(ViewVerdict, ClassCheckJudgesEachBranchWithItsOwnView) {
   registry.WriteString(HKCR, L"Wow6432Node\\CLSID\\" + id + L"\\InprocServer32", L"", server);
   registry.WriteString(HKCR, L"CLSID\\" + id + L"\\InprocServer32", L"", server);
 
-  engine.SEARCH_COM_INPROCSERVER32({id}, kGroup_ComInprocServer32, kFilter_Com, true);
+  engine.SEARCH_COM_INPROCSERVER32({id}, CheckId::ComInprocServer32, FilterCategory::Com, true);
   EXPECT_THAT(OurFindings(), ElementsAre()) << "the 32-bit class's server is in SysWOW64";
 
-  engine.SEARCH_COM_INPROCSERVER32({id}, kGroup_ComInprocServer32, kFilter_Com, false);
+  engine.SEARCH_COM_INPROCSERVER32({id}, CheckId::ComInprocServer32, FilterCategory::Com, false);
   EXPECT_THAT(OurFindings(), ElementsAre("40/2 | " + Utf16ToUtf8(server) + " | " + Utf16ToUtf8(id) +
                                          " | HKEY_CLASSES_ROOT\\CLSID\\" + Utf16ToUtf8(id) + "\\InprocServer32 |  | "
                                          "key HKEY_CLASSES_ROOT\\CLSID\\" + Utf16ToUtf8(id) + "\\InprocServer32"));
@@ -186,8 +186,8 @@ TEST_F(ViewVerdict, QuotedProgramPathsAreTakenWhole) {
   // that happens to exist).
   registry.WriteString(HKCR, L"KeytidyQuotedHere\\shell\\open\\command", L"", T(rows[0].command));
   registry.WriteString(HKCR, L"KeytidyQuotedGone\\shell\\open\\command", L"", T(rows[1].command));
-  engine.SEARCH_FILEFORMAT_WRONGEXE({L"KeytidyQuotedHere", L"KeytidyQuotedGone"}, kGroup_FileFormatWrongExe,
-                                    kFilter_FileTypes);
+  engine.SEARCH_FILEFORMAT_WRONGEXE({L"KeytidyQuotedHere", L"KeytidyQuotedGone"}, CheckId::FileFormatWrongExe,
+                                    FilterCategory::FileTypes);
   EXPECT_THAT(OurFindings(), ElementsAre("30/1 | " + T8(L"{T}\\Gone.exe Tools\\bar.exe") +
                                          " | KeytidyQuotedGone | HKEY_CLASSES_ROOT\\KeytidyQuotedGone |  | "
                                          "key HKEY_CLASSES_ROOT\\KeytidyQuotedGone"));

@@ -197,7 +197,7 @@ TEST_F(ScreenDrawing, DISABLED_EveryWindowReachesTheScreen) {
   cleaner->VellUnicodeSTButton_Navi[4]->OnClick();
   CheckWindow(main.Handle(), prefix_ + L"cleaner-list");
   // The evidence pane under the list, for the file type's row.
-  cleaner->VellUnicodeSTButton_Navi[kFilter_FileTypes]->OnClick();
+  cleaner->VellUnicodeSTButton_Navi[Number(FilterCategory::FileTypes)]->OnClick();
   ASSERT_TRUE(cleaner->Memo_Evidence.Visible());
   EXPECT_NE(cleaner->Memo_Evidence.Text().find(L"ktview.exe\" /view"), std::wstring::npos)
       << Utf16ToUtf8(cleaner->Memo_Evidence.Text());

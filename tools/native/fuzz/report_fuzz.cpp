@@ -42,8 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (in.size > 0 && tree.NodeCount() < 64) {
     TTreeData_RegCleaner& entry = *GetEntry(tree.AddChild(CheckType::TriStateCheckBox, CheckState::Checked));
     const std::uint8_t flags = in.Byte();
-    entry.GroupIndex = in.Number();
-    entry.ComboBoxIndex = in.Number();
+    entry.GroupIndex = static_cast<CheckId>(in.Number());
+    entry.ComboBoxIndex = static_cast<FilterCategory>(in.Number());
     entry.DeleteKey = flags & 1;
     entry.DeleteValue = flags & 2;
     entry.Delete_Root = entry.RootKey = 0x80000000u + ((flags >> 2) & 7);
