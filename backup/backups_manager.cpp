@@ -11,6 +11,7 @@
 #include "backup/backup_set.h"
 #include "backup/backup_set_names.h"
 #include "backup/backup_user_name.h"
+#include "platform/file_existence.h"
 #include "platform/file_queries.h"
 #include "platform/recycle_bin.h"
 #include "platform/text.h"
@@ -24,11 +25,6 @@ namespace {
 constexpr wchar_t kSection[] = L"Backup";
 // A date this far from today is taken as missing or broken.
 constexpr std::int64_t kImplausibleAgeDays = 1000;
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 std::int64_t SizeOrZero(const std::wstring& path) {
   if (path.empty() || !FileExists(path)) return 0;

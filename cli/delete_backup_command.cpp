@@ -6,11 +6,10 @@
 #include "cli/backup_set_lookup.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "platform/file_existence.h"
 
 namespace keytidy::cli {
 namespace {
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 int RunDeleteBackup(const Arguments& arguments) {
   std::wstring name;
@@ -38,7 +37,7 @@ int RunDeleteBackup(const Arguments& arguments) {
   }
   const TTreeData_Backup set = TBackups::Data(manager.FirstSelected());
   manager.Delete_Selected_Backups();
-  if (Exists(set.FullPath_Inifile) || Exists(set.FullPath_regfile)) {
+  if (FileOrFolderExists(set.FullPath_Inifile) || FileOrFolderExists(set.FullPath_regfile)) {
     PrintErr(L"keytidy-cli: the files of " + name + L" could not all be removed\r\n");
     return kExitFailure;
   }
