@@ -1,7 +1,7 @@
 #pragma once
 // The product's names and numbers as the programs, the reports and the web
 // services spell them.
-#include "product_version.h"
+#include "platform/product_version.h"
 
 namespace keytidy {
 
