@@ -11,7 +11,7 @@ TForm_About::TForm_About(HWND owner) : Form(L"Form_About", 0) {
   const auto s = [this](int pixels) { return Scale(pixels); };
   Label_Product.Create(self, ProductTitle, s(20), s(20), s(340), s(18));
   Label_Version.Create(self, L"Version:", s(20), s(44), s(340), s(18));
-  Label_Version.SetCaption(Label_Version.Caption() + L" " + L"2.00.00");
+  Label_Version.SetCaption(Label_Version.Caption() + L" " + ProductVersion);
   Label_Credits.Create(self, s(20), s(70), s(340), s(50));
   Label_Credits.SetHtml(L"Finds and removes registry entries that point at nothing.<br>"
                         L"Every change is backed up first and can be restored.");

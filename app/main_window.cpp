@@ -41,7 +41,6 @@ POINT KeptInsideWorkArea(const RECT& window, int width, int height) {
   return topLeft;
 }
 
-constexpr wchar_t kVersion[] = L"2.00.00";
 constexpr int kRedrawDelayMs = 400;
 constexpr int kButtonSize = 32;
 constexpr int kGripSize = 24;
@@ -160,7 +159,7 @@ std::wstring TForm_KX7::SkinIni() const { return SkinFolder() + L"\\skin.ini"; }
 
 void TForm_KX7::Perform_EveryThingAfterOnCreate() {
   CurrentModuleForm = nullptr;
-  SetCaption(Caption() + L" (Version " + kVersion + L")");
+  SetCaption(Caption() + L" (Version " + ProductVersion + L")");
   LOAD_TRANSLATION_TO_FORM(ProgramFolder() + L"\\translation", LanguageCode, *this);
   Image_SizeGrip.SetPicture(SkinPicture(L"grip.png"));
   MenuItem_help_BetaReport.SetCaption(Message(MessageKey::MESSAGE_SEND_BETAREPORT));

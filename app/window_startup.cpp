@@ -22,7 +22,6 @@ namespace keytidy {
 
 namespace {
 
-constexpr wchar_t kVersion[] = L"2.00.00";
 
 void BringToFront(TForm_KX7& main) {
   if (ProcessRunControl().APP_TERMINATING) return;
@@ -41,20 +40,20 @@ void SaveTranslations(std::unique_ptr<TForm_KX7>& main) {
     TForm_MainNavi_Backups backups(nullptr);
     // Made only to read its texts: no clean-up question from it.
     backups.VellThreadTimer_AutoDeleteOldBackups.SetEnabled(false);
-    ok = SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, backups, kVersion);
+    ok = SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, backups, ProductVersion);
   }
   // The main window is not translated on creation in this mode, so it gives
   // its design texts.
   if (!main) main = std::make_unique<TForm_KX7>();
-  ok = ok && SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, *main, kVersion);
+  ok = ok && SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, *main, ProductVersion);
   if (ok) {
     TForm_Options options(main->Handle());
-    ok = SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, options, kVersion);
+    ok = SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, options, ProductVersion);
   }
   if (ok) {
     TForm_RC cleaner;
     cleaner.CreateModule(main->Panel1.Handle());
-    ok = SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, cleaner, kVersion);
+    ok = SAVE_TRANSLATION_FROM_FORM(folder, LanguageCode, cleaner, ProductVersion);
   }
   MessageBoxExW(nullptr, ok ? L"Translation saved..." : L"Translation could not be saved.", ProductTitle,
                 MB_OK | (ok ? MB_ICONINFORMATION : MB_ICONERROR), 0);

@@ -9,6 +9,7 @@
 #include "backup/reg_script_reader.h"
 #include "backup/reg_script_text.h"
 #include "backup/registry_backup.h"
+#include "platform/file_existence.h"
 #include "platform/registry_snapshot.h"
 #include "platform/whole_file.h"
 #include "platform/environment.h"
@@ -16,8 +17,6 @@
 namespace keytidy {
 
 namespace {
-
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void RemoveFile(const std::wstring& path) {
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -27,7 +26,7 @@ void RemoveFile(const std::wstring& path) {
 // The export file reg.exe wrote; it may appear a moment after the process
 // ends on a busy machine.
 std::optional<std::string> ReadExport(const std::wstring& path) {
-  if (!FileExists(path)) Sleep(25);
+  if (!FileOrFolderExists(path)) Sleep(25);
   std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) {
     Sleep(25);
@@ -81,8 +80,8 @@ std::optional<std::string> OwnExportBlock(RootKey root, const std::wstring& key)
 
 std::wstring Backup_TemporaryExportFile(const std::wstring& folder) {
   const std::wstring plain = folder + L"\\tempreg.reg";
-  if (FileExists(plain)) RemoveFile(plain);
-  if (!FileExists(plain)) return plain;
+  if (FileOrFolderExists(plain)) RemoveFile(plain);
+  if (!FileOrFolderExists(plain)) return plain;
   return folder + L"\\tempreg" + std::to_wstring((GetTickCount() ^ GetCurrentProcessId()) % 1000) + L".reg";
 }
 

@@ -8,17 +8,13 @@
 #include "backup/reg_records_text.h"
 #include "backup/reg_script_check.h"
 #include "backup/reg_script_text.h"
+#include "platform/file_existence.h"
 #include "platform/whole_file.h"
 #include "platform/debug_log.h"
 
 namespace keytidy {
 
 namespace {
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 // The copy overwrites the target in one step: deleting the target first
 // would lose it whenever the copy then fails.

@@ -8,6 +8,7 @@
 #include "backup/backup_counters.h"
 #include "backup/backup_user_name.h"
 #include "platform/environment.h"
+#include "platform/file_existence.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "settings/date_time.h"
@@ -23,15 +24,13 @@ constexpr wchar_t kSection[] = L"Backup";
 constexpr wchar_t kIncompleteMark[] = L"Incomplete";
 constexpr int kNameAttempts = 50;
 
-bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // Creates every missing folder of the path, outermost first.
 void CreateFolders(const std::wstring& folder) {
   for (size_t slash = folder.find(L'\\'); slash != std::wstring::npos; slash = folder.find(L'\\', slash + 1)) {
     const std::wstring part = folder.substr(0, slash);
-    if (!part.empty() && part.back() != L':' && !PathExists(part)) CreateDirectoryW(part.c_str(), nullptr);
+    if (!part.empty() && part.back() != L':' && !FileOrFolderExists(part)) CreateDirectoryW(part.c_str(), nullptr);
   }
-  if (!PathExists(folder)) CreateDirectoryW(folder.c_str(), nullptr);
+  if (!FileOrFolderExists(folder)) CreateDirectoryW(folder.c_str(), nullptr);
 }
 
 std::wstring Stamp(const SYSTEMTIME& t) {
@@ -55,7 +54,7 @@ std::wstring Backup_ReplaceInFileName(const std::wstring& path, const std::wstri
 namespace {
 
 bool CreateEmptyFile(const std::wstring& path) {
-  if (PathExists(path)) return true;
+  if (FileOrFolderExists(path)) return true;
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(file);
 }
@@ -73,7 +72,7 @@ std::wstring Backup_Create_Filename(const std::wstring& folder, const std::wstri
     SYSTEMTIME now{};
     GetLocalTime(&now);
     script = folder + L"\\" + module + L"_" + Stamp(now) + L".reg";
-    if (!PathExists(script) && !PathExists(Backup_DescriptorPath(script))) break;
+    if (!FileOrFolderExists(script) && !FileOrFolderExists(Backup_DescriptorPath(script))) break;
   }
   return script;
 }

@@ -13,10 +13,6 @@ namespace keytidy {
 
 namespace {
 
-// Anything at all under that name, a folder too: what makes a set look
-// as if it were still there.
-bool AnythingAt(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 bool RemoveFile(const std::wstring& folder, const std::wstring& path, BackupDisposal disposal) {
   // Only files directly in the Backups folder are ever removed, whatever a
   // set's paths say.
@@ -38,8 +34,11 @@ BackupSetStatus DeleteBackupSetFiles(const std::wstring& folder, const TTreeData
   }
   RemoveFile(folder, set.FullPath_regfile, disposal);
   RemoveFile(folder, set.FullPath_Inifile, disposal);
-  return AnythingAt(set.FullPath_Inifile) || AnythingAt(set.FullPath_regfile) ? BackupSetStatus::FilesLeft
-                                                                                : BackupSetStatus::Done;
+  // Anything at all left under either name, a folder too, makes the set
+  // look as if it were still there.
+  return FileOrFolderExists(set.FullPath_Inifile) || FileOrFolderExists(set.FullPath_regfile)
+             ? BackupSetStatus::FilesLeft
+             : BackupSetStatus::Done;
 }
 
 DeleteBackupSetResult DeleteBackupSet(const std::wstring& folder, const std::wstring& name, BackupDisposal disposal) {

@@ -6,18 +6,10 @@
 
 #include "backup/reg_script_reader.h"
 #include "backup/reg_script_text.h"
+#include "platform/file_existence.h"
 #include "platform/whole_file.h"
 
 namespace keytidy {
-
-namespace {
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-}  // namespace
 
 std::string RegFile_BlockWithLineEnd(std::string block) {
   const std::string crlf = RegScriptBytes(L"\r\n");

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/environment.h"
+#include "platform/file_existence.h"
 #include "platform/handles.h"
 #include "platform/registry.h"
 
@@ -223,7 +224,7 @@ void Print(int scale, const Measurement& m) {
 int wmain() {
   Registry_Init();
   const std::wstring cli = CliBesideBench();
-  if (GetFileAttributesW(cli.c_str()) == INVALID_FILE_ATTRIBUTES) {
+  if (!FileOrFolderExists(cli)) {
     std::printf("keytidy-cli.exe not found beside the bench folder\n");
     return 1;
   }

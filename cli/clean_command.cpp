@@ -8,6 +8,7 @@
 #include "cli/console_progress.h"
 #include "cli/console_search.h"
 #include "platform/environment.h"
+#include "platform/file_existence.h"
 #include "clean/delete_run.h"
 #include "settings/option_switches.h"
 
@@ -45,7 +46,7 @@ int RunClean(const Arguments& arguments) {
     PrintOut(L"Refused, changed while recorded: " + std::to_wstring(run.changedWhileRecorded) + L"\r\n");
   if (const std::wstring restorePoint = RC_RestorePointText(run.restorePoint); !restorePoint.empty())
     PrintOut(L"Restore point: " + restorePoint + L"\r\n");
-  if (GetFileAttributesW(run.scriptPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+  if (FileOrFolderExists(run.scriptPath))
     PrintOut(L"Backup: " + run.scriptPath + L"\r\n");
   else
     PrintOut(L"Backup: none (nothing needed recording)\r\n");

@@ -1,6 +1,7 @@
 #include "gui/stripe_sheet.h"
 
 #include "platform/environment.h"
+#include "platform/file_existence.h"
 #include "skin/skin_folder.h"
 
 namespace keytidy {
@@ -12,7 +13,7 @@ TStripeSkinner& StripeSheet() {
 
 void Load_StripeSheet() {
   const std::wstring own = SkinFolder() + L"\\stripe.png";
-  const bool skinHasOne = GetFileAttributesW(own.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const bool skinHasOne = FileOrFolderExists(own);
   StripeSheet().LoadFromStripeFile(skinHasOne ? own : ProgramFolder() + L"\\skins\\stripe.png");
   StripeSheet().ErrorIndex = 1;
 }

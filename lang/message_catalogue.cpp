@@ -6,6 +6,7 @@
 
 #include "lang/translatable_component.h"
 #include "platform/debug_log.h"
+#include "platform/file_existence.h"
 
 namespace keytidy {
 
@@ -29,11 +30,6 @@ struct Localisation {
 Localisation& State() {
   static Localisation state;
   return state;
-}
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The current store, created and loaded when there is none yet and both

@@ -14,7 +14,11 @@ namespace keytidy {
 // True only for an existing file that is not a folder; a symbolic link
 // counts by what it points at.
 bool FileExists(const std::wstring& path);
+// True only for an existing folder.
 bool DirectoryExists(const std::wstring& path);
+// True for anything by that name, file or folder: for the places that only
+// need to know whether a name is taken or something is there to read.
+bool FileOrFolderExists(const std::wstring& path);
 
 // The same tests with the open answer kept: a folder where a file is asked
 // for (and the other way round) is missing, a failure is judged by its
@@ -30,6 +34,10 @@ struct DirectoryEntry {
   std::wstring longName;  // the entry's own (long) name, no folder part
   std::uint64_t size = 0;
 };
+
+// The looks below live in file_existence_by_view.cpp: they need the
+// registry view and the redirection switch; the ones above need nothing
+// but the file system.
 
 // Looks one entry up by its full path. A path with "*" or "?" names no
 // single entry and gives "not found" rather than the first match.

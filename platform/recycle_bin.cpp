@@ -5,18 +5,10 @@
 
 #include <vector>
 
+#include "platform/file_existence.h"
 #include "platform/full_path.h"
 
 namespace keytidy {
-
-namespace {
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-}  // namespace
 
 bool Delete_ToRecycleBin(const std::wstring& path) {
   if (!FileExists(path)) return false;

@@ -2,6 +2,7 @@
 
 #include "lang/text_file.h"
 #include "platform/environment.h"
+#include "platform/file_existence.h"
 #include "platform/registry.h"
 #include "scan/item_description.h"
 
@@ -79,7 +80,7 @@ bool Write_ScanReport(const std::wstring& path, const TResultTree& tree, const F
     GetLocalTime(&now);
     WriteTextFileLines(path, ScanReportLines(tree, now, userOf), TextEncoding::AnsiCodePage);
   }
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return FileOrFolderExists(path);
 }
 
 }  // namespace keytidy

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the Wine test runs need.
-# Safe to run again: apt-get skips what is already there.
+# Safe to run again: apt-get skips what is already there. Everything it
+# says goes to standard error: callers such as scripts/run.sh keep standard
+# output for their own result.
 set -euo pipefail
 
 packages=(
@@ -24,8 +26,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     exit 1
   fi
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  apt-get update -qq >&2
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 fi
 
 # The source-package list is needed to fetch libpng and giflib sources by name.
@@ -33,6 +35,6 @@ debsrc=/etc/apt/sources.list.d/keytidy-debsrc.sources
 if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && [ -f /etc/apt/sources.list.d/debian.sources ]; then
   if [ "$(id -u)" -eq 0 ]; then
     sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$debsrc"
-    apt-get update -qq
+    apt-get update -qq >&2
   fi
 fi

@@ -1,6 +1,7 @@
 ; Windows installer for Quarvint Keytidy 2 (64-bit).
 ; Built by scripts/package.sh:
 ;   makensis -DSOURCE_DIR=<program folder> -DOUT_FILE=<setup.exe> -DICON_FILE=<keytidy.ico>
+;            -DVERSION=<2.00.00> -DNUMERIC_VERSION=<2.0.0.0>
 Unicode true
 Target amd64-unicode
 RequestExecutionLevel admin
@@ -11,7 +12,6 @@ SetCompressor /SOLID lzma
 !include "x64.nsh"
 
 !define PRODUCT "Quarvint Keytidy 2"
-!define VERSION "2.00.00"
 !define PUBLISHER "Quarvint"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 
@@ -20,7 +20,7 @@ OutFile "${OUT_FILE}"
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
 Icon "${ICON_FILE}"
 UninstallIcon "${ICON_FILE}"
-VIProductVersion "2.0.0.0"
+VIProductVersion "${NUMERIC_VERSION}"
 VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileVersion" "${VERSION}"

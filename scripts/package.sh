@@ -9,7 +9,13 @@ root=$(cd "$here/.." && pwd)
 build=${KEYTIDY_BUILD_ROOT:-$root/build}/x86_64
 bin=$build/bin
 out=$(realpath -m "${1:-$build/package}")
-version=2.00.00
+# The version as CMake wrote it for this build (project() in CMakeLists.txt).
+version_file=$build/product-version.txt
+[ -f "$version_file" ] || { echo "package: $version_file is missing; build first (scripts/build.sh x86_64)" >&2; exit 1; }
+version=$(<"$version_file")
+# Windows' four-part number for the same version: 2.00.00 is 2.0.0.0.
+IFS=. read -r major minor patch <<<"$version"
+numeric_version=$((10#$major)).$((10#$minor)).$((10#$patch)).0
 
 for f in keytidy.exe keytidy-cli.exe; do
   [ -f "$bin/$f" ] || { echo "package: $bin/$f is missing; build first (scripts/build.sh x86_64)" >&2; exit 1; }
@@ -37,6 +43,7 @@ rm -f "$zip_file"
 
 setup_file=$out/keytidy-$version-win64-setup.exe
 makensis -V2 -DSOURCE_DIR="$app" -DOUT_FILE="$setup_file" -DICON_FILE="$root/app/keytidy.ico" \
+  -DVERSION="$version" -DNUMERIC_VERSION="$numeric_version" \
   "$here/installer.nsi" >/dev/null
 echo "$zip_file"
 echo "$setup_file"

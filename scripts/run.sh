@@ -2,12 +2,13 @@
 # The main job on a new machine: installs what is needed, builds the 64-bit
 # program and scans this machine's registry (under Wine: the default prefix,
 # ~/.wine unless WINEPREFIX says otherwise). Extra arguments replace the
-# command given to keytidy-cli.
+# command given to keytidy-cli. Standard output carries the program's result
+# alone; installation, build and prefix messages go to standard error.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 
-"$here/install-packages.sh"
+"$here/install-packages.sh" >&2
 "$here/build.sh" x86_64 -DKEYTIDY_TESTS=OFF >&2
 
 export KEYTIDY_WINEPREFIX=${WINEPREFIX:-$HOME/.wine}

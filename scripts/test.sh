@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The whole test run on a fresh machine: installs the packages, builds the
 # dependencies and both architectures, and runs every test under Wine in a
-# prefix of its own. Extra arguments go to ctest (e.g. -R Registry).
+# prefix of its own. Extra arguments go to ctest: -R Registry runs the tests
+# whose names match, -L engine one group by its label (engine, gui, screen,
+# layers, packaging, native).
 #
 # For quicker runs while developing:
 #   KEYTIDY_SKIP_I686=1    do not build the 32-bit program

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/file_existence.h"
 #include "platform/full_path.h"
 #include "platform/text.h"
 #include "settings/color.h"
@@ -10,14 +11,11 @@ namespace keytidy {
 
 namespace {
 
-bool IsExistingFile(const std::wstring& path, DWORD& attributes) {
+// The attributes of a file that is there and not a folder, kept so that a
+// write can clear them and put them back.
+bool Read_PlainFileAttributes(const std::wstring& path, DWORD& attributes) {
   attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool FileExists(const std::wstring& path) {
-  DWORD attributes = 0;
-  return IsExistingFile(path, attributes);
 }
 
 std::wstring ReadProfileString(const std::wstring& path, const std::wstring& section, const std::wstring& name,
@@ -61,7 +59,7 @@ bool BreaksLineStructure(const std::wstring& section, const std::wstring& name, 
 bool WriteProfileValue(const std::wstring& path, const std::wstring& section, const std::wstring& name,
                        const wchar_t* text) {
   DWORD attributes = 0;
-  if (!IsExistingFile(path, attributes)) return false;
+  if (!Read_PlainFileAttributes(path, attributes)) return false;
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   bool written = WritePrivateProfileStringW(section.c_str(), name.c_str(), text, path.c_str()) != FALSE;
   // The profile functions may hold the change in a cache; flush it while the
@@ -162,7 +160,7 @@ bool Ini_WriteSection(const std::wstring& file, const std::wstring& section, con
   }
   block += L'\0';
   DWORD attributes = 0;
-  if (!IsExistingFile(path, attributes)) return false;
+  if (!Read_PlainFileAttributes(path, attributes)) return false;
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   WritePrivateProfileSectionW(section.c_str(), block.c_str(), path.c_str());
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/environment.h"
+#include "platform/file_existence.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 
@@ -13,11 +14,6 @@ namespace {
 std::wstring& TheSkinFolder() {
   static std::wstring folder;
   return folder;
-}
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 // A skin is named by a folder directly below the skins folder. A value that

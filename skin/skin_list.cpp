@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/environment.h"
+#include "platform/file_existence.h"
 #include "platform/file_queries.h"
 #include "platform/registry.h"
 #include "platform/text.h"
@@ -20,11 +21,6 @@ namespace {
 constexpr int kItemHeight = 92;
 constexpr wchar_t kUseSkinValue[] = L"UseSkin";
 constexpr wchar_t kInfoSection[] = L"SkinInfo";
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 void DrawLine(HDC dc, int x, int y, const std::wstring& text) {
   TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));

@@ -19,7 +19,8 @@ key_exists() { timeout 60 "$KEYTIDY_WINE" reg query "$1" >/dev/null 2>&1; }
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 "$root/scripts/package.sh" "$out" >/dev/null || { echo "FAILED: packaging"; exit 1; }
-setup=$out/keytidy-2.00.00-win64-setup.exe
+version=$(<"${KEYTIDY_BUILD_ROOT:-$root/build}/x86_64/product-version.txt")
+setup=$out/keytidy-$version-win64-setup.exe
 
 installed="$WINEPREFIX/drive_c/Program Files/Quarvint Keytidy 2"
 rm -rf "$installed"
@@ -33,7 +34,7 @@ entry=$(reg_query "$uninstall_key")
 for value in DisplayName DisplayVersion Publisher InstallLocation UninstallString EstimatedSize; do
   check "Uninstall entry has $value" grep -q "$value" <<<"$entry"
 done
-check "DisplayVersion is 2.00.00" grep -q 'DisplayVersion.*2\.00\.00' <<<"$entry"
+check "DisplayVersion is $version" grep -qF "$version" <<<"$(grep DisplayVersion <<<"$entry")"
 check "InstallLocation is the program folder" grep -qi 'InstallLocation.*C:\\Program Files\\Quarvint Keytidy 2' <<<"$entry"
 
 info=$(wine_run "$installed/keytidy-cli.exe" info | tr -d '\r')

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/file_existence.h"
 #include "platform/text.h"
 #include "ui/dib_section.h"
 #include "ui/png_codec.h"
@@ -62,7 +63,7 @@ Picture Picture::FromBitmap(HBITMAP source) {
 }
 
 Picture Picture::FromFile(const std::wstring& path) {
-  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
+  if (!FileOrFolderExists(path)) return {};
   if (EndsWithIgnoreCase(path, L".png")) {
     const auto image = DecodePngFile(path);
     return image ? FromImage(*image) : Picture();

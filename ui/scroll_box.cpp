@@ -24,7 +24,8 @@ void ScrollBox::SetScrollRange(int range) {
   if (!Alive()) return;
   RECT client;
   GetClientRect(Handle(), &client);
-  SCROLLINFO info{sizeof(info)};
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
   info.nMin = 0;
   info.nMax = range_ > 0 ? range_ - 1 : 0;
@@ -68,7 +69,9 @@ LRESULT ScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case SB_BOTTOM: position = range_; break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
-          SCROLLINFO info{sizeof(info), SIF_TRACKPOS};
+          SCROLLINFO info{};
+          info.cbSize = sizeof(info);
+          info.fMask = SIF_TRACKPOS;
           GetScrollInfo(Handle(), SB_VERT, &info);
           position = info.nTrackPos;
           break;

@@ -10,6 +10,7 @@
 #include "lang/language_choice.h"
 #include "lang/message_catalogue.h"
 #include "platform/environment.h"
+#include "platform/file_existence.h"
 #include "platform/file_queries.h"
 #include "platform/registry.h"
 #include "scan/exception_file.h"
@@ -32,11 +33,6 @@ constexpr COLORREF kTabLineColor = RGB(190, 196, 204);
 std::unique_ptr<TForm_Options>& Instance() {
   static std::unique_ptr<TForm_Options> dialog;
   return dialog;
-}
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // A navigation entry's picture: its icon and text on a plain background.

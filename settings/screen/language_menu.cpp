@@ -4,16 +4,12 @@
 #include "lang/language_choice.h"
 #include "lang/locale_names.h"
 #include "platform/environment.h"
+#include "platform/file_existence.h"
 #include "platform/handles.h"
 
 namespace keytidy {
 
 namespace {
-
-bool IsFile(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::wstring FirstFileMatching(const std::wstring& folder, const std::wstring& pattern) {
   WIN32_FIND_DATAW found{};
@@ -44,7 +40,7 @@ std::wstring FindFlagFile(const std::wstring& flagsFolder, const std::wstring& c
   const std::wstring language = code.substr(0, code.find(L'-'));
   for (const std::wstring& candidate : {flagsFolder + L"\\" + code + L".bmp",
                                         flagsFolder + L"\\" + language + L"-" + language + L".bmp"})
-    if (IsFile(candidate)) return candidate;
+    if (FileExists(candidate)) return candidate;
   return FirstFileMatching(flagsFolder, language + L"-*.bmp");
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/environment.h"
+#include "platform/file_existence.h"
 #include "platform/startup.h"
 #include "platform/text.h"
 #include "skin/button_skin.h"
@@ -164,7 +165,7 @@ int RunSkinGallery(const Arguments& arguments) {
     }
   }
   const std::wstring folder = SkinsRootFolder() + L"\\" + skin;
-  if (GetFileAttributesW((folder + L"\\skin.ini").c_str()) == INVALID_FILE_ATTRIBUTES) {
+  if (!FileOrFolderExists(folder + L"\\skin.ini")) {
     PrintErr(L"keytidy-skin-gallery: no skin \"" + skin + L"\" in " + SkinsRootFolder() + L"\n");
     return kExitFailure;
   }

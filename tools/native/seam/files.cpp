@@ -121,6 +121,13 @@ BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size) {
   return TRUE;
 }
 
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) {
+  struct stat status {};
+  if (fstat(DescriptorOf(file), &status) != 0) return seam::FailFromErrno(), FALSE;
+  info->dwFileAttributes = S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  return TRUE;
+}
+
 BOOL FlushFileBuffers(HANDLE file) { return fsync(DescriptorOf(file)) == 0 ? TRUE : (seam::FailFromErrno(), FALSE); }
 
 BOOL CloseHandle(HANDLE handle) { return close(DescriptorOf(handle)) == 0 ? TRUE : (seam::FailFromErrno(), FALSE); }
