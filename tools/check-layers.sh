@@ -76,10 +76,10 @@ clean:           scan backup model settings lang platform
 cli:             clean scan backup model settings lang platform
 ui:              settings lang platform
 skin:            ui settings lang platform
-gui:             skin ui inet clean scan backup model settings lang platform
-settings/screen: gui skin ui scan backup model settings lang platform
-backup/screen:   settings/screen gui skin ui backup model settings lang platform
-cleaner:         backup/screen settings/screen gui skin ui clean scan backup model settings lang platform
+gui:             skin ui inet scan model settings lang platform
+settings/screen: gui skin ui scan settings lang platform
+backup/screen:   gui skin ui backup model settings lang platform
+cleaner:         backup/screen gui skin ui clean scan backup model settings lang platform
 app:             cleaner backup/screen settings/screen gui skin ui inet clean scan backup model settings lang platform
 TABLE
 }
