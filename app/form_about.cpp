@@ -13,8 +13,9 @@ TForm_About::TForm_About(HWND owner) : Form(L"Form_About", 0) {
   Label_Version.Create(self, L"Version:", s(20), s(44), s(340), s(18));
   Label_Version.SetCaption(Label_Version.Caption() + L" " + ProductVersion);
   Label_Credits.Create(self, s(20), s(70), s(340), s(50));
-  Label_Credits.SetHtml(L"Finds and removes registry entries that point at nothing.<br>"
-                        L"Every change is backed up first and can be restored.");
+  Label_Credits.SetHtml(
+      L"Finds and removes registry entries that point at nothing.<br>"
+      L"Every change is backed up first and can be restored.");
   VellUnicodeSTButton_EULA.Create(self, s(20), s(130), s(88), s(25));
   VellUnicodeSTButton_EULA.SetCaption(L"EULA");
   VellUnicodeSTButton_Privacy.Create(self, s(130), s(130), s(120), s(25));

@@ -183,8 +183,8 @@ void TForm_KX7::FillImageLists() {
   // The help menu shows entries 4 and 5 of that list.
   MenuItem_help_Help.picture = StripePicture(16, kMenuIcons[4]);
   MenuItem_help_About.picture = StripePicture(16, kMenuIcons[5]);
-  for (int index : {75, 84, 85, 86, 87, 88, 89, 90, 92, 91, 100, 96, 93, 99, 98, 97, 102, 101, 103, 104, 94,
-                    105, 95, 106, 29, 23, 2, 40, 196, 197, 203, 204, 205, 206, 52, 218, 219, 221, 222, 223, 224})
+  for (int index : {75,  84, 85,  86, 87, 88, 89, 90,  92,  91,  100, 96,  93,  99, 98,  97,  102, 101, 103, 104, 94,
+                    105, 95, 106, 29, 23, 2,  40, 196, 197, 203, 204, 205, 206, 52, 218, 219, 221, 222, 223, 224})
     StripeSheet().AddOneToImageList(PngImageList16_Module, index, 1.0f);
   for (const wchar_t* code : {L"ADS", L"TASKPLANER"})
     StripeSheet().AddOneToImageList(PngImageList16_Module, Get_ModuleIcon(code), 1.0f);
@@ -233,7 +233,7 @@ void TForm_KX7::LayoutHeader() {
   const int logoWidth = Scale(Image_Logo.CurrentPicture().Width());
   const int logoHeight = Scale(Image_Logo.CurrentPicture().Height());
   Shape_Header.bounds = {logoWidth, 0, client.right + 1, logoHeight > 0 ? logoHeight : Scale(kHeaderHeight)};
-  ui::ImageButton3State* buttons[] = {&PelkanMouseImage3State_Close,   &PelkanMouseImage3State_Maximize,
+  ui::ImageButton3State* buttons[] = {&PelkanMouseImage3State_Close,    &PelkanMouseImage3State_Maximize,
                                       &PelkanMouseImage3State_Minimize, &PelkanMouseImage3State_Help,
                                       &PelkanMouseImage3State_options,  &PelkanMouseImage3State_IM,
                                       &PelkanMouseImage3State_Feedback};
@@ -356,8 +356,8 @@ void TForm_KX7::EnableDisable_Modulwechsel(bool enableOrDisable) {
   // possible now, even though this program never shows them.
   const TMainWindowColors colors = Read_MainWindowColors(SkinIni());
   Image_Schnellzugriff.SetEnabled(enableOrDisable);
-  VellLabelGDIP_CurrentModule.SetFontColor(enableOrDisable ? colors.quickAccessFont
-                                                           : colors.quickAccessDisabledFont.value_or(RGB(255, 255, 255)));
+  VellLabelGDIP_CurrentModule.SetFontColor(
+      enableOrDisable ? colors.quickAccessFont : colors.quickAccessDisabledFont.value_or(RGB(255, 255, 255)));
   HCURSOR cursor = LoadCursorW(nullptr, enableOrDisable ? IDC_HAND : IDC_ARROW);
   Image_Schnellzugriff.SetCursor(cursor);
   VellLabelGDIP_CurrentModule.SetCursor(cursor);
@@ -400,8 +400,8 @@ void TForm_KX7::ShowHelpMenu() {
   RECT window;
   GetWindowRect(Handle(), &window);
   const RECT button = PelkanMouseImage3State_Help.Bounds();
-  ui::PopupMenuAt(Handle(), {&MenuItem_help_Help, &MenuItem_help_Separator, &MenuItem_help_About,
-                             &MenuItem_help_BetaReport},
+  ui::PopupMenuAt(Handle(),
+                  {&MenuItem_help_Help, &MenuItem_help_Separator, &MenuItem_help_About, &MenuItem_help_BetaReport},
                   POINT{window.left + button.left, window.top + button.top + Scale(32)});
 }
 
@@ -537,8 +537,7 @@ void TForm_KX7::OnClose() {
 
 LRESULT TForm_KX7::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCHITTEST:
-      return HitTest(lParam);
+    case WM_NCHITTEST: return HitTest(lParam);
     case WM_NCPAINT: {
       DefaultHandling(message, wParam, lParam);
       PaintBorder();
@@ -567,7 +566,8 @@ LRESULT TForm_KX7::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
         GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
-        info->ptMaxPosition = {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
+        info->ptMaxPosition = {monitor.rcWork.left - monitor.rcMonitor.left,
+                               monitor.rcWork.top - monitor.rcMonitor.top};
         info->ptMaxSize = {monitor.rcWork.right - monitor.rcWork.left, maxHeight_};
         info->ptMaxTrackSize.y = maxHeight_;
       }
@@ -576,9 +576,7 @@ LRESULT TForm_KX7::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
       if (wParam) FirstShow();
       break;
-    case WM_HELP:
-      Open_OnlineHelp(L"main");
-      return TRUE;
+    case WM_HELP: Open_OnlineHelp(L"main"); return TRUE;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
@@ -593,8 +591,7 @@ LRESULT TForm_KX7::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case TMainMenuSwitcherThread::kRunRequestMessage:
       if (switcher_) RunRequest(wParam);
       return 0;
-    default:
-      break;
+    default: break;
   }
   return Form::HandleMessage(message, wParam, lParam);
 }

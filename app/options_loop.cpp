@@ -21,8 +21,8 @@ void TForm_KX7::RunOptionsLoop() {
     if (!Form_Options()->SIGNAL_RECREATE_FORM) {
       const std::wstring storedLanguage = Reg_ReadString(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, kForceLanguageValue);
       const std::wstring storedSkin = Reg_ReadString(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, L"UseSkin");
-      const bool changed = (!storedSkin.empty() && storedSkin != skin) ||
-                           (!storedLanguage.empty() && storedLanguage != language);
+      const bool changed =
+          (!storedSkin.empty() && storedSkin != skin) || (!storedLanguage.empty() && storedLanguage != language);
       if (changed) Show_Info(Message(MessageKey::MESSAGEHTML_OPTIONS_SKINORLANG_CHANGED));
       break;
     }

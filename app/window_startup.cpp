@@ -22,7 +22,6 @@ namespace keytidy {
 
 namespace {
 
-
 void BringToFront(TForm_KX7& main) {
   if (ProcessRunControl().APP_TERMINATING) return;
   SetWindowPos(main.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -73,8 +72,8 @@ void RunMessageLoop() {
 bool IsTranslationSaveWord(const std::wstring& firstArgument) { return firstArgument == L"-SAVE"; }
 
 bool IsSetupWord(const std::wstring& firstArgument) {
-  static constexpr std::array<std::wstring_view, 5> kSetupWords = {
-      L"-SETUPLT2", L"-REMOVEPLANNEDTASKS", L"-ADDOCOTASK", L"-REMOVECONTEXT", L"-SETUPCONTEXT"};
+  static constexpr std::array<std::wstring_view, 5> kSetupWords = {L"-SETUPLT2", L"-REMOVEPLANNEDTASKS", L"-ADDOCOTASK",
+                                                                   L"-REMOVECONTEXT", L"-SETUPCONTEXT"};
   for (std::wstring_view word : kSetupWords)
     if (firstArgument == word) return true;
   return false;

@@ -12,7 +12,6 @@ namespace keytidy {
 // program is to end. The windows use the process entry's internet services.
 void RunWindowStartup(InternetServices& internet);
 
-
 // The command word that exports the design texts of the translated forms
 // into the German translation file.
 bool IsTranslationSaveWord(const std::wstring& firstArgument);

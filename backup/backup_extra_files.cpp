@@ -33,8 +33,7 @@ std::vector<ExtraFile> Backup_ExtraFiles(const std::wstring& descriptor) {
     file.target = line.substr(equals + 1);
     // The copy's path is only formed from a plain name: "x\..\..\victim"
     // would otherwise lead out of the folder.
-    if (Backup_IsPlainFileName(file.name))
-      file.copy = Backup_ReplaceInFileName(descriptor, L".ini", L"." + file.name);
+    if (Backup_IsPlainFileName(file.name)) file.copy = Backup_ReplaceInFileName(descriptor, L".ini", L"." + file.name);
     files.push_back(std::move(file));
   }
   return files;

@@ -36,7 +36,6 @@ std::wstring Encoded(const std::wstring& text) {
   return encoded;
 }
 
-
 std::optional<std::wstring> Decoded(const std::wstring& field) {
   std::wstring text;
   for (size_t at = 0; at < field.size(); ++at) {
@@ -136,8 +135,10 @@ const RecordedFinding* Backup_FindingOfRecord(const std::vector<RecordedFinding>
   for (const RecordedFinding& finding : findings) {
     if (finding.root != record.root) continue;
     if (finding.target == FindingTarget::Value) {
-      if (valueRecord && RecordName_Same(finding.key, record.key) && RecordName_Same(finding.value, record.name)) return &finding;
-    } else if (RecordKey_IsAtOrBelow(record.key, finding.key) && (!nearestKey || finding.key.size() > nearestKey->key.size())) {
+      if (valueRecord && RecordName_Same(finding.key, record.key) && RecordName_Same(finding.value, record.name))
+        return &finding;
+    } else if (RecordKey_IsAtOrBelow(record.key, finding.key) &&
+               (!nearestKey || finding.key.size() > nearestKey->key.size())) {
       nearestKey = &finding;
     }
   }

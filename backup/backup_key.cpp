@@ -126,8 +126,8 @@ bool RecordKey(RootKey root, const std::wstring& keyPath, const RecordWriter& wr
 bool Backup_Key(RootKey root, const std::wstring& key, const std::wstring& file, const std::wstring& exportFolder,
                 DWORD timeLimitMs) {
   return RecordKey(
-      root, key, [&file](const std::string& records) { return RegFile_InsertBlockBytes(records, file); },
-      exportFolder, timeLimitMs);
+      root, key, [&file](const std::string& records) { return RegFile_InsertBlockBytes(records, file); }, exportFolder,
+      timeLimitMs);
 }
 
 bool Backup_Key(RootKey root, const std::wstring& key, RegScriptJournal& journal, const std::wstring& exportFolder,

@@ -58,8 +58,8 @@ std::wstring WriteTemporaryScript(const std::wstring& recordsText) {
   wchar_t folder[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
   if (length == 0 || length > MAX_PATH) return {};
-  const std::wstring path = std::wstring(folder) + L"keytidy-restore-" + std::to_wstring(GetCurrentProcessId()) +
-                            L"-" + std::to_wstring(GetTickCount()) + L".reg";
+  const std::wstring path = std::wstring(folder) + L"keytidy-restore-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(GetTickCount()) + L".reg";
   if (!ReplaceFileContent(path, RegScriptHeaderBytes() + RegScriptBytes(recordsText))) return {};
   return path;
 }
@@ -77,8 +77,7 @@ std::wstring ImportFileAndCheck(const std::wstring& scriptFile, const std::wstri
   steps.Begin(RestoreStep::Checking);
   const std::vector<std::wstring> missing = RegScript_Differences(records);
   steps.Finished();
-  if (!missing.empty())
-    return L"not everything came back: " + Joined(missing);
+  if (!missing.empty()) return L"not everything came back: " + Joined(missing);
   return {};
 }
 

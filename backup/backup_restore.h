@@ -29,10 +29,10 @@ enum class RestoreRefusal {
 // What a restore will do, read before anything changes.
 struct RestorePlan {
   RestoreRefusal refusal = RestoreRefusal::None;
-  std::wstring script;            // the script's path; empty when the set has none
-  RestoreScript scriptContent;    // read when the script exists
-  std::vector<ExtraFile> files;   // the extra files whose copy exists; each is put back at its target
-  std::wstring refusalReason;     // English, for logs and the console
+  std::wstring script;           // the script's path; empty when the set has none
+  RestoreScript scriptContent;   // read when the script exists
+  std::vector<ExtraFile> files;  // the extra files whose copy exists; each is put back at its target
+  std::wstring refusalReason;    // English, for logs and the console
 };
 
 RestorePlan Backup_PlanRestore(const std::wstring& descriptor);

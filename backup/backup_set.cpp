@@ -134,7 +134,8 @@ bool WriteDescriptorKeys(const std::wstring& descriptor, const std::wstring& mod
   // out; the set is whole without it.
   Ini_WriteString(descriptor, kSection, L"User", Get_BackupUserName());
   const BackupCounters& counters = Backup_Counters();
-  written = Ini_WriteInteger(descriptor, kSection, L"SavedKeys", static_cast<std::int32_t>(counters.savedKeys)) && written;
+  written =
+      Ini_WriteInteger(descriptor, kSection, L"SavedKeys", static_cast<std::int32_t>(counters.savedKeys)) && written;
   return Ini_WriteInteger(descriptor, kSection, L"SavedValues", static_cast<std::int32_t>(counters.savedValues)) &&
          written;
 }

@@ -24,8 +24,7 @@ bool RemoveFile(const std::wstring& folder, const std::wstring& path, BackupDisp
 
 }  // namespace
 
-BackupSetStatus DeleteBackupSetFiles(const std::wstring& folder, const TTreeData_Backup& set,
-                                     BackupDisposal disposal) {
+BackupSetStatus DeleteBackupSetFiles(const std::wstring& folder, const TTreeData_Backup& set, BackupDisposal disposal) {
   Stats_Add(kStats_BackupsDeleted, 1);
   if (FileExists(set.FullPath_Inifile)) {
     std::vector<std::wstring> copies;

@@ -33,8 +33,7 @@ struct DeleteBackupSetResult {
 // and counts the deletion in the usage totals.
 DeleteBackupSetResult DeleteBackupSet(const std::wstring& folder, const std::wstring& name, BackupDisposal disposal);
 // The same for a set already read from `folder`.
-BackupSetStatus DeleteBackupSetFiles(const std::wstring& folder, const TTreeData_Backup& set,
-                                     BackupDisposal disposal);
+BackupSetStatus DeleteBackupSetFiles(const std::wstring& folder, const TTreeData_Backup& set, BackupDisposal disposal);
 
 // Which part of a set to put back: all of it, only the records these names
 // choose (see record_choice.h), or only the records at these places of its

@@ -24,8 +24,7 @@ std::int32_t NonNegative(std::int32_t number) { return number > 0 ? number : 0; 
 
 }  // namespace
 
-TBackups::TBackups(TBackupTree* tree)
-    : FTree(tree), BackupFolder(Backup_Folder()), CurrentUser(Get_BackupUserName()) {}
+TBackups::TBackups(TBackupTree* tree) : FTree(tree), BackupFolder(Backup_Folder()), CurrentUser(Get_BackupUserName()) {}
 
 void TBackups::Read_Backups() {
   if (!FTree) return;

@@ -23,7 +23,7 @@ struct RecordName {
 std::optional<RecordName> RecordName_Parse(const std::wstring& name);
 
 struct RecordChoice {
-  std::vector<RegRecord> records;      // the chosen ones, in script order, each once
+  std::vector<RegRecord> records;       // the chosen ones, in script order, each once
   std::vector<std::wstring> unmatched;  // names that chose nothing, as given
 };
 

@@ -6,12 +6,8 @@ std::optional<std::wstring> RegScript_RecordsText(const std::vector<RegRecord>& 
   std::wstring text;
   for (const RegRecord& record : records) {
     switch (record.kind) {
-      case RegRecordKind::Key:
-        text += L"[" + RegScript_KeyName(record.root, record.key) + L"]\r\n\r\n";
-        break;
-      case RegRecordKind::DeleteKey:
-        text += Format_KeyDeletionRecord(record.root, record.key) + L"\r\n";
-        break;
+      case RegRecordKind::Key: text += L"[" + RegScript_KeyName(record.root, record.key) + L"]\r\n\r\n"; break;
+      case RegRecordKind::DeleteKey: text += Format_KeyDeletionRecord(record.root, record.key) + L"\r\n"; break;
       case RegRecordKind::DeleteValue:
         text += Format_ValueDeletionRecord(record.root, record.key, record.name, true);
         break;

@@ -74,7 +74,8 @@ class ExpectedState {
       case RegRecordKind::Key: Create(record.root, record.key); break;
       case RegRecordKind::DeleteKey: Remove(record.root, record.key); break;
       case RegRecordKind::Value:
-        Entry(record.root, record.key).values[Folded(record.name)] = {record.name, RegValueData{record.type, record.data}};
+        Entry(record.root, record.key).values[Folded(record.name)] = {record.name,
+                                                                      RegValueData{record.type, record.data}};
         break;
       case RegRecordKind::DeleteValue:
         Entry(record.root, record.key).values[Folded(record.name)] = {record.name, std::nullopt};
@@ -87,7 +88,9 @@ class ExpectedState {
 
 std::wstring KeyText(RootKey root, const std::wstring& path) { return RegScript_KeyName(root, path); }
 
-std::wstring ValueText(const std::wstring& name) { return name.empty() ? L"the default value" : L"value \"" + name + L"\""; }
+std::wstring ValueText(const std::wstring& name) {
+  return name.empty() ? L"the default value" : L"value \"" + name + L"\"";
+}
 
 void CompareKey(const ExpectedKey& key, std::vector<std::wstring>& differences) {
   const std::wstring where = KeyText(key.root, key.path);

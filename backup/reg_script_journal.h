@@ -47,7 +47,7 @@ class RegScriptJournal {
 
   std::wstring file_;
   UniqueHandle handle_;
-  bool failed_ = false;     // the file could not be opened or is no script of ours
+  bool failed_ = false;  // the file could not be opened or is no script of ours
   bool finished_ = false;
   std::size_t olderEnd_ = 0;  // header and records the file held before
   std::size_t end_ = 0;       // everything written and confirmed so far

@@ -39,7 +39,8 @@ std::wstring DataPart(bool isDefault, DWORD type, const RegBytes& data, bool esc
   // in the readable form there.
   if (!isDefault) {
     if (type == REG_DWORD && data.size() == 4) {
-      const std::uint32_t number = data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
+      const std::uint32_t number =
+          data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
       wchar_t text[16];
       swprintf(text, 16, L"dword:%08X", number);
       return text;
@@ -101,8 +102,7 @@ bool RegScript_ImportKeepsData(DWORD type, const RegBytes& data) {
   return data.size() % 2 == 0 && data[data.size() - 2] == 0 && data[data.size() - 1] == 0;
 }
 
-std::optional<std::wstring> Format_ValueLine(const std::wstring& name, DWORD type, const RegBytes& data,
-                                             bool escape) {
+std::optional<std::wstring> Format_ValueLine(const std::wstring& name, DWORD type, const RegBytes& data, bool escape) {
   if (!RegScript_CanHoldName(name) || !RegScript_ImportKeepsData(type, data)) return std::nullopt;
   return NamePart(name, escape) + L"=" + DataPart(name.empty(), type, data, escape);
 }
@@ -115,8 +115,7 @@ std::wstring Format_ValueRecord(RootKey root, const std::wstring& key, const std
   return L"[" + RegScript_KeyName(root, key) + L"]" + kCrLf + valueLine + kCrLf + kCrLf;
 }
 
-std::wstring Format_ValueDeletionRecord(RootKey root, const std::wstring& key, const std::wstring& name,
-                                        bool escape) {
+std::wstring Format_ValueDeletionRecord(RootKey root, const std::wstring& key, const std::wstring& name, bool escape) {
   return Format_ValueRecord(root, key, NamePart(name, escape) + L"=-");
 }
 

@@ -50,14 +50,12 @@ bool RegScript_ImportKeepsData(DWORD type, const RegBytes& data);
 // name and string data; without it they are written as they are. No value
 // when the name cannot be held by a script, or the data cannot come back
 // exactly.
-std::optional<std::wstring> Format_ValueLine(const std::wstring& name, DWORD type, const RegBytes& data,
-                                             bool escape);
+std::optional<std::wstring> Format_ValueLine(const std::wstring& name, DWORD type, const RegBytes& data, bool escape);
 
 // Complete records, each ending in an empty line where the format has one.
 std::wstring Format_KeyDeletionRecord(RootKey root, const std::wstring& key);
 std::wstring Format_ValueRecord(RootKey root, const std::wstring& key, const std::wstring& valueLine);
 // "NAME"=- (or @=- for the default value) under its key line.
-std::wstring Format_ValueDeletionRecord(RootKey root, const std::wstring& key, const std::wstring& name,
-                                        bool escape);
+std::wstring Format_ValueDeletionRecord(RootKey root, const std::wstring& key, const std::wstring& name, bool escape);
 
 }  // namespace keytidy

@@ -35,7 +35,6 @@ SteadyRecord Backup_KeySteadily(RootKey root, const std::wstring& key, RegScript
 
 // One value (Backup_Value), its type and data unchanged across the record.
 SteadyRecord Backup_ValueSteadily(RootKey root, const std::wstring& key, const std::wstring& name,
-                                  RegScriptJournal& journal, bool escape,
-                                  const AfterEachRecord& afterEachRecord = {});
+                                  RegScriptJournal& journal, bool escape, const AfterEachRecord& afterEachRecord = {});
 
 }  // namespace keytidy

@@ -38,15 +38,16 @@ void Report(const char* what, double ms) {
 }
 
 void Fill(TResultTree& tree) {
-  static const FilterCategory kFilters[] = {FilterCategory::FileTypes, FilterCategory::Com, FilterCategory::Com, FilterCategory::Shared,
-                                          FilterCategory::Help, FilterCategory::Software, FilterCategory::History, FilterCategory::Firewall};
+  static const FilterCategory kFilters[] = {
+      FilterCategory::FileTypes, FilterCategory::Com,      FilterCategory::Com,     FilterCategory::Shared,
+      FilterCategory::Help,      FilterCategory::Software, FilterCategory::History, FilterCategory::Firewall};
   tree.BeginUpdate();
   for (int i = 0; i < kEntries; ++i) {
     const std::wstring n = std::to_wstring(i);
     const std::wstring path = L"C:\\Program Files\\Vendor " + n + L"\\Product\\bin\\module" + n + L".dll";
     const std::wstring key = L"SOFTWARE\\Classes\\CLSID\\{0A1B2C3D-0000-4000-8000-" + n + L"}\\InprocServer32";
-    PVirtualNode node = Add_FoundEntry(path, L"module" + n + L".dll", &tree, i % 3 != 0, CheckId::ComInprocServer32, kFilters[i % 8],
-                                       ROOT_HKEY_CLASSES_ROOT, key, L"");
+    PVirtualNode node = Add_FoundEntry(path, L"module" + n + L".dll", &tree, i % 3 != 0, CheckId::ComInprocServer32,
+                                       kFilters[i % 8], ROOT_HKEY_CLASSES_ROOT, key, L"");
     TTreeData_RegCleaner& entry = *GetEntry(node);
     entry.DeleteKey = true;
     entry.Delete_Root = ROOT_HKEY_CLASSES_ROOT;
@@ -58,8 +59,8 @@ void Fill(TResultTree& tree) {
 }  // namespace
 
 int wmain() {
-  HWND host = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 900, 640,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND host = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 900, 640, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   TForm_RC form;
   if (!form.CreateModule(host)) {
     std::printf("the screen could not be created (no display?)\n");
@@ -85,17 +86,17 @@ int wmain() {
     }
     return fastest;
   };
-  Report("filter change: all to one category", best([&] { form.SelectFilter(0); },
-                                                    [&] { form.SelectFilter(Number(FilterCategory::Com)); }));
-  Report("filter change: one category to all", best([&] { form.SelectFilter(Number(FilterCategory::Com)); },
-                                                    [&] { form.SelectFilter(0); }));
-  Report("filter change: text typed", best([&] { form.CurvyEdit_Filter.SetText(L""); },
-                                           [&] { form.CurvyEdit_Filter.SetText(L"vendor 99"); }));
+  Report("filter change: all to one category",
+         best([&] { form.SelectFilter(0); }, [&] { form.SelectFilter(Number(FilterCategory::Com)); }));
+  Report("filter change: one category to all",
+         best([&] { form.SelectFilter(Number(FilterCategory::Com)); }, [&] { form.SelectFilter(0); }));
+  Report("filter change: text typed",
+         best([&] { form.CurvyEdit_Filter.SetText(L""); }, [&] { form.CurvyEdit_Filter.SetText(L"vendor 99"); }));
   form.CurvyEdit_Filter.SetText(L"");
-  Report("select all (every finding shown)", best([&] { form.AdvToolBarButton_RC_SelectNoneClick(); },
-                                                  [&] { form.AdvToolBarButton_RC_SelectAllClick(); }));
-  Report("select none (every finding shown)", best([&] { form.AdvToolBarButton_RC_SelectAllClick(); },
-                                                   [&] { form.AdvToolBarButton_RC_SelectNoneClick(); }));
+  Report("select all (every finding shown)",
+         best([&] { form.AdvToolBarButton_RC_SelectNoneClick(); }, [&] { form.AdvToolBarButton_RC_SelectAllClick(); }));
+  Report("select none (every finding shown)",
+         best([&] { form.AdvToolBarButton_RC_SelectAllClick(); }, [&] { form.AdvToolBarButton_RC_SelectNoneClick(); }));
   Report("tick one finding", best([] {}, [&] { form.VirtualDrawTree_RC.ToggleCheck(form.Tree.NodeAt(5)); }));
   ui::ProcessMessages();
   // The best of a few: the first paint after a change also lays things out.

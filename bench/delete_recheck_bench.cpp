@@ -39,8 +39,7 @@ void CreateFixture(TRegistryCleaner& engine, int findings) {
   RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey.c_str());
   const std::wstring valuesKey = kBenchKey + L"\\Values";
   UniqueHKey values;
-  RegCreateKeyExW(HKEY_CURRENT_USER, valuesKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, values.put(),
-                  nullptr);
+  RegCreateKeyExW(HKEY_CURRENT_USER, valuesKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, values.put(), nullptr);
   for (int i = 0; i < findings / 2; ++i) {
     const std::wstring path = kBenchKey + L"\\Keys\\Product" + std::to_wstring(i);
     const std::wstring folder = L"C:\\Program Files\\KeytidyBenchGone\\Product" + std::to_wstring(i);
@@ -48,15 +47,16 @@ void CreateFixture(TRegistryCleaner& engine, int findings) {
     RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
     SetString(key.get(), L"InstallLocation", folder);
     SetString(key.get(), L"DisplayName", L"Product " + std::to_wstring(i));
-    Report_Finding(engine, CheckId::UninstallInstallPath, FilterCategory::Software, folder, L"Product", {ROOT_HKEY_CURRENT_USER, path, L"InstallLocation"},
-                   DeleteTarget::Key, {EvidenceTest::FolderMissing, folder});
+    Report_Finding(engine, CheckId::UninstallInstallPath, FilterCategory::Software, folder, L"Product",
+                   {ROOT_HKEY_CURRENT_USER, path, L"InstallLocation"}, DeleteTarget::Key,
+                   {EvidenceTest::FolderMissing, folder});
   }
   for (int i = 0; i < findings - findings / 2; ++i) {
     const std::wstring name = L"lib" + std::to_wstring(i);
     const std::wstring file = L"C:\\Program Files\\KeytidyBenchGone\\lib" + std::to_wstring(i) + L".dll";
     SetString(values.get(), name, file);
-    Report_Finding(engine, CheckId::Shared, FilterCategory::Shared, file, name, {ROOT_HKEY_CURRENT_USER, valuesKey, name}, DeleteTarget::Value,
-                   {EvidenceTest::FileMissing, file});
+    Report_Finding(engine, CheckId::Shared, FilterCategory::Shared, file, name,
+                   {ROOT_HKEY_CURRENT_USER, valuesKey, name}, DeleteTarget::Value, {EvidenceTest::FileMissing, file});
   }
 }
 
@@ -107,8 +107,8 @@ int wmain(int argc, wchar_t** argv) {
     const double run = RunMilliseconds(findings, folder, removed);
     const double share = run > 0 ? 100.0 * recheck / run : 0;
     met = met && share < 10.0;
-    std::printf("findings: %5d  removed: %5u  run: %9.0f ms  re-checks: %7.1f ms  share: %5.2f %%\n", findings,
-                removed, run, recheck, share);
+    std::printf("findings: %5d  removed: %5u  run: %9.0f ms  re-checks: %7.1f ms  share: %5.2f %%\n", findings, removed,
+                run, recheck, share);
   }
   std::printf("goal (re-checks < 10 %% of the run at every size): %s\n", met ? "met" : "MISSED");
   RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey.c_str());

@@ -97,7 +97,8 @@ RunFigures RunOnce(int findings) {
   figures.regExeRuns = regExe.runs - regExeBefore.runs;
   figures.scriptBytes = Get_FileSize(result.scriptPath);
   // The journal's appends plus the one reordering rewrite at the end.
-  figures.bytesWritten = ReplaceFileContent_BytesWritten() - bytesBefore + static_cast<std::uint64_t>(figures.scriptBytes);
+  figures.bytesWritten =
+      ReplaceFileContent_BytesWritten() - bytesBefore + static_cast<std::uint64_t>(figures.scriptBytes);
   RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey.c_str());
   RemoveFolder(folder);
   return figures;
@@ -106,7 +107,8 @@ RunFigures RunOnce(int findings) {
 void Print(const RunFigures& f) {
   std::printf("findings: %u, removed: %u\n", f.findings, f.removed);
   std::printf("  total time:        %10.0f ms (%.2f ms per finding)\n", f.totalMs, f.PerFinding());
-  std::printf("  inside reg.exe:    %10.0f ms (%llu runs)\n", f.regExeMs, static_cast<unsigned long long>(f.regExeRuns));
+  std::printf("  inside reg.exe:    %10.0f ms (%llu runs)\n", f.regExeMs,
+              static_cast<unsigned long long>(f.regExeRuns));
   std::printf("  own work:          %10.0f ms (%.1f %% of the total)\n", f.totalMs - f.regExeMs, 100 * f.OwnShare());
   std::printf("  bytes written:     %10llu (script at the end: %lld)\n",
               static_cast<unsigned long long>(f.bytesWritten), static_cast<long long>(f.scriptBytes));

@@ -71,7 +71,9 @@ int wmain() {
   std::vector<double> layer, plain;
   size_t layerChecksum = 0, plainChecksum = 0;
   for (int round = 0; round < kRounds; ++round) {
-    layer.push_back(TimeMs(names, [](const std::wstring& n) { return Reg_ReadString(ROOT_HKEY_CURRENT_USER, kBenchKey, n); }, layerChecksum));
+    layer.push_back(TimeMs(
+        names, [](const std::wstring& n) { return Reg_ReadString(ROOT_HKEY_CURRENT_USER, kBenchKey, n); },
+        layerChecksum));
     plain.push_back(TimeMs(names, PlainRead, plainChecksum));
   }
   RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey.c_str());

@@ -50,8 +50,9 @@ void Report(const char* what, double ms, double goalMs = kOperationGoalMs) {
 // Findings shaped like real ones: typical path and key lengths, spread over
 // the categories the way a messy machine spreads them.
 void Fill(TResultTree& tree) {
-  static const FilterCategory kFilters[] = {FilterCategory::FileTypes, FilterCategory::Com, FilterCategory::Com, FilterCategory::Shared,
-                                          FilterCategory::Help, FilterCategory::Software, FilterCategory::History, FilterCategory::Firewall};
+  static const FilterCategory kFilters[] = {
+      FilterCategory::FileTypes, FilterCategory::Com,      FilterCategory::Com,     FilterCategory::Shared,
+      FilterCategory::Help,      FilterCategory::Software, FilterCategory::History, FilterCategory::Firewall};
   tree.BeginUpdate();
   for (int i = 0; i < kEntries; ++i) {
     const std::wstring n = std::to_wstring(i);
@@ -104,31 +105,36 @@ int wmain() {
 
   std::int32_t total = 0;
   Report("count every filter category (13 walks)", TimeMs([&] {
-           for (std::int32_t i = 0; i < kFilterCount; ++i) total += engine.Count_ItemsWithThisComboBoxIndex(static_cast<FilterCategory>(i));
+           for (std::int32_t i = 0; i < kFilterCount; ++i)
+             total += engine.Count_ItemsWithThisComboBoxIndex(static_cast<FilterCategory>(i));
          }));
   Report("count one category", TimeMs([&] { total += engine.Count_ItemsWithThisComboBoxIndex(FilterCategory::Com); }));
   Report("filter: category only", TimeMs([&] { Apply_ResultFilter(tree, FilterCategory::Com, L""); }));
   Report("filter: category and text", TimeMs([&] { Apply_ResultFilter(tree, FilterCategory::Com, L"vendor 9999"); }));
-  Report("filter: text in all categories (no match)", TimeMs([&] { Apply_ResultFilter(tree, FilterCategory::All, L"zzz"); }));
+  Report("filter: text in all categories (no match)",
+         TimeMs([&] { Apply_ResultFilter(tree, FilterCategory::All, L"zzz"); }));
   Apply_ResultFilter(tree, FilterCategory::Com, L"");
   Report("untick visible", TimeMs([&] { Tree_UncheckVisible(tree, false); }));
   Report("tick all", TimeMs([&] { Tree_CheckAll(tree, false); }));
   Report("count ticked", TimeMs([&] { total += Tree_CountChecked(tree); }));
   Report("look-up by delete key (miss: full walk)", TimeMs([&] {
-           total += engine.Find_EntryByDeleteKey(CheckId::ComToolboxBitmap, ROOT_HKEY_CLASSES_ROOT, L"SOFTWARE\\none") ? 1 : 0;
+           total += engine.Find_EntryByDeleteKey(CheckId::ComToolboxBitmap, ROOT_HKEY_CLASSES_ROOT, L"SOFTWARE\\none")
+                        ? 1
+                        : 0;
          }));
   Report("look-up by delete value (miss: full walk)", TimeMs([&] {
-           total += engine.Find_EntryByDeleteValue(CheckId::ComInprocServer32, ROOT_HKEY_CLASSES_ROOT, L"x", L"SOFTWARE\\none") ? 1 : 0;
+           total += engine.Find_EntryByDeleteValue(CheckId::ComInprocServer32, ROOT_HKEY_CLASSES_ROOT, L"x",
+                                                   L"SOFTWARE\\none")
+                        ? 1
+                        : 0;
          }));
   bool odd = false;
   for (PVirtualNode node : tree) GetEntry(node)->RemoveFromTree = (odd = !odd);
-  Report("remove deleted entries (half of them)",
-         TimeMs([&] { TRegistryCleaner::RemoveDeletedFilesFromTree(&tree); }));
+  Report("remove deleted entries (half of them)", TimeMs([&] { TRegistryCleaner::RemoveDeletedFilesFromTree(&tree); }));
 
   const bool memoryMet = treeMb < kMemoryGoalMb;
   g_allMet = g_allMet && memoryMet;
-  std::printf("%-44s %9.1f MB  %s\n", "memory of the filled tree (heap bytes)", treeMb,
-              memoryMet ? "ok" : "OVER GOAL");
+  std::printf("%-44s %9.1f MB  %s\n", "memory of the filled tree (heap bytes)", treeMb, memoryMet ? "ok" : "OVER GOAL");
   std::printf("notifications: %d, check sum %d\n", notifications, static_cast<int>(total));
   std::printf("%s\n", g_allMet ? "all goals met" : "SOME GOALS MISSED");
   return g_allMet ? 0 : 1;

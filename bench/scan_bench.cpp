@@ -158,7 +158,8 @@ void WalkTree(HKEY parent, const std::wstring& path, size_t& keys, size_t& value
 double BareWalkMs(size_t& keys, size_t& values) {
   keys = values = 0;
   const auto start = std::chrono::steady_clock::now();
-  for (const std::wstring& root : {kClassesRoot, kUninstallKey, kAppPathsKey}) WalkTree(HKEY_LOCAL_MACHINE, root, keys, values);
+  for (const std::wstring& root : {kClassesRoot, kUninstallKey, kAppPathsKey})
+    WalkTree(HKEY_LOCAL_MACHINE, root, keys, values);
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -172,8 +173,8 @@ std::wstring CliBesideBench() {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring folder(self);
-  folder.resize(folder.find_last_of(L'\\'));       // ...\bench
-  folder.resize(folder.find_last_of(L'\\'));       // the build folder
+  folder.resize(folder.find_last_of(L'\\'));  // ...\bench
+  folder.resize(folder.find_last_of(L'\\'));  // the build folder
   return folder + L"\\bin\\keytidy-cli.exe";
 }
 

@@ -34,8 +34,13 @@ RecordedFinding FindingOf(const TTreeData_RegCleaner& entry, FindingTarget targe
   std::int32_t icon = 0;
   std::wstring description, detail;
   Get_ItemDescription_and_Icon(&entry, icon, description, detail);
-  return RecordedFinding{target, place.root, place.key, target == FindingTarget::Value ? place.value : std::wstring(),
-                         CheckName(entry.GroupIndex), Now_Local(), description};
+  return RecordedFinding{target,
+                         place.root,
+                         place.key,
+                         target == FindingTarget::Value ? place.value : std::wstring(),
+                         CheckName(entry.GroupIndex),
+                         Now_Local(),
+                         description};
 }
 
 // The state Explorer keeps for a start-up entry goes with it, recorded in

@@ -38,8 +38,7 @@ std::vector<std::wstring> UsersOfTicked(const TResultTree* tree) {
 
 }  // namespace
 
-DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backupFolder,
-                             const DeleteOptions& options) {
+DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backupFolder, const DeleteOptions& options) {
   DeleteRunResult result;
   result.checked = CountTicked(engine.FTree);
   if (result.checked == 0) return result;
@@ -50,7 +49,8 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   engine.Run.STOP_REQUESTED = false;
   engine.deleting_ = true;
   RestorePoint restorePoint(options.restorePointProvider);
-  if (options.restorePoint) result.restorePoint = restorePoint.Begin(std::wstring(ProductTitle) + L": registry cleaning");
+  if (options.restorePoint)
+    result.restorePoint = restorePoint.Begin(std::wstring(ProductTitle) + L": registry cleaning");
   const DeletedEntries done = DeleteCheckedEntries(engine, result.scriptPath, options);
   engine.deleted_ = done.counters;
   result.deleted = done.counters;
@@ -87,16 +87,11 @@ DeleteRunResult RC_DeleteEveryFinding(TRegistryCleaner& engine, const std::wstri
 
 std::wstring RC_RestorePointText(const RestorePointStart& start) {
   switch (start.outcome) {
-    case RestorePointOutcome::NotWanted:
-      return {};
-    case RestorePointOutcome::Created:
-      return Message(MessageKey::MESSAGEHTML_RC_STATUS_RESTOREPOINT_MADE);
-    case RestorePointOutcome::NotAvailable:
-      return Message(MessageKey::MESSAGEHTML_RC_STATUS_RESTOREPOINT_NONE);
-    case RestorePointOutcome::Disabled:
-      return Message(MessageKey::MESSAGEHTML_RC_STATUS_RESTOREPOINT_OFF);
-    case RestorePointOutcome::Refused:
-      break;
+    case RestorePointOutcome::NotWanted: return {};
+    case RestorePointOutcome::Created: return Message(MessageKey::MESSAGEHTML_RC_STATUS_RESTOREPOINT_MADE);
+    case RestorePointOutcome::NotAvailable: return Message(MessageKey::MESSAGEHTML_RC_STATUS_RESTOREPOINT_NONE);
+    case RestorePointOutcome::Disabled: return Message(MessageKey::MESSAGEHTML_RC_STATUS_RESTOREPOINT_OFF);
+    case RestorePointOutcome::Refused: break;
   }
   return ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_RESTOREPOINT_REFUSED), L"%1",
                               std::to_wstring(start.status));

@@ -14,15 +14,15 @@ namespace keytidy {
 class TRegistryCleaner;
 
 struct DeleteRunResult {
-  bool ran = false;             // false when nothing was ticked
-  bool terminated = false;      // the program is closing; the run stopped early
-  std::uint32_t checked = 0;    // N: ticked findings at the start
-  std::uint32_t removed = 0;    // R: N minus the ticked findings left and those no longer stale
+  bool ran = false;                 // false when nothing was ticked
+  bool terminated = false;          // the program is closing; the run stopped early
+  std::uint32_t checked = 0;        // N: ticked findings at the start
+  std::uint32_t removed = 0;        // R: N minus the ticked findings left and those no longer stale
   std::uint32_t noLongerStale = 0;  // unticked and kept: the re-check found them fixed since the search
   // Among the not removed: refused because another program kept changing
   // it while it was recorded.
   std::uint32_t changedWhileRecorded = 0;
-  std::wstring scriptPath;      // the set's script (absent when nothing was recorded)
+  std::wstring scriptPath;         // the set's script (absent when nothing was recorded)
   RestorePointStart restorePoint;  // NotWanted unless the options asked for one
   DeleteCounters deleted;          // values and keys deleted, and the rest of the deletion's counts
 

@@ -32,7 +32,7 @@ DeletionPlan Plan_Deletion(const TRegistryCleaner& engine, const TTreeData_RegCl
       plan.action = Reg_KeyExists(place.root, place.key) ? PlannedDeletion::DeleteKey : PlannedDeletion::AlreadyGone;
   } else {
     plan.action = Reg_ValueExists(place.root, place.key, place.value) ? PlannedDeletion::DeleteValue
-                                                                         : PlannedDeletion::AlreadyGone;
+                                                                      : PlannedDeletion::AlreadyGone;
   }
   return plan;
 }

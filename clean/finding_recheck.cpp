@@ -41,34 +41,23 @@ bool TestStillFails(const TRegistryCleaner& rc, const FindingEvidence& evidence)
   const RegistryView view = View_OfPass(evidence.thirtyTwoBitBranch);
   switch (evidence.test) {
     case EvidenceTest::None:
-    case EvidenceTest::NotRepeatable:
-      return true;
-    case EvidenceTest::FileMissing:
-      return Is_MissingFile(rc, evidence.target, view);
-    case EvidenceTest::FileOrFolderMissing:
-      return Is_MissingFileOrFolder(rc, evidence.target, view);
-    case EvidenceTest::FolderMissing:
-      return Is_MissingFolder(rc, evidence.target, view);
-    case EvidenceTest::ZeroSizeFile:
-      return Is_ZeroSizeFile(rc, evidence.target, view);
-    case EvidenceTest::KeyEmpty:
-      return IsEmptyKey(evidence.root, evidence.target);
-    case EvidenceTest::TypeLibNotRegistered:
-      return Is_TypeLibMissing(evidence.target);
+    case EvidenceTest::NotRepeatable: return true;
+    case EvidenceTest::FileMissing: return Is_MissingFile(rc, evidence.target, view);
+    case EvidenceTest::FileOrFolderMissing: return Is_MissingFileOrFolder(rc, evidence.target, view);
+    case EvidenceTest::FolderMissing: return Is_MissingFolder(rc, evidence.target, view);
+    case EvidenceTest::ZeroSizeFile: return Is_ZeroSizeFile(rc, evidence.target, view);
+    case EvidenceTest::KeyEmpty: return IsEmptyKey(evidence.root, evidence.target);
+    case EvidenceTest::TypeLibNotRegistered: return Is_TypeLibMissing(evidence.target);
     case EvidenceTest::UninstallEntryOrphaned:
       // Every rule again, not only the program: the install folder may be
       // back, or the entry may have been marked a system component since.
       return !Leftover_UninstallProgram(rc, evidence.root, evidence.key, view).empty();
-    case EvidenceTest::KeyHoldsNothing:
-      return Key_HoldsNothing(evidence.root, evidence.target);
-    case EvidenceTest::ClassNotRegistered:
-      return !Class_IsRegistered(evidence.target);
-    case EvidenceTest::OpenWithRecordEmpty:
-      return OpenWith_RecordIsEmpty(evidence.root, evidence.target);
+    case EvidenceTest::KeyHoldsNothing: return Key_HoldsNothing(evidence.root, evidence.target);
+    case EvidenceTest::ClassNotRegistered: return !Class_IsRegistered(evidence.target);
+    case EvidenceTest::OpenWithRecordEmpty: return OpenWith_RecordIsEmpty(evidence.root, evidence.target);
     case EvidenceTest::OpenWithRecordUnused:
       return !Class_IsRegistered(evidence.target) && !OpenWith_HoldsWorkingChoice(evidence.root, evidence.key);
-    case EvidenceTest::StartupEntryMissing:
-      return !Reg_ValueExists(evidence.root, evidence.target, evidence.value);
+    case EvidenceTest::StartupEntryMissing: return !Reg_ValueExists(evidence.root, evidence.target, evidence.value);
   }
   return false;  // a test this build does not know: never delete on it
 }

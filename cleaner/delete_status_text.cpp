@@ -8,8 +8,8 @@ namespace keytidy {
 std::wstring RC_DeleteStatusText(std::uint32_t removed, std::uint32_t checked) {
   if (removed == checked)
     return ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_DELETED), L"%1", std::to_wstring(removed));
-  const std::wstring text = ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_DELETEDERRORS), L"%1",
-                                                 std::to_wstring(removed));
+  const std::wstring text =
+      ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_DELETEDERRORS), L"%1", std::to_wstring(removed));
   return ReplaceAllIgnoreCase(text, L"%2", std::to_wstring(checked - removed));
 }
 

@@ -42,8 +42,8 @@ std::wstring CountOf(std::size_t number, MessageKey one, MessageKey many) {
 
 bool TestsAPath(EvidenceTest test) {
   return test == EvidenceTest::FileMissing || test == EvidenceTest::FileOrFolderMissing ||
-         test == EvidenceTest::FolderMissing ||
-         test == EvidenceTest::ZeroSizeFile || test == EvidenceTest::UninstallEntryOrphaned;
+         test == EvidenceTest::FolderMissing || test == EvidenceTest::ZeroSizeFile ||
+         test == EvidenceTest::UninstallEntryOrphaned;
 }
 
 // A finding the check could not test again on its own, that names a class
@@ -109,8 +109,7 @@ void AddWhatWasTested(Lines& lines, const TTreeData_RegCleaner& entry, const Evi
   } else if (evidence.test == EvidenceTest::KeyEmpty || evidence.test == EvidenceTest::KeyHoldsNothing ||
              evidence.test == EvidenceTest::OpenWithRecordEmpty) {
     tested = KeyPath(evidence.root, evidence.target);
-  } else if (evidence.test == EvidenceTest::ClassNotRegistered ||
-             evidence.test == EvidenceTest::OpenWithRecordUnused) {
+  } else if (evidence.test == EvidenceTest::ClassNotRegistered || evidence.test == EvidenceTest::OpenWithRecordUnused) {
     reference = evidence.target;
     tested = KeyPath(ROOT_HKEY_CLASSES_ROOT, evidence.target);
   } else if (evidence.test == EvidenceTest::StartupEntryMissing) {

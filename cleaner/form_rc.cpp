@@ -42,7 +42,8 @@ constexpr COLORREF kSideColor = RGB(246, 247, 249);
 constexpr COLORREF kLineColor = RGB(221, 223, 228);
 
 // Category icons by filter index, for the info bar and the summary rows.
-constexpr std::array<int, kFilterCount> kCategoryIcons = {59, 181, 184, 182, 179, 186, 178, 180, 150, 127, 51, 165, 86, 187};
+constexpr std::array<int, kFilterCount> kCategoryIcons = {59,  181, 184, 182, 179, 186, 178,
+                                                          180, 150, 127, 51,  165, 86,  187};
 
 // The option switch whose caption names filter index i (1 to 13).
 OptionSwitch SwitchOfFilter(std::int32_t filterIndex) {
@@ -180,10 +181,10 @@ void TForm_RC::BuildElements() {
     ui::TextLabel& result;
     ui::ImageBox& image;
   };
-  for (Counter c : {Counter{Label_RC_Total_DESC, L"Gefunden:", Label_RC_Result_Found, Image_RC_Status_Found},
-                    Counter{Label_RC_Visible_DESC, L"Sichtbar:", Label_RC_Result_Visible, Image_RC_Status_Visible},
-                    Counter{Label_RC_Selected_DESC, L"Markiert:", Label_RC_Result_Selected,
-                            Image_RC_Status_Selected}}) {
+  for (Counter c :
+       {Counter{Label_RC_Total_DESC, L"Gefunden:", Label_RC_Result_Found, Image_RC_Status_Found},
+        Counter{Label_RC_Visible_DESC, L"Sichtbar:", Label_RC_Result_Visible, Image_RC_Status_Visible},
+        Counter{Label_RC_Selected_DESC, L"Markiert:", Label_RC_Result_Selected, Image_RC_Status_Selected}}) {
     c.desc.Create(self, c.caption, 0, 0, 100, Scale(16));
     c.desc.SetBackColor(kSideColor);
     c.result.Create(self, L"0", 0, 0, 100, Scale(16));
@@ -196,12 +197,12 @@ void TForm_RC::BuildElements() {
     ui::VellButton& button;
     const wchar_t* caption;
   };
-  for (Button b : {Button{VellButton_Zusammenfassung, L"< &Zusammenfassung"},
-                   Button{VellButton_SelectAll, L"&Alle markieren"}, Button{VellButton_SelectNone, L"&Keine markieren"},
-                   Button{VellButton_Evidence, L"&Nachweis"},
-                   Button{VellButton_Options, L"&Optionen"}, Button{VellButton_Backups, L"&Backups"},
-                   Button{VellButton_Report, L"Be&richt erstellen"}, Button{VellButton_Stop, L"Abbr&echen"},
-                   Button{VellButton_Search, L"Erneut &suchen"}, Button{VellButton_Delete, L"Jetzt &l\u00f6schen"}}) {
+  for (Button b :
+       {Button{VellButton_Zusammenfassung, L"< &Zusammenfassung"}, Button{VellButton_SelectAll, L"&Alle markieren"},
+        Button{VellButton_SelectNone, L"&Keine markieren"}, Button{VellButton_Evidence, L"&Nachweis"},
+        Button{VellButton_Options, L"&Optionen"}, Button{VellButton_Backups, L"&Backups"},
+        Button{VellButton_Report, L"Be&richt erstellen"}, Button{VellButton_Stop, L"Abbr&echen"},
+        Button{VellButton_Search, L"Erneut &suchen"}, Button{VellButton_Delete, L"Jetzt &l\u00f6schen"}}) {
     b.button.Create(self, 0, 0, 100, Scale(33));
     b.button.SetCaption(b.caption);
   }
@@ -241,8 +242,9 @@ void TForm_RC::BuildElements() {
   VellButton_Delete.OnClick = [this] { AdvToolBarButton_RC_DeleteClick(); };
   CurvyEdit_Filter.Edit.OnChange = [this] { ComboBox_RC_FilterChange(); };
 
-  VirtualDrawTree_RC.OnDrawNode = [this](HDC dc, const RECT& content, PVirtualNode node, bool selected,
-                                         bool focused) { DrawNode(dc, content, node, selected, focused); };
+  VirtualDrawTree_RC.OnDrawNode = [this](HDC dc, const RECT& content, PVirtualNode node, bool selected, bool focused) {
+    DrawNode(dc, content, node, selected, focused);
+  };
   VirtualDrawTree_RC.OnChecking = [this](PVirtualNode node, CheckState state) {
     VirtualDrawTree_RCChecking(node, state);
   };
@@ -267,11 +269,10 @@ void TForm_RC::FillPictures() {
   PngImageList_RC32 = ImageList_Create(32, 32, ILC_COLOR32, 27, 1);
   // The 27 entry icons: a plain stripe image, or one image with a second
   // one laid over it.
-  constexpr int kEntryIcons[27][2] = {{58, -1},   {182, -1},  {178, -1},  {180, -1},  {179, -1},  {186, -1},
-                                      {150, -1},  {127, -1},  {27, 66},   {72, 183},  {143, 51},  {181, 127},
-                                      {181, 18},  {181, 16},  {181, 24},  {184, 24},  {184, 127}, {184, 24},
-                                      {184, 18},  {184, 16},  {27, 16},   {127, 58},  {178, 47},  {50, 178},
-                                      {127, 48},  {187, -1},  {187, 150}};
+  constexpr int kEntryIcons[27][2] = {{58, -1},  {182, -1}, {178, -1},  {180, -1}, {179, -1},  {186, -1}, {150, -1},
+                                      {127, -1}, {27, 66},  {72, 183},  {143, 51}, {181, 127}, {181, 18}, {181, 16},
+                                      {181, 24}, {184, 24}, {184, 127}, {184, 24}, {184, 18},  {184, 16}, {27, 16},
+                                      {127, 58}, {178, 47}, {50, 178},  {127, 48}, {187, -1},  {187, 150}};
   for (const auto& icon : kEntryIcons) {
     if (icon[1] < 0)
       stripe.AddOneToImageList(PngImageList_RC32, icon[0], 1.0f);
@@ -314,7 +315,8 @@ void TForm_RC::FormCreate() {
   if (!Message(MessageKey::MESSAGE_MODULNAME_RC).empty()) SetCaption(Message(MessageKey::MESSAGE_MODULNAME_RC));
 
   Apply_ButtonSkin(*this);
-  barColor_ = Ini_ReadColor(SkinFolder() + L"\\skin.ini", L"MainPages", L"BackgroundColor").value_or(RGB(255, 255, 255));
+  barColor_ =
+      Ini_ReadColor(SkinFolder() + L"\\skin.ini", L"MainPages", L"BackgroundColor").value_or(RGB(255, 255, 255));
   CurvyEdit_Filter.OutsideColor = barColor_;
   FillPictures();
   CurvyEdit_Filter.Edit.SetHint(Message(MessageKey::MESSAGE_SEARCHBOXES_EMPTYTEXT));
@@ -423,8 +425,7 @@ void TForm_RC::FormResize() {
   Image_InfoBar.SetBounds(side + m, top + Scale(4), Scale(32), Scale(32));
   // The heading moves up to the edge when no category icon stands before it.
   const int headingIndent = Image_InfoBar.Visible() ? Scale(40) : 0;
-  Label_Small1.SetBounds(side + m + headingIndent, top + Scale(12), Scale(kSideBar) - 2 * m - headingIndent,
-                         Scale(18));
+  Label_Small1.SetBounds(side + m + headingIndent, top + Scale(12), Scale(kSideBar) - 2 * m - headingIndent, Scale(18));
   int counterTop = bottom - m - 3 * Scale(22);
   for (auto row : {std::tie(Image_RC_Status_Found, Label_RC_Total_DESC, Label_RC_Result_Found),
                    std::tie(Image_RC_Status_Visible, Label_RC_Visible_DESC, Label_RC_Result_Visible),
@@ -515,8 +516,7 @@ LRESULT TForm_RC::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return ModuleForm::HandleMessage(message, wParam, lParam);
 }
@@ -618,8 +618,7 @@ void TForm_RC::VellUnicodeSTButton_Navi0Click(ui::VellLinkButton* sender) {
   for (ui::Control* counter :
        std::initializer_list<ui::Control*>{&Label_RC_Total_DESC, &Label_RC_Visible_DESC, &Label_RC_Selected_DESC,
                                            &Label_RC_Result_Found, &Label_RC_Result_Visible, &Label_RC_Result_Selected,
-                                           &Image_RC_Status_Found, &Image_RC_Status_Visible,
-                                           &Image_RC_Status_Selected})
+                                           &Image_RC_Status_Found, &Image_RC_Status_Visible, &Image_RC_Status_Selected})
     counter->SetVisible(list);
   CurvyEdit_Filter.SetFilterEnabled(list);
   if (summaryShown_) {
@@ -663,8 +662,8 @@ void TForm_RC::VirtualDrawTree_RCChange(PVirtualNode node) {
       status = ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_ACTION_SELECTED_DELETE_KEY_KX15), L"%1",
                                     keyText);
     if (entry.DeleteValue) {
-      status = ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_ACTION_SELECTED_DELETE_VALUE_KX15),
-                                    L"%1", valueText);
+      status = ReplaceAllIgnoreCase(Message(MessageKey::MESSAGEHTML_RC_STATUS_ACTION_SELECTED_DELETE_VALUE_KX15), L"%1",
+                                    valueText);
       status = ReplaceAllIgnoreCase(status, L"%2", keyText);
     }
     SetStatus(status, statusCentred_);
@@ -820,9 +819,7 @@ void TForm_RC::MenuItem_RC_OpenInRegEditClick() {
   RC_OpenInRegEdit(entry.Delete_Root, entry.Delete_Key);
 }
 
-void TForm_RC::AdvGlowButton_OptionsClick() {
-  host_->RunOptionsLoop();
-}
+void TForm_RC::AdvGlowButton_OptionsClick() { host_->RunOptionsLoop(); }
 
 void TForm_RC::VellButton_BackupsClick() { Open_BackupScreen(Handle(), &*host_); }
 
@@ -886,6 +883,5 @@ void TForm_RC::AdvToolBarButton_RC_DeleteClick() {
   ShowEvidence(VirtualDrawTree_RC.FirstSelected());
   ShowNothingFound();
 }
-
 
 }  // namespace keytidy

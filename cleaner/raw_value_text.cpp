@@ -19,8 +19,7 @@ std::wstring HexBytes(const RegBytes& bytes) {
 // The UTF-16 text of the data; an odd last byte cannot belong to it.
 std::wstring Utf16Of(const RegBytes& bytes) {
   std::wstring text(bytes.size() / 2, L'\0');
-  for (std::size_t i = 0; i < text.size(); ++i)
-    text[i] = static_cast<wchar_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+  for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<wchar_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
   return text;
 }
 
@@ -80,18 +79,15 @@ std::wstring RegTypeName(DWORD type) {
 std::wstring RawDataText(const RegValueData& raw) {
   switch (raw.type) {
     case REG_SZ:
-    case REG_EXPAND_SZ:
-      return NullsShown(WithoutClosingNull(Utf16Of(raw.data)));
-    case REG_MULTI_SZ:
-      return MultiStringText(raw.data);
+    case REG_EXPAND_SZ: return NullsShown(WithoutClosingNull(Utf16Of(raw.data)));
+    case REG_MULTI_SZ: return MultiStringText(raw.data);
     case REG_DWORD:
       if (raw.data.size() == 4) return NumberText(raw.data);
       break;
     case REG_QWORD:
       if (raw.data.size() == 8) return NumberText(raw.data);
       break;
-    default:
-      break;
+    default: break;
   }
   return HexBytes(raw.data);
 }

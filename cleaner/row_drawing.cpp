@@ -17,8 +17,7 @@ std::wstring ShortenToWidth(HDC dc, const std::wstring& text, int maxWidth) {
   GetTextExtentPoint32W(dc, kEllipsis.c_str(), 3, &ellipsis);
   int fit = 0;
   const int room = maxWidth - ellipsis.cx;
-  if (room > 0)
-    GetTextExtentExPointW(dc, text.c_str(), static_cast<int>(text.size()), room, &fit, nullptr, &size);
+  if (room > 0) GetTextExtentExPointW(dc, text.c_str(), static_cast<int>(text.size()), room, &fit, nullptr, &size);
   return text.substr(0, static_cast<size_t>(fit)) + kEllipsis;
 }
 

@@ -21,8 +21,6 @@ void Shell_Open(const std::wstring& file) {
   ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void Set_ShellOpenObserver(std::function<void(const std::wstring& file)> observer) {
-  Observer() = std::move(observer);
-}
+void Set_ShellOpenObserver(std::function<void(const std::wstring& file)> observer) { Observer() = std::move(observer); }
 
 }  // namespace keytidy

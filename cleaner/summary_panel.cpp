@@ -84,8 +84,8 @@ void TCleanerZusammenfassung::PaintBands(HDC dc, int scrollPosition) const {
 
 void TCleanerZusammenfassung::AddTo_Zusammenfassung(int y, int ImageIndex, const std::wstring& TheText,
                                                     std::int32_t Count, std::int32_t CheckedCount,
-                                                    std::int64_t CheckedMB,
-                                                    const std::wstring& ClickThisComponentName, bool ShowDetails) {
+                                                    std::int64_t CheckedMB, const std::wstring& ClickThisComponentName,
+                                                    bool ShowDetails) {
   if (!ThePanel || !ThePanel->Alive()) return;
   RECT client;
   GetClientRect(ThePanel->Handle(), &client);
@@ -100,8 +100,7 @@ void TCleanerZusammenfassung::AddTo_Zusammenfassung(int y, int ImageIndex, const
   row.top = y;
   row.target = ClickThisComponentName;
 
-  if (Zusammenfassung_AddCount % 2 == 1)
-    bands_.push_back(RECT{s(4), y, s(4) + W - S - s(8), y + s(kSummaryRowHeight)});
+  if (Zusammenfassung_AddCount % 2 == 1) bands_.push_back(RECT{s(4), y, s(4) + W - S - s(8), y + s(kSummaryRowHeight)});
 
   auto icon = std::make_unique<ui::ImageBox>(ThePanel, L"");
   icon->Create(parent, s(8), y + s(4), s(32), s(32));

@@ -26,9 +26,8 @@ int RunBackups(const Arguments& arguments) {
   std::wstring text;
   for (const TTreeData_Backup& set : sets) {
     text += BackupSetName(set) + L"  " + FormatDateTime_Fixed(set.DateTime) + L"  " + set.Modul + L"  " +
-            BackupSetDescription(set) +
-            L"  " + std::to_wstring(set.size) + L" bytes" + (set.Incomplete ? L"  incomplete" : L"") +
-            (set.NotOurs ? L"  not ours" : L"") + L"\r\n";
+            BackupSetDescription(set) + L"  " + std::to_wstring(set.size) + L" bytes" +
+            (set.Incomplete ? L"  incomplete" : L"") + (set.NotOurs ? L"  not ours" : L"") + L"\r\n";
   }
   PrintOut(text);
   return kExitSuccess;
@@ -37,7 +36,8 @@ int RunBackups(const Arguments& arguments) {
 const CommandRegistration kBackups({L"backups", L"backups",
                                     L"Lists the backup sets: name, date, module, description and size; sets left by an "
                                     L"interrupted run are marked incomplete, sets that name files outside the Backups "
-                                    L"folder \"not ours\".", RunBackups});
+                                    L"folder \"not ours\".",
+                                    RunBackups});
 
 }  // namespace
 }  // namespace keytidy::cli

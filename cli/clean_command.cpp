@@ -53,14 +53,15 @@ int RunClean(const Arguments& arguments) {
   return run.NotRemoved() == 0 ? kExitSuccess : kExitNotAllRemoved;
 }
 
-const CommandRegistration kClean({L"clean",
-                                  L"clean [--dry-run] [--no-restore-point] [--report FILE] [--json FILE] "
-                                  L"[--category NAME[,NAME...]] [--exclude-category NAME[,NAME...]] [--user all|SID] [--quiet]",
-                                  L"Searches as scan does, then removes every finding after recording it in a new "
-                                  L"backup set, with a System Restore point first where Windows allows one (unless "
-                                  L"--no-restore-point or the options say no); --dry-run lists what would be "
-                                  L"recorded and deleted and changes nothing.",
-                                  RunClean});
+const CommandRegistration kClean(
+    {L"clean",
+     L"clean [--dry-run] [--no-restore-point] [--report FILE] [--json FILE] "
+     L"[--category NAME[,NAME...]] [--exclude-category NAME[,NAME...]] [--user all|SID] [--quiet]",
+     L"Searches as scan does, then removes every finding after recording it in a new "
+     L"backup set, with a System Restore point first where Windows allows one (unless "
+     L"--no-restore-point or the options say no); --dry-run lists what would be "
+     L"recorded and deleted and changes nothing.",
+     RunClean});
 
 }  // namespace
 }  // namespace keytidy::cli

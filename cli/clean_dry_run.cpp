@@ -77,22 +77,18 @@ std::wstring Block(const TRegistryCleaner& engine, const TTreeData_RegCleaner& e
   const DeletionPlan plan = Plan_Deletion(engine, entry);
   const std::wstring findingKey = Reg_RootKeyName(entry.Delete_Root) + L"\\" + entry.Delete_Key;
   switch (plan.action) {
-    case PlannedDeletion::DeleteKey:
-      return KeyBlock(entry, plan.place, totals);
+    case PlannedDeletion::DeleteKey: return KeyBlock(entry, plan.place, totals);
     case PlannedDeletion::DeleteValue:
       ++totals.values;
       return L"back up and delete " + ValueLines(plan.place) + CompanionLines(plan.place);
     case PlannedDeletion::AlreadyGone:
       return L"nothing to do, already gone: " +
              (entry.DeleteKey ? L"key " + FullKey(plan.place) + L"\r\n" : ValueLines(plan.place));
-    case PlannedDeletion::NoLongerStale:
-      ++totals.left;
-      return L"keep, no longer stale: " + findingKey + L"\r\n";
+    case PlannedDeletion::NoLongerStale: ++totals.left; return L"keep, no longer stale: " + findingKey + L"\r\n";
     case PlannedDeletion::ContainerRefused:
       ++totals.left;
       return L"keep, a container key that is never deleted: " + findingKey + L"\r\n";
-    case PlannedDeletion::Nothing:
-      break;
+    case PlannedDeletion::Nothing: break;
   }
   return L"nothing to delete: " + findingKey + L"\r\n";
 }
@@ -111,7 +107,8 @@ void PrintDryRun(const TRegistryCleaner& engine) {
   std::size_t number = 0;
   if (engine.FTree)
     for (PVirtualNode node : *engine.FTree)
-      if (const TTreeData_RegCleaner* entry = GetEntry(node)) PrintOut(Numbered(++number) + Block(engine, *entry, totals));
+      if (const TTreeData_RegCleaner* entry = GetEntry(node))
+        PrintOut(Numbered(++number) + Block(engine, *entry, totals));
   PrintOut(L"Would back up and delete: " + std::to_wstring(totals.keys) + L" keys (with " +
            std::to_wstring(totals.subKeysTaken) + L" sub-keys and " + std::to_wstring(totals.valuesTaken) +
            L" values in them) and " + std::to_wstring(totals.values) + L" values\r\nWould keep: " +

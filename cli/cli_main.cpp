@@ -31,20 +31,22 @@ CommandRegistration::CommandRegistration(Command command) {
 namespace {
 
 std::wstring UsageText() {
-  std::wstring text = std::wstring(ProductTitle) + L" - console front end\r\n\r\nUsage: keytidy-cli <command> [options]\r\n\r\n";
+  std::wstring text =
+      std::wstring(ProductTitle) + L" - console front end\r\n\r\nUsage: keytidy-cli <command> [options]\r\n\r\n";
   text += L"Commands:\r\n";
   for (const Command& command : Commands())
     text += L"  " + command.synopsis + L"\r\n      " + command.description + L"\r\n";
   if (Commands().empty()) text += L"  (none yet)\r\n";
   text += L"  --help\r\n      Shows this text.\r\n";
-  text += L"\r\nExit codes:\r\n"
-          L"  0  success\r\n"
-          L"  1  the command failed (restore: the set was refused, nothing was changed)\r\n"
-          L"  2  usage error (unknown command or option)\r\n"
-          L"  3  refused at start-up (another copy is running, Windows too old,\r\n"
-          L"     no administrator rights, or the settings key is not writable)\r\n"
-          L"  4  clean: some findings could not be removed\r\n"
-          L"  5  restore: the backup set was not put back completely\r\n";
+  text +=
+      L"\r\nExit codes:\r\n"
+      L"  0  success\r\n"
+      L"  1  the command failed (restore: the set was refused, nothing was changed)\r\n"
+      L"  2  usage error (unknown command or option)\r\n"
+      L"  3  refused at start-up (another copy is running, Windows too old,\r\n"
+      L"     no administrator rights, or the settings key is not writable)\r\n"
+      L"  4  clean: some findings could not be removed\r\n"
+      L"  5  restore: the backup set was not put back completely\r\n";
   return text;
 }
 

@@ -74,8 +74,7 @@ bool ParseCategoryList(const std::wstring& list, std::vector<std::int32_t>& cate
     const std::wstring name = list.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start);
     const std::optional<FilterCategory> category = CategoryOfName(name);
     if (!category) {
-      PrintErr(L"keytidy-cli: unknown category '" + name + L"'; the categories are: " + KnownCategoryNames() +
-               L"\r\n");
+      PrintErr(L"keytidy-cli: unknown category '" + name + L"'; the categories are: " + KnownCategoryNames() + L"\r\n");
       return false;
     }
     categories.push_back(Number(*category));
@@ -126,8 +125,8 @@ bool ParseSearchOptions(const Arguments& arguments, SearchOptions& options, Sear
       continue;
     }
     if ((argument == L"--category" || argument == L"--exclude-category") && hasValue) {
-      if (!ParseCategoryList(arguments[++i], argument == L"--category" ? options.categories
-                                                                       : options.excludedCategories)) {
+      if (!ParseCategoryList(arguments[++i],
+                             argument == L"--category" ? options.categories : options.excludedCategories)) {
         PrintErr(UsageLine(command));
         return false;
       }

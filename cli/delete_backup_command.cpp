@@ -37,8 +37,9 @@ int RunDeleteBackup(const Arguments& arguments) {
   }
   PrintOut((recycle ? L"Moved to the recycle bin: " : L"Deleted: ") + name + L"\r\n");
   if (result.set.NotOurs)
-    PrintOut(L"Only its own files in the Backups folder were removed; the files its description names elsewhere "
-             L"were left alone.\r\n");
+    PrintOut(
+        L"Only its own files in the Backups folder were removed; the files its description names elsewhere "
+        L"were left alone.\r\n");
   return kExitSuccess;
 }
 

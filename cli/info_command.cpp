@@ -19,8 +19,8 @@ std::wstring JudgedUsersText() {
   for (const std::wstring& sid : sids) {
     const std::wstring account = AccountNameOfSid(sid);
     const UserEnvironment environment = UserEnvironment_Of(sid);
-    text += L"  " + sid + L"  account: " + (account.empty() ? std::wstring(L"(unknown)") : account) +
-            L"  profile: " + (environment.profileFolder.empty() ? std::wstring(L"(unknown)") : environment.profileFolder) +
+    text += L"  " + sid + L"  account: " + (account.empty() ? std::wstring(L"(unknown)") : account) + L"  profile: " +
+            (environment.profileFolder.empty() ? std::wstring(L"(unknown)") : environment.profileFolder) +
             L"  environment: " + UserEnvironmentSourceName(environment.source) +
             (sid == InteractiveUserSid() ? L"  (desktop user)" : L"") + L"\r\n";
   }
@@ -40,13 +40,17 @@ int RunInfo(const Arguments& arguments) {
   text += L"System folder:    " + SystemFolder() + L"\r\n";
   text += L"64-bit Windows:   " + std::wstring(IsWindows64() ? L"yes" : L"no") + L"\r\n";
   text += L"64-bit view:      " + std::wstring(Use64BitView() ? L"yes" : L"no") + L"\r\n";
-  text += L"Desktop user SID: " + (InteractiveUserSid().empty() ? std::wstring(L"(none)") : InteractiveUserSid()) + L"\r\n";
+  text +=
+      L"Desktop user SID: " + (InteractiveUserSid().empty() ? std::wstring(L"(none)") : InteractiveUserSid()) + L"\r\n";
   text += JudgedUsersText();
   PrintOut(text);
   return kExitSuccess;
 }
 
-const CommandRegistration kInfo({L"info", L"info", L"Shows the folders, Windows version and users the program works with, and whose environment it has for each user it can judge.", RunInfo});
+const CommandRegistration kInfo({L"info", L"info",
+                                 L"Shows the folders, Windows version and users the program works with, and whose "
+                                 L"environment it has for each user it can judge.",
+                                 RunInfo});
 
 }  // namespace
 }  // namespace keytidy::cli

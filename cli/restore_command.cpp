@@ -20,8 +20,7 @@ constexpr wchar_t kUsage[] = L"keytidy-cli: usage: restore NAME [--only KEY[\\VA
 
 // The set's name, the record names after each --only and --quiet; false
 // when the arguments do not read that way or a record name is malformed.
-bool ReadRestoreArguments(const Arguments& arguments, std::wstring& set, std::vector<std::wstring>& only,
-                          bool& quiet) {
+bool ReadRestoreArguments(const Arguments& arguments, std::wstring& set, std::vector<std::wstring>& only, bool& quiet) {
   for (size_t i = 0; i < arguments.size(); ++i) {
     if (arguments[i] == L"--quiet") {
       quiet = true;
@@ -49,8 +48,7 @@ int ReportUnrestored(const std::wstring& set, const RestoreBackupSetResult& resu
   return refused ? kExitFailure : kExitRestoreFailed;
 }
 
-int RunPartialRestore(const std::wstring& set, RestoreBackupSetRequest request,
-                      const std::vector<std::wstring>& only) {
+int RunPartialRestore(const std::wstring& set, RestoreBackupSetRequest request, const std::vector<std::wstring>& only) {
   request.onlyRecords = only;
   const RestoreBackupSetResult result = RestoreBackupSet(Backup_Folder(), set, request);
   if (result.status != BackupSetStatus::Done) return ReportUnrestored(set, result);

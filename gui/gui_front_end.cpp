@@ -14,10 +14,8 @@ constexpr std::uint16_t kAnswerYes = 6;
 
 void TGuiFrontEnd::ProcessPendingMessages() { ui::ProcessMessages(); }
 
-bool TGuiFrontEnd::AskYesNo(const std::wstring& question, const std::wstring& dontAskAgainCaption,
-                            bool& dontAskAgain) {
-  return AskYesOrNo_Custom(question, dontAskAgainCaption, kQuestionIcon, kAnswerYes, true, dontAskAgain) ==
-         kAnswerYes;
+bool TGuiFrontEnd::AskYesNo(const std::wstring& question, const std::wstring& dontAskAgainCaption, bool& dontAskAgain) {
+  return AskYesOrNo_Custom(question, dontAskAgainCaption, kQuestionIcon, kAnswerYes, true, dontAskAgain) == kAnswerYes;
 }
 
 void TGuiFrontEnd::OptionSwitchesChanged(const TOptionSwitches& switches) {

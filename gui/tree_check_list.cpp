@@ -7,13 +7,10 @@ ui::CheckBoxLook TreeCheckListModel::ItemCheckBox(std::size_t item) const {
   if (!node->hasCheckBox()) return ui::CheckBoxLook::None;
   switch (node->checkState()) {
     case CheckState::Checked:
-    case CheckState::CheckedPressed:
-      return ui::CheckBoxLook::Checked;
+    case CheckState::CheckedPressed: return ui::CheckBoxLook::Checked;
     case CheckState::Mixed:
-    case CheckState::MixedPressed:
-      return ui::CheckBoxLook::Mixed;
-    default:
-      return ui::CheckBoxLook::Unchecked;
+    case CheckState::MixedPressed: return ui::CheckBoxLook::Mixed;
+    default: return ui::CheckBoxLook::Unchecked;
   }
 }
 

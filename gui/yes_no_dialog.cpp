@@ -61,8 +61,7 @@ void Prepare(TForm_YesNo& dialog, const ui::Picture& icon, const std::wstring& t
 }  // namespace
 
 std::uint32_t YesNo_Question(const ui::Picture& icon, const std::wstring& text, const std::wstring& caption,
-                             int defaultAnswer, bool& boxChecked, bool showCheckBox,
-                             const std::wstring& checkBoxText) {
+                             int defaultAnswer, bool& boxChecked, bool showCheckBox, const std::wstring& checkBoxText) {
   TForm_YesNo dialog(DialogOwnerWindow());
   dialog.RESULT = 0;
   Prepare(dialog, icon, text, caption, showCheckBox, checkBoxText);

@@ -66,8 +66,8 @@ std::wstring EncodeQueryValue(const std::wstring& value) {
   static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
   std::string bytes;
   if (!value.empty()) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, value.data(), static_cast<int>(value.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, value.data(), static_cast<int>(value.size()), nullptr, 0, nullptr, nullptr);
     bytes.resize(size > 0 ? static_cast<size_t>(size) : 0);
     if (size > 0)
       WideCharToMultiByte(CP_UTF8, 0, value.data(), static_cast<int>(value.size()), bytes.data(), size, nullptr,
@@ -196,15 +196,12 @@ QNET_API int WINAPI qnet_ProcessMenuItem(HWND owner, int itemId) {
         address = std::wstring(kSiteHost) + L"/help/" + EncodeQueryValue(library.productId) + L"/" +
                   EncodeQueryValue(lang) + L"/main";
         break;
-      case kWebsiteId:
-        address = std::wstring(kSiteHost) + L"/";
-        break;
+      case kWebsiteId: address = std::wstring(kSiteHost) + L"/"; break;
       case kCheckForUpdatesId:
         address = std::wstring(kSiteHost) + L"/download/?product=" + EncodeQueryValue(library.productId) +
                   L"&version=" + EncodeQueryValue(library.productVersion);
         break;
-      default:
-        break;
+      default: break;
     }
   }
   if (!address.empty()) OpenInBrowser(address);

@@ -151,8 +151,8 @@ int ExportedMaxWidth(const TranslatableComponent& component, const std::wstring&
     width = WidthSafely(component);
   if (auto captionMax = ReadPropertySafely(component, L"CaptionMaxWidth"))
     width = ParseInt32(*captionMax).value_or(width);
-  static const wchar_t* const kFixedWidthClasses[] = {kSmoothLabel,  L"TCHECKBOX", L"TTNTCHECKBOX", L"TRADIOBUTTON",
-                                                      L"TTNTRADIOBUTTON", L"TBUTTON", L"TTNTBUTTON"};
+  static const wchar_t* const kFixedWidthClasses[] = {
+      kSmoothLabel, L"TCHECKBOX", L"TTNTCHECKBOX", L"TRADIOBUTTON", L"TTNTRADIOBUTTON", L"TBUTTON", L"TTNTBUTTON"};
   for (const wchar_t* fixed : kFixedWidthClasses)
     if (kind == fixed) width = WidthSafely(component);
   if (kind == kGlowButton) {

@@ -17,8 +17,8 @@ namespace {
 constexpr wchar_t kProductKey[] = L"SOFTWARE\\Quarvint\\Quarvint Keytidy 2";
 
 bool IsUnreserved(wchar_t c) {
-  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'-' ||
-         c == L'.' || c == L'_' || c == L'~';
+  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'-' || c == L'.' ||
+         c == L'_' || c == L'~';
 }
 
 // A value read from the registry could hold "&" or "#" and break the query
@@ -51,8 +51,8 @@ std::wstring OnlineHelpAddress(const std::wstring& helpLanguageCode, const std::
 std::wstring LinkTargetAddress(const std::wstring& target, const std::wstring& edition,
                                const std::wstring& systemLanguageCode, const std::wstring& languageCode) {
   return std::wstring(kLinkTargetHost) + L"/linktarget/?product=" + ProductNumber + L"&version=" + ProductVersion +
-         L"&edition=" + EncodeQueryValue(edition) + L"&syslang=" + EncodeQueryValue(systemLanguageCode) +
-         L"&lang=" + EncodeQueryValue(languageCode) + L"&target=" + EncodeQueryValue(target);
+         L"&edition=" + EncodeQueryValue(edition) + L"&syslang=" + EncodeQueryValue(systemLanguageCode) + L"&lang=" +
+         EncodeQueryValue(languageCode) + L"&target=" + EncodeQueryValue(target);
 }
 
 std::wstring ProductEdition() { return Reg_ReadString(ROOT_HKEY_LOCAL_MACHINE, kProductKey, L"Edition"); }

@@ -25,7 +25,7 @@ struct LanguageChoiceInputs {
 };
 
 struct LanguageChoice {
-  int entry = -1;                  // position in the list; -1 keeps the current values
+  int entry = -1;                    // position in the list; -1 keeps the current values
   bool storedChoiceMissing = false;  // a stored base name that no file has any more
 };
 

@@ -93,8 +93,8 @@ TextFileLines DecodeTextFile(std::string_view bytes) {
 }
 
 std::optional<TextFileLines> ReadTextFileLines(const std::wstring& path) {
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
@@ -120,14 +120,10 @@ std::string EncodeTextFile(const std::vector<std::wstring>& lines, TextEncoding 
     text += L"\r\n";
   }
   switch (encoding) {
-    case TextEncoding::Utf16LE:
-      return "\xFF\xFE" + EncodeUtf16(text, false);
-    case TextEncoding::Utf16BE:
-      return "\xFE\xFF" + EncodeUtf16(text, true);
-    case TextEncoding::Utf8:
-      return "\xEF\xBB\xBF" + EncodeCodePage(text, CP_UTF8);
-    case TextEncoding::AnsiCodePage:
-      break;
+    case TextEncoding::Utf16LE: return "\xFF\xFE" + EncodeUtf16(text, false);
+    case TextEncoding::Utf16BE: return "\xFE\xFF" + EncodeUtf16(text, true);
+    case TextEncoding::Utf8: return "\xEF\xBB\xBF" + EncodeCodePage(text, CP_UTF8);
+    case TextEncoding::AnsiCodePage: break;
   }
   return EncodeCodePage(text, CP_ACP);
 }
@@ -136,8 +132,8 @@ bool WriteTextFileLines(const std::wstring& path, const std::vector<std::wstring
   const std::string bytes = EncodeTextFile(lines, encoding);
   const std::wstring temporary = path + L".tmp";
   {
-    UniqueHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     size_t done = 0;
     while (done < bytes.size()) {

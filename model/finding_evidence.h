@@ -15,22 +15,22 @@
 namespace keytidy {
 
 enum class EvidenceTest {
-  None,                  // nothing recorded: the finding did not come from a check
-  NotRepeatable,         // the check's test cannot be repeated on its own; the raw data still must not change
-  FileMissing,           // `target` is a file that Is_MissingFile calls missing
-  FileOrFolderMissing,   // `target` names neither a file nor a folder (Is_MissingFileOrFolder)
-  FolderMissing,         // `target` is a folder that Is_MissingFolder calls missing
-  ZeroSizeFile,          // `target` is a file that Is_ZeroSizeFile finds empty
-  KeyEmpty,              // the raw-data key holds no values and no sub-keys
-  TypeLibNotRegistered,  // `target` is a library identifier Is_TypeLibMissing calls missing
+  None,                    // nothing recorded: the finding did not come from a check
+  NotRepeatable,           // the check's test cannot be repeated on its own; the raw data still must not change
+  FileMissing,             // `target` is a file that Is_MissingFile calls missing
+  FileOrFolderMissing,     // `target` names neither a file nor a folder (Is_MissingFileOrFolder)
+  FolderMissing,           // `target` is a folder that Is_MissingFolder calls missing
+  ZeroSizeFile,            // `target` is a file that Is_ZeroSizeFile finds empty
+  KeyEmpty,                // the raw-data key holds no values and no sub-keys
+  TypeLibNotRegistered,    // `target` is a library identifier Is_TypeLibMissing calls missing
   UninstallEntryOrphaned,  // the uninstall entry at `key` is a leftover (Leftover_UninstallProgram);
                            // `target` is its missing uninstall program
-  KeyHoldsNothing,       // the key `target` holds no sub-key and no value but an empty default value
-  ClassNotRegistered,    // `target` is a class name (program identifier) HKEY_CLASSES_ROOT does not have
-  OpenWithRecordEmpty,   // the open-with record `target` names no program and its lists hold nothing
-  OpenWithRecordUnused,  // `target` is an extension HKEY_CLASSES_ROOT does not have, and no program the
-                         // open-with record at `key` names exists
-  StartupEntryMissing,   // the start-up key `target` has no value named like the state value at `key`
+  KeyHoldsNothing,         // the key `target` holds no sub-key and no value but an empty default value
+  ClassNotRegistered,      // `target` is a class name (program identifier) HKEY_CLASSES_ROOT does not have
+  OpenWithRecordEmpty,     // the open-with record `target` names no program and its lists hold nothing
+  OpenWithRecordUnused,    // `target` is an extension HKEY_CLASSES_ROOT does not have, and no program the
+                           // open-with record at `key` names exists
+  StartupEntryMissing,     // the start-up key `target` has no value named like the state value at `key`
 };
 
 // Everything a key holds at its own level: its values (name, type, data)
@@ -44,7 +44,7 @@ struct KeyShape {
 
 struct FindingEvidence {
   EvidenceTest test = EvidenceTest::None;
-  std::wstring target;        // the file, folder or library identifier tested
+  std::wstring target;              // the file, folder or library identifier tested
   bool thirtyTwoBitBranch = false;  // read on a Wow6432Node branch (judged as a 32-bit program would)
   // Where the data was read that led to the test, and that data as it was
   // (no value: it did not exist). A key finding with nothing read below it

@@ -134,9 +134,7 @@ class TTreeModel {
 template <typename Record>
 class TTreeModelOf : public TTreeModel {
  public:
-  PVirtualNode AddChild(CheckType type, CheckState state) {
-    return AppendNode(std::make_unique<Node>(), type, state);
-  }
+  PVirtualNode AddChild(CheckType type, CheckState state) { return AppendNode(std::make_unique<Node>(), type, state); }
   // The record of a node of this tree.
   static Record& Data(PVirtualNode node) { return static_cast<Node*>(node)->data; }
   static const Record& Data(const TTreeNode* node) { return static_cast<const Node*>(node)->data; }

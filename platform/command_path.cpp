@@ -77,7 +77,7 @@ std::wstring Extract_ExePath(const std::wstring& text, RegistryView view) {
     return s;
   }
 
-  CutAt(s, s.find(L'"'));                  // an unquoted path with quoted arguments
+  CutAt(s, s.find(L'"'));  // an unquoted path with quoted arguments
   KeepThroughExtension(s, L".EXE -", 1);
   KeepThroughExtension(s, L".MSI -", 1);
   CutAt(s, s.find(L" /"));

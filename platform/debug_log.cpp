@@ -25,8 +25,8 @@ const std::wstring& DebugLogPath() {
 void AppendToLogFile(const std::wstring& path, std::wstring_view line) {
   // Opened for each line so that a crash never loses lines already written
   // and concurrent processes (a test and the program it starts) can share it.
-  UniqueHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return;
   std::string bytes = Utf16ToUtf8(line);
   bytes += "\r\n";

@@ -57,7 +57,7 @@ std::wstring ExecutablePath() {
   }
 }
 
-std::wstring FolderFromApi(UINT (WINAPI* api)(LPWSTR, UINT)) {
+std::wstring FolderFromApi(UINT(WINAPI* api)(LPWSTR, UINT)) {
   wchar_t buffer[MAX_PATH] = {};
   const UINT length = api(buffer, MAX_PATH);
   return (length > 0 && length < MAX_PATH) ? std::wstring(buffer, length) : std::wstring();
@@ -129,8 +129,8 @@ bool IsUserAdmin() {
   }
   SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
   PSID adminsSid = nullptr;
-  if (!AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
-                                0, 0, &adminsSid))
+  if (!AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                &adminsSid))
     return false;
   bool member = false;
   DWORD size = 0;
@@ -141,8 +141,7 @@ bool IsUserAdmin() {
       const auto* groups = reinterpret_cast<const TOKEN_GROUPS*>(buffer.data());
       // Attributes are deliberately not looked at: a deny-only Administrators
       // group still counts.
-      for (DWORD i = 0; i < groups->GroupCount && !member; ++i)
-        member = EqualSid(groups->Groups[i].Sid, adminsSid);
+      for (DWORD i = 0; i < groups->GroupCount && !member; ++i) member = EqualSid(groups->Groups[i].Sid, adminsSid);
     }
   }
   FreeSid(adminsSid);
@@ -154,8 +153,8 @@ std::wstring GetInteractiveUserSid() {
   using FreeFn = void(WINAPI*)(PVOID);
   UniqueModule wtsapi(LoadLibraryW(L"Wtsapi32.dll"));
   if (!wtsapi) return {};
-  auto enumerate = reinterpret_cast<EnumerateFn>(
-      reinterpret_cast<void*>(GetProcAddress(wtsapi.get(), "WTSEnumerateProcessesW")));
+  auto enumerate =
+      reinterpret_cast<EnumerateFn>(reinterpret_cast<void*>(GetProcAddress(wtsapi.get(), "WTSEnumerateProcessesW")));
   auto freeMemory = reinterpret_cast<FreeFn>(reinterpret_cast<void*>(GetProcAddress(wtsapi.get(), "WTSFreeMemory")));
   if (!enumerate || !freeMemory) return {};
 
@@ -166,8 +165,7 @@ std::wstring GetInteractiveUserSid() {
   std::wstring result;
   for (DWORD i = 0; i < count && result.empty(); ++i) {
     const WTS_PROCESS_INFOW& process = processes[i];
-    if (process.ProcessId == 0 || process.SessionId != session || !process.pProcessName || !process.pUserSid)
-      continue;
+    if (process.ProcessId == 0 || process.SessionId != session || !process.pProcessName || !process.pUserSid) continue;
     if (LowerCaseAscii(process.pProcessName) != L"explorer.exe") continue;
     LPWSTR text = nullptr;
     if (ConvertSidToStringSidW(process.pUserSid, &text)) {

@@ -19,7 +19,7 @@ void Environment_Init();
 // The true version of the running system (Windows 10 reports 10.0, whatever
 // the manifest says).
 const WindowsVersion& Windows_Version();
-const std::wstring& ProgramFolder();   // no trailing backslash
+const std::wstring& ProgramFolder();  // no trailing backslash
 const std::wstring& WindowsFolder();
 const std::wstring& SystemFolder();
 bool IsWindows64();

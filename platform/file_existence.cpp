@@ -14,8 +14,9 @@ PathPresence LastErrorPresence() { return Presence_FromError(GetLastError()); }
 // GetFileAttributesW describes a symbolic link itself; opening it follows
 // the link, and the handle then describes the target.
 PathPresence TargetFilePresence(const std::wstring& path) {
-  UniqueHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  UniqueHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file) return LastErrorPresence();
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(file.get(), &info)) return LastErrorPresence();

@@ -14,8 +14,8 @@ bool IsFolder(const WIN32_FIND_DATAW& entry) { return (entry.dwFileAttributes & 
 template <typename Visit>
 void ForEachEntry(const std::wstring& searchPattern, Visit visit) {
   WIN32_FIND_DATAW entry{};
-  UniqueFindHandle search(FindFirstFileExW(searchPattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                           nullptr, 0));
+  UniqueFindHandle search(
+      FindFirstFileExW(searchPattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0));
   if (!search) return;
   do {
     visit(entry);

@@ -22,9 +22,9 @@ std::wstring Judged_DriveLetters();
 
 // What Windows says about the volume a path lies on.
 struct VolumeAnswers {
-  bool found = false;       // GetVolumePathNameW answered
-  std::wstring root;        // its answer: "C:\", or a mount folder "C:\Mnt\Usb\"
-  unsigned driveType = 0;   // GetDriveTypeW of that root
+  bool found = false;                // GetVolumePathNameW answered
+  std::wstring root;                 // its answer: "C:\", or a mount folder "C:\Mnt\Usb\"
+  unsigned driveType = 0;            // GetDriveTypeW of that root
   std::uint32_t rootQueryError = 0;  // the root's volume query (0: it answered)
 };
 

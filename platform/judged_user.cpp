@@ -30,9 +30,7 @@ JudgedUserScope::~JudgedUserScope() {
 
 const std::wstring& JudgedUserOverride() { return tCurrentPass.sid; }
 
-const std::wstring& CurrentUserHiveSid() {
-  return tCurrentPass.sid.empty() ? InteractiveUserSid() : tCurrentPass.sid;
-}
+const std::wstring& CurrentUserHiveSid() { return tCurrentPass.sid.empty() ? InteractiveUserSid() : tCurrentPass.sid; }
 
 const UserEnvironment* JudgedUserEnvironment() { return tCurrentPass.environment.get(); }
 

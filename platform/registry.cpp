@@ -13,7 +13,6 @@
 
 namespace keytidy {
 
-
 namespace {
 
 using RegDeleteKeyExWFn = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
@@ -124,9 +123,7 @@ std::uint64_t LittleEndian(const std::uint8_t* bytes, size_t count) {
 
 // Far-East (double-byte) systems get twice the reported name length, as the
 // reported length may count bytes there.
-DWORD NameBufferLength(DWORD longest) {
-  return GetSystemMetrics(SM_DBCSENABLED) ? 2 * longest + 1 : longest + 1;
-}
+DWORD NameBufferLength(DWORD longest) { return GetSystemMetrics(SM_DBCSENABLED) ? 2 * longest + 1 : longest + 1; }
 
 enum class NameKind { SubKeys, Values };
 
@@ -140,8 +137,9 @@ void EnumerateKeyNames(HKEY key, NameKind kind, std::vector<std::wstring>& names
   std::wstring buffer(NameBufferLength(wantKeys ? longestSubKey : longestValue), L'\0');
   for (DWORD index = 0; index < count; ++index) {
     DWORD length = static_cast<DWORD>(buffer.size());
-    const LONG status = wantKeys ? RegEnumKeyExW(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr)
-                                 : RegEnumValueW(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    const LONG status = wantKeys
+                            ? RegEnumKeyExW(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr)
+                            : RegEnumValueW(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_SUCCESS) names.emplace_back(buffer.data(), length);
   }
 }
@@ -214,12 +212,13 @@ LONG DeleteKeyTree(RootKey root, const std::wstring& path) {
   const LayerState& state = InitialisedState();
   if (UniqueHKey key = OpenKey(root, path, FullAccess())) {
     DWORD subKeys = 0, longest = 0;
-    if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subKeys, &longest, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+    if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subKeys, &longest, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr) == ERROR_SUCCESS) {
       std::wstring buffer(NameBufferLength(longest), L'\0');
       for (DWORD index = subKeys; index-- > 0;) {
         DWORD length = static_cast<DWORD>(buffer.size());
-        if (RegEnumKeyExW(key.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+        if (RegEnumKeyExW(key.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
+            ERROR_SUCCESS)
           DeleteKeyTree(root, path + L"\\" + std::wstring(buffer.data(), length));
       }
     }
@@ -248,16 +247,13 @@ std::wstring ReadStringFromKey(HKEY key, const std::wstring& name) {
     case REG_NONE:
       if (!QueryData(key, name, size, data)) return {};
       return TextUpToZero(data);
-    default:
-      return {};
+    default: return {};
   }
 }
 
 }  // namespace
 
-HKEY RootKeyHandle(RootKey root) {
-  return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
-}
+HKEY RootKeyHandle(RootKey root) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root))); }
 
 bool Use64BitView() { return InitialisedState().use64BitView; }
 
@@ -269,9 +265,7 @@ void Registry_Init() {
   state.initialised = true;
 }
 
-bool Reg_KeyExists(RootKey root, const std::wstring& path) {
-  return static_cast<bool>(OpenForValues(root, path));
-}
+bool Reg_KeyExists(RootKey root, const std::wstring& path) { return static_cast<bool>(OpenForValues(root, path)); }
 
 bool Reg_KeyExistsWritable(RootKey root, const std::wstring& path) {
   if (IsClassesRoot(root)) {
@@ -403,9 +397,8 @@ bool Reg_WriteValue(RootKey root, const std::wstring& path, const std::wstring& 
     return Reg_WriteValue(target.root, target.path, name, data, size, type);
   }
   UniqueHKey key = OpenKey(root, path, FullAccess());
-  if (!key &&
-      RegCreateKeyExW(RootKeyHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, FullAccess(), nullptr,
-                      key.put(), nullptr) != ERROR_SUCCESS)
+  if (!key && RegCreateKeyExW(RootKeyHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, FullAccess(),
+                              nullptr, key.put(), nullptr) != ERROR_SUCCESS)
     return false;
   return key && WriteValueToKey(key.get(), name, data, size, type);
 }

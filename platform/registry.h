@@ -62,11 +62,10 @@ std::int32_t Reg_ReadInteger(RootKey root, const std::wstring& path, const std::
 std::int64_t Reg_ReadInt64(RootKey root, const std::wstring& path, const std::wstring& name);
 // Copies REG_BINARY or REG_NONE data of 1 to 8192 bytes into `buffer` and
 // returns the byte count; 0 for anything else (buffer then untouched).
-std::uint32_t Reg_ReadBinary(RootKey root, const std::wstring& path, const std::wstring& name,
-                             RegBinaryBuffer& buffer);
+std::uint32_t Reg_ReadBinary(RootKey root, const std::wstring& path, const std::wstring& name, RegBinaryBuffer& buffer);
 
-bool Reg_WriteValue(RootKey root, const std::wstring& path, const std::wstring& name, const void* data,
-                    DWORD size, DWORD type);
+bool Reg_WriteValue(RootKey root, const std::wstring& path, const std::wstring& name, const void* data, DWORD size,
+                    DWORD type);
 bool Reg_WriteString(RootKey root, const std::wstring& path, const std::wstring& name, const std::wstring& text);
 bool Reg_WriteInteger(RootKey root, const std::wstring& path, const std::wstring& name, std::int32_t value);
 bool Reg_WriteInt64(RootKey root, const std::wstring& path, const std::wstring& name, std::int64_t value);

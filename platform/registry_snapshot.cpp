@@ -26,13 +26,12 @@ UniqueHKey OpenForReading(RootKey root, const std::wstring& key) {
 std::optional<RegValueData> QueryValue(HKEY key, const std::wstring& name) {
   RegValueData value;
   DWORD size = 0;
-  if (RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
-    return std::nullopt;
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
   for (int attempt = 0; attempt < 4; ++attempt) {
     value.data.assign(size, 0);
     DWORD got = size;
-    const LONG status =
-        RegQueryValueExW(key, name.c_str(), nullptr, &value.type, value.data.empty() ? nullptr : value.data.data(), &got);
+    const LONG status = RegQueryValueExW(key, name.c_str(), nullptr, &value.type,
+                                         value.data.empty() ? nullptr : value.data.data(), &got);
     if (status == ERROR_SUCCESS) {
       value.data.resize(got);
       return value;

@@ -14,8 +14,8 @@ namespace {
 
 // The folders below System32 that Windows shows every program as they
 // are, so a 32-bit program naming them means the real ones.
-constexpr std::array<std::wstring_view, 6> kNeverRedirected = {
-    L"\\CATROOT", L"\\CATROOT2", L"\\DRIVERSTORE", L"\\DRIVERS\\ETC", L"\\LOGFILES", L"\\SPOOL"};
+constexpr std::array<std::wstring_view, 6> kNeverRedirected = {L"\\CATROOT",      L"\\CATROOT2", L"\\DRIVERSTORE",
+                                                               L"\\DRIVERS\\ETC", L"\\LOGFILES", L"\\SPOOL"};
 
 // True when `upperPath` is `upperFolder` itself or lies below it.
 bool IsInFolder(const std::wstring& upperPath, const std::wstring& upperFolder) {
@@ -83,8 +83,7 @@ std::wstring Rewrite_ProgramFolderVariables(const std::wstring& text, RegistryVi
 bool Expand_ForView(std::wstring& text, RegistryView view) {
   // During a search pass the data belongs to the judged user, and
   // %APPDATA% means that user's folder, not this process's.
-  if (const UserEnvironment* user = JudgedUserEnvironment();
-      user && user->source != UserEnvironmentSource::Process) {
+  if (const UserEnvironment* user = JudgedUserEnvironment(); user && user->source != UserEnvironmentSource::Process) {
     text = user->Expand(
         Rewrite_ProgramFolderVariables(text, view, [user](const std::wstring& name) { return user->Value(name); }));
     return true;

@@ -45,15 +45,13 @@ StartupRefusal RunStartupChecks() {
 
 std::wstring StartupRefusalText(StartupRefusal refusal) {
   switch (refusal) {
-    case StartupRefusal::WindowsTooOld:
-      return L"This software requires Windows XP or higher!";
+    case StartupRefusal::WindowsTooOld: return L"This software requires Windows XP or higher!";
     case StartupRefusal::NotAdministrator:
       return L"This software requires full administrator-rights! Please start this software as Administrator.";
     case StartupRefusal::RightsTestFailed:
       return L"This software requires full administrator-rights! Please enable \"User Account Control\" (UAC) and "
              L"start this software as Administrator.";
-    case StartupRefusal::None:
-      break;
+    case StartupRefusal::None: break;
   }
   return {};
 }

@@ -28,9 +28,7 @@ std::wstring Trim(std::wstring_view text) {
   return std::wstring(text.substr(first, last - first));
 }
 
-bool Contains(std::wstring_view text, std::wstring_view part) {
-  return text.find(part) != std::wstring_view::npos;
-}
+bool Contains(std::wstring_view text, std::wstring_view part) { return text.find(part) != std::wstring_view::npos; }
 
 bool EqualsIgnoreCaseAscii(std::wstring_view a, std::wstring_view b) {
   return a.size() == b.size() && UpperCaseAscii(a) == UpperCaseAscii(b);
@@ -87,8 +85,8 @@ std::optional<Int> ParseInteger(std::wstring_view text) {
   }
   if (i >= text.size()) return std::nullopt;
   using Unsigned = std::make_unsigned_t<Int>;
-  const Unsigned limit = negative ? Unsigned(std::numeric_limits<Int>::max()) + 1u
-                                  : Unsigned(std::numeric_limits<Int>::max());
+  const Unsigned limit =
+      negative ? Unsigned(std::numeric_limits<Int>::max()) + 1u : Unsigned(std::numeric_limits<Int>::max());
   Unsigned magnitude = 0;
   for (; i < text.size(); ++i) {
     const int digit = HexDigitValue(text[i]);
@@ -105,9 +103,7 @@ std::optional<Int> ParseInteger(std::wstring_view text) {
 std::optional<std::int32_t> ParseInt32(std::wstring_view text) { return ParseInteger<std::int32_t>(text); }
 std::optional<std::int64_t> ParseInt64(std::wstring_view text) { return ParseInteger<std::int64_t>(text); }
 
-std::int32_t StrToIntDef(std::wstring_view text, std::int32_t fallback) {
-  return ParseInt32(text).value_or(fallback);
-}
+std::int32_t StrToIntDef(std::wstring_view text, std::int32_t fallback) { return ParseInt32(text).value_or(fallback); }
 
 std::int64_t StrToInt64Def(std::wstring_view text, std::int64_t fallback) {
   return ParseInt64(text).value_or(fallback);
@@ -115,7 +111,8 @@ std::int64_t StrToInt64Def(std::wstring_view text, std::int64_t fallback) {
 
 std::string Utf16ToUtf8(std::wstring_view text) {
   if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<size_t>(size > 0 ? size : 0), '\0');
   if (size > 0)
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
@@ -154,7 +151,8 @@ std::string Utf16ToUtf8Replacing(std::wstring_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const wchar_t c = text[i];
     if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00));
+      AppendUtf8(out,
+                 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00));
       ++i;
     } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
       AppendUtf8(out, kReplacement);
@@ -177,9 +175,7 @@ std::wstring Utf8ToUtf16(std::string_view text) {
 
 namespace keytidy {
 
-bool IsDrivePath(std::wstring_view text) {
-  return text.size() >= 3 && text[1] == L':' && text[2] == L'\\';
-}
+bool IsDrivePath(std::wstring_view text) { return text.size() >= 3 && text[1] == L':' && text[2] == L'\\'; }
 
 bool ContainsUpperAscii(std::wstring_view text, std::wstring_view upperPart) {
   if (upperPart.empty()) return true;

@@ -18,11 +18,23 @@ namespace keytidy {
 
 namespace {
 
-constexpr std::array<std::wstring_view, 17> kPerUserVariables = {
-    L"USERPROFILE", L"APPDATA",     L"LOCALAPPDATA",     L"TEMP",          L"TMP",
-    L"HOMEDRIVE",   L"HOMEPATH",    L"HOMESHARE",        L"USERNAME",      L"USERDOMAIN",
-    L"LOGONSERVER", L"ONEDRIVE",    L"ONEDRIVECONSUMER", L"ONEDRIVECOMMERCIAL",
-    L"USERDOMAIN_ROAMINGPROFILE", L"CLIENTNAME", L"SESSIONNAME"};
+constexpr std::array<std::wstring_view, 17> kPerUserVariables = {L"USERPROFILE",
+                                                                 L"APPDATA",
+                                                                 L"LOCALAPPDATA",
+                                                                 L"TEMP",
+                                                                 L"TMP",
+                                                                 L"HOMEDRIVE",
+                                                                 L"HOMEPATH",
+                                                                 L"HOMESHARE",
+                                                                 L"USERNAME",
+                                                                 L"USERDOMAIN",
+                                                                 L"LOGONSERVER",
+                                                                 L"ONEDRIVE",
+                                                                 L"ONEDRIVECONSUMER",
+                                                                 L"ONEDRIVECOMMERCIAL",
+                                                                 L"USERDOMAIN_ROAMINGPROFILE",
+                                                                 L"CLIENTNAME",
+                                                                 L"SESSIONNAME"};
 
 const std::wstring kProfileList = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
 const std::wstring kUserShellFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
@@ -219,8 +231,8 @@ std::map<std::wstring, std::wstring> Variables_OfBlock(const wchar_t* block) {
 UserEnvironment UserEnvironment_FromRegistry(const std::wstring& sid) {
   UserEnvironment environment;
   environment.variables = MachineVariables();
-  const std::wstring profile =
-      Trim(environment.Expand(Reg_ReadString(ROOT_HKEY_LOCAL_MACHINE, kProfileList + L"\\" + sid, L"ProfileImagePath")));
+  const std::wstring profile = Trim(
+      environment.Expand(Reg_ReadString(ROOT_HKEY_LOCAL_MACHINE, kProfileList + L"\\" + sid, L"ProfileImagePath")));
   if (!IsDrivePath(profile)) return environment;  // nothing per user can be told
   environment.source = UserEnvironmentSource::ProfileRegistry;
   environment.profileFolder = profile;
@@ -232,9 +244,9 @@ UserEnvironment UserEnvironment_FromRegistry(const std::wstring& sid) {
   const bool xp = Windows_Version().major < 6;
   SetIfUnset(environment, L"APPDATA",
              ShellFolder(environment, sid, L"AppData", xp ? L"Application Data" : L"AppData\\Roaming"));
-  SetIfUnset(environment, L"LOCALAPPDATA",
-             ShellFolder(environment, sid, L"Local AppData",
-                         xp ? L"Local Settings\\Application Data" : L"AppData\\Local"));
+  SetIfUnset(
+      environment, L"LOCALAPPDATA",
+      ShellFolder(environment, sid, L"Local AppData", xp ? L"Local Settings\\Application Data" : L"AppData\\Local"));
   const std::wstring temp = xp ? profile + L"\\Local Settings\\Temp" : environment.Value(L"LOCALAPPDATA") + L"\\Temp";
   SetIfUnset(environment, L"TEMP", temp);
   SetIfUnset(environment, L"TMP", temp);

@@ -17,11 +17,11 @@ namespace keytidy {
 enum class DetailSource { None, Folder, FullPath, DisplayName, AdditionalInfo, MissingKey, Literal };
 
 struct CheckDescriptor {
-  CheckId id;                          // the GroupIndex its findings carry
-  const wchar_t* name;                 // stable name; nullptr: none of its own, "group-N" is used
-  std::int32_t icon;                   // stripe cell of its rows
-  MessageKey sentence;                 // line 1 of a finding's description
-  DetailSource detail;                 // line 2
+  CheckId id;                           // the GroupIndex its findings carry
+  const wchar_t* name;                  // stable name; nullptr: none of its own, "group-N" is used
+  std::int32_t icon;                    // stripe cell of its rows
+  MessageKey sentence;                  // line 1 of a finding's description
+  DetailSource detail;                  // line 2
   const wchar_t* detailText = nullptr;  // line 2 when detail is Literal
   // A check that judges by a rule the deletion cannot repeat as a test by
   // itself: that rule's verdict in fixed English words and as a translated
@@ -31,7 +31,7 @@ struct CheckDescriptor {
 };
 
 struct CategoryDescriptor {
-  FilterCategory id;  // the ComboBoxIndex its findings carry
+  FilterCategory id;    // the ComboBoxIndex its findings carry
   const wchar_t* name;  // stable name
 };
 

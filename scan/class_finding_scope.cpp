@@ -22,8 +22,7 @@ FindingScope Scope_BrokenVerb(const std::wstring& classKey, const std::wstring& 
 }
 
 FindingScope Scope_ExtensionLink(const std::wstring& extension, const std::wstring& programId) {
-  const bool onlyTheLink =
-      !Is_SystemFileExtension(extension) && Key_HoldsOnly(HKCR, extension, {L""}, {programId});
+  const bool onlyTheLink = !Is_SystemFileExtension(extension) && Key_HoldsOnly(HKCR, extension, {L""}, {programId});
   return onlyTheLink ? WholeKey(extension) : DefaultValueOf(extension);
 }
 

@@ -6,9 +6,7 @@
 
 namespace keytidy {
 
-std::wstring Com_ClassBase(bool USE_WOW6432Node_Now) {
-  return USE_WOW6432Node_Now ? L"WOW6432Node\\CLSID" : L"CLSID";
-}
+std::wstring Com_ClassBase(bool USE_WOW6432Node_Now) { return USE_WOW6432Node_Now ? L"WOW6432Node\\CLSID" : L"CLSID"; }
 
 std::wstring Com_ClassName(const std::wstring& base, const std::wstring& clsid) {
   std::wstring name = Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, base + L"\\" + clsid, L"");

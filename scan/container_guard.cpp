@@ -94,11 +94,12 @@ constexpr std::array kShellWideClasses = {
 // does not rebuild them; a broken class name on one of them costs that
 // value only, never the key.
 constexpr std::array kSystemFileExtensions = {
-    L".EXE", L".DLL", L".COM", L".BAT", L".CMD", L".LNK", L".URL", L".PIF", L".SCR", L".CPL",
-    L".MSI", L".MSP", L".MST", L".MSC", L".REG", L".INF", L".INI", L".SYS", L".DRV", L".OCX",
-    L".TXT", L".LOG", L".PS1", L".PSM1", L".PSD1", L".VBS", L".VBE", L".JS",  L".JSE", L".WSF",
-    L".WSH", L".HTA", L".CAB", L".CAT", L".CER", L".THEME", L".DESKTHEMEPACK", L".SEARCH-MS",
-    L".LIBRARY-MS", L".CONTACT", L".APPX", L".MSIX", L".HTM", L".HTML", L".XML", L".ZIP",
+    L".EXE",  L".DLL",  L".COM", L".BAT",   L".CMD",           L".LNK",       L".URL",        L".PIF",
+    L".SCR",  L".CPL",  L".MSI", L".MSP",   L".MST",           L".MSC",       L".REG",        L".INF",
+    L".INI",  L".SYS",  L".DRV", L".OCX",   L".TXT",           L".LOG",       L".PS1",        L".PSM1",
+    L".PSD1", L".VBS",  L".VBE", L".JS",    L".JSE",           L".WSF",       L".WSH",        L".HTA",
+    L".CAB",  L".CAT",  L".CER", L".THEME", L".DESKTHEMEPACK", L".SEARCH-MS", L".LIBRARY-MS", L".CONTACT",
+    L".APPX", L".MSIX", L".HTM", L".HTML",  L".XML",           L".ZIP",
 };
 
 // Below a hive's top (HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, a user's SID)
@@ -163,9 +164,8 @@ bool IsShellWideClassOrVerbList(ComponentSpan parts) {
 }
 
 bool IsSystemExtensionKey(ComponentSpan parts) {
-  return parts.size() == 1 &&
-         std::find(kSystemFileExtensions.begin(), kSystemFileExtensions.end(), parts.front()) !=
-             kSystemFileExtensions.end();
+  return parts.size() == 1 && std::find(kSystemFileExtensions.begin(), kSystemFileExtensions.end(), parts.front()) !=
+                                  kSystemFileExtensions.end();
 }
 
 bool IsProtectedClassesKey(ComponentSpan parts) {
@@ -207,21 +207,17 @@ bool IsProtectedContainerKey(RootKey root, std::wstring_view path) {
   const Components parts = SplitUpper(path);
   const ComponentSpan all(parts);
   switch (root) {
-    case ROOT_HKEY_CLASSES_ROOT:
-      return IsProtectedClassesKey(all);
+    case ROOT_HKEY_CLASSES_ROOT: return IsProtectedClassesKey(all);
     case ROOT_HKEY_LOCAL_MACHINE:
-    case ROOT_HKEY_CURRENT_USER:
-      return IsProtectedHiveKey(all);
+    case ROOT_HKEY_CURRENT_USER: return IsProtectedHiveKey(all);
     case ROOT_HKEY_USERS:
       // The first component names a user's hive (a SID, .DEFAULT), or that
       // user's classes (SID_Classes).
       if (all.empty()) return true;
       if (EndsWith(all.front(), L"_CLASSES")) return IsProtectedClassesKey(all.subspan(1));
       return IsProtectedHiveKey(all.subspan(1));
-    case ROOT_HKEY_CURRENT_CONFIG:
-      return all.size() < 2;
-    default:
-      return true;
+    case ROOT_HKEY_CURRENT_CONFIG: return all.size() < 2;
+    default: return true;
   }
 }
 

@@ -45,7 +45,7 @@ class TDeleteTargetIndex {
   const TResultTree* tree_ = nullptr;
   std::uint64_t removals_ = 0;
   std::size_t indexed_ = 0;
-  Map byKey_;    // value left empty: any delete value
+  Map byKey_;  // value left empty: any delete value
   Map byValue_;
 };
 

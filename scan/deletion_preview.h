@@ -13,10 +13,10 @@
 namespace keytidy {
 
 struct DeletionPreview {
-  bool removesKey = false;   // the key with all below it; otherwise one value
-  bool exists = false;       // the key (value) is there now
-  std::uint32_t subKeys = 0;  // every level below the key
-  std::uint32_t values = 0;   // in the key and every level below it; a value finding: 1 when it exists
+  bool removesKey = false;      // the key with all below it; otherwise one value
+  bool exists = false;          // the key (value) is there now
+  std::uint32_t subKeys = 0;    // every level below the key
+  std::uint32_t values = 0;     // in the key and every level below it; a value finding: 1 when it exists
   std::uint32_t keyValues = 0;  // in the deleted key itself (firstValues are its first); 0 for a value finding
   // The first sub-keys, as paths relative to the deleted key, in the order
   // a depth-first walk meets them; at most the limit asked for.

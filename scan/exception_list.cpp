@@ -35,8 +35,8 @@ const std::wstring& ExceptionKindCaption(std::int32_t kind) {
   return ExceptionKindCaption(kind, Message(MessageKey::MESSAGE_RC_KEY), Message(MessageKey::MESSAGE_RC_VALUE));
 }
 
-bool Is_Exception(std::int32_t kind, const std::wstring& rootName, const std::wstring& key,
-                  const TExceptionList& list, const std::wstring& value) {
+bool Is_Exception(std::int32_t kind, const std::wstring& rootName, const std::wstring& key, const TExceptionList& list,
+                  const std::wstring& value) {
   const std::int32_t wanted = kind == kExceptionKindKey ? kExceptionKindKey : kExceptionKindValue;
   return std::any_of(list.Rows().begin(), list.Rows().end(), [&](const ExceptionRow& row) {
     return row.kind == wanted && row.key == key && row.value == value && row.rootName == rootName;

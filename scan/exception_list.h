@@ -57,8 +57,8 @@ const std::wstring& ExceptionKindCaption(std::int32_t kind);
 // True when a row has the finding's kind (1 for key, every other number
 // asks for a value exception) and exactly, letter case included, its root,
 // key and value.
-bool Is_Exception(std::int32_t kind, const std::wstring& rootName, const std::wstring& key,
-                  const TExceptionList& list, const std::wstring& value);
+bool Is_Exception(std::int32_t kind, const std::wstring& rootName, const std::wstring& key, const TExceptionList& list,
+                  const std::wstring& value);
 
 // The same key under its other name for the user `userSid` (a SID such as
 // S-1-5-21-…): HKEY_CURRENT_USER\X is HKEY_USERS\<SID>\X, and

@@ -11,20 +11,13 @@ namespace {
 
 std::wstring DetailText(const CheckDescriptor& row, const TTreeData_RegCleaner& entry) {
   switch (row.detail) {
-    case DetailSource::None:
-      return {};
-    case DetailSource::Folder:
-      return entry.Folder;
-    case DetailSource::FullPath:
-      return entry.FullPath;
-    case DetailSource::DisplayName:
-      return entry.DisplayName;
-    case DetailSource::AdditionalInfo:
-      return entry.AdditionalInfo;
-    case DetailSource::MissingKey:
-      return entry.MissingKey;
-    case DetailSource::Literal:
-      return row.detailText;
+    case DetailSource::None: return {};
+    case DetailSource::Folder: return entry.Folder;
+    case DetailSource::FullPath: return entry.FullPath;
+    case DetailSource::DisplayName: return entry.DisplayName;
+    case DetailSource::AdditionalInfo: return entry.AdditionalInfo;
+    case DetailSource::MissingKey: return entry.MissingKey;
+    case DetailSource::Literal: return row.detailText;
   }
   return {};
 }

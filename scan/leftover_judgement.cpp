@@ -76,7 +76,8 @@ bool FlagSet(RootKey root, const std::wstring& key, const wchar_t* name) {
 // A drive path (after %NAME% expansion) whose folder is not there.
 bool FolderGone(const TRegistryCleaner& rc, const std::wstring& reference, RegistryView view) {
   std::wstring folder = Trim(reference);
-  if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"') folder = folder.substr(1, folder.size() - 2);
+  if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"')
+    folder = folder.substr(1, folder.size() - 2);
   Expand_ForView(folder, view);
   return IsDrivePath(folder) && !rc.DirectoryExists_HDDS(folder, view);
 }

@@ -33,8 +33,8 @@ std::wstring Program_OfOpenCommand(const TRegistryCleaner& rc, const std::wstrin
   const std::wstring path = Resolve_FileReference(rc, command, true, RegistryView::Native);
   // A quoted program path is whole already; an ".exe" inside it is part of
   // a folder name ("C:\Foo.exe Tools\bar.exe"). It still has to be a program.
-  const std::wstring program = Starts_QuotedPath(command) ? (Ends_WithExe(path) ? path : std::wstring())
-                                                          : Cut_AfterProgramName(path);
+  const std::wstring program =
+      Starts_QuotedPath(command) ? (Ends_WithExe(path) ? path : std::wstring()) : Cut_AfterProgramName(path);
   if (ContainsUpperAscii(program, L"\\DVD MAKER\\DVDMAKER.EXE")) return {};
   return program;
 }

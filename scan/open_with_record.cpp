@@ -77,12 +77,10 @@ std::vector<OpenWithStalePart> OpenWith_StaleParts(RootKey root, const std::wstr
   std::vector<OpenWithStalePart> parts;
   const std::wstring choiceKey = record + L"\\" + kUserChoice;
   const std::wstring choice = UserChoiceProgId(root, record);
-  if (!choice.empty() && !Class_IsRegistered(choice))
-    parts.push_back({DeleteTarget::Key, choiceKey, L"", choice});
+  if (!choice.empty() && !Class_IsRegistered(choice)) parts.push_back({DeleteTarget::Key, choiceKey, L"", choice});
   const std::wstring progids = record + L"\\" + kOpenWithProgids;
   for (const std::wstring& progId : List_ValueNames(root, progids))
-    if (!progId.empty() && !Class_IsRegistered(progId))
-      parts.push_back({DeleteTarget::Value, progids, progId, progId});
+    if (!progId.empty() && !Class_IsRegistered(progId)) parts.push_back({DeleteTarget::Value, progids, progId, progId});
   return parts;
 }
 

@@ -28,9 +28,9 @@ bool OpenWith_HoldsWorkingChoice(RootKey root, const std::wstring& record);
 // registered.
 struct OpenWithStalePart {
   DeleteTarget target = DeleteTarget::Key;
-  std::wstring key;          // the UserChoice key, or the OpenWithProgids key
-  std::wstring value;        // the OpenWithProgids value's name
-  std::wstring programId;    // the identifier that is not registered
+  std::wstring key;        // the UserChoice key, or the OpenWithProgids key
+  std::wstring value;      // the OpenWithProgids value's name
+  std::wstring programId;  // the identifier that is not registered
 };
 std::vector<OpenWithStalePart> OpenWith_StaleParts(RootKey root, const std::wstring& record);
 

@@ -57,7 +57,7 @@ class TRegistryCleaner {
   std::wstring ProgramDir_W6432;
   bool FLAG_CHECK_ONLY_HDDS = true;
   TScanProgress* Progress = nullptr;  // borrowed; set by the scan and the deletion
-  TFrontEnd* FrontEnd = nullptr;  // borrowed; none: nothing to pump between items
+  TFrontEnd* FrontEnd = nullptr;      // borrowed; none: nothing to pump between items
   // The class and file-type checks' look at each class key; it remembers
   // only while a search runs.
   TClassKeyGlances ClassKeys;
@@ -186,8 +186,7 @@ class TRegistryCleaner {
 
  private:
   // Helpers of the file-reference checks.
-  void Search_AppCompatValues(RootKey Root, const std::wstring& Key, FilterCategory ComboBoxIndex,
-                              CheckId GroupIndex);
+  void Search_AppCompatValues(RootKey Root, const std::wstring& Key, FilterCategory ComboBoxIndex, CheckId GroupIndex);
   void Search_StartMenuOrderKey(RootKey Root, const std::wstring& Key, FilterCategory ComboBoxIndex,
                                 CheckId GroupIndex);
   PVirtualNode Check_SnapInHelpValue(CheckId GroupIndex, FilterCategory ComboBoxIndex, const std::wstring& ValueName,

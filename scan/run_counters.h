@@ -16,7 +16,7 @@ struct DeleteCounters {
   std::uint32_t Stat_KeysDeleted = 0;
   // Entries whose key or value the deletion removed or found already gone.
   std::uint32_t Stat_DeletedTreeObjects_forWartungsScan = 0;
-  std::uint32_t Stat_NoLongerStale = 0;  // entries found no longer stale and unticked
+  std::uint32_t Stat_NoLongerStale = 0;         // entries found no longer stale and unticked
   std::uint32_t Stat_ChangedWhileRecorded = 0;  // left ticked: another program kept changing it while it was recorded
 };
 

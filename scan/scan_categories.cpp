@@ -39,8 +39,8 @@ void RunShared(const ScanCallContext& run) {
 void RunHelp(const ScanCallContext& run) {
   TRegistryCleaner& rc = run.Engine();
   for (auto check : {&TRegistryCleaner::SEARCH_HELPFILES, &TRegistryCleaner::SEARCH_HELPFILES_ZEROBYTES}) {
-    const CheckId group = check == &TRegistryCleaner::SEARCH_HELPFILES ? CheckId::HelpFiles
-                                                                             : CheckId::HelpFilesZeroBytes;
+    const CheckId group =
+        check == &TRegistryCleaner::SEARCH_HELPFILES ? CheckId::HelpFiles : CheckId::HelpFilesZeroBytes;
     for (bool wow : {false, true}) {
       if (wow && !run.Windows64()) continue;
       for (const wchar_t* subKey : {L"Help", L"HTML Help"}) {

@@ -37,10 +37,10 @@ class ScanCallContext {
 };
 
 struct ScanCategory {
-  OptionSwitch option;             // the switch that turns the category on
-  FilterCategory filterIndex;      // ComboBoxIndex of its findings
-  std::int32_t weight;             // progress steps on 32-bit Windows
-  std::int32_t extraWeight64;      // further steps announced on 64-bit Windows
+  OptionSwitch option;         // the switch that turns the category on
+  FilterCategory filterIndex;  // ComboBoxIndex of its findings
+  std::int32_t weight;         // progress steps on 32-bit Windows
+  std::int32_t extraWeight64;  // further steps announced on 64-bit Windows
   void (*run)(const ScanCallContext&);
   // Reads only the machine's keys: a second user's pass has nothing new
   // to find there and skips it.

@@ -109,17 +109,14 @@ json RenderedData(const RegValueData& raw) {
       list.push_back(U8(text.substr(start)));
       return list;
     }
-    case REG_DWORD:
-      return raw.data.size() == 4 ? json(LittleEndian(raw.data)) : json(nullptr);
+    case REG_DWORD: return raw.data.size() == 4 ? json(LittleEndian(raw.data)) : json(nullptr);
     case REG_DWORD_BIG_ENDIAN: {
       if (raw.data.size() != 4) return nullptr;
       RegBytes reversed(raw.data.rbegin(), raw.data.rend());
       return LittleEndian(reversed);
     }
-    case REG_QWORD:
-      return raw.data.size() == 8 ? json(LittleEndian(raw.data)) : json(nullptr);
-    default:
-      return Hex(raw.data);
+    case REG_QWORD: return raw.data.size() == 8 ? json(LittleEndian(raw.data)) : json(nullptr);
+    default: return Hex(raw.data);
   }
 }
 
@@ -166,8 +163,7 @@ json Verdict(const TTreeData_RegCleaner& entry) {
     case EvidenceTest::KeyHoldsNothing: return "key holds nothing but an empty default value";
     case EvidenceTest::ClassNotRegistered: return "class not registered";
     case EvidenceTest::OpenWithRecordEmpty: return "record names no program and its lists are empty";
-    case EvidenceTest::OpenWithRecordUnused:
-      return "extension not registered, and no program the record names exists";
+    case EvidenceTest::OpenWithRecordUnused: return "extension not registered, and no program the record names exists";
     case EvidenceTest::StartupEntryMissing: return "start-up entry not found";
     case EvidenceTest::None:
     case EvidenceTest::NotRepeatable: break;
@@ -191,23 +187,18 @@ std::wstring Tested(const TTreeData_RegCleaner& entry) {
   const FindingEvidence& evidence = entry.Evidence;
   switch (evidence.test) {
     case EvidenceTest::ClassNotRegistered:
-    case EvidenceTest::OpenWithRecordUnused:
-      return Reg_RootKeyName(ROOT_HKEY_CLASSES_ROOT) + L"\\" + evidence.target;
+    case EvidenceTest::OpenWithRecordUnused: return Reg_RootKeyName(ROOT_HKEY_CLASSES_ROOT) + L"\\" + evidence.target;
     case EvidenceTest::KeyHoldsNothing:
-    case EvidenceTest::OpenWithRecordEmpty:
-      return Reg_RootKeyName(evidence.root) + L"\\" + evidence.target;
+    case EvidenceTest::OpenWithRecordEmpty: return Reg_RootKeyName(evidence.root) + L"\\" + evidence.target;
     case EvidenceTest::StartupEntryMissing:
       return Reg_RootKeyName(evidence.root) + L"\\" + evidence.target + L"\\" + evidence.value;
-    default:
-      break;
+    default: break;
   }
   if (!evidence.target.empty() || entry.MissingKey.empty()) return evidence.target;
   return Reg_RootKeyName(ROOT_HKEY_CLASSES_ROOT) + L"\\" + entry.MissingKey;
 }
 
-std::string ViewName(bool thirtyTwoBitBranch) {
-  return thirtyTwoBitBranch || !IsWindows64() ? "32-bit" : "64-bit";
-}
+std::string ViewName(bool thirtyTwoBitBranch) { return thirtyTwoBitBranch || !IsWindows64() ? "32-bit" : "64-bit"; }
 
 // The classes root a class key was read from, with its root's name.
 json HiveJson(const FindingEvidence& evidence) {

@@ -38,8 +38,8 @@ std::wstring ScanReportPath() { return ProgramFolder() + L"\\RC_export.txt"; }
 
 std::wstring ScanReportCreatedLine(const SYSTEMTIME& localTime) {
   std::wstring line = L"Report created: " + FormatWith(GetDateFormatW, DATE_SHORTDATE, localTime);
-  const bool midnight = localTime.wHour == 0 && localTime.wMinute == 0 && localTime.wSecond == 0 &&
-                        localTime.wMilliseconds == 0;
+  const bool midnight =
+      localTime.wHour == 0 && localTime.wMinute == 0 && localTime.wSecond == 0 && localTime.wMilliseconds == 0;
   if (!midnight) line += L" " + FormatWith(GetTimeFormatW, 0, localTime);
   return line;
 }

@@ -33,7 +33,8 @@ class PumpThroughObserver : public TFrontEnd {
 
   void ProcessPendingMessages() override { observer_.ProcessMessages(); }
   bool AskYesNo(const std::wstring& question, const std::wstring& caption, bool& dontAskAgain) override {
-    return saved_ ? saved_->AskYesNo(question, caption, dontAskAgain) : TFrontEnd::AskYesNo(question, caption, dontAskAgain);
+    return saved_ ? saved_->AskYesNo(question, caption, dontAskAgain)
+                  : TFrontEnd::AskYesNo(question, caption, dontAskAgain);
   }
   void OptionSwitchesChanged(const TOptionSwitches& switches) override {
     if (saved_) saved_->OptionSwitchesChanged(switches);
@@ -77,8 +78,8 @@ bool RunCategories(TRegistryCleaner& engine, const TScanRunSettings& settings, T
     const DWORD categoryStart = GetTickCount();
     category.run(calls);
     // Where a slow scan spends its time, one line per category.
-    Debug_Output(L"RC-Search category " + std::to_wstring(Number(category.filterIndex)) +
-                 L" took ms=" + std::to_wstring(GetTickCount() - categoryStart));
+    Debug_Output(L"RC-Search category " + std::to_wstring(Number(category.filterIndex)) + L" took ms=" +
+                 std::to_wstring(GetTickCount() - categoryStart));
   }
   return true;
 }
@@ -87,12 +88,12 @@ bool RunCategories(TRegistryCleaner& engine, const TScanRunSettings& settings, T
 // fixing it deletes.
 std::wstring FindingSignature(const TTreeData_RegCleaner& entry) {
   return std::to_wstring(Number(entry.GroupIndex)) + L"|" + std::to_wstring(entry.RootKey) + L"|" + entry.Key + L"|" +
-         entry.Value + L"|" + std::to_wstring(entry.Delete_Root) + L"|" + entry.Delete_Key + L"|" +
-         entry.Delete_Value + L"|" + (entry.DeleteKey ? L"K" : L"") + (entry.DeleteValue ? L"V" : L"") + L"|" +
+         entry.Value + L"|" + std::to_wstring(entry.Delete_Root) + L"|" + entry.Delete_Key + L"|" + entry.Delete_Value +
+         L"|" + (entry.DeleteKey ? L"K" : L"") + (entry.DeleteValue ? L"V" : L"") + L"|" +
          // The same class name read from two users' own classes is two findings.
-         (entry.Evidence.classesHive ? std::to_wstring(entry.Evidence.classesHive->root) + L"\\" +
-                                           entry.Evidence.classesHive->path
-                                     : std::wstring());
+         (entry.Evidence.classesHive
+              ? std::to_wstring(entry.Evidence.classesHive->root) + L"\\" + entry.Evidence.classesHive->path
+              : std::wstring());
 }
 
 // A later user's pass reads the machine's keys again where a category
@@ -128,10 +129,9 @@ ScanRunResult RC_SearchRun(TRegistryCleaner& engine, const TScanRunSettings& set
   engine.scanned_ = ScanCounters();
   engine.deleted_ = DeleteCounters();
   PrepareForSearch(engine, settings);
-  result.progressMaximum =
-      ScanProgressMaximum(settings.switches, settings.windows64) +
-      ScanProgressMaximumOfUserPass(settings.switches, settings.windows64) *
-          static_cast<std::int32_t>(PassUsers(settings).size() - 1);
+  result.progressMaximum = ScanProgressMaximum(settings.switches, settings.windows64) +
+                           ScanProgressMaximumOfUserPass(settings.switches, settings.windows64) *
+                               static_cast<std::int32_t>(PassUsers(settings).size() - 1);
   if (engine.FTree) engine.FTree->Clear();
 
   observer.SetProgressMaximum(result.progressMaximum);

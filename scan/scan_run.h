@@ -52,14 +52,14 @@ struct TScanRunSettings {
 };
 
 struct ScanRunResult {
-  bool ran = false;          // false when a search or deletion was already running on this engine
-  bool terminated = false;   // APP_TERMINATING cut the run short; nothing after it was done
-  bool stopped = false;      // STOP_REQUESTED was set when the run ended
+  bool ran = false;         // false when a search or deletion was already running on this engine
+  bool terminated = false;  // APP_TERMINATING cut the run short; nothing after it was done
+  bool stopped = false;     // STOP_REQUESTED was set when the run ended
   std::int32_t progressMaximum = 0;
   std::int32_t progressSteps = 0;  // steps actually made
   std::uint32_t exceptionsRemoved = 0;
-  std::uint32_t elapsedMs = 0;     // the figure of "RC-Search took ms="
-  ScanCounters scanned;            // what the checks examined (complete runs only)
+  std::uint32_t elapsedMs = 0;  // the figure of "RC-Search took ms="
+  ScanCounters scanned;         // what the checks examined (complete runs only)
 };
 using TScanRunResult = ScanRunResult;
 

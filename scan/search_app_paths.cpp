@@ -39,7 +39,7 @@ void TRegistryCleaner::SEARCH_APPPATHS(CheckId GroupIndex, FilterCategory ComboB
     // An application path may name a folder; "Run" opens it.
     if (Is_MissingFileOrFolder(*this, path, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, L""}, DeleteTarget::Key,
-          {EvidenceTest::FileOrFolderMissing, path});
+                     {EvidenceTest::FileOrFolderMissing, path});
   });
 }
 
@@ -55,7 +55,7 @@ void TRegistryCleaner::SEARCH_APPPATHS_EMPTY(CheckId GroupIndex, FilterCategory 
     if (!Reg_KeyCounts(root, key, values, subKeys) || values != 0 || subKeys != 0) return;
     if (!Reg_ReadString(root, key, L"").empty()) return;
     Report_Finding(*this, GroupIndex, ComboBoxIndex, UpperCaseAscii(name), name, {root, key, L""}, DeleteTarget::Key,
-        {EvidenceTest::KeyEmpty, key});
+                   {EvidenceTest::KeyEmpty, key});
   });
 }
 
@@ -82,7 +82,7 @@ void TRegistryCleaner::Search_AppCompatValues(RootKey Root, const std::wstring& 
     const std::wstring upper = UpperCaseAscii(name);
     if (IsDrivePath(upper) && EndsWithExe(upper) && !FileExists_HDDS(upper, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, name, name, {Root, Key, name}, DeleteTarget::Value,
-          {EvidenceTest::FileMissing, upper});
+                     {EvidenceTest::FileMissing, upper});
   });
 }
 

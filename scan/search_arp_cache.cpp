@@ -41,7 +41,7 @@ void TRegistryCleaner::SEARCH_INSTALLERARP(CheckId GroupIndex, FilterCategory Co
     const std::wstring path = Clean_FilePath(program, RegistryView::Native);
     if (Is_MissingFile(*this, path, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, L""}, DeleteTarget::Key,
-          {EvidenceTest::FileMissing, path});
+                     {EvidenceTest::FileMissing, path});
   });
 }
 

@@ -34,7 +34,7 @@ void TRegistryCleaner::SEARCH_EMPTY_SOFTWAREKEYS(CheckId GroupIndex, FilterCateg
     if (Reg_SubKeyCount(root, key) != 0 || Reg_ValueCount(root, key) != 0) continue;
     if (!Reg_ReadString(root, key, L"").empty() || !Reg_KeyExistsWritable(root, key)) continue;
     Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", vendor, {root, key, L""}, DeleteTarget::Key,
-        {EvidenceTest::KeyEmpty, key});
+                   {EvidenceTest::KeyEmpty, key});
   }
 }
 

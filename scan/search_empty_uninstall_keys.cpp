@@ -24,7 +24,7 @@ void TRegistryCleaner::SEARCH_EMPTY_UNINSTALLKEYS(CheckId GroupIndex, FilterCate
     if (!Reg_KeyExistsWritable(root, key)) continue;
     const std::wstring displayName = USE_WOW6432Node_Now ? entry + L" (32Bit)" : entry;
     Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", displayName, {root, key, L""}, DeleteTarget::Key,
-        {EvidenceTest::KeyEmpty, key});
+                   {EvidenceTest::KeyEmpty, key});
   }
 }
 

@@ -57,8 +57,8 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_LINKMISSING(const KeyList& KeyListe, Ch
     const std::wstring programId = ClassKeys.Of(key).defaultText;
     if (Trim(programId).empty() || ClassKeys.Of(programId).exists) return;
     if (!Reg_KeyExistsWritable(HKCR, key)) return;
-    PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", key, {HKCR, key, L""},
-                                       DeleteTarget::Key, {EvidenceTest::ClassNotRegistered, programId});
+    PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, L"", key, {HKCR, key, L""}, DeleteTarget::Key,
+                                       {EvidenceTest::ClassNotRegistered, programId});
     if (!node) return;
     TTreeData_RegCleaner& entry = *GetEntry(node);
     // Content types, handlers and open-with lists of the extension stay.

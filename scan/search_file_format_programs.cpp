@@ -54,9 +54,9 @@ void TRegistryCleaner::SEARCH_FILEFORMAT_WRONGEXE(const KeyList& KeyListe, Check
     if (command.empty()) return;
     const std::wstring program = Program_OfOpenCommand(*this, command);
     if (!Is_MissingFile(*this, program, RegistryView::Native) || !Reg_KeyExistsWritable(HKCR, key)) return;
-    PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, program, key, {HKCR, key, L""},
-                                       DeleteTarget::Key, {EvidenceTest::FileMissing, program},
-                                       FindingPlace{HKCR, verbKey + L"\\command", L""});
+    PVirtualNode node =
+        Report_Finding(*this, GroupIndex, ComboBoxIndex, program, key, {HKCR, key, L""}, DeleteTarget::Key,
+                       {EvidenceTest::FileMissing, program}, FindingPlace{HKCR, verbKey + L"\\command", L""});
     if (!node) return;
     TTreeData_RegCleaner& entry = *GetEntry(node);
     // A class that holds anything besides the broken verb keeps it.

@@ -25,7 +25,7 @@ void TRegistryCleaner::SEARCH_FONTS(CheckId GroupIndex, FilterCategory ComboBoxI
     const std::wstring path = Resolve_FileReference(*this, reference, false, RegistryView::Native);
     if (Is_MissingFile(*this, path, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value,
-          {EvidenceTest::FileMissing, path});
+                     {EvidenceTest::FileMissing, path});
   });
 }
 

@@ -35,8 +35,7 @@ void WalkHelpFiles(TRegistryCleaner& rc, CheckId groupIndex, FilterCategory comb
     const bool found =
         test == EvidenceTest::ZeroSizeFile ? Is_ZeroSizeFile(rc, path, view) : Is_MissingFile(rc, path, view);
     if (found)
-      Report_Finding(rc, groupIndex, comboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value,
-                     {test, path});
+      Report_Finding(rc, groupIndex, comboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value, {test, path});
   });
 }
 

@@ -14,9 +14,8 @@ void TRegistryCleaner::SEARCH_MRU_APPLETS(CheckId GroupIndex, FilterCategory Com
     const std::wstring path =
         Resolve_FileReference(*this, Reg_ReadString(rootkey, Key, name), true, RegistryView::Native);
     if (!Is_MissingFile(*this, path, RegistryView::Native)) return;
-    PVirtualNode node =
-        Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {rootkey, Key, name}, DeleteTarget::Value,
-            {EvidenceTest::FileMissing, path});
+    PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {rootkey, Key, name},
+                                       DeleteTarget::Value, {EvidenceTest::FileMissing, path});
     if (node) GetEntry(node)->DisplayName = GetEntry(node)->Filename;
   });
 }

@@ -15,8 +15,9 @@ namespace {
 // Windows XP kept the cache in a roaming-free key of its own; Vista moved
 // it to the user's local class settings.
 std::wstring MuiCacheKey() {
-  return Windows_Version().major >= 6 ? L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache"
-                                      : L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
+  return Windows_Version().major >= 6
+             ? L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache"
+             : L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
 }
 
 // "x.dll,-22" without its ",-22"; text without such an ending stays.
@@ -64,7 +65,7 @@ void TRegistryCleaner::SEARCH_MUI_CACHE(CheckId GroupIndex, FilterCategory Combo
     const std::wstring path = Resolve_FileReference(*this, WithoutCacheSuffix(reference), false, RegistryView::Native);
     if (Is_MissingFileOrFolder(*this, path, RegistryView::Native))
       Report_Finding(*this, GroupIndex, ComboBoxIndex, path, name, {root, key, name}, DeleteTarget::Value,
-          {EvidenceTest::FileOrFolderMissing, path});
+                     {EvidenceTest::FileOrFolderMissing, path});
   });
 }
 

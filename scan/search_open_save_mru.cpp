@@ -21,7 +21,7 @@ void TRegistryCleaner::SEARCH_LOSTMRU(CheckId GroupIndex, FilterCategory ComboBo
           Resolve_FileReference(*this, Reg_ReadString(root, key, name), true, RegistryView::Native);
       if (Is_MissingFile(*this, path, RegistryView::Native) && Reg_KeyExistsWritable(root, key))
         Report_Finding(*this, GroupIndex, ComboBoxIndex, path, extension, {root, key, name}, DeleteTarget::Value,
-            {EvidenceTest::FileMissing, path});
+                       {EvidenceTest::FileMissing, path});
     }
   });
 }

@@ -26,9 +26,9 @@ bool IsOneOf(const std::wstring& upperName, std::initializer_list<std::wstring_v
 
 // The open-with records of the desktop user, walked with the shared
 // progress, stop and counter steps.
-void Walk_OpenWithRecords(TRegistryCleaner& rc,
-                          const std::function<void(RootKey root, const std::wstring& record,
-                                                   const std::wstring& extension)>& examine) {
+void Walk_OpenWithRecords(
+    TRegistryCleaner& rc,
+    const std::function<void(RootKey root, const std::wstring& record, const std::wstring& extension)>& examine) {
   RootKey root = ROOT_HKEY_CURRENT_USER;
   std::wstring fileExts = kFileExts;
   Reg_RedirectCurrentUser(root, fileExts);
@@ -43,8 +43,7 @@ void Walk_OpenWithRecords(TRegistryCleaner& rc,
 void TRegistryCleaner::SEARCH_EMPTYOPENWITH(CheckId GroupIndex, FilterCategory ComboBoxIndex) {
   if (Run.STOP_REQUESTED) return;
   Walk_OpenWithRecords(*this, [&](RootKey root, const std::wstring& record, const std::wstring& extension) {
-    if (IsOneOf(UpperCaseAscii(extension),
-                {L".MANIFEST", L".KEY", L".EXE", L".XHT", L".", L".XHTML", L".JSON"}))
+    if (IsOneOf(UpperCaseAscii(extension), {L".MANIFEST", L".KEY", L".EXE", L".XHT", L".", L".XHTML", L".JSON"}))
       return;
     if (!OpenWith_RecordIsEmpty(root, record)) return;
     if (Reg_KeyExistsWritable(root, record))

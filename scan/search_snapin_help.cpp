@@ -37,8 +37,7 @@ PVirtualNode TRegistryCleaner::Check_SnapInHelpValue(CheckId GroupIndex, FilterC
   const std::wstring assembly = Reg_ReadString(Root, Key, L"AssemblyName");
   if (!assembly.empty()) displayName = assembly;
   return Report_Finding(*this, GroupIndex, ComboBoxIndex, path, displayName, {Root, Key, ValueName},
-                        DeleteTarget::Value,
-                            {EvidenceTest::FileMissing, path});
+                        DeleteTarget::Value, {EvidenceTest::FileMissing, path});
 }
 
 }  // namespace keytidy

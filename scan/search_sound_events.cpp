@@ -36,8 +36,7 @@ void TRegistryCleaner::SEARCH_MEDIA(CheckId GroupIndex, FilterCategory ComboBoxI
                                                         RegistryView::Native);
         if (!Is_MissingFile(*this, path, RegistryView::Native) || !Reg_KeyExistsWritable(root, key)) continue;
         PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, path, event + L"\\" + slot.name,
-                                           {root, key, L""}, DeleteTarget::Value,
-                                               {EvidenceTest::FileMissing, path});
+                                           {root, key, L""}, DeleteTarget::Value, {EvidenceTest::FileMissing, path});
         if (!node) continue;
         // The application's own display name, when it has one, says more
         // than its key name.

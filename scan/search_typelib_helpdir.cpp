@@ -41,8 +41,8 @@ void TRegistryCleaner::SEARCH_TYPELIB_EMPTY_HELPDIR(CheckId GroupIndex, FilterCa
       const std::wstring key = library + L"\\" + version + L"\\HELPDIR";
       if (!Is_EmptyHelpDir(key)) continue;
       // Where both views show the same library, the native pass has it.
-      if (USE_WOW6432Node_Now &&
-          Find_EntryByDeleteKey(GroupIndex, ROOT_HKEY_CLASSES_ROOT, L"TypeLib\\" + libid + L"\\" + version + L"\\HELPDIR"))
+      if (USE_WOW6432Node_Now && Find_EntryByDeleteKey(GroupIndex, ROOT_HKEY_CLASSES_ROOT,
+                                                       L"TypeLib\\" + libid + L"\\" + version + L"\\HELPDIR"))
         continue;
       std::wstring title = Reg_ReadString(ROOT_HKEY_CLASSES_ROOT, library + L"\\" + version, L"");
       if (title.empty()) title = libid + L"\\" + version;

@@ -7,8 +7,8 @@
 
 namespace keytidy {
 
-void TRegistryCleaner::SEARCH_UNINSTALL_LEFTOVERS(CheckId GroupIndex, FilterCategory ComboBoxIndex,
-                                                  RootKey Scanroot, bool USE_WOW6432Node_Now) {
+void TRegistryCleaner::SEARCH_UNINSTALL_LEFTOVERS(CheckId GroupIndex, FilterCategory ComboBoxIndex, RootKey Scanroot,
+                                                  bool USE_WOW6432Node_Now) {
   if (Run.STOP_REQUESTED) return;
   RootKey root = Scanroot;
   std::wstring base = Uninstall_ListKey(USE_WOW6432Node_Now);

@@ -19,13 +19,11 @@ void TRegistryCleaner::SEARCH_UNINSTALLKEYS_INSTALLPATH(CheckId GroupIndex, Filt
     const std::wstring source = Trim(Reg_ReadString(root, key, L"InstallSource"));
     if (source.empty() || DirectoryExists_HDDS(source, View_OfPass(USE_WOW6432Node_Now))) continue;
     // The same program seen by the native pass is reported once.
-    if (USE_WOW6432Node_Now &&
-        Find_EntryByDeleteValue(GroupIndex, root, L"InstallSource", nativeBase + L"\\" + name))
+    if (USE_WOW6432Node_Now && Find_EntryByDeleteValue(GroupIndex, root, L"InstallSource", nativeBase + L"\\" + name))
       continue;
     const std::wstring displayName = Reg_ReadString(root, key, L"DisplayName");
     Report_Finding(*this, GroupIndex, ComboBoxIndex, source, displayName.empty() ? name : displayName,
-                   {root, key, L"InstallSource"}, DeleteTarget::Value,
-                       {EvidenceTest::FolderMissing, source});
+                   {root, key, L"InstallSource"}, DeleteTarget::Value, {EvidenceTest::FolderMissing, source});
   }
 }
 

@@ -21,9 +21,8 @@ void TRegistryCleaner::SEARCH_WINDOWSHISTORY_USERASSIST(CheckId GroupIndex, Filt
     Walk_CheckItems(*this, List_ValueNames(root, key), ItemCounter::ValuesByCount, [&](const std::wstring& name) {
       const auto reportIfMissing = [&](const std::wstring& path) {
         if (!Is_MissingFileOrFolder(*this, path, RegistryView::Native) || !Reg_KeyExistsWritable(root, key)) return;
-        PVirtualNode node =
-            Report_Finding(*this, GroupIndex, ComboBoxIndex, path, path, {root, key, name}, DeleteTarget::Value,
-                {EvidenceTest::FileOrFolderMissing, path});
+        PVirtualNode node = Report_Finding(*this, GroupIndex, ComboBoxIndex, path, path, {root, key, name},
+                                           DeleteTarget::Value, {EvidenceTest::FileOrFolderMissing, path});
         if (node) GetEntry(node)->DisplayName = GetEntry(node)->Filename;
       };
       // Both readings are tried, each on its own: the text after the tag,

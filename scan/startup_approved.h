@@ -19,7 +19,6 @@ std::wstring StartupApproved_Key(bool thirtyTwoBitBranch);
 // The state value that belongs to the value `name` of (`root`, `key`) when
 // that key is a Run key of the machine or a user (also as HKEY_USERS\<SID>
 // or a hive mounted below HKEY_USERS); nothing for any other key.
-std::optional<DeletePlace> StartupApproved_CompanionOf(RootKey root, const std::wstring& key,
-                                                       const std::wstring& name);
+std::optional<DeletePlace> StartupApproved_CompanionOf(RootKey root, const std::wstring& key, const std::wstring& name);
 
 }  // namespace keytidy

@@ -121,8 +121,8 @@ std::wstring FormatDateTime_Fixed(TDateTime moment) {
   if (time.wHour == 0 && time.wMinute == 0 && time.wSecond == 0 && time.wMilliseconds == 0)
     swprintf(text, 32, L"%04u-%02u-%02u", time.wYear, time.wMonth, time.wDay);
   else
-    swprintf(text, 32, L"%04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth, time.wDay, time.wHour,
-             time.wMinute, time.wSecond);
+    swprintf(text, 32, L"%04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute,
+             time.wSecond);
   return text;
 }
 

@@ -32,8 +32,7 @@ std::vector<std::wstring> SectionNames(const std::wstring& path, const std::wstr
   std::vector<std::wstring> names;
   for (DWORD size = 4096; size <= (1u << 24); size *= 4) {
     std::wstring buffer(size, L'\0');
-    const DWORD length =
-        GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(), size, path.c_str());
+    const DWORD length = GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(), size, path.c_str());
     if (length + 2 == size) continue;
     for (const wchar_t* p = buffer.c_str(); *p; p += wcslen(p) + 1) names.emplace_back(p);
     break;
@@ -48,9 +47,9 @@ bool HasLineBreak(const std::wstring& text) { return text.find_first_of(L"\r\n")
 // own choosing (even other names), "=" in a name moves the split, a name
 // starting with "[" reads as a section, "]" in a section cuts its name.
 bool BreaksLineStructure(const std::wstring& section, const std::wstring& name, const std::wstring& text) {
-  return HasLineBreak(section) || HasLineBreak(name) || HasLineBreak(text) || section.find(L']') != std::wstring::npos ||
-         name.empty() || name.find(L'=') != std::wstring::npos || Trim(name).starts_with(L'[') ||
-         Trim(name).starts_with(L';');
+  return HasLineBreak(section) || HasLineBreak(name) || HasLineBreak(text) ||
+         section.find(L']') != std::wstring::npos || name.empty() || name.find(L'=') != std::wstring::npos ||
+         Trim(name).starts_with(L'[') || Trim(name).starts_with(L';');
 }
 
 // Writes one value with the file's attributes cleared for the moment of
@@ -137,7 +136,8 @@ bool Ini_WriteInteger(const std::wstring& file, const std::wstring& section, con
                       std::int32_t number) {
   const std::wstring path = Full_Path(file);
   if (BreaksLineStructure(section, name, L"")) return false;
-  return WriteProfileValue(path, section, name, std::to_wstring(number).c_str()) && Ini_IntegerIs(path, section, name, number);
+  return WriteProfileValue(path, section, name, std::to_wstring(number).c_str()) &&
+         Ini_IntegerIs(path, section, name, number);
 }
 
 bool Ini_DeleteValue(const std::wstring& file, const std::wstring& section, const std::wstring& name) {
@@ -152,8 +152,7 @@ bool Ini_WriteSection(const std::wstring& file, const std::wstring& section, con
   std::wstring block;
   for (const std::wstring& line : lines) {
     const size_t equals = line.find(L'=');
-    if (equals == std::wstring::npos ||
-        BreaksLineStructure(section, line.substr(0, equals), line.substr(equals + 1)))
+    if (equals == std::wstring::npos || BreaksLineStructure(section, line.substr(0, equals), line.substr(equals + 1)))
       return false;
     block += line;
     block += L'\0';

@@ -15,8 +15,7 @@ constexpr std::array<OptionSwitchInfo, kOptionSwitchCount> kSwitches = {{
      L"Form_Options.CheckBox_RC_COMOLEActiveX_KX8", L"COM, OLE, ActiveX", 2},
     {OptionSwitch::RC_Shared, L"CheckBox_RC_Shared_KX8", true, L"Form_Options.CheckBox_RC_Shared_KX8",
      L"\"shared files\"", 3},
-    {OptionSwitch::RC_Fonts, L"CheckBox_RC_Fonts_KX8", true, L"Form_Options.CheckBox_RC_Fonts_KX8", L"Schriftarten",
-     4},
+    {OptionSwitch::RC_Fonts, L"CheckBox_RC_Fonts_KX8", true, L"Form_Options.CheckBox_RC_Fonts_KX8", L"Schriftarten", 4},
     {OptionSwitch::RC_Media, L"CheckBox_RC_Media_KX8", true, L"Form_Options.CheckBox_RC_Media_KX8",
      L"Systemkl\u00e4nge", 5},
     {OptionSwitch::RC_Help, L"CheckBox_RC_Help_KX8", true, L"Form_Options.CheckBox_RC_Help_KX8", L"Hilfe-Dateien", 6},
@@ -30,8 +29,7 @@ constexpr std::array<OptionSwitchInfo, kOptionSwitchCount> kSwitches = {{
      L"Startmen\u00fc", 8},
     {OptionSwitch::RC_WindowsFirewall, L"CheckBox_RC_WindowsFirewall_KX10", true,
      L"Form_Options.CheckBox_RC_WindowsFirewall_KX10", L"Windows-Firewall", 11},
-    {OptionSwitch::RC_Other, L"CheckBox_RC_Other_KX10", true, L"Form_Options.CheckBox_RC_Other_KX10", L"Sonstige",
-     12},
+    {OptionSwitch::RC_Other, L"CheckBox_RC_Other_KX10", true, L"Form_Options.CheckBox_RC_Other_KX10", L"Sonstige", 12},
     // Judges whole programs as gone, so a user asks for it; see docs/safety.md.
     {OptionSwitch::RC_Leftovers, L"CheckBox_RC_Leftovers_KX11", false, L"Form_Options.CheckBox_RC_Leftovers_KX11",
      L"Programmreste", 13},
@@ -163,7 +161,8 @@ void TOptionSwitches::ResetToDefaults() {
 }
 
 void TOptionSwitches::Load(RootKey root, const std::wstring& key) {
-  for (const OptionSwitchInfo& info : kSwitches) LOAD_CHECKBOX(root, key, info.name, checked_[static_cast<size_t>(info.id)]);
+  for (const OptionSwitchInfo& info : kSwitches)
+    LOAD_CHECKBOX(root, key, info.name, checked_[static_cast<size_t>(info.id)]);
   LOAD_RADIOGROUP(root, key, backupAge_);
 }
 

@@ -27,7 +27,7 @@ TNaviEntryPictures Paint_NaviEntry(const RgbaImage& background, int left, int to
 
 // Draws text in a 32-bit ARGB colour (alpha in the top byte; 0 draws
 // nothing), grey-scale anti-aliased, with the text's top-left at (x, y).
-void DrawArgbText(RgbaImage& image, const std::wstring& text, int x, int y, std::uint32_t argb,
-                  const wchar_t* face, int pixelHeight);
+void DrawArgbText(RgbaImage& image, const std::wstring& text, int x, int y, std::uint32_t argb, const wchar_t* face,
+                  int pixelHeight);
 
 }  // namespace keytidy

@@ -13,8 +13,7 @@ std::wstring SkinIniPath(const std::wstring& skinFolder) { return skinFolder + L
 std::uint32_t Read_SkinColor(const std::wstring& iniPath, const std::wstring& section, const std::wstring& name) {
   const std::optional<std::uint32_t> colour = Ini_ReadColor(iniPath, section, name);
   if (colour) return *colour;
-  Debug_Output(L"Skin colour is no colour: [" + section + L"] " + name + L"=" +
-               Ini_ReadString(iniPath, section, name));
+  Debug_Output(L"Skin colour is no colour: [" + section + L"] " + name + L"=" + Ini_ReadString(iniPath, section, name));
   return 0;
 }
 

@@ -29,9 +29,10 @@ void DrawLine(HDC dc, int x, int y, const std::wstring& text) {
 }  // namespace
 
 bool SkinListBox::Create(HWND parent, int x, int y, int width, int height) {
-  if (!CreateNative(L"LISTBOX", WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                                    LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                    L"", parent, x, y, width, height))
+  if (!CreateNative(
+          L"LISTBOX",
+          WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+          L"", parent, x, y, width, height))
     return false;
   SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, ui::ScaleForWindow(Handle(), kItemHeight));
   return true;

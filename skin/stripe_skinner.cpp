@@ -104,8 +104,8 @@ RgbaImage TStripeSkinner::CombineImages(int targetsize, int index, int addon_ind
   return main;
 }
 
-bool TStripeSkinner::CombineToPicture(int targetsize, RgbaImage& picture, int index, int addon_index,
-                                      float blendfactor, int offx, int offy) const {
+bool TStripeSkinner::CombineToPicture(int targetsize, RgbaImage& picture, int index, int addon_index, float blendfactor,
+                                      int offx, int offy) const {
   RgbaImage image = CombineImages(targetsize, index, addon_index, blendfactor, offx, offy);
   if (image.Empty()) return false;
   picture = std::move(image);

@@ -71,8 +71,7 @@ void AnimatedImage::Advance() {
 
 LRESULT AnimatedImage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_TIMER:
       if (wParam == kFrameTimer) {
         Advance();
@@ -90,8 +89,7 @@ LRESULT AnimatedImage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         frame.Draw(dc, (client.right - frame.Width()) / 2, (client.bottom - frame.Height()) / 2);
       });
       return 0;
-    default:
-      break;
+    default: break;
   }
   return Control::HandleMessage(message, wParam, lParam);
 }

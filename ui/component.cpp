@@ -8,8 +8,7 @@ namespace {
 constexpr wchar_t kCaptionProperty[] = L"Caption";
 }
 
-Component::Component(Component* owner, std::wstring name, int tag)
-    : owner_(owner), name_(std::move(name)), tag_(tag) {
+Component::Component(Component* owner, std::wstring name, int tag) : owner_(owner), name_(std::move(name)), tag_(tag) {
   if (owner_) owner_->owned_.push_back(this);
 }
 

@@ -48,7 +48,8 @@ void ScaleChild(HWND child, const Scaling& scaling) {
   if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == scaling.oldFont)
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(scaling.newFont), FALSE);
   if (IsClass(child, WC_LISTVIEWW)) ScaleListColumns(child, scaling);
-  if (!PlacesItsOwnParts(child)) ScaleChildLayout(child, scaling.fromDpi, scaling.toDpi, scaling.oldFont, scaling.newFont);
+  if (!PlacesItsOwnParts(child))
+    ScaleChildLayout(child, scaling.fromDpi, scaling.toDpi, scaling.oldFont, scaling.newFont);
 }
 
 BOOL CALLBACK ScaleDirectChild(HWND child, LPARAM context) {

@@ -15,8 +15,8 @@ using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD
 // The frame around a client area, with the caption and borders of the DPI
 // the window will have (the plain call knows only the system DPI).
 void AdjustFrame(RECT& frame, DWORD style, DWORD exStyle, UINT dpi) {
-  static const auto adjustForDpi = reinterpret_cast<AdjustWindowRectExForDpiFunction>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  static const auto adjustForDpi = reinterpret_cast<AdjustWindowRectExForDpiFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
   if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, dpi))
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
 }
@@ -172,9 +172,9 @@ bool Form::TranslateKeyboard(MSG& message) {
 }
 
 bool Form::RouteKey(MSG& message) {
-  if (message.message == WM_KEYDOWN && (message.wParam == VK_TAB || message.wParam == VK_UP ||
-                                        message.wParam == VK_DOWN || message.wParam == VK_LEFT ||
-                                        message.wParam == VK_RIGHT)) {
+  if (message.message == WM_KEYDOWN &&
+      (message.wParam == VK_TAB || message.wParam == VK_UP || message.wParam == VK_DOWN || message.wParam == VK_LEFT ||
+       message.wParam == VK_RIGHT)) {
     // From the first key on, the user works with the keyboard: show where the focus is.
     SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   }
@@ -205,11 +205,8 @@ void Form::MoveFocus(HWND target) {
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font_.get());
-    case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_.get());
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(Handle(), &client);
@@ -218,8 +215,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PaintBackground(dc, client);
       return 1;
     }
-    case WM_PRINTCLIENT:
-      return 0;
+    case WM_PRINTCLIENT: return 0;
     case WM_NEXTDLGCTL: {
       // The dialog manager's request for the next (wParam 0) or previous
       // control in tab order, or (lParam 1) for a given one.
@@ -243,8 +239,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Destroy();
       }
       return 0;
-    default:
-      return Window::HandleMessage(message, wParam, lParam);
+    default: return Window::HandleMessage(message, wParam, lParam);
   }
 }
 

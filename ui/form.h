@@ -58,8 +58,8 @@ class Form : public Window, public Component {
  protected:
   // Creates the window with a client area of the given design size, centred
   // on the monitor's work area. Registers the class on first use.
-  bool CreateForm(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
-                  int clientWidth, int clientHeight, HWND owner, UINT classStyle = CS_HREDRAW | CS_VREDRAW);
+  bool CreateForm(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle, int clientWidth,
+                  int clientHeight, HWND owner, UINT classStyle = CS_HREDRAW | CS_VREDRAW);
 
   // Whether the form may close now; default yes.
   virtual bool CloseQuery() { return true; }

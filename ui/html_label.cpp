@@ -14,8 +14,7 @@ constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 
 bool HtmlLabel::Create(HWND parent, int x, int y, int width, int height) {
   RegisterWindowClass(kHtmlLabelClass);
-  return CreateOwnWindow(0, kHtmlLabelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height,
-                         parent);
+  return CreateOwnWindow(0, kHtmlLabelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height, parent);
 }
 
 void HtmlLabel::SetHtml(const std::wstring& markup) {
@@ -146,8 +145,7 @@ void HtmlLabel::Paint(HDC dc) {
 
 LRESULT HtmlLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_SIZE:
       laidOutWidth_ = -1;
       Invalidate();
@@ -157,9 +155,7 @@ LRESULT HtmlLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       laidOutWidth_ = -1;
       Invalidate();
       return 0;
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_PAINT: {
       PaintScope scope(Handle());
       // Painted off-screen first: the parent's background and the text
@@ -167,8 +163,8 @@ LRESULT HtmlLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RECT client;
       GetClientRect(Handle(), &client);
       UniqueMemoryDc memory(CreateCompatibleDC(scope.dc()));
-      UniqueBitmap bitmap(CreateCompatibleBitmap(scope.dc(), std::max<LONG>(client.right, 1),
-                                                 std::max<LONG>(client.bottom, 1)));
+      UniqueBitmap bitmap(
+          CreateCompatibleBitmap(scope.dc(), std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
       {
         SelectionScope selected(memory.get(), bitmap.get());
         Paint(memory.get());
@@ -196,8 +192,7 @@ LRESULT HtmlLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    default:
-      break;
+    default: break;
   }
   return Control::HandleMessage(message, wParam, lParam);
 }

@@ -76,12 +76,18 @@ wchar_t ResolveEntity(std::wstring_view text, size_t& i) {
   }
   const std::wstring name = Lower(text.substr(i + 1, end - i - 1));
   wchar_t result = 0;
-  if (name == L"amp") result = L'&';
-  else if (name == L"lt") result = L'<';
-  else if (name == L"gt") result = L'>';
-  else if (name == L"quot") result = L'"';
-  else if (name == L"apos") result = L'\'';
-  else if (name == L"nbsp") result = 0xA0;
+  if (name == L"amp")
+    result = L'&';
+  else if (name == L"lt")
+    result = L'<';
+  else if (name == L"gt")
+    result = L'>';
+  else if (name == L"quot")
+    result = L'"';
+  else if (name == L"apos")
+    result = L'\'';
+  else if (name == L"nbsp")
+    result = 0xA0;
   else if (name.size() > 1 && name[0] == L'#') {
     const bool hex = name[1] == L'x';
     const std::wstring digits = name.substr(hex ? 2 : 1);
@@ -125,8 +131,8 @@ std::vector<HtmlPiece> ParseHtml(std::wstring_view markup) {
     wordIsBlank = blank;
     if (blank) {
       // Runs of blanks count as one, also across tags.
-      const bool afterBlank = !pieces.empty() && pieces.back().kind == HtmlPiece::Kind::Text &&
-                              pieces.back().text == L" ";
+      const bool afterBlank =
+          !pieces.empty() && pieces.back().kind == HtmlPiece::Kind::Text && pieces.back().text == L" ";
       if (word.empty() && !afterBlank) word = L" ";
     } else {
       word += c;

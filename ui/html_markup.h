@@ -27,10 +27,10 @@ struct HtmlStyle {
 struct HtmlPiece {
   enum class Kind { Text, LineBreak, Image, Indent };
   Kind kind = Kind::Text;
-  std::wstring text;     // Text: one word or one run of blanks
+  std::wstring text;  // Text: one word or one run of blanks
   HtmlStyle style;
-  std::wstring link;     // the href of the enclosing <a>, empty outside one
-  int number = 0;        // Image: image index; Indent: x position
+  std::wstring link;  // the href of the enclosing <a>, empty outside one
+  int number = 0;     // Image: image index; Indent: x position
 };
 
 std::vector<HtmlPiece> ParseHtml(std::wstring_view markup);
@@ -99,9 +99,7 @@ std::vector<HtmlBox> LayoutHtml(const std::vector<HtmlPiece>& pieces, int width,
         finishLine();
         break;
       }
-      case HtmlPiece::Kind::Indent:
-        x = std::max(x, piece.number);
-        break;
+      case HtmlPiece::Kind::Indent: x = std::max(x, piece.number); break;
       case HtmlPiece::Kind::Text:
       case HtmlPiece::Kind::Image: {
         const bool blank = piece.kind == HtmlPiece::Kind::Text && !piece.text.empty() && piece.text[0] == L' ';

@@ -24,8 +24,7 @@ void ImageBox::SetPicture(Picture picture) {
 
 LRESULT ImageBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT:
     case WM_PRINTCLIENT: {
       auto paint = [&](HDC dc) {
@@ -55,8 +54,7 @@ LRESULT ImageBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (ApplyCursor(wParam, lParam)) return TRUE;
       break;
-    default:
-      break;
+    default: break;
   }
   return Control::HandleMessage(message, wParam, lParam);
 }

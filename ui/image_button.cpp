@@ -12,8 +12,8 @@ constexpr wchar_t kImageButtonClass[] = L"KeytidyImageButton";
 bool ImageButton3State::Create(HWND parent, int x, int y, int width, int height) {
   RegisterWindowClass(kImageButtonClass);
   cursor_ = LoadCursorW(nullptr, IDC_HAND);
-  return CreateOwnWindow(0, kImageButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, x, y,
-                         width, height, parent);
+  return CreateOwnWindow(0, kImageButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, x, y, width,
+                         height, parent);
 }
 
 void ImageButton3State::SetPictureNormal(Picture picture) {
@@ -36,8 +36,7 @@ LRESULT ImageButton3State::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
   LRESULT result = 0;
   if (keyboard_.Handle(Handle(), message, wParam, lParam, OnClick, result)) return result;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT:
     case WM_PRINTCLIENT: {
       auto paint = [&](HDC dc) {
@@ -108,8 +107,7 @@ LRESULT ImageButton3State::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETCURSOR:
       if (ApplyCursor(wParam, lParam)) return TRUE;
       break;
-    default:
-      break;
+    default: break;
   }
   return Control::HandleMessage(message, wParam, lParam);
 }

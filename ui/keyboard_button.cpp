@@ -6,9 +6,7 @@ bool KeyboardButton::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                             LRESULT& result) {
   result = 0;
   switch (message) {
-    case WM_GETDLGCODE:
-      result = DLGC_BUTTON;
-      return true;
+    case WM_GETDLGCODE: result = DLGC_BUTTON; return true;
     case WM_KEYDOWN:
       if (wParam != VK_SPACE) return false;
       spaceDown_ = true;
@@ -38,8 +36,7 @@ bool KeyboardButton::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       result = DefWindowProcW(window, message, wParam, lParam);
       InvalidateRect(window, nullptr, FALSE);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

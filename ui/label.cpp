@@ -13,7 +13,8 @@ bool Label::Create(HWND parent, const std::wstring& caption, int x, int y, int w
   RegisterWindowClass(kLabelClass);
   caption_ = caption;
   // The window text mirrors the caption for screen readers and the like.
-  return CreateOwnWindow(0, kLabelClass, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height, parent);
+  return CreateOwnWindow(0, kLabelClass, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height,
+                         parent);
 }
 
 void Label::SetCaption(const std::wstring& text) {
@@ -60,22 +61,16 @@ void Label::Paint(HDC dc) {
 
 LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintBuffered(Handle(), message, wParam, [this](HDC dc) { Paint(dc); });
-      return 0;
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;  // clicks belong to what lies below
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(DrawingFont());
+    case WM_PRINTCLIENT: PaintBuffered(Handle(), message, wParam, [this](HDC dc) { Paint(dc); }); return 0;
+    case WM_NCHITTEST: return HTTRANSPARENT;  // clicks belong to what lies below
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(DrawingFont());
     case kDpiChangedAfterParent:
       boldFont_.reset();  // made from the parent's font at the old DPI
       Invalidate();
       return 0;
-    default:
-      return Control::HandleMessage(message, wParam, lParam);
+    default: return Control::HandleMessage(message, wParam, lParam);
   }
 }
 

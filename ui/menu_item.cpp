@@ -39,8 +39,9 @@ bool PopupMenuAt(HWND owner, const std::vector<MenuItem*>& items, POINT screenPo
   HMENU menu = BuildPopupMenu(items, shown);
   if (!menu) return false;
   SetForegroundWindow(owner);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY,
-                                                       screenPoint.x, screenPoint.y, 0, owner, nullptr));
+  const UINT chosen =
+      static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, screenPoint.x,
+                                       screenPoint.y, 0, owner, nullptr));
   DestroyMenu(menu);
   if (chosen == 0 || chosen > shown.size()) return false;
   MenuItem* item = shown[chosen - 1];

@@ -59,8 +59,8 @@ bool CheckBox::OnReflectedCommand(WORD code) {
 
 bool RadioButton::Create(HWND parent, const std::wstring& caption, int x, int y, int width, int height,
                          bool firstOfGroup) {
-  return CreateNative(L"BUTTON", BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0), caption, parent, x,
-                      y, width, height);
+  return CreateNative(L"BUTTON", BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0), caption, parent, x, y,
+                      width, height);
 }
 
 bool RadioButton::Checked() const { return Alive() && SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -11,8 +11,7 @@ constexpr wchar_t kNaviImageClass[] = L"KeytidyVellNaviImage";
 bool NaviImage::Create(HWND parent, int x, int y, int width, int height) {
   RegisterWindowClass(kNaviImageClass);
   cursor_ = LoadCursorW(nullptr, IDC_HAND);
-  return CreateOwnWindow(0, kNaviImageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height,
-                         parent);
+  return CreateOwnWindow(0, kNaviImageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height, parent);
 }
 
 void NaviImage::Show(const Picture& picture) {
@@ -37,8 +36,7 @@ void NaviImage::SetActive(bool active) {
 
 LRESULT NaviImage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT:
     case WM_PRINTCLIENT:
       PaintBuffered(Handle(), message, wParam, [this](HDC dc) {
@@ -77,8 +75,7 @@ LRESULT NaviImage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (ApplyCursor(wParam, lParam)) return TRUE;
       break;
-    default:
-      break;
+    default: break;
   }
   return Control::HandleMessage(message, wParam, lParam);
 }

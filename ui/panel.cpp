@@ -26,8 +26,8 @@ void PaintParentBackground(HWND child, HDC dc) {
 bool Panel::Create(HWND parent, int x, int y, int width, int height, COLORREF color) {
   RegisterWindowClass(kPanelClass);
   SetColor(color);
-  return CreateOwnWindow(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN |
-                         WS_CLIPSIBLINGS, x, y, width, height, parent);
+  return CreateOwnWindow(WS_EX_CONTROLPARENT, kPanelClass, L"",
+                         WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y, width, height, parent);
 }
 
 void Panel::SetColor(COLORREF color) {
@@ -51,8 +51,7 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       background_.Draw(dc, 0, 0, client.right, client.bottom);
       return 1;
     }
-    case WM_PRINTCLIENT:
-      return 0;  // the background is all a panel paints itself
+    case WM_PRINTCLIENT: return 0;  // the background is all a panel paints itself
     case WM_PAINT: {
       PaintScope paint(Handle());
       return 0;
@@ -62,8 +61,7 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // form's, at the form's DPI, not in the system font.
       if (HWND parent = GetParent(Handle())) return SendMessageW(parent, WM_GETFONT, 0, 0);
       return 0;
-    default:
-      return Control::HandleMessage(message, wParam, lParam);
+    default: return Control::HandleMessage(message, wParam, lParam);
   }
 }
 

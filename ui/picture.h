@@ -19,9 +19,7 @@ class Picture {
   Picture() = default;
   // From straight-alpha RGBA pixels, rows top to bottom.
   static Picture FromRgba(int width, int height, const std::uint8_t* rgba);
-  static Picture FromImage(const RgbaImage& image) {
-    return FromRgba(image.width, image.height, image.pixels.data());
-  }
+  static Picture FromImage(const RgbaImage& image) { return FromRgba(image.width, image.height, image.pixels.data()); }
   // An opaque copy of a device-dependent or DIB bitmap.
   static Picture FromBitmap(HBITMAP bitmap);
   // A .bmp (opaque) or .png file; empty when the file is missing or broken.

@@ -13,8 +13,8 @@ namespace keytidy {
 std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t limit) {
   // Opened through the wide API: skin and program folders may hold any
   // character, which libpng's own narrow file opening could not reach.
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > limit)
@@ -23,7 +23,8 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t limit)
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) || read == 0)
+    if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) ||
+        read == 0)
       return std::nullopt;
     done += read;
   }

@@ -18,8 +18,6 @@ void ProgressBar::SetPosition(int position) {
   if (Alive()) SendMessageW(Handle(), PBM_SETPOS, position, 0);
 }
 
-int ProgressBar::Position() const {
-  return Alive() ? static_cast<int>(SendMessageW(Handle(), PBM_GETPOS, 0, 0)) : 0;
-}
+int ProgressBar::Position() const { return Alive() ? static_cast<int>(SendMessageW(Handle(), PBM_GETPOS, 0, 0)) : 0; }
 
 }  // namespace keytidy::ui

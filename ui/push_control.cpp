@@ -30,12 +30,9 @@ LRESULT PushControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (keyboard_.Handle(Handle(), message, wParam, lParam, OnClick, result)) return result;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintBuffered(Handle(), message, wParam, [this](HDC dc) { Paint(dc); });
-      return 0;
+    case WM_PRINTCLIENT: PaintBuffered(Handle(), message, wParam, [this](HDC dc) { Paint(dc); }); return 0;
     case WM_MOUSEMOVE:
       if (hover_.OnMouseMove(Handle()) == HoverTracker::Change::Entered && Enabled()) {
         if (OnMouseEnter) OnMouseEnter();
@@ -54,11 +51,8 @@ LRESULT PushControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      return OnButtonUp(message, wParam, lParam);
-    case WM_CAPTURECHANGED:
-      down_ = false;
-      return 0;
+    case WM_MBUTTONUP: return OnButtonUp(message, wParam, lParam);
+    case WM_CAPTURECHANGED: down_ = false; return 0;
     case WM_ENABLE:
       // The system repaints nothing of ours when the state changes.
       Repaint();
@@ -66,14 +60,12 @@ LRESULT PushControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (ApplyCursor(wParam, lParam)) return TRUE;
       break;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(TextFont());
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(TextFont());
     case kDpiChangedAfterParent:
       OnDpiChanged();
       Repaint();
       return 0;
-    default:
-      break;
+    default: break;
   }
   return Control::HandleMessage(message, wParam, lParam);
 }

@@ -7,7 +7,6 @@
 
 namespace keytidy {
 
-
 HICON CreateIconFromImage(const RgbaImage& image) {
   if (image.Empty()) return nullptr;
   BITMAPV5HEADER header{};

@@ -36,9 +36,7 @@ void ScrollBox::SetScrollRange(int range) {
   ShowScrollBar(Handle(), SB_VERT, range_ > 0);
 }
 
-bool ScrollBox::ScrollBarVisible() const {
-  return Alive() && (GetWindowLongW(Handle(), GWL_STYLE) & WS_VSCROLL) != 0;
-}
+bool ScrollBox::ScrollBarVisible() const { return Alive() && (GetWindowLongW(Handle(), GWL_STYLE) & WS_VSCROLL) != 0; }
 
 void ScrollBox::ScrollTo(int position) {
   RECT client{};
@@ -81,9 +79,7 @@ LRESULT ScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ScrollTo(position);
       return 0;
     }
-    case WM_MOUSEWHEEL:
-      ScrollTo(position_ - GET_WHEEL_DELTA_WPARAM(wParam) * 40 / WHEEL_DELTA);
-      return 0;
+    case WM_MOUSEWHEEL: ScrollTo(position_ - GET_WHEEL_DELTA_WPARAM(wParam) * 40 / WHEEL_DELTA); return 0;
     case WM_ERASEBKGND: {
       const LRESULT done = Panel::HandleMessage(message, wParam, lParam);
       if (OnPaintBackground) OnPaintBackground(reinterpret_cast<HDC>(wParam), position_);
@@ -93,8 +89,7 @@ LRESULT ScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Children that show their parent's background ask through here.
       if (OnPaintBackground) OnPaintBackground(reinterpret_cast<HDC>(wParam), position_);
       return 0;
-    default:
-      return Panel::HandleMessage(message, wParam, lParam);
+    default: return Panel::HandleMessage(message, wParam, lParam);
   }
 }
 

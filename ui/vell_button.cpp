@@ -5,7 +5,6 @@
 #include "ui/keyboard_button.h"
 #include "ui/window_dpi.h"
 
-
 namespace keytidy::ui {
 
 namespace {
@@ -35,8 +34,7 @@ void FillRectangle(HDC dc, RECT r, COLORREF color) {
 
 }  // namespace
 
-VellButton::VellButton(Component* owner, std::wstring name, int tag)
-    : PushControl(owner, std::move(name), tag) {
+VellButton::VellButton(Component* owner, std::wstring name, int tag) : PushControl(owner, std::move(name), tag) {
   RemakeFont();
 }
 
@@ -49,8 +47,8 @@ void VellButton::RemakeFont() { font_ = MakeFont(fontFace_, Scaled(fontHeight_),
 bool VellButton::Create(HWND parent, int x, int y, int width, int height) {
   RegisterWindowClass(kVellButtonClass);
   cursor_ = LoadCursorW(nullptr, IDC_HAND);
-  if (!CreateOwnWindow(0, kVellButtonClass, caption_.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
-                       x, y, width, height, parent))
+  if (!CreateOwnWindow(0, kVellButtonClass, caption_.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, x,
+                       y, width, height, parent))
     return false;
   RemakeFont();
   ApplyAutoWidth();
@@ -149,7 +147,8 @@ void VellButton::ApplyAutoWidth() {
   // The glyph counts with its width (0 when empty); the margins always.
   int wanted = std::max(Scaled(autoWidthMin_), CaptionWidth(screen.get()) + glyph_.Width() + Scaled(4 + 16));
   if (dropDownArrow_) wanted += Scaled(16);
-  if (wanted != Width()) SetWindowPos(Handle(), nullptr, 0, 0, wanted, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (wanted != Width())
+    SetWindowPos(Handle(), nullptr, 0, 0, wanted, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void VellButton::Paint(HDC dc) {

@@ -54,7 +54,6 @@ class VellButton : public PushControl {
   void SetActionButton(bool on);
   void SetActionButtonFontColor(COLORREF color);
 
-
   void Paint(HDC dc) override;
   HFONT TextFont() const override { return font_.get(); }
   void OnDpiChanged() override {
@@ -83,8 +82,8 @@ class VellButton : public PushControl {
   bool dropDownArrowUp_ = false;
   int imageIndex_ = -1;
   HIMAGELIST imageList_ = nullptr;
-  COLORREF borderColor_ = 763127;           // orange: red 247, green 164, blue 11
-  COLORREF borderColorHover_ = 769527;      // red 247, green 189, blue 11
+  COLORREF borderColor_ = 763127;            // orange: red 247, green 164, blue 11
+  COLORREF borderColorHover_ = 769527;       // red 247, green 189, blue 11
   COLORREF borderColorDisabled_ = 11578024;  // red 168, green 170, blue 176
   bool actionButton_ = false;
   COLORREF actionButtonFontColor_ = RGB(255, 255, 255);

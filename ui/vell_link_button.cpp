@@ -124,7 +124,8 @@ void VellLinkButton::ApplyAutoWidth() {
   if (!autoWidth_ || !Alive()) return;
   WindowDc screen(Handle());
   const int wanted = CaptionWidth(screen.get()) + glyph_.Width() + ScaleForWindow(Handle(), 4);
-  if (wanted != Width()) SetWindowPos(Handle(), nullptr, 0, 0, wanted, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (wanted != Width())
+    SetWindowPos(Handle(), nullptr, 0, 0, wanted, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void VellLinkButton::Paint(HDC dc) {

@@ -207,9 +207,7 @@ bool VirtualCheckList::OnReflectedNotify(NMHDR* header, LRESULT& result) {
       if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) info->item.pszText[0] = 0;
       return true;
     }
-    case LVN_ODFINDITEMW:
-      result = -1;
-      return true;
+    case LVN_ODFINDITEMW: result = -1; return true;
     case NM_CLICK:
     case NM_DBLCLK: {
       const auto* click = reinterpret_cast<NMITEMACTIVATE*>(header);
@@ -224,8 +222,7 @@ bool VirtualCheckList::OnReflectedNotify(NMHDR* header, LRESULT& result) {
       }
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -4,8 +4,8 @@
 // visible items in model order; check states and the selection live in the
 // model (hidden items keep theirs), so a filter can come and go without
 // losing either. The control asks for nothing but the row count; each row is
-// painted by DrawItem after the list drew the background and the check box. A right click or the menu key sends WM_CONTEXTMENU to the
-// parent as usual.
+// painted by DrawItem after the list drew the background and the check box. A right click or the menu key sends
+// WM_CONTEXTMENU to the parent as usual.
 //
 // The row height comes from WM_MEASUREITEM, which the list sends to its
 // parent while it is being created: the parent answers with
@@ -85,11 +85,11 @@ class VirtualCheckList : public ListView {
 
   CheckListModel* model_ = nullptr;
   int subscription_ = 0;
-  std::vector<std::size_t> rows_;  // the model positions of the rows
+  std::vector<std::size_t> rows_;    // the model positions of the rows
   std::vector<char> shownSelected_;  // per row: what the control shows as selected
   HIMAGELIST heightImages_ = nullptr;
-  bool pushing_ = false;      // selection going from the model to the control
-  bool taking_ = false;       // selection going from the control to the model
+  bool pushing_ = false;  // selection going from the model to the control
+  bool taking_ = false;   // selection going from the control to the model
 };
 
 }  // namespace keytidy::ui

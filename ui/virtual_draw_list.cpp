@@ -69,7 +69,8 @@ void VirtualDrawList::SetHeaderVisible(bool visible) {
   LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
   style = visible ? (style & ~static_cast<LONG_PTR>(LVS_NOCOLUMNHEADER)) : (style | LVS_NOCOLUMNHEADER);
   SetWindowLongPtrW(Handle(), GWL_STYLE, style);
-  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -195,16 +196,15 @@ void VirtualDrawList::ScrollFirstSelectedIntoView() {
 
 LRESULT VirtualDrawList::CustomDraw(NMLVCUSTOMDRAW* draw) {
   switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
       const int row = static_cast<int>(draw->nmcd.dwItemSpec);
       HDC dc = draw->nmcd.hdc;
       const bool selected = ListView_GetItemState(Handle(), row, LVIS_SELECTED) != 0;
       RECT bounds{};
       ListView_GetItemRect(Handle(), row, &bounds, LVIR_BOUNDS);
-      const COLORREF back = !selected ? kRowBackground
-                                      : (GetFocus() == Handle() ? kSelectedFocused : kSelectedUnfocused);
+      const COLORREF back =
+          !selected ? kRowBackground : (GetFocus() == Handle() ? kSelectedFocused : kSelectedUnfocused);
       UniqueBrush brush(CreateSolidBrush(back));
       FillRect(dc, &bounds, brush.get());
       if (OnDrawCell) {
@@ -220,16 +220,13 @@ LRESULT VirtualDrawList::CustomDraw(NMLVCUSTOMDRAW* draw) {
       }
       return CDRF_SKIPDEFAULT;
     }
-    default:
-      return CDRF_DODEFAULT;
+    default: return CDRF_DODEFAULT;
   }
 }
 
 bool VirtualDrawList::OnReflectedNotify(NMHDR* header, LRESULT& result) {
   switch (header->code) {
-    case NM_CUSTOMDRAW:
-      result = CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
-      return true;
+    case NM_CUSTOMDRAW: result = CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header)); return true;
     case LVN_GETDISPINFOW:
       // Every cell is painted by the owner; the control needs no texts.
       result = 0;
@@ -252,8 +249,7 @@ bool VirtualDrawList::OnReflectedNotify(NMHDR* header, LRESULT& result) {
       if (OnHeaderClick) OnHeaderClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
       result = 0;
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

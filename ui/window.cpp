@@ -13,9 +13,7 @@ constexpr wchar_t kNativeObjectProperty[] = L"Keytidy.Window";
 
 // The object behind a window whose class is ours. During creation the
 // creation parameter arrives before anything else can look it up.
-Window* OwnObject(HWND window) noexcept {
-  return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
+Window* OwnObject(HWND window) noexcept { return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
 
 }  // namespace
 
@@ -45,7 +43,6 @@ void RegisterWindowClass(const wchar_t* className, UINT classStyle, HCURSOR curs
   RegisterClassExW(&windowClass);
 }
 
-
 Window* Window::FromHandle(HWND window) noexcept {
   if (!window || !IsWindow(window)) return nullptr;
   if (auto* native = static_cast<Window*>(GetPropW(window, kNativeObjectProperty))) return native;
@@ -69,11 +66,11 @@ void Window::Destroy() noexcept {
   DestroyWindow(window);
 }
 
-bool Window::CreateOwnWindow(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x,
-                             int y, int width, int height, HWND parent, HMENU menuOrId) {
+bool Window::CreateOwnWindow(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
+                             int width, int height, HWND parent, HMENU menuOrId) {
   native_ = false;
-  HWND window = CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menuOrId,
-                                ModuleInstance(), this);
+  HWND window =
+      CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menuOrId, ModuleInstance(), this);
   return window != nullptr && handle_ == window;
 }
 
@@ -122,8 +119,7 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (HBRUSH brush = child->OnReflectedColor(reinterpret_cast<HDC>(wParam)))
           return reinterpret_cast<LRESULT>(brush);
       break;
-    default:
-      break;
+    default: break;
   }
   return DefaultHandling(message, wParam, lParam);
 }

@@ -69,8 +69,8 @@ class Window {
 
 // Registers a window class whose windows are Window objects. Registering the
 // same name again does nothing.
-void RegisterWindowClass(const wchar_t* className, UINT classStyle = CS_HREDRAW | CS_VREDRAW,
-                         HCURSOR cursor = nullptr, HBRUSH background = nullptr);
+void RegisterWindowClass(const wchar_t* className, UINT classStyle = CS_HREDRAW | CS_VREDRAW, HCURSOR cursor = nullptr,
+                         HBRUSH background = nullptr);
 
 // The module all our classes belong to.
 HINSTANCE ModuleInstance();

@@ -14,8 +14,7 @@ void CentreOn(HWND window, HWND owner) {
   GetWindowRect(window, &own);
   const int width = own.right - own.left, height = own.bottom - own.top;
   SetWindowPos(window, nullptr, outer.left + ((outer.right - outer.left) - width) / 2,
-               outer.top + ((outer.bottom - outer.top) - height) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+               outer.top + ((outer.bottom - outer.top) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace

@@ -146,7 +146,7 @@ void TForm_BackupRecords::FormResize() {
 
 std::wstring TForm_BackupRecords::DetailLine(const TTreeData_BackupRecord& row, TDateTime setDate) {
   std::wstring line = Message(RegRecord_IsValue(row.record) ? MessageKey::MESSAGE_BACKUPS_RECORD_VALUE
-                                                        : MessageKey::MESSAGE_BACKUPS_RECORD_KEY);
+                                                            : MessageKey::MESSAGE_BACKUPS_RECORD_KEY);
   if (row.finding && !row.finding->description.empty()) line += L"  \u2013  " + row.finding->description;
   const std::wstring date = Backup_DateText(row.finding ? row.finding->date : setDate);
   if (!date.empty()) line += L"  \u2013  " + date;
@@ -206,20 +206,15 @@ LRESULT TForm_BackupRecords::HandleMessage(UINT message, WPARAM wParam, LPARAM l
     case WM_MEASUREITEM:
       if (ui::VirtualCheckList::MeasureRow(lParam, Scale(kRowHeight))) return TRUE;
       break;
-    case WM_SIZE:
-      FormResize();
-      break;
+    case WM_SIZE: FormResize(); break;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
       limits->ptMinTrackSize.x = Scale(480);
       limits->ptMinTrackSize.y = Scale(320);
       return 0;
     }
-    case kTicksChangedMessage:
-      TickedChanged();
-      return 0;
-    default:
-      break;
+    case kTicksChangedMessage: TickedChanged(); return 0;
+    default: break;
   }
   return Form::HandleMessage(message, wParam, lParam);
 }

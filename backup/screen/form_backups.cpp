@@ -50,11 +50,8 @@ struct ColumnDesign {
   const wchar_t* caption;
   int width;
 };
-constexpr ColumnDesign kColumns[] = {{L"Modul", 188},
-                                     {L"Beschreibung", 172},
-                                     {L"Gr\u00F6\u00DFe", 64},
-                                     {L"Benutzer", 88},
-                                     {L"Erstellt", 112}};
+constexpr ColumnDesign kColumns[] = {
+    {L"Modul", 188}, {L"Beschreibung", 172}, {L"Gr\u00F6\u00DFe", 64}, {L"Benutzer", 88}, {L"Erstellt", 112}};
 
 // Texts from the sets go into the side bar's markup as plain text.
 std::wstring EscapeHtml(const std::wstring& text) {
@@ -113,7 +110,8 @@ TForm_MainNavi_Backups::TForm_MainNavi_Backups(HWND owner, const std::wstring& b
   READING_BACKUPS_NOW = false;
 
   VellThreadTimer_AutoDeleteOldBackups.SetInterval(kAutoDeleteIntervalMs);
-  VellThreadTimer_AutoDeleteOldBackups.SetOnTimer([this](TVellThreadTimer&) { VellThreadTimer_AutoDeleteOldBackupsTimer(); });
+  VellThreadTimer_AutoDeleteOldBackups.SetOnTimer(
+      [this](TVellThreadTimer&) { VellThreadTimer_AutoDeleteOldBackupsTimer(); });
   VellThreadTimer_AutoDeleteOldBackups.SetEnabled(true);
 }
 
@@ -138,7 +136,9 @@ void TForm_MainNavi_Backups::BuildControls() {
     selectionChangePosted_ = true;
     PostMessageW(Handle(), kSelectionChangedMessage, 0, 0);
   };
-  list.OnHeaderClick = [this](int column) { TVTree_DefaultEvents::OnHeaderClick(VirtualDrawTree_Backups_KX15, column); };
+  list.OnHeaderClick = [this](int column) {
+    TVTree_DefaultEvents::OnHeaderClick(VirtualDrawTree_Backups_KX15, column);
+  };
   list.OnSort = [this] {
     PullSelection();
     Backups->Sort(VirtualDrawTree_Backups_KX15.SortColumn(),
@@ -202,8 +202,8 @@ void TForm_MainNavi_Backups::ApplySkin() {
   SetColor(page);
   Panel_Side.SetColor(bar);
   Panel_Bottom.SetColor(bar);
-  for (ui::Label* label : {&Label_LastMadeBackups_KX15, &Label_Small1, &Label_DESC1, &Label_Status_Total,
-                           &Label_DESC2, &Label_Status_Selected})
+  for (ui::Label* label : {&Label_LastMadeBackups_KX15, &Label_Small1, &Label_DESC1, &Label_Status_Total, &Label_DESC2,
+                           &Label_Status_Selected})
     label->SetFontColor(text);
   HTMLabel_Selected.SetFontColor(text);
   Apply_ButtonSkin(*this);
@@ -211,7 +211,8 @@ void TForm_MainNavi_Backups::ApplySkin() {
   // The bottom bar's buttons sit side by side at the widths their
   // (translated) captions need.
   int x = Scale(16);
-  for (ui::VellButton* button : {&VellButton_DeleteOld, &VellButton_Refresh, &VellButton_Explorer, &VellButton_ChangeView}) {
+  for (ui::VellButton* button :
+       {&VellButton_DeleteOld, &VellButton_Refresh, &VellButton_Explorer, &VellButton_ChangeView}) {
     const RECT at = button->Bounds();
     button->SetBounds(x, at.top, at.right - at.left, at.bottom - at.top);
     x += (at.right - at.left) + Scale(8);
@@ -356,7 +357,8 @@ int TForm_MainNavi_Backups::FitColumnsToTexts() {
   }
   // Size, user and date are never narrower than designed nor than their texts.
   for (int column = kBackupColumn_Size; column <= kBackupColumn_Date; ++column) {
-    const int width = std::max(Scale(kColumns[column].width), widest[static_cast<size_t>(column)] + Scale(kCellPadding));
+    const int width =
+        std::max(Scale(kColumns[column].width), widest[static_cast<size_t>(column)] + Scale(kCellPadding));
     list.SetColumnWidth(column, width);
   }
   // Module and description share the rest as designed, but the description
@@ -412,8 +414,8 @@ void TForm_MainNavi_Backups::VirtualDrawTree_Backups_KX15Change() {
     return;
   }
   if (count > 1) {
-    HTMLabel_Selected.SetHtml(
-        ReplaceFirstIgnoreCase(Message(MessageKey::MESSAGEHTML_BACKUP_SELECTED_MULTIPLE), L"%1", std::to_wstring(count)));
+    HTMLabel_Selected.SetHtml(ReplaceFirstIgnoreCase(Message(MessageKey::MESSAGEHTML_BACKUP_SELECTED_MULTIPLE), L"%1",
+                                                     std::to_wstring(count)));
     return;
   }
 
@@ -462,12 +464,11 @@ void TForm_MainNavi_Backups::VellUnicodeSTButton_RestoreClick() {
   const RestoreBackupSetResult result = RestoreBackupSet(TBackups::Data(chosen), RestoreBackupSetRequest());
   if (result.status != BackupSetStatus::Done) {
     Show_Error(result.status == BackupSetStatus::Refused ? RefusalText(result.detail.refusal)
-                                                          : Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_FAILED));
+                                                         : Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_FAILED));
     return;
   }
   std::wstring restored = Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_OK);
-  if (result.detail.tornRecordLeftOut)
-    restored += L"<br><br>" + Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_TORN);
+  if (result.detail.tornRecordLeftOut) restored += L"<br><br>" + Message(MessageKey::MESSAGEHTML_BACKUPS_RESTORE_TORN);
   Show_CustomMessage(restored, kRestoredIcon);
   const TOptionSwitches switches = host_->Options().Switches();
   if (!switches.IsChecked(OptionSwitch::Backups_DeleteAfterSuccessfullRestore)) return;
@@ -550,9 +551,7 @@ void TForm_MainNavi_Backups::OnClose() { VellThreadTimer_AutoDeleteOldBackups.Se
 
 LRESULT TForm_MainNavi_Backups::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SIZE:
-      FormResize();
-      break;
+    case WM_SIZE: FormResize(); break;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
       limits->ptMinTrackSize.x = Scale(640);
@@ -564,8 +563,7 @@ LRESULT TForm_MainNavi_Backups::HandleMessage(UINT message, WPARAM wParam, LPARA
       PullSelection();
       VirtualDrawTree_Backups_KX15Change();
       return 0;
-    default:
-      break;
+    default: break;
   }
   return Form::HandleMessage(message, wParam, lParam);
 }

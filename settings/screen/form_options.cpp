@@ -87,8 +87,7 @@ HIMAGELIST NewImageList(int size) { return ImageList_Create(size, size, ILC_COLO
 
 // --- the dialog ----------------------------------------------------------------
 
-TForm_Options::TForm_Options(HWND owner, InternetServices* internet)
-    : Form(L"Form_Options", 1), internet_(internet) {
+TForm_Options::TForm_Options(HWND owner, InternetServices* internet) : Form(L"Form_Options", 1), internet_(internet) {
   SIGNAL_RECREATE_FORM = false;
   // 500 high: at 150 % the dialog still fits a 1280 x 800 work area.
   CreateForm(kClassName, L"Einstellungen", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 840, 500, owner);
@@ -101,8 +100,8 @@ TForm_Options::TForm_Options(HWND owner, InternetServices* internet)
   Panel_Navi.SetBackgroundPicture(navigation);
   // The entries copy the background as the panel shows it: stretched.
   const RECT naviArea = Panel_Navi.Bounds();
-  const RgbaImage background = ResizeLanczos(OpaqueImageOf(navigation), naviArea.right - naviArea.left,
-                                             naviArea.bottom - naviArea.top);
+  const RgbaImage background =
+      ResizeLanczos(OpaqueImageOf(navigation), naviArea.right - naviArea.left, naviArea.bottom - naviArea.top);
   struct Entry {
     ui::ImageButton3State* button;
     MessageKey text;
@@ -120,9 +119,9 @@ TForm_Options::TForm_Options(HWND owner, InternetServices* internet)
       entry.button->SetPictureNormal(NaviPicture(text, entry.icon, kNaviColor, w, h, Dpi()));
       continue;
     }
-    const TNaviEntryPictures pictures = Paint_NaviEntry(background, at.left, at.top, at.right - at.left,
-                                                        at.bottom - at.top, text, entry.icon, StripeSheet(),
-                                                        SkinFolder(), Dpi() / 96.0);
+    const TNaviEntryPictures pictures =
+        Paint_NaviEntry(background, at.left, at.top, at.right - at.left, at.bottom - at.top, text, entry.icon,
+                        StripeSheet(), SkinFolder(), Dpi() / 96.0);
     entry.button->SetPictureHighlight(ui::Picture::FromImage(pictures.hover));
     entry.button->SetPicturePressed(ui::Picture::FromImage(pictures.pressed));
     entry.button->SetPictureNormal(ui::Picture::FromImage(pictures.normal));
@@ -158,8 +157,8 @@ void TForm_Options::ApplyPageColours() {
   const TPageColors colours = Read_PageColors(SkinIniPath());
   SetColor(colours.background);
   PageControl1.SetColor(colours.background);
-  for (ui::TabSheet* page : {&TabSheet_SKIN, &TabSheet_LANG, &TabSheet_OTHER, &TabSheet_Backups, &TabSheet_RC1,
-                             &TabSheet_RC2})
+  for (ui::TabSheet* page :
+       {&TabSheet_SKIN, &TabSheet_LANG, &TabSheet_OTHER, &TabSheet_Backups, &TabSheet_RC1, &TabSheet_RC2})
     page->SetColor(colours.background);
   std::vector<ui::NativeControl*> texts{&Label_ServiceChannels, &CheckBox_Other_Anims};
   for (auto& box : SwitchBoxes) texts.push_back(box.get());
@@ -192,8 +191,8 @@ void TForm_Options::BuildPages() {
   const int pageHeight = buttonsTop - s(13) - Shape_Tabs.bounds.bottom;
   PageControl1.Create(self, s(202), Shape_Tabs.bounds.bottom, s(630), pageHeight, RGB(255, 255, 255));
 
-  ui::TabSheet* pages[] = {&TabSheet_SKIN, &TabSheet_LANG, &TabSheet_OTHER, &TabSheet_Backups, &TabSheet_RC1,
-                           &TabSheet_RC2};
+  ui::TabSheet* pages[] = {&TabSheet_SKIN,    &TabSheet_LANG, &TabSheet_OTHER,
+                           &TabSheet_Backups, &TabSheet_RC1,  &TabSheet_RC2};
   const wchar_t* captions[] = {L"Skin", L"Sprache", L"Sonstiges", L"Backups", L"Eintr\u00e4ge suchen", L"Ausnahmen"};
   for (size_t i = 0; i < std::size(pages); ++i) {
     pages[i]->Create(PageControl1.Handle(), 0, 0, s(630), pageHeight, RGB(255, 255, 255));
@@ -214,15 +213,13 @@ void TForm_Options::BuildPages() {
   HTMLabel_Options_GUI_TranslationLinkTarget.Create(TabSheet_LANG.Handle(), left, s(340), s(550), s(60));
   HTMLabel_Options_GUI_TranslationLinkTarget.SetHtml(
       L"Ihre Sprache fehlt oder Sie haben einen Fehler gefunden? <a href=\"translation\">Helfen Sie uns</a>.");
-  HTMLabel_Options_GUI_TranslationLinkTarget.OnLinkClick = [](const std::wstring&) {
-    Open_LinkTarget(L"translation");
-  };
+  HTMLabel_Options_GUI_TranslationLinkTarget.OnLinkClick = [](const std::wstring&) { Open_LinkTarget(L"translation"); };
 
-  Label_ServiceChannels.Create(TabSheet_OTHER.Handle(), L"Informationskan\u00e4le des Programms:", left, s(14),
-                               s(360), s(18));
+  Label_ServiceChannels.Create(TabSheet_OTHER.Handle(), L"Informationskan\u00e4le des Programms:", left, s(14), s(360),
+                               s(18));
   Button_ConfigChannels.Create(TabSheet_OTHER.Handle(), L"&Konfigurieren", left + s(370), s(8), s(120), s(28));
-  CheckBox_Other_Anims.Create(TabSheet_OTHER.Handle(),
-                              L"Animationen anzeigen (Neustart der Anwendung notwendig)", left, s(52), s(520), s(20));
+  CheckBox_Other_Anims.Create(TabSheet_OTHER.Handle(), L"Animationen anzeigen (Neustart der Anwendung notwendig)", left,
+                              s(52), s(520), s(20));
   CheckBox_Other_Anims.SetChecked(true);
 
   const auto table = OptionSwitchTable();
@@ -241,7 +238,8 @@ void TForm_Options::BuildPages() {
     } else {
       parent = TabSheet_Backups.Handle();
       x = left;
-      y = s(8) + 4 * s(24) + s(12) + static_cast<int>(i - static_cast<size_t>(OptionSwitch::Backups_Ask_Before_AutoDelete)) * s(24);
+      y = s(8) + 4 * s(24) + s(12) +
+          static_cast<int>(i - static_cast<size_t>(OptionSwitch::Backups_Ask_Before_AutoDelete)) * s(24);
       width = s(540);
     }
     const std::wstring caption = *table[i].designCaption ? table[i].designCaption : table[i].name;
@@ -249,13 +247,14 @@ void TForm_Options::BuildPages() {
     box->SetChecked(table[i].checkedByDefault);
     SwitchBoxes.push_back(std::move(box));
   }
-  const wchar_t* radioCaptions[] = {L"Backups \u00e4lter als 30 Tage l\u00f6schen", L"Backups \u00e4lter als 14 Tage l\u00f6schen",
-                                    L"Backups \u00e4lter als 7 Tage l\u00f6schen", L"Backups nie automatisch l\u00f6schen"};
+  const wchar_t* radioCaptions[] = {
+      L"Backups \u00e4lter als 30 Tage l\u00f6schen", L"Backups \u00e4lter als 14 Tage l\u00f6schen",
+      L"Backups \u00e4lter als 7 Tage l\u00f6schen", L"Backups nie automatisch l\u00f6schen"};
   const auto radios = BackupAutoDeleteTable();
   for (size_t i = 0; i < radios.size(); ++i) {
     auto radio = std::make_unique<ui::RadioButton>(this, radios[i].name, 1);
-    radio->Create(TabSheet_Backups.Handle(), radioCaptions[i], left, s(8) + static_cast<int>(i) * s(24), s(540),
-                  s(20), i == 0);
+    radio->Create(TabSheet_Backups.Handle(), radioCaptions[i], left, s(8) + static_cast<int>(i) * s(24), s(540), s(20),
+                  i == 0);
     radio->SetChecked(radios[i].id == kBackupAutoDeleteDefault);
     BackupAgeButtons.push_back(std::move(radio));
   }
@@ -322,8 +321,8 @@ void TForm_Options::SelectNavigation(int entry) {
   chosen.ShowPressed();
   other.ShowNormal();
 
-  const ui::TabSheet* all[] = {&TabSheet_SKIN, &TabSheet_LANG, &TabSheet_OTHER, &TabSheet_Backups, &TabSheet_RC1,
-                               &TabSheet_RC2};
+  const ui::TabSheet* all[] = {&TabSheet_SKIN,    &TabSheet_LANG, &TabSheet_OTHER,
+                               &TabSheet_Backups, &TabSheet_RC1,  &TabSheet_RC2};
   AdvOfficeTabSet1.ClearTabs();
   const auto pages = PagesOf(entry);
   for (ui::TabSheet* page : pages) {
@@ -335,8 +334,8 @@ void TForm_Options::SelectNavigation(int entry) {
 }
 
 void TForm_Options::ShowPage(int pageIndex) {
-  ui::TabSheet* all[] = {&TabSheet_SKIN, &TabSheet_LANG, &TabSheet_OTHER, &TabSheet_Backups, &TabSheet_RC1,
-                         &TabSheet_RC2};
+  ui::TabSheet* all[] = {&TabSheet_SKIN,    &TabSheet_LANG, &TabSheet_OTHER,
+                         &TabSheet_Backups, &TabSheet_RC1,  &TabSheet_RC2};
   if (pageIndex < 0 || pageIndex >= static_cast<int>(std::size(all))) return;
   activePage_ = pageIndex;
   for (int i = 0; i < static_cast<int>(std::size(all)); ++i) all[i]->SetVisible(i == pageIndex);
@@ -368,9 +367,9 @@ void TForm_Options::ShowExceptions() {
   const std::wstring& keyCaption = Message(MessageKey::MESSAGE_RC_KEY);
   const std::wstring& valueCaption = Message(MessageKey::MESSAGE_RC_VALUE);
   for (const ExceptionRow& row : exceptions_.Rows())
-    ListView_RC_Exceptions.AddRow({ExceptionKindCaption(row.kind, keyCaption, valueCaption), row.rootName, row.key,
-                                   row.value},
-                                  row.kind == kExceptionKindKey ? 0 : 1);
+    ListView_RC_Exceptions.AddRow(
+        {ExceptionKindCaption(row.kind, keyCaption, valueCaption), row.rootName, row.key, row.value},
+        row.kind == kExceptionKindKey ? 0 : 1);
 }
 
 void TForm_Options::LOAD_OPTIONS() {

@@ -38,8 +38,8 @@ int AddFlag(HIMAGELIST images, const std::wstring& path) {
 
 std::wstring FindFlagFile(const std::wstring& flagsFolder, const std::wstring& code) {
   const std::wstring language = code.substr(0, code.find(L'-'));
-  for (const std::wstring& candidate : {flagsFolder + L"\\" + code + L".bmp",
-                                        flagsFolder + L"\\" + language + L"-" + language + L".bmp"})
+  for (const std::wstring& candidate :
+       {flagsFolder + L"\\" + code + L".bmp", flagsFolder + L"\\" + language + L"-" + language + L".bmp"})
     if (FileExists(candidate)) return candidate;
   return FirstFileMatching(flagsFolder, language + L"-*.bmp");
 }

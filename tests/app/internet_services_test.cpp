@@ -14,12 +14,27 @@ namespace {
 TEST(InternetServicesLibrary, ExportsEveryCallUnderItsPlainName) {
   HMODULE library = GetModuleHandleW(L"qrv_inet2.dll");
   ASSERT_NE(library, nullptr) << "the program imports the library at load time";
-  for (const char* name :
-       {"qnet_Init", "qnet_SetBaseFolder", "qnet_SetProductID", "qnet_SetProductVersion", "qnet_SetProductName",
-        "qnet_SetProductLang", "qnet_SetRegistryKey", "qnet_SetUserRegistryKey", "qnet_SetSystemRegistryKey",
-        "qnet_InitAnalyticsManager", "qnet_StartAllChecks", "qnet_GetMenuItemsCount", "qnet_GetMenuItemsID",
-        "qnet_GetMenuItemsText", "qnet_GetMenuItemsImage", "qnet_ProcessMenuItem", "qnet_OpenLinkTargetInBrowser",
-        "qnet_AnalyticsManagerAddFeature", "qnet_StartInfoChannelsConfig", "qnet_Shutdown", "qnet_Destroy"})
+  for (const char* name : {"qnet_Init",
+                           "qnet_SetBaseFolder",
+                           "qnet_SetProductID",
+                           "qnet_SetProductVersion",
+                           "qnet_SetProductName",
+                           "qnet_SetProductLang",
+                           "qnet_SetRegistryKey",
+                           "qnet_SetUserRegistryKey",
+                           "qnet_SetSystemRegistryKey",
+                           "qnet_InitAnalyticsManager",
+                           "qnet_StartAllChecks",
+                           "qnet_GetMenuItemsCount",
+                           "qnet_GetMenuItemsID",
+                           "qnet_GetMenuItemsText",
+                           "qnet_GetMenuItemsImage",
+                           "qnet_ProcessMenuItem",
+                           "qnet_OpenLinkTargetInBrowser",
+                           "qnet_AnalyticsManagerAddFeature",
+                           "qnet_StartInfoChannelsConfig",
+                           "qnet_Shutdown",
+                           "qnet_Destroy"})
     EXPECT_NE(reinterpret_cast<void*>(GetProcAddress(library, name)), nullptr) << name;
 }
 

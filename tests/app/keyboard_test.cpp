@@ -192,9 +192,9 @@ TEST(Keyboard, TabAndShiftTabWalkEachWindowsControls) {
     const auto opened = OpenBackupScreenWithASetSelected(folder);
     TForm_MainNavi_Backups& screen = *opened;
     ExpectTabOrder({screen.VirtualDrawTree_Backups_KX15.Handle(), screen.VellButton_Restore.Handle(),
-                    screen.VellButton_Records.Handle(), screen.VellButton_Delete.Handle(), screen.VellButton_DeleteOld.Handle(),
-                    screen.VellButton_Refresh.Handle(), screen.VellButton_Explorer.Handle(),
-                    screen.VellButton_ChangeView.Handle()});
+                    screen.VellButton_Records.Handle(), screen.VellButton_Delete.Handle(),
+                    screen.VellButton_DeleteOld.Handle(), screen.VellButton_Refresh.Handle(),
+                    screen.VellButton_Explorer.Handle(), screen.VellButton_ChangeView.Handle()});
   }
   {
     SCOPED_TRACE("options dialog, first page");
@@ -221,12 +221,14 @@ TEST(Keyboard, TheRecordsWindowWalksItsControlsAndEscapeClosesIt) {
   test::TempFolder folder;
   // The set is the running user's own: another user's set would first ask.
   TBackupTree sets;
-  test::WriteFileBytes(folder.File(L"RC_records.ini"),
-                       "[Backup]\r\nDateTime=01.02.2024 10:00:00\r\nModul=RC\r\nAction=RC_DELETED\r\nDisplay=1\r\nUser=" +
-                           Utf16ToUtf8(TBackups(&sets).CurrentUser) + "\r\n");
-  test::WriteFileBytes(folder.File(L"RC_records.reg"),
-                       RegScriptHeaderBytes() +
-                           RegScriptBytes(L"[HKEY_CURRENT_USER\\Software\\KeytidyKeyboardRecords]\r\n\"one\"=\"1\"\r\n\r\n"));
+  test::WriteFileBytes(
+      folder.File(L"RC_records.ini"),
+      "[Backup]\r\nDateTime=01.02.2024 10:00:00\r\nModul=RC\r\nAction=RC_DELETED\r\nDisplay=1\r\nUser=" +
+          Utf16ToUtf8(TBackups(&sets).CurrentUser) + "\r\n");
+  test::WriteFileBytes(
+      folder.File(L"RC_records.reg"),
+      RegScriptHeaderBytes() +
+          RegScriptBytes(L"[HKEY_CURRENT_USER\\Software\\KeytidyKeyboardRecords]\r\n\"one\"=\"1\"\r\n\r\n"));
   auto screen = std::make_unique<TForm_MainNavi_Backups>(nullptr, folder.Path());
   screen->VellThreadTimer_AutoDeleteOldBackups.SetEnabled(false);
   ShowActive(screen->Handle());
@@ -249,11 +251,13 @@ TEST(Keyboard, TheRecordsWindowWalksItsControlsAndEscapeClosesIt) {
     PressKey(GetFocus(), VK_ESCAPE);
   });
   // Should Escape not close it, the test still ends.
-  RunSoon([showing, fallbackClosed] {
-    if (!*showing) return;
-    *fallbackClosed = true;
-    if (HWND window = test::FindOwnWindow(TForm_BackupRecords::kClassName)) PostMessageW(window, WM_CLOSE, 0, 0);
-  }, 3000);
+  RunSoon(
+      [showing, fallbackClosed] {
+        if (!*showing) return;
+        *fallbackClosed = true;
+        if (HWND window = test::FindOwnWindow(TForm_BackupRecords::kClassName)) PostMessageW(window, WM_CLOSE, 0, 0);
+      },
+      3000);
   screen->VellButton_RecordsClick();
   *showing = false;
   EXPECT_TRUE(opened);
@@ -293,11 +297,13 @@ TEST(Keyboard, EnterAndEscapeCloseModalWindowsWithTheRightOutcome) {
     });
     // Should the key not close it, the test still ends.
     ui::Form* raw = form.get();
-    RunSoon([raw, fallbackClosed, showing] {
-      if (!*showing) return;
-      *fallbackClosed = true;
-      raw->Close();
-    }, 1500);
+    RunSoon(
+        [raw, fallbackClosed, showing] {
+          if (!*showing) return;
+          *fallbackClosed = true;
+          raw->Close();
+        },
+        1500);
     form->ShowModal();
     *showing = false;
     EXPECT_TRUE(openWhenTheKeyCame);
@@ -412,18 +418,19 @@ TEST(Keyboard, TheCleanerScreenWalksAsItReadsAndEveryButtonHasAKey) {
     ExpectTabOrder({main.PelkanMouseImage3State_Feedback.Handle(), main.PelkanMouseImage3State_IM.Handle(),
                     main.PelkanMouseImage3State_options.Handle(), main.PelkanMouseImage3State_Help.Handle(),
                     main.PelkanMouseImage3State_Minimize.Handle(), main.PelkanMouseImage3State_Maximize.Handle(),
-                    main.PelkanMouseImage3State_Close.Handle(), cleaner->VellButton_Zusammenfassung.Handle(), cleaner->VellButton_SelectAll.Handle(),
-                    cleaner->VellButton_SelectNone.Handle(), cleaner->VellButton_Evidence.Handle(),
-                    cleaner->CurvyEdit_Filter.Edit.Handle(), cleaner->VirtualDrawTree_RC.Handle(),
-                    cleaner->Memo_Evidence.Handle(), cleaner->VellButton_Options.Handle(), cleaner->VellButton_Backups.Handle(),
+                    main.PelkanMouseImage3State_Close.Handle(), cleaner->VellButton_Zusammenfassung.Handle(),
+                    cleaner->VellButton_SelectAll.Handle(), cleaner->VellButton_SelectNone.Handle(),
+                    cleaner->VellButton_Evidence.Handle(), cleaner->CurvyEdit_Filter.Edit.Handle(),
+                    cleaner->VirtualDrawTree_RC.Handle(), cleaner->Memo_Evidence.Handle(),
+                    cleaner->VellButton_Options.Handle(), cleaner->VellButton_Backups.Handle(),
                     cleaner->VellButton_Report.Handle(), cleaner->VellButton_Search.Handle(),
                     cleaner->VellButton_Delete.Handle()});
     std::set<std::string> keyed;
     for (HWND button : ExpectAccessKeysPressTheirButtons(main.Handle())) keyed.insert(Describe(button));
-    EXPECT_EQ(keyed, (std::set<std::string>{"VellButton_Zusammenfassung", "VellButton_SelectAll",
-                                            "VellButton_SelectNone", "VellButton_Evidence", "VellButton_Options",
-                                            "VellButton_Backups", "VellButton_Report", "VellButton_Search",
-                                            "VellButton_Delete"}));
+    EXPECT_EQ(keyed,
+              (std::set<std::string>{"VellButton_Zusammenfassung", "VellButton_SelectAll", "VellButton_SelectNone",
+                                     "VellButton_Evidence", "VellButton_Options", "VellButton_Backups",
+                                     "VellButton_Report", "VellButton_Search", "VellButton_Delete"}));
   }
 }
 

@@ -26,8 +26,11 @@ class ColourSkin {
     const struct {
       const wchar_t* file;
       std::uint8_t red;
-    } pictures[] = {{L"but_maximize.png", 10}, {L"but_maximize_hover.png", 20}, {L"but_unmax_normal.png", 30},
-                    {L"but_unmax_hover.png", 40}, {L"grip.png", 50}};
+    } pictures[] = {{L"but_maximize.png", 10},
+                    {L"but_maximize_hover.png", 20},
+                    {L"but_unmax_normal.png", 30},
+                    {L"but_unmax_hover.png", 40},
+                    {L"grip.png", 50}};
     for (const auto& p : pictures) {
       RgbaImage image(2, 2);
       for (int i = 0; i < 4; ++i) {
@@ -80,11 +83,20 @@ TEST(MainWindow, ResizeEdgesUnlessMaximised) {
     int x, y;
     LRESULT expected;
   } cases[] = {
-      {L, T + 300, HTLEFT},           {L + 1, T + 300, HTLEFT},         {L + W - 1, T + 300, HTRIGHT},
-      {L + W, T + 300, HTRIGHT},      {L + 500, T, HTTOP},              {L + 500, T + 1, HTTOP},
-      {L + 500, T + H - 1, HTBOTTOM}, {L + 500, T + H, HTBOTTOM},       {L, T, HTTOPLEFT},
-      {L + 1, T + H, HTBOTTOMLEFT},   {L + W - 1, T + 1, HTTOPRIGHT},   {L + W, T + H - 1, HTBOTTOMRIGHT},
-      {L + 2, T + 300, HTCLIENT},     {L + 500, T + 2, HTCLIENT},
+      {L, T + 300, HTLEFT},
+      {L + 1, T + 300, HTLEFT},
+      {L + W - 1, T + 300, HTRIGHT},
+      {L + W, T + 300, HTRIGHT},
+      {L + 500, T, HTTOP},
+      {L + 500, T + 1, HTTOP},
+      {L + 500, T + H - 1, HTBOTTOM},
+      {L + 500, T + H, HTBOTTOM},
+      {L, T, HTTOPLEFT},
+      {L + 1, T + H, HTBOTTOMLEFT},
+      {L + W - 1, T + 1, HTTOPRIGHT},
+      {L + W, T + H - 1, HTBOTTOMRIGHT},
+      {L + 2, T + 300, HTCLIENT},
+      {L + 500, T + 2, HTCLIENT},
   };
   for (const auto& c : cases)
     EXPECT_EQ(SendMessageW(main.Handle(), WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), c.expected)
@@ -221,8 +233,8 @@ TEST(MainWindow, HelpMenuEntriesCarryTheirPictures) {
   Set_SkinFolder(L"");
   ASSERT_FALSE(main.MenuItem_help_Help.picture.Empty());
   std::vector<ui::MenuItem*> shown;
-  HMENU menu = ui::BuildPopupMenu({&main.MenuItem_help_Help, &main.MenuItem_help_Separator,
-                                   &main.MenuItem_help_About, &main.MenuItem_help_BetaReport},
+  HMENU menu = ui::BuildPopupMenu({&main.MenuItem_help_Help, &main.MenuItem_help_Separator, &main.MenuItem_help_About,
+                                   &main.MenuItem_help_BetaReport},
                                   shown);
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(shown, (std::vector<ui::MenuItem*>{&main.MenuItem_help_Help, &main.MenuItem_help_About}))

@@ -53,13 +53,15 @@ TEST(MessageDialogs, EscapeAndAltF4LeaveAQuestionOpen) {
     PostMessageW(dialog.Handle(), WM_SYSKEYDOWN, VK_F4, 1 << 29);
     PostMessageW(dialog.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     PostMessageW(dialog.Handle(), WM_CLOSE, 0, 0);
-    RunSoon([&] {
-      TForm_YesNo* open = OpenDialog();
-      ASSERT_NE(open, nullptr);
-      if (IsWindowVisible(open->Handle())) ++stillOpen;
-      EXPECT_EQ(open->RESULT, 0u);
-      open->Button_Nein.Click();
-    }, 100);
+    RunSoon(
+        [&] {
+          TForm_YesNo* open = OpenDialog();
+          ASSERT_NE(open, nullptr);
+          if (IsWindowVisible(open->Handle())) ++stillOpen;
+          EXPECT_EQ(open->RESULT, 0u);
+          open->Button_Nein.Click();
+        },
+        100);
   });
   EXPECT_EQ(AskYesOrNo(L"Sure?", 6), 7u);
   EXPECT_EQ(stillOpen, 1);

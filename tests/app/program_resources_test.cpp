@@ -55,7 +55,10 @@ TEST(ProgramResources, VersionManifestAndIcon) {
     const std::string manifest = ManifestOf(program.path);
     EXPECT_NE(manifest.find("requireAdministrator"), std::string::npos);
     EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos);
-    EXPECT_NE(manifest.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true</longPathAware>"), std::string::npos);
+    EXPECT_NE(
+        manifest.find(
+            "<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true</longPathAware>"),
+        std::string::npos);
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"), std::string::npos) << "Windows 10 and 11";
     EXPECT_TRUE(HasIcon(program.path));

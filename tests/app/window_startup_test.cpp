@@ -68,7 +68,8 @@ DWORD WaitForExit(HANDLE process) {
 TEST(WindowStartup, CommandWords) {
   EXPECT_TRUE(IsTranslationSaveWord(L"-SAVE"));
   EXPECT_FALSE(IsTranslationSaveWord(L"-SAVEALL")) << "a longer word starts normally";
-  for (const wchar_t* word : {L"-SETUPLT2", L"-REMOVEPLANNEDTASKS", L"-ADDOCOTASK", L"-REMOVECONTEXT", L"-SETUPCONTEXT"})
+  for (const wchar_t* word :
+       {L"-SETUPLT2", L"-REMOVEPLANNEDTASKS", L"-ADDOCOTASK", L"-REMOVECONTEXT", L"-SETUPCONTEXT"})
     EXPECT_TRUE(IsSetupWord(word)) << word;
   EXPECT_FALSE(IsSetupWord(L"-NOVERSION"));
 }
@@ -109,8 +110,8 @@ TEST(WindowStartup, LowerCaseSaveExportsTheGermanTexts) {
   test::TempFolder folder;
   ASSERT_TRUE(CopyFileW(test::GuiPath().c_str(), folder.File(L"keytidy.exe").c_str(), FALSE));
   // The program imports its internet-services library, which sits beside it.
-  ASSERT_TRUE(CopyFileW((test::BinFolder() + L"\\qrv_inet2.dll").c_str(), folder.File(L"qrv_inet2.dll").c_str(),
-                        FALSE));
+  ASSERT_TRUE(
+      CopyFileW((test::BinFolder() + L"\\qrv_inet2.dll").c_str(), folder.File(L"qrv_inet2.dll").c_str(), FALSE));
   ASSERT_TRUE(CreateDirectoryW(folder.File(L"translation").c_str(), nullptr));
   const std::int64_t before = StartCount();
 
@@ -126,13 +127,13 @@ TEST(WindowStartup, LowerCaseSaveExportsTheGermanTexts) {
   EXPECT_EQ(StartCount(), before) << "the export is no start";
 
   const std::wstring german = ReadTextFile(folder.File(L"translation\\de-de.nlang3"));
-  for (const wchar_t* line : {L"Form_KX7.Form_KX7=Quarvint Keytidy 2\n", L"Form_KX7.MenuItem_Options=Einstellungen\n",
-                              L"Form_Options.CheckBox_RC_Fonts_KX8=Schriftarten\n",
-                              L"Form_Options.TabSheet_RC2=Ausnahmen\n", L"Form_RC.Form_RC=Registry-Reinigung\n",
-                              L"Form_MainNavi_Backups.VellButton_Restore=&Wiederherstellen\n",
-                              L"Form_MainNavi_Backups.Menu_DeleteOld_14days=L\u00F6schen wenn \u00E4lter als 14 Tage\n",
-                              L"Form_MainNavi_Backups.VirtualDrawTree_Backups_KX15=Modul%CRLFBeschreibung%CRLF"
-                              L"Gr\u00F6\u00DFe%CRLFBenutzer%CRLFErstellt\n"})
+  for (const wchar_t* line :
+       {L"Form_KX7.Form_KX7=Quarvint Keytidy 2\n", L"Form_KX7.MenuItem_Options=Einstellungen\n",
+        L"Form_Options.CheckBox_RC_Fonts_KX8=Schriftarten\n", L"Form_Options.TabSheet_RC2=Ausnahmen\n",
+        L"Form_RC.Form_RC=Registry-Reinigung\n", L"Form_MainNavi_Backups.VellButton_Restore=&Wiederherstellen\n",
+        L"Form_MainNavi_Backups.Menu_DeleteOld_14days=L\u00F6schen wenn \u00E4lter als 14 Tage\n",
+        L"Form_MainNavi_Backups.VirtualDrawTree_Backups_KX15=Modul%CRLFBeschreibung%CRLF"
+        L"Gr\u00F6\u00DFe%CRLFBenutzer%CRLFErstellt\n"})
     EXPECT_NE(german.find(line), std::wstring::npos) << line;
   const std::wstring index = ReadTextFile(folder.File(L"translation\\index.txt"));
   EXPECT_NE(index.find(L"Form_KX7.MenuItem_Options=TEXT,0,2.00.00\n"), std::wstring::npos) << index.substr(0, 400);

@@ -54,7 +54,8 @@ TEST(WindowTexts, EveryCaptionedComponentHasItsLineInEachLanguage) {
       {"main window", [] { return std::make_unique<TForm_KX7>(); }},
       {"options dialog", [] { return std::make_unique<TForm_Options>(nullptr); }},
       {"backup screen", [&] { return std::make_unique<TForm_MainNavi_Backups>(nullptr, backups.Path()); }},
-      {"backup records", [&] { return std::make_unique<TForm_BackupRecords>(nullptr, manager, std::vector<RegRecord>{}); }},
+      {"backup records",
+       [&] { return std::make_unique<TForm_BackupRecords>(nullptr, manager, std::vector<RegRecord>{}); }},
       {"about box", [] { return std::make_unique<TForm_About>(nullptr); }},
   };
   for (const wchar_t* language : {L"en-us", L"de-de"}) {

@@ -22,8 +22,13 @@ TDateTime At(const wchar_t* text) { return ParseDateTime_Fixed(text).value(); }
 
 RecordedFinding Finding(FindingTarget target, RootKey root, std::wstring key, std::wstring value,
                         std::wstring description) {
-  return RecordedFinding{target, root, std::move(key), std::move(value), L"font-file-missing",
-                         At(L"2026-01-02 03:04:05"), std::move(description)};
+  return RecordedFinding{target,
+                         root,
+                         std::move(key),
+                         std::move(value),
+                         L"font-file-missing",
+                         At(L"2026-01-02 03:04:05"),
+                         std::move(description)};
 }
 
 // Names the descriptor's 8-bit text and the profile functions would mangle
@@ -37,12 +42,11 @@ TEST(BackupFindings, RoundTripThroughTheDescriptorKeepsEveryName) {
   const std::vector<RecordedFinding> findings = {
       Finding(FindingTarget::Value, ROOT_HKEY_LOCAL_MACHINE, L"Software\\Fonts", L"Keytidy Sans (TrueType)",
               L"Font file missing: sans.ttf"),
-      Finding(FindingTarget::Value, ROOT_HKEY_CURRENT_USER, L"Software\\\"quoted\" key", L"",
-              L"Default value"),
+      Finding(FindingTarget::Value, ROOT_HKEY_CURRENT_USER, L"Software\\\"quoted\" key", L"", L"Default value"),
       Finding(FindingTarget::Value, ROOT_HKEY_CURRENT_USER, L"Software\\a|b", L" %20 | \"x\" = ; [y] ",
               L"trailing blank "),
-      Finding(FindingTarget::Value, ROOT_HKEY_CURRENT_USER, L"Software\\Gr\u00FC\u00DFe",
-              L"\u65E5\u672C\xD800", L"Ung\u00FCltiger Eintrag"),
+      Finding(FindingTarget::Value, ROOT_HKEY_CURRENT_USER, L"Software\\Gr\u00FC\u00DFe", L"\u65E5\u672C\xD800",
+              L"Ung\u00FCltiger Eintrag"),
       Finding(FindingTarget::Key, ROOT_HKEY_CLASSES_ROOT, L"KeytidyDemo.Document", L"", L""),
   };
   ASSERT_TRUE(Backup_Write_Findings(script, findings));
@@ -62,8 +66,7 @@ TEST(BackupFindings, RoundTripThroughTheDescriptorKeepsEveryName) {
 }
 
 TEST(BackupFindings, DamagedLinesAreSkipped) {
-  const RecordedFinding good =
-      Finding(FindingTarget::Value, ROOT_HKEY_CURRENT_USER, L"Software\\A", L"one", L"gone");
+  const RecordedFinding good = Finding(FindingTarget::Value, ROOT_HKEY_CURRENT_USER, L"Software\\A", L"one", L"gone");
   ASSERT_EQ(Finding_FromLine(Finding_ToLine(good)), good);
   const struct {
     const char* what;

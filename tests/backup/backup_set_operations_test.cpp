@@ -35,7 +35,8 @@ TEST(DeleteBackupSet, FindsTheSetByItsNameAndReportsWhatIsLeft) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.kind);
     TempFolder folder;
-    WriteFileBytes(folder.File(L"RC_one.ini"), "[Backup]\r\nModul=RC\r\n[Files]\r\nFileCount=1\r\nhosts=C:\\x\\hosts\r\n");
+    WriteFileBytes(folder.File(L"RC_one.ini"),
+                   "[Backup]\r\nModul=RC\r\n[Files]\r\nFileCount=1\r\nhosts=C:\\x\\hosts\r\n");
     WriteFileBytes(folder.File(L"RC_one.reg"), "r");
     WriteFileBytes(folder.File(L"RC_one.hosts"), "h");
 

@@ -267,10 +267,11 @@ TEST_F(BackupManager, RestoreChecksTheRegistryInsteadOfTrustingTheExitCode) {
   AddSet(L"RC_script", 1);
   const std::wstring key = L"HKEY_CURRENT_USER\\" + Path();
   const std::wstring script = L"[" + key + L"\\back]\r\n\"v\"=dword:00000007\r\n\r\n";
-  WriteFileBytes(folder_.File(L"RC_script.reg"), "\xFF\xFE" + [&] {
-    const std::wstring text = L"Windows Registry Editor Version 5.00\r\n\r\n" + script;
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-  }());
+  WriteFileBytes(
+      folder_.File(L"RC_script.reg"), "\xFF\xFE" + [&] {
+        const std::wstring text = L"Windows Registry Editor Version 5.00\r\n\r\n" + script;
+        return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+      }());
   const RestoreBackupSetResult restored = Restore(L"RC_script");
   EXPECT_EQ(restored.status, BackupSetStatus::Done) << Utf8(restored.detail.reason);
   EXPECT_EQ(Reg_ReadInteger(ROOT_HKEY_CURRENT_USER, Path(L"back"), L"v"), 7);
@@ -278,8 +279,8 @@ TEST_F(BackupManager, RestoreChecksTheRegistryInsteadOfTrustingTheExitCode) {
   // A key name longer than the registry allows: reg.exe import skips its
   // lines and still exits 0. The restore fails and says what is missing.
   AddSet(L"RC_broken", 1);
-  const std::wstring broken = L"Windows Registry Editor Version 5.00\r\n\r\n[" + key + L"\\" +
-                              std::wstring(300, L'k') + L"]\r\n\"ok\"=dword:00000001\r\n\r\n";
+  const std::wstring broken = L"Windows Registry Editor Version 5.00\r\n\r\n[" + key + L"\\" + std::wstring(300, L'k') +
+                              L"]\r\n\"ok\"=dword:00000001\r\n\r\n";
   WriteFileBytes(folder_.File(L"RC_broken.reg"),
                  "\xFF\xFE" + std::string(reinterpret_cast<const char*>(broken.data()), broken.size() * 2));
   const RestoreBackupSetResult failed = Restore(L"RC_broken");

@@ -83,7 +83,8 @@ class KeyRecord : public RegistrySandbox {
   }
   void WriteAll(RootKey root, const std::wstring& key, const std::vector<Fixture>& values) {
     RawCreateKey(root, key);
-    for (const Fixture& v : values) RawWrite(root, key, v.name, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
+    for (const Fixture& v : values)
+      RawWrite(root, key, v.name, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
   }
 
   TempFolder folder_;
@@ -217,9 +218,11 @@ TEST_F(KeyRecord, DifferencesNameWhatDidNotComeBack) {
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"changed", L"new");
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"unwanted", L"x");
   const std::wstring k = L"HKEY_CURRENT_USER\\" + Path();
-  const RegScriptReadResult script = RegScript_ReadText(
-      L"[" + k + L"]\r\n\"changed\"=\"old\"\r\n\"missing\"=dword:00000001\r\n\"unwanted\"=-\r\n\r\n"
-      L"[" + k + L"\\absent]\r\n\r\n");
+  const RegScriptReadResult script =
+      RegScript_ReadText(L"[" + k +
+                         L"]\r\n\"changed\"=\"old\"\r\n\"missing\"=dword:00000001\r\n\"unwanted\"=-\r\n\r\n"
+                         L"[" +
+                         k + L"\\absent]\r\n\r\n");
   ASSERT_TRUE(script.ok);
   const std::vector<std::wstring> differences = RegScript_Differences(script.records);
   const std::vector<std::wstring> expected = {

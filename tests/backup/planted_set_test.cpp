@@ -35,17 +35,30 @@ TEST(BackupSetNames, OnlyPlainNamesAndFullTargets) {
     const wchar_t* name;
     bool plain;
   } names[] = {
-      {L"hosts", true},           {L"hosts.bak", true},        {L"COM10", true},
-      {L"CONSOLE.txt", true},     {L"", false},                {L"x\\..\\..\\victim.txt", false},
-      {L"..\\victim.txt", false}, {L"x/../victim.txt", false}, {L"C:\\victim.txt", false},
-      {L"victim.txt:hidden", false}, {L"NUL", false},          {L"con", false},
-      {L"COM1", false},           {L"lpt9.log", false},        {L"nul .txt", false},
-      {L"COM\u00B9", false},      {L"CONOUT$", false},         {L"a..b", false},
-      {L"dot.", false},           {L"blank ", false},          {L"wild*", false},
+      {L"hosts", true},
+      {L"hosts.bak", true},
+      {L"COM10", true},
+      {L"CONSOLE.txt", true},
+      {L"", false},
+      {L"x\\..\\..\\victim.txt", false},
+      {L"..\\victim.txt", false},
+      {L"x/../victim.txt", false},
+      {L"C:\\victim.txt", false},
+      {L"victim.txt:hidden", false},
+      {L"NUL", false},
+      {L"con", false},
+      {L"COM1", false},
+      {L"lpt9.log", false},
+      {L"nul .txt", false},
+      {L"COM\u00B9", false},
+      {L"CONOUT$", false},
+      {L"a..b", false},
+      {L"dot.", false},
+      {L"blank ", false},
+      {L"wild*", false},
       {L"line\nbreak", false},
   };
-  for (const auto& c : names)
-    EXPECT_EQ(Backup_IsPlainFileName(c.name), c.plain) << Utf16ToUtf8(c.name);
+  for (const auto& c : names) EXPECT_EQ(Backup_IsPlainFileName(c.name), c.plain) << Utf16ToUtf8(c.name);
 
   const struct {
     const wchar_t* target;
@@ -66,8 +79,7 @@ TEST(BackupSetNames, OnlyPlainNamesAndFullTargets) {
       {L"\\\\server", false},
       {L"1:\\victim.txt", false},
   };
-  for (const auto& c : targets)
-    EXPECT_EQ(Backup_IsRestoreTarget(c.target), c.accepted) << Utf16ToUtf8(c.target);
+  for (const auto& c : targets) EXPECT_EQ(Backup_IsRestoreTarget(c.target), c.accepted) << Utf16ToUtf8(c.target);
 
   EXPECT_TRUE(Backup_IsFileInFolder(L"C:\\b\\Backups\\RC_1.ini", L"C:\\b\\Backups"));
   EXPECT_TRUE(Backup_IsFileInFolder(L"c:\\B\\backups\\RC_1.ini", L"C:\\b\\Backups"));
@@ -102,11 +114,11 @@ class PlantedSet : public test::RegistrySandbox {
   // writes into the sandbox, one extra file of its own and the planted
   // line `name`=`target` in section "Files".
   void Plant(const std::wstring& name, const std::wstring& target) {
-    const std::string ini = "[Backup]\r\nDateTime=" + Utf16ToUtf8(FormatDateTime_Fixed(Now_Local() - 40.5)) +
-                            "\r\nModul=RC\r\nAction=RC_DELETED\r\nDisplay=1\r\nUser=" +
-                            Utf16ToUtf8(Get_BackupUserName()) +
-                            "\r\nSavedKeys=0\r\nSavedValues=1\r\n[Files]\r\nFileCount=2\r\nown=" +
-                            Utf16ToUtf8(ownTarget_) + "\r\n" + Utf16ToUtf8(name) + "=" + Utf16ToUtf8(target) + "\r\n";
+    const std::string ini =
+        "[Backup]\r\nDateTime=" + Utf16ToUtf8(FormatDateTime_Fixed(Now_Local() - 40.5)) +
+        "\r\nModul=RC\r\nAction=RC_DELETED\r\nDisplay=1\r\nUser=" + Utf16ToUtf8(Get_BackupUserName()) +
+        "\r\nSavedKeys=0\r\nSavedValues=1\r\n[Files]\r\nFileCount=2\r\nown=" + Utf16ToUtf8(ownTarget_) + "\r\n" +
+        Utf16ToUtf8(name) + "=" + Utf16ToUtf8(target) + "\r\n";
     WriteFileBytes(File(L"RC_planted.ini"), ini);
     WriteFileBytes(File(L"RC_planted.reg"),
                    RegScriptHeaderBytes() +

@@ -25,10 +25,10 @@ TEST(CommandLineQuoting, FollowsTheChildParsersRules) {
       {L"plain", L"\"plain\""},
       {L"", L"\"\""},
       {L"with space", L"\"with space\""},
-      {L"a\"b", L"\"a\\\"b\""},                  // quote escaped
-      {L"a\\\"b", L"\"a\\\\\\\"b\""},          // backslash before a quote doubled, quote escaped
-      {L"ends in \\", L"\"ends in \\\\\""},       // trailing backslash doubled before the closing quote
-      {L"a\\\\b", L"\"a\\\\b\""},                 // backslashes elsewhere stay as they are
+      {L"a\"b", L"\"a\\\"b\""},              // quote escaped
+      {L"a\\\"b", L"\"a\\\\\\\"b\""},        // backslash before a quote doubled, quote escaped
+      {L"ends in \\", L"\"ends in \\\\\""},  // trailing backslash doubled before the closing quote
+      {L"a\\\\b", L"\"a\\\\b\""},            // backslashes elsewhere stay as they are
       {L"\"", L"\"\\\"\""},
   };
   for (const QuoteCase& c : cases) {
@@ -49,9 +49,8 @@ class RegExeRun : public RegistrySandbox {};
 TEST_F(RegExeRun, PassesKeyNamesWithQuotesAndBackslashesIntact) {
   RawCreateKey(ROOT_HKEY_CURRENT_USER, Path() + L"\\say \"hi\" ");
   TempFolder folder;
-  const RegExeResult result =
-      RegExe_Run({L"export", L"HKEY_CURRENT_USER\\" + Path() + L"\\say \"hi\" ", folder.File(L"out.reg"), L"/y"},
-                 folder.Path());
+  const RegExeResult result = RegExe_Run(
+      {L"export", L"HKEY_CURRENT_USER\\" + Path() + L"\\say \"hi\" ", folder.File(L"out.reg"), L"/y"}, folder.Path());
   EXPECT_TRUE(result.Succeeded());
   EXPECT_NE(GetFileAttributesW(folder.File(L"out.reg").c_str()), INVALID_FILE_ATTRIBUTES);
 }

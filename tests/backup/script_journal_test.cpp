@@ -39,7 +39,8 @@ TEST(ScriptJournal, AppendsInRunOrderAndFinishesAsFrontInsertionWould) {
       {"one record", std::nullopt, {ValueRecord(L"a", 1)}},
       {"several records", std::nullopt, {ValueRecord(L"a", 1), ValueRecord(L"b", 2), ValueRecord(L"c", 3)}},
       // A block without its closing empty line gets one, as a script needs.
-      {"block without line end", std::nullopt,
+      {"block without line end",
+       std::nullopt,
        {L"[HKEY_CURRENT_USER\\Software\\KeytidyJournal]\r\n\"x\"=-", ValueRecord(L"y", 4)}},
       {"older script stays behind", ValueRecord(L"old", 9), {ValueRecord(L"a", 1), ValueRecord(L"b", 2)}},
   };

@@ -34,7 +34,7 @@ struct SteadyRow {
   const char* label;
   int changedAttempts;  // the key changes after this many records (0: never; 9: every time)
   SteadyRecord expected;
-  int recordsLeft;      // records of the key left in the script
+  int recordsLeft;  // records of the key left in the script
 };
 
 const SteadyRow kSteadyRows[] = {

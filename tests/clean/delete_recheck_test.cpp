@@ -81,14 +81,10 @@ const RecheckRow kRecheckRows[] = {
      [](const std::wstring& file, const std::wstring&) { CreateDirectoryW(file.c_str(), nullptr); }, false},
     {"empty key still empty", EvidenceTest::KeyEmpty, false, Nothing, true},
     {"empty key got a value", EvidenceTest::KeyEmpty, false,
-     [](const std::wstring&, const std::wstring& key) {
-       Reg_WriteString(HKCU, key + L"\\empty", L"new", L"x");
-     },
+     [](const std::wstring&, const std::wstring& key) { Reg_WriteString(HKCU, key + L"\\empty", L"new", L"x"); },
      false},
     {"empty key got a sub-key", EvidenceTest::KeyEmpty, false,
-     [](const std::wstring&, const std::wstring& key) {
-       Reg_WriteString(HKCU, key + L"\\empty\\child", L"", L"x");
-     },
+     [](const std::wstring&, const std::wstring& key) { Reg_WriteString(HKCU, key + L"\\empty\\child", L"", L"x"); },
      false},
 };
 
@@ -101,11 +97,12 @@ TEST_F(DeleteRecheck, WhatIsNoLongerStaleIsKeptUntickedAndCountedApart) {
     PVirtualNode node = nullptr;
     if (row.valueFinding) {
       RawWriteString(HKCU, key, L"ref", file);
-      node = Report_Finding(engine_, CheckId::Shared, FilterCategory::Shared, file, L"ref", {HKCU, key, L"ref"}, DeleteTarget::Value, {row.test, file});
+      node = Report_Finding(engine_, CheckId::Shared, FilterCategory::Shared, file, L"ref", {HKCU, key, L"ref"},
+                            DeleteTarget::Value, {row.test, file});
     } else {
       RawCreateKey(HKCU, key + L"\\empty");
-      node = Report_Finding(engine_, CheckId::EmptySoftwareKeys, FilterCategory::Software, L"", L"empty", {HKCU, key + L"\\empty", L""}, DeleteTarget::Key,
-                            {row.test, key + L"\\empty"});
+      node = Report_Finding(engine_, CheckId::EmptySoftwareKeys, FilterCategory::Software, L"", L"empty",
+                            {HKCU, key + L"\\empty", L""}, DeleteTarget::Key, {row.test, key + L"\\empty"});
     }
     ASSERT_TRUE(node);
     row.meanwhile(file, key);
@@ -138,10 +135,11 @@ TEST_F(DeleteRecheck, TypeLibraryTestIsRepeated) {
     SCOPED_TRACE(registeredMeanwhile ? "registered meanwhile" : "still unregistered");
     tree_.Clear();
     test::RealRegistryFixture classes;
-    const std::wstring libid = L"{6B7F1D4A-0000-4000-8000-00000000" + std::to_wstring(1000 + registeredMeanwhile) + L"}";
+    const std::wstring libid =
+        L"{6B7F1D4A-0000-4000-8000-00000000" + std::to_wstring(1000 + registeredMeanwhile) + L"}";
     RawCreateKey(HKCU, Path(L"lib"));
-    Report_Finding(engine_, CheckId::ComTypeLibInvalid, FilterCategory::Com, L"", L"lib", {HKCU, Path(L"lib"), L""}, DeleteTarget::Key,
-                   {EvidenceTest::TypeLibNotRegistered, libid});
+    Report_Finding(engine_, CheckId::ComTypeLibInvalid, FilterCategory::Com, L"", L"lib", {HKCU, Path(L"lib"), L""},
+                   DeleteTarget::Key, {EvidenceTest::TypeLibNotRegistered, libid});
     if (registeredMeanwhile) classes.WriteString(ROOT_HKEY_CLASSES_ROOT, L"TypeLib\\" + libid + L"\\1.0", L"", L"Lib");
     const DeleteRunResult result = Run();
     EXPECT_EQ(result.removed, registeredMeanwhile ? 0u : 1u);
@@ -372,8 +370,8 @@ TEST_F(DeleteRecheck, AnUnrepeatableKeyFindingNeedsItsWholeKeyUnchanged) {
     const std::wstring key = Path(Utf8ToUtf16(row.label));
     RawWriteString(HKCU, key, L"", L"read by the check");
     RawWriteString(HKCU, key, L"other", L"1");
-    ASSERT_TRUE(Report_Finding(engine_, CheckId::Shared, FilterCategory::Shared, L"", L"key", {HKCU, key, L""}, DeleteTarget::Key,
-                               {EvidenceTest::NotRepeatable, L""}));
+    ASSERT_TRUE(Report_Finding(engine_, CheckId::Shared, FilterCategory::Shared, L"", L"key", {HKCU, key, L""},
+                               DeleteTarget::Key, {EvidenceTest::NotRepeatable, L""}));
     row.meanwhile(key);
     const DeleteRunResult result = Run();
     EXPECT_EQ(result.removed, row.stillStale ? 1u : 0u);

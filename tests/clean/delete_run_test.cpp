@@ -358,7 +358,8 @@ TEST_F(DeleteRun, ReadOnlyBackupVolumeDeletesNothing) {
 TEST_F(DeleteRun, FullDiskEndsTheRunWithEveryDeletedValueRestorable) {
   const std::wstring volume = FaultVolume("KEYTIDY_TEST_SMALL_VOLUME");
   if (volume.empty()) GTEST_SKIP() << "no small volume was mounted for this run";
-  const std::wstring backups = volume + L"\\" + Utf8ToUtf16(testing::UnitTest::GetInstance()->current_test_info()->name());
+  const std::wstring backups =
+      volume + L"\\" + Utf8ToUtf16(testing::UnitTest::GetInstance()->current_test_info()->name());
   constexpr int kValues = 12;
   for (int i = 0; i < kValues; ++i) {
     const RegBytes data(6000, static_cast<std::uint8_t>(i));

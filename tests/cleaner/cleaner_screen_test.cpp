@@ -209,8 +209,13 @@ TEST_F(CleanerScreen, ClickOnACountOpensTheCategoryWithItsFirstFindingSelected) 
 TEST_F(CleanerScreen, EvidencePaneFollowsTheSelectionAndItsButton) {
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"a", L"C:\\gone\\a.ttf");
   PVirtualNode withEvidence = Add({FilterCategory::Fonts, true, L"C:\\gone\\a.ttf"}, L"a");
-  TResultTree::Data(withEvidence).Evidence = {EvidenceTest::FileMissing, L"C:\\gone\\a.ttf", false,
-                                              ROOT_HKEY_CURRENT_USER, Path(), L"a", true,
+  TResultTree::Data(withEvidence).Evidence = {EvidenceTest::FileMissing,
+                                              L"C:\\gone\\a.ttf",
+                                              false,
+                                              ROOT_HKEY_CURRENT_USER,
+                                              Path(),
+                                              L"a",
+                                              true,
                                               ReadValueData(ROOT_HKEY_CURRENT_USER, Path(), L"a")};
   Add({FilterCategory::Fonts, true, L"C:\\gone\\b.ttf"}, L"b");  // its value is gone already
   AfterSearch();
@@ -341,7 +346,8 @@ TEST(CleanerStatusText, KeysOfTheInteractiveUserReadAsCurrentUser) {
       {ROOT_HKEY_LOCAL_MACHINE, sid + L"\\x", L"HKEY_LOCAL_MACHINE \\ S - 1 - 5 - 21 - 7 - 8 - 9 - 1000 \\ x"},
   };
   for (const auto& c : cases) EXPECT_EQ(RC_StatusKeyText(c.root, c.key, sid), c.expected) << c.key;
-  EXPECT_EQ(RC_StatusKeyText(ROOT_HKEY_USERS, sid + L"\\A", L""), L"HKEY_USERS \\ S - 1 - 5 - 21 - 7 - 8 - 9 - 1000 \\ A");
+  EXPECT_EQ(RC_StatusKeyText(ROOT_HKEY_USERS, sid + L"\\A", L""),
+            L"HKEY_USERS \\ S - 1 - 5 - 21 - 7 - 8 - 9 - 1000 \\ A");
   EXPECT_EQ(RC_StatusValueText(L""), L"(default)");
 }
 
@@ -412,8 +418,7 @@ class ExceptionFileGuard {
 
 void AnswerQuestion(std::uint32_t answer, std::wstring* questionSeen) {
   test::RunSoon([answer, questionSeen] {
-    auto* dialog =
-        dynamic_cast<TForm_YesNo*>(ui::Window::FromHandle(test::FindOwnWindow(TForm_YesNo::kClassName)));
+    auto* dialog = dynamic_cast<TForm_YesNo*>(ui::Window::FromHandle(test::FindOwnWindow(TForm_YesNo::kClassName)));
     ASSERT_NE(dialog, nullptr);
     if (questionSeen) *questionSeen = dialog->HTMLabel1.Html();
     (answer == 6 ? dialog->Button_Ja : dialog->Button_Nein).Click();

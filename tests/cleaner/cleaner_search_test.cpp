@@ -87,8 +87,8 @@ class CleanerSearch : public ::testing::Test {
     ProcessRunControl().STOP_REQUESTED = false;
     host_ = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 900, 640, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
-    g_hostProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(host_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProcedure)));
+    g_hostProcedure =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(host_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProcedure)));
     form_ = std::make_unique<TForm_RC>();
     ASSERT_TRUE(form_->CreateModule(host_));
     SetWindowPos(form_->Handle(), nullptr, 0, 0, 900, 640, SWP_NOZORDER);
@@ -151,7 +151,8 @@ TEST_F(CleanerSearch, TheFirstShowStartsASearchThatFillsTheSummary) {
   // One font finding unticked, as the user would: 7/8, 2/3 and 5 when the
   // registry had nothing of its own to report.
   for (PVirtualNode node : form_->Tree)
-    if (TResultTree::Data(node).FullPath == L"C:\\KeytidyGone\\font0.ttf") form_->Tree.SetCheckState(node, CheckState::Unchecked);
+    if (TResultTree::Data(node).FullPath == L"C:\\KeytidyGone\\font0.ttf")
+      form_->Tree.SetCheckState(node, CheckState::Unchecked);
   form_->Update_Zusammenfassung();
   const std::wstring items = L" " + Message(MessageKey::MESSAGE_IC_ZUSAMMENFASSUNG_OBJECTS);
   const int all = counts[Number(FilterCategory::Fonts)] + counts[Number(FilterCategory::Help)];

@@ -23,8 +23,9 @@ RegValueData Sz(const std::wstring& text) {
 }
 
 RegValueData Dword(std::uint32_t number) {
-  return {REG_DWORD, {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
-                      static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)}};
+  return {REG_DWORD,
+          {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+           static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)}};
 }
 
 struct Read {
@@ -48,7 +49,6 @@ TTreeData_RegCleaner Finding(EvidenceTest test, const std::wstring& target, bool
   entry.Evidence = {test, target, thirtyTwoBit, read.root, read.key, read.value, true, read.raw};
   return entry;
 }
-
 
 struct EvidenceCase {
   const char* name;
@@ -75,9 +75,8 @@ std::vector<EvidenceCase> Cases() {
   TTreeData_RegCleaner userFileType = fileType;
   userFileType.Evidence.classesHive = ConcreteKey{ROOT_HKEY_USERS, L"S-1-5-21-1-2-3-1001_Classes"};
   const std::wstring helpDir = L"TypeLib\\" + kLibrary + L"\\1.0\\HELPDIR";
-  TTreeData_RegCleaner emptyHelpDir =
-      Finding(EvidenceTest::NotRepeatable, L"HKEY_CLASSES_ROOT\\" + helpDir, false,
-              {ROOT_HKEY_CLASSES_ROOT, helpDir, L"", Sz(L"")}, true, helpDir);
+  TTreeData_RegCleaner emptyHelpDir = Finding(EvidenceTest::NotRepeatable, L"HKEY_CLASSES_ROOT\\" + helpDir, false,
+                                              {ROOT_HKEY_CLASSES_ROOT, helpDir, L"", Sz(L"")}, true, helpDir);
   emptyHelpDir.GroupIndex = CheckId::TypeLibEmptyHelpDir;
   return {
       {"value finding of a missing file",
@@ -111,7 +110,11 @@ std::vector<EvidenceCase> Cases() {
       {"empty key whose deletion takes sub-keys",
        Finding(EvidenceTest::KeyEmpty, kClass + L"\\InprocServer32", false,
                {ROOT_HKEY_CLASSES_ROOT, kClass + L"\\InprocServer32", L"", std::nullopt}, true, kClass),
-       {true, true, 7, 9, 2,
+       {true,
+        true,
+        7,
+        9,
+        2,
         {L"Implemented Categories", L"Implemented Categories\\{7DD95801-9882-11CF-9FA9-00AA006C42C4}",
          L"InprocServer32", L"ProgID", L"Version"},
         {L"", L"AppID"}},
@@ -215,7 +218,9 @@ std::vector<EvidenceCase> Cases() {
        L"    (Standard)"},
       // The file type names a class that is not there; by the time the
       // row is selected the entry is gone as well.
-      {"class not registered, entry gone since", fileType, {true, false, 0, 0, 0, {}, {}},
+      {"class not registered, entry gone since",
+       fileType,
+       {true, false, 0, 0, 0, {}, {}},
        L"Verdict: class not registered\r\n"
        L"Read from: HKEY_CLASSES_ROOT\\.ktdoc\r\n"
        L"Value name: (default)\r\n"
@@ -234,7 +239,9 @@ std::vector<EvidenceCase> Cases() {
        L"Gepr\u00fcft: HKEY_CLASSES_ROOT\\Keytidy.OldDocument\r\n"
        L"Registrierungsansicht: 64-Bit\r\n"
        L"L\u00f6schen entfernt: nichts: der Eintrag existiert nicht mehr"},
-      {"class link read from the user's own classes", userFileType, {true, false, 0, 0, 0, {}, {}},
+      {"class link read from the user's own classes",
+       userFileType,
+       {true, false, 0, 0, 0, {}, {}},
        L"Verdict: class not registered\r\n"
        L"Read from: HKEY_CLASSES_ROOT\\.ktdoc\r\n"
        L"Value name: (default)\r\n"
@@ -257,7 +264,9 @@ std::vector<EvidenceCase> Cases() {
        L"L\u00f6schen entfernt: nichts: der Eintrag existiert nicht mehr"},
       // The check's own rule (an empty default value is still a value) has
       // a verdict of its own, and names the key it looked at.
-      {"help-folder key judged by the check's own rule", emptyHelpDir, {true, true, 0, 1, 1, {}, {L""}},
+      {"help-folder key judged by the check's own rule",
+       emptyHelpDir,
+       {true, true, 0, 1, 1, {}, {L""}},
        L"Verdict: help-folder key names no folder\r\n"
        L"Read from: HKEY_CLASSES_ROOT\\TypeLib\\{0B5E6C2A-7D41-4F8E-9A3B-2C1D0E9F8A76}\\1.0\\HELPDIR\r\n"
        L"Value name: (default)\r\n"

@@ -25,9 +25,11 @@ TEST(RawValueText, DataAsStored) {
     const wchar_t* shown;
   };
   const Case cases[] = {
-      {"string with its closing null", {REG_SZ, Utf16Bytes(L"\"C:\\Tools\\a b.exe\" /x\0"sv)},
+      {"string with its closing null",
+       {REG_SZ, Utf16Bytes(L"\"C:\\Tools\\a b.exe\" /x\0"sv)},
        L"\"C:\\Tools\\a b.exe\" /x"},
-      {"string stored without a closing null", {REG_EXPAND_SZ, Utf16Bytes(L"%SystemRoot%\\x.dll"sv)},
+      {"string stored without a closing null",
+       {REG_EXPAND_SZ, Utf16Bytes(L"%SystemRoot%\\x.dll"sv)},
        L"%SystemRoot%\\x.dll"},
       {"null inside a string", {REG_SZ, Utf16Bytes(L"a.dll\0hidden\0"sv)}, L"a.dll\\0hidden"},
       {"odd last byte of a string", {REG_SZ, {'a', 0, 'b'}}, L"a"},

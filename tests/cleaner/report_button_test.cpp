@@ -19,8 +19,8 @@ TEST(ReportButton, WritesTheReportAndOpensItOnlyWithFindings) {
   Set_ShellOpenObserver([&opened](const std::wstring& file) { opened.push_back(file); });
   TResultTree tree;
   for (const wchar_t* value : {L"a", L"b", L"c"}) {
-    PVirtualNode node = Add_FoundEntry(L"C:\\gone\\x.dll", L"x.dll", &tree, true, CheckId::Shared, FilterCategory::Shared, ROOT_HKEY_LOCAL_MACHINE,
-                                       L"Software\\Shared", value);
+    PVirtualNode node = Add_FoundEntry(L"C:\\gone\\x.dll", L"x.dll", &tree, true, CheckId::Shared,
+                                       FilterCategory::Shared, ROOT_HKEY_LOCAL_MACHINE, L"Software\\Shared", value);
     auto& entry = TResultTree::Data(node);
     entry.DeleteValue = true;
     entry.Delete_Root = ROOT_HKEY_LOCAL_MACHINE;

@@ -81,8 +81,8 @@ TEST(RowDrawing, TextColoursFollowSelectionAndFocus) {
   Localisation_Reset();
   LOAD_INTERNAL_ONLY(test::BinFolder() + L"\\translation", L"en-us");
   TResultTree tree;
-  PVirtualNode node = Add_FoundEntry(L"C:\\gone\\WWWWWWWW.dll", L"WWWWWWWWWWWW", &tree, true, CheckId::Shared, FilterCategory::Shared,
-                                     ROOT_HKEY_LOCAL_MACHINE, L"Software\\X", L"v");
+  PVirtualNode node = Add_FoundEntry(L"C:\\gone\\WWWWWWWW.dll", L"WWWWWWWWWWWW", &tree, true, CheckId::Shared,
+                                     FilterCategory::Shared, ROOT_HKEY_LOCAL_MACHINE, L"Software\\X", L"v");
   const COLORREF background = RGB(0, 0, 128);
   const struct {
     bool selected, focused;

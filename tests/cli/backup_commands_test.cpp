@@ -90,8 +90,9 @@ TEST_F(BackupCommands, ScriptWithoutDescriptorIsListedRestoredAndDeleted) {
   const std::string list = Cli(L"backups", exitCode);
   EXPECT_EQ(exitCode, 0u);
   const std::string module = Utf16ToUtf8(L"RC_TEST_ALONE" + unique_);
-  EXPECT_NE(list.find(Utf16ToUtf8(scriptOnly_) + "  2026-03-04 05:06:07  " + module + "    " + size + " bytes  incomplete"),
-            std::string::npos)
+  EXPECT_NE(
+      list.find(Utf16ToUtf8(scriptOnly_) + "  2026-03-04 05:06:07  " + module + "    " + size + " bytes  incomplete"),
+      std::string::npos)
       << list;
 
   const std::string restored = Cli(L"restore " + scriptOnly_, exitCode);
@@ -166,10 +167,10 @@ TEST_F(BackupCommands, PlantedSetIsNotOursAndItsNamesLeadNowhere) {
   test::TempFolder elsewhere;
   const std::wstring target = elsewhere.File(L"target.txt");
   test::WriteFileBytes(target, "current");
-  test::WriteFileBytes(folder_ + L"\\" + planted_ + L".ini",
-                       test::ReadFileBytes(folder_ + L"\\" + planted_ + L".ini") +
-                           "[Files]\r\nFileCount=1\r\nx\\..\\..\\victim_" + Utf16ToUtf8(unique_) +
-                           ".txt=" + Utf16ToUtf8(target) + "\r\n");
+  test::WriteFileBytes(folder_ + L"\\" + planted_ + L".ini", test::ReadFileBytes(folder_ + L"\\" + planted_ + L".ini") +
+                                                                 "[Files]\r\nFileCount=1\r\nx\\..\\..\\victim_" +
+                                                                 Utf16ToUtf8(unique_) + ".txt=" + Utf16ToUtf8(target) +
+                                                                 "\r\n");
   DWORD exitCode = 0;
 
   const std::string list = Cli(L"backups", exitCode);
@@ -196,11 +197,11 @@ class PartialRestore : public BackupCommands {
  protected:
   std::wstring Machine() const { return L"HKEY_LOCAL_MACHINE\\" + Path(); }
   void AddMixedSet() {
-    AddSet(partial_, L"[" + Key() + L"\\A]\r\n\"one\"=dword:00000001\r\n\"two\"=\"text\"\r\n\r\n" +
-                         L"[" + Key() + L"\\C]\r\n@=\"default\"\r\n\"x\\\\y\"=dword:00000006\r\n\r\n" +
-                         L"[" + Key() + L"\\A\\Sub]\r\n\"deep\"=dword:00000003\r\n\r\n" +
-                         L"[" + Key() + L"\\B]\r\n\"other\"=dword:00000004\r\n\r\n" +
-                         L"[" + Machine() + L"\\M]\r\n\"machine\"=dword:00000005\r\n\r\n");
+    AddSet(partial_, L"[" + Key() + L"\\A]\r\n\"one\"=dword:00000001\r\n\"two\"=\"text\"\r\n\r\n" + L"[" + Key() +
+                         L"\\C]\r\n@=\"default\"\r\n\"x\\\\y\"=dword:00000006\r\n\r\n" + L"[" + Key() +
+                         L"\\A\\Sub]\r\n\"deep\"=dword:00000003\r\n\r\n" + L"[" + Key() +
+                         L"\\B]\r\n\"other\"=dword:00000004\r\n\r\n" + L"[" + Machine() +
+                         L"\\M]\r\n\"machine\"=dword:00000005\r\n\r\n");
   }
   void EmptySandbox() {
     for (RootKey root : {ROOT_HKEY_CURRENT_USER, ROOT_HKEY_LOCAL_MACHINE})
@@ -235,8 +236,11 @@ TEST_F(PartialRestore, PutsBackExactlyTheChosenRecords) {
   } cases[] = {
       {"one value", L"--only " + Quote(Key() + L"\\A\\one"), false, {one}, {two, deep, other, machine}},
       {"one key with all below it", L"--only " + Quote(Key() + L"\\A"), false, {one, two, deep}, {other, machine}},
-      {"short root names, two hives", L"--only " + Quote(L"HKCU\\" + Path() + L"\\B\\other") + L" --only " +
-           Quote(L"hklm\\" + Path() + L"\\m"), false, {other, machine}, {one, two, deep}},
+      {"short root names, two hives",
+       L"--only " + Quote(L"HKCU\\" + Path() + L"\\B\\other") + L" --only " + Quote(L"hklm\\" + Path() + L"\\m"),
+       false,
+       {other, machine},
+       {one, two, deep}},
       {"key now there with other data", L"--only " + Quote(Key() + L"\\A\\one"), true, {one}, {two, deep, other}},
       {"default value", L"--only " + Quote(Key() + L"\\C\\@"), false, {byDefault}, {slashed, one}},
       {"value name with a backslash", L"--only " + Quote(Key() + L"\\C\\x\\y"), false, {slashed}, {byDefault, one}},
@@ -335,11 +339,18 @@ TEST_F(PartialRestore, ShowNamesTheFindingOfEachRecordWhereTheSetSaysSo) {
   const std::string key = Utf16ToUtf8(Key());
   const std::string findings =
       "[Findings]\r\n"
-      "1=key|" + key + "\\A||app-path-key-empty|2026-01-02 03:04:01|Gr%00FC%00DFe %007C of A\r\n"
-      "2=value|" + key + "\\A|one|font-file-missing|2026-01-02 03:04:02|Font %0022one%0022 is gone\r\n"
+      "1=key|" +
+      key +
+      "\\A||app-path-key-empty|2026-01-02 03:04:01|Gr%00FC%00DFe %007C of A\r\n"
+      "2=value|" +
+      key +
+      "\\A|one|font-file-missing|2026-01-02 03:04:02|Font %0022one%0022 is gone\r\n"
       "3=value|HKEY_NOWHERE\\A|one|font-file-missing|2026-01-02 03:04:03|unknown root\r\n"
-      "4=value|" + key + "\\B|other|font-file-missing|not a date|damaged\r\n"
-      "5=value|" + key + "\\C|x%005Cy|font-file-missing|2026-01-02 03:04:05|cut escape %00\r\n";
+      "4=value|" +
+      key +
+      "\\B|other|font-file-missing|not a date|damaged\r\n"
+      "5=value|" +
+      key + "\\C|x%005Cy|font-file-missing|2026-01-02 03:04:05|cut escape %00\r\n";
   const std::wstring descriptor = folder_ + L"\\" + partial_ + L".ini";
   const std::string oldDescriptor = test::ReadFileBytes(descriptor);
   struct Expected {
@@ -348,7 +359,9 @@ TEST_F(PartialRestore, ShowNamesTheFindingOfEachRecordWhereTheSetSaysSo) {
     const char* check;
     const char* date;
   };
-  const char* grosse = "Gr\xC3\xBC\xC3\x9F" "e | of A";
+  const char* grosse =
+      "Gr\xC3\xBC\xC3\x9F"
+      "e | of A";
   const struct {
     const char* what;
     std::string descriptor;
@@ -391,10 +404,10 @@ TEST_F(PartialRestore, ShowNamesTheFindingOfEachRecordWhereTheSetSaysSo) {
     const std::string text = Cli(L"show " + partial_, exitCode);
     EXPECT_EQ(exitCode, 0u) << text;
     const std::string oneLine = "value  " + key + "\\A\\one\r\n";
-    const std::string followedBy = c.withFindings
-                                       ? oneLine + "    finding: Font \"one\" is gone (font-file-missing, "
-                                                   "2026-01-02 03:04:02)\r\nvalue  "
-                                       : oneLine + "value  ";
+    const std::string followedBy = c.withFindings ? oneLine +
+                                                        "    finding: Font \"one\" is gone (font-file-missing, "
+                                                        "2026-01-02 03:04:02)\r\nvalue  "
+                                                  : oneLine + "value  ";
     EXPECT_NE(text.find(followedBy), std::string::npos) << text;
   }
 }

@@ -53,7 +53,8 @@ class NewBackupFiles {
   static std::wstring Folder() { return BinFolder() + L"\\Backups"; }
   std::vector<std::wstring> Added() const {
     std::vector<std::wstring> added = List();
-    std::erase_if(added, [&](const std::wstring& n) { return std::find(before_.begin(), before_.end(), n) != before_.end(); });
+    std::erase_if(added,
+                  [&](const std::wstring& n) { return std::find(before_.begin(), before_.end(), n) != before_.end(); });
     return added;
   }
   // The one script the run wrote.
@@ -101,7 +102,8 @@ TEST(CleanFaults, ASecondCopyIsRefusedAndAKilledRunLosesNothing) {
   std::map<std::wstring, KeyTree> before;
   for (const std::wstring& key : keys) before[key] = test::SnapshotKeyTree(HKLM, key);
   const auto deleted = [&] {
-    return static_cast<int>(std::count_if(keys.begin(), keys.end(), [](const std::wstring& k) { return !Reg_KeyExists(HKLM, k); }));
+    return static_cast<int>(
+        std::count_if(keys.begin(), keys.end(), [](const std::wstring& k) { return !Reg_KeyExists(HKLM, k); }));
   };
 
   // Killed together with the reg.exe it may be running at that moment: a
@@ -111,7 +113,8 @@ TEST(CleanFaults, ASecondCopyIsRefusedAndAKilledRunLosesNothing) {
   ASSERT_TRUE(first);
   // Wait for the first deletion, then race a second copy and kill the first.
   const DWORD start = GetTickCount();
-  while (deleted() == 0 && WaitForSingleObject(first.process.get(), 0) == WAIT_TIMEOUT && GetTickCount() - start < 120000)
+  while (deleted() == 0 && WaitForSingleObject(first.process.get(), 0) == WAIT_TIMEOUT &&
+         GetTickCount() - start < 120000)
     Sleep(5);
   const test::RunResult second = RunProgram(Quote(CliPath()) + L" clean");
   const bool killed = first.Kill(9);

@@ -46,7 +46,8 @@ bool Ours(const json& finding) {
   const std::string all = finding["key"].get<std::string>() + "|" + finding["value"].get<std::string>() + "|" +
                           finding["display_name"].get<std::string>();
   const std::wstring text = Utf8ToUtf16(all);
-  return ContainsUpperAscii(text, L"KEYTIDYEVIDENCE") || ContainsUpperAscii(text, L"4B455954-4944-5900-8000-000000000E");
+  return ContainsUpperAscii(text, L"KEYTIDYEVIDENCE") ||
+         ContainsUpperAscii(text, L"4B455954-4944-5900-8000-000000000E");
 }
 
 class EvidenceJson : public ::testing::Test {
@@ -100,9 +101,9 @@ class EvidenceJson : public ::testing::Test {
 
   // Every category there is, the program leftovers included.
   test::OnlyCategories categories{
-      OptionSwitch::RC_FileFormate, OptionSwitch::RC_COMOLEActiveX,  OptionSwitch::RC_Shared,
-      OptionSwitch::RC_Fonts,       OptionSwitch::RC_Media,          OptionSwitch::RC_Help,
-      OptionSwitch::RC_AppPaths,    OptionSwitch::RC_WindowsHistory, OptionSwitch::RC_Installer,
+      OptionSwitch::RC_FileFormate, OptionSwitch::RC_COMOLEActiveX,   OptionSwitch::RC_Shared,
+      OptionSwitch::RC_Fonts,       OptionSwitch::RC_Media,           OptionSwitch::RC_Help,
+      OptionSwitch::RC_AppPaths,    OptionSwitch::RC_WindowsHistory,  OptionSwitch::RC_Installer,
       OptionSwitch::RC_Startmenu,   OptionSwitch::RC_WindowsFirewall, OptionSwitch::RC_Leftovers};
   TempFolder temp;
   test::RealRegistryFixture registry;
@@ -125,8 +126,8 @@ TEST_F(EvidenceJson, EveryFindingSaysWhatWasTestedAndTheVerdict) {
     const bool verdict = evidence["verdict"].is_string() && !evidence["verdict"].get<std::string>().empty();
     if (!tested || !verdict)
       withoutEvidence.push_back(finding["check"]["name"].get<std::string>() + " | " +
-                                finding["root"].get<std::string>() + "\\" + finding["key"].get<std::string>() +
-                                " [" + finding["value"].get<std::string>() + "]" + (tested ? "" : " no tested") +
+                                finding["root"].get<std::string>() + "\\" + finding["key"].get<std::string>() + " [" +
+                                finding["value"].get<std::string>() + "]" + (tested ? "" : " no tested") +
                                 (verdict ? "" : " no verdict"));
     if (Ours(finding)) ours.emplace(finding["check"]["group"].get<int>(), finding);
   }

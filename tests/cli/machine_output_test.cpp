@@ -70,9 +70,7 @@ class MachineOutput : public ::testing::Test {
   std::wstring OddName() const { return T(L"\\gone\\Keytidy \"json\" \\\\ \u00e4\u20ac.dll"); }
   std::wstring LoneSurrogateName() const { return T(L"\\gone\\keytidy-json-lone") + wchar_t(0xD800) + L".dll"; }
 
-  test::RunResult Cli(const std::wstring& arguments) const {
-    return RunProgram(Quote(CliPath()) + L" " + arguments);
-  }
+  test::RunResult Cli(const std::wstring& arguments) const { return RunProgram(Quote(CliPath()) + L" " + arguments); }
 
   // The same search in this process, with the same switches; no counters.
   void SearchHere() {
@@ -98,9 +96,8 @@ class MachineOutput : public ::testing::Test {
 // and fails the comparison instead of stopping the test program.
 json* FindFinding(json& findings, const TTreeData_RegCleaner& entry) {
   for (json& finding : findings)
-    if (finding["check"]["group"] == Number(entry.GroupIndex) &&
-        finding["key"] == U8(entry.Key) && finding["value"] == U8(entry.Value) &&
-        finding["root"] == U8(Reg_RootKeyName(entry.RootKey)))
+    if (finding["check"]["group"] == Number(entry.GroupIndex) && finding["key"] == U8(entry.Key) &&
+        finding["value"] == U8(entry.Value) && finding["root"] == U8(Reg_RootKeyName(entry.RootKey)))
       return &finding;
   return nullptr;
 }
@@ -144,8 +141,8 @@ void ExpectSameAsEngine(json& finding, const TTreeData_RegCleaner& entry) {
   ASSERT_EQ(evidence["hive"] == nullptr, !entry.Evidence.classesHive);
   if (entry.Evidence.classesHive) {
     EXPECT_EQ(entry.Evidence.root, ROOT_HKEY_CLASSES_ROOT);
-    EXPECT_EQ(evidence["hive"], U8(Reg_RootKeyName(entry.Evidence.classesHive->root) + L"\\" +
-                                   entry.Evidence.classesHive->path));
+    EXPECT_EQ(evidence["hive"],
+              U8(Reg_RootKeyName(entry.Evidence.classesHive->root) + L"\\" + entry.Evidence.classesHive->path));
   }
 }
 
@@ -187,15 +184,52 @@ TEST_F(MachineOutput, JsonRoundTripMatchesTheEngineFieldByField) {
     const char* view;
     json raw;  // type and data
   } cases[] = {
-      {kGoneApp, L"", CheckId::AppPaths, FilterCategory::AppPaths, "key", nullptr, 2, 4, "neither file nor folder found", "64-bit",
+      {kGoneApp,
+       L"",
+       CheckId::AppPaths,
+       FilterCategory::AppPaths,
+       "key",
+       nullptr,
+       2,
+       4,
+       "neither file nor folder found",
+       "64-bit",
        {{"type", "REG_SZ"}, {"data", gone}}},
-      {kEmptyApp, L"", CheckId::AppPathsEmpty, FilterCategory::AppPaths, "key", nullptr, 0, 0, "key is empty", "64-bit", nullptr},
-      {kShared, OddName(), CheckId::Shared, FilterCategory::Shared, "value", U8(OddName()), 0, 1, "neither file nor folder found", "64-bit",
+      {kEmptyApp, L"", CheckId::AppPathsEmpty, FilterCategory::AppPaths, "key", nullptr, 0, 0, "key is empty", "64-bit",
+       nullptr},
+      {kShared,
+       OddName(),
+       CheckId::Shared,
+       FilterCategory::Shared,
+       "value",
+       U8(OddName()),
+       0,
+       1,
+       "neither file nor folder found",
+       "64-bit",
        {{"type", "REG_DWORD"}, {"data", 1}}},
-      {kShared, LoneSurrogateName(), CheckId::Shared, FilterCategory::Shared, "value", U8(LoneSurrogateName()), 0, 1,
-       "neither file nor folder found", "64-bit", {{"type", "REG_DWORD"}, {"data", 1}}},
-      {kShared32, T(L"\\gone\\keytidy-json32.dll"), CheckId::Shared, FilterCategory::Shared, "value",
-       U8(T(L"\\gone\\keytidy-json32.dll")), 0, 1, "neither file nor folder found", "32-bit", {{"type", "REG_DWORD"}, {"data", 3}}},
+      {kShared,
+       LoneSurrogateName(),
+       CheckId::Shared,
+       FilterCategory::Shared,
+       "value",
+       U8(LoneSurrogateName()),
+       0,
+       1,
+       "neither file nor folder found",
+       "64-bit",
+       {{"type", "REG_DWORD"}, {"data", 1}}},
+      {kShared32,
+       T(L"\\gone\\keytidy-json32.dll"),
+       CheckId::Shared,
+       FilterCategory::Shared,
+       "value",
+       U8(T(L"\\gone\\keytidy-json32.dll")),
+       0,
+       1,
+       "neither file nor folder found",
+       "32-bit",
+       {{"type", "REG_DWORD"}, {"data", 3}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(U8(c.key) + " | " + U8(c.value));
@@ -303,14 +337,17 @@ TEST_F(MachineOutput, DryRunListsWhatCleanTakesAndChangesNoRegistryByte) {
   const std::string out = run.output;
   EXPECT_TRUE(Has(out, "Dry run: nothing is backed up, deleted or counted.\r\n")) << out;
   EXPECT_TRUE(Has(out, " back up and delete key HKEY_LOCAL_MACHINE\\" + U8(kGoneApp) +
-                           "\r\n      with 2 sub-keys and 4 values\r\n")) << out;
+                           "\r\n      with 2 sub-keys and 4 values\r\n"))
+      << out;
   EXPECT_TRUE(Has(out, "      sub-keys: Sub, Sub\\Deeper\r\n")) << out;
   EXPECT_TRUE(Has(out, " back up and delete key HKEY_LOCAL_MACHINE\\" + U8(kEmptyApp) +
-                           "\r\n      with 0 sub-keys and 0 values\r\n")) << out;
+                           "\r\n      with 0 sub-keys and 0 values\r\n"))
+      << out;
   for (const std::wstring& name : {OddName(), T(L"\\gone\\keytidy-json32.dll")}) {
     const std::wstring key = name == OddName() ? kShared : kShared32;
     EXPECT_TRUE(Has(out, " back up and delete a value of HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(key) +
-                             "\r\n      value: " + Utf16ToUtf8(name) + "\r\n")) << out;
+                             "\r\n      value: " + Utf16ToUtf8(name) + "\r\n"))
+        << out;
   }
   EXPECT_TRUE(Has(out, "Would back up and delete: ")) << out;
 }

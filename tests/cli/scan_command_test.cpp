@@ -61,7 +61,8 @@ class SavedSetting {
       switches_.emplace_back(info.name, value);
     }
     exceptions_ = BinFolder() + L"\\data\\rc_exceptions.txt";
-    if (GetFileAttributesW(exceptions_.c_str()) != INVALID_FILE_ATTRIBUTES) exceptionBytes_ = ReadFileBytes(exceptions_);
+    if (GetFileAttributesW(exceptions_.c_str()) != INVALID_FILE_ATTRIBUTES)
+      exceptionBytes_ = ReadFileBytes(exceptions_);
   }
   ~SavedSetting() {
     for (const auto& [name, value] : switches_)
@@ -160,29 +161,29 @@ TEST_F(ScanCommand, ReportDebugLinesTotalsAndAnException) {
   };
   EXPECT_EQ(ours.size(), 4u) << ::testing::PrintToString(ours);
   EXPECT_EQ(line(T8(L"\\gone <Typ=3 Delete key ") + appPathKey + ">"), 1);
-  EXPECT_EQ(line(T8(L"\\gone <Typ=1 Delete value \"") + T8(L"\\gone\\keytidy-e2e.dll") + "\" in HKEY_LOCAL_MACHINE\\"), 1);
+  EXPECT_EQ(line(T8(L"\\gone <Typ=1 Delete value \"") + T8(L"\\gone\\keytidy-e2e.dll") + "\" in HKEY_LOCAL_MACHINE\\"),
+            1);
   EXPECT_EQ(line(" <Typ=4 Delete value \"!!Keytidy E2E (TrueType)\" in HKEY_LOCAL_MACHINE\\"), 1);
   EXPECT_EQ(line(" <Typ=2 Delete value \"keytidy-e2e.hlp\" in HKEY_LOCAL_MACHINE\\"), 1);
 
   // The summary names each category as translated, with its count.
   LOAD_INTERNAL_ONLY(BinFolder() + L"\\translation", L"en-us");
   const std::string appPathsCaption = Utf16ToUtf8(OptionSwitchCaption(OptionSwitch::RC_AppPaths));
-  const long appPathFindings = std::count_if(report.begin() + 3, report.end(), [](const std::string& l) {
-    return Has(l, "<Typ=3 ") || Has(l, "<Typ=14 ");
-  });
+  const long appPathFindings = std::count_if(
+      report.begin() + 3, report.end(), [](const std::string& l) { return Has(l, "<Typ=3 ") || Has(l, "<Typ=14 "); });
   EXPECT_TRUE(Has(run.output, appPathsCaption + ": " + std::to_string(appPathFindings) + "\r\n")) << run.output;
   EXPECT_TRUE(Has(run.output, "Total: " + std::to_string(report.size() - 3) + "\r\n")) << run.output;
   EXPECT_FALSE(Has(run.output, "[#")) << "no progress bar when stderr is no console";
 
   // The shared key lists are announced and counted as keys scanned.
   const std::string debug = ReadFileBytes(temp.File(L"debug.txt"));
-  for (const char* list : {"HKEY_CLASSES_ROOT = ", "HKEY_CLASSES_ROOT\\CLSID = ", "HKEY_CLASSES_ROOT\\WOW6432Node\\CLSID = "})
+  for (const char* list :
+       {"HKEY_CLASSES_ROOT = ", "HKEY_CLASSES_ROOT\\CLSID = ", "HKEY_CLASSES_ROOT\\WOW6432Node\\CLSID = "})
     EXPECT_TRUE(Has(debug, std::string("KX-Profiler: GET_ALL_KEYS in ") + list)) << list;
   EXPECT_TRUE(Has(debug, "RC-Search took ms=")) << debug;
-  EXPECT_GE(Total(kStats_KeysScanned) - keysBefore, SubKeys(ROOT_HKEY_CLASSES_ROOT, L"") +
-                                                        SubKeys(ROOT_HKEY_CLASSES_ROOT, L"CLSID") +
-                                                        SubKeys(ROOT_HKEY_CLASSES_ROOT, L"WOW6432Node\\CLSID") +
-                                                        SubKeys(HKLM, kAppPaths));
+  EXPECT_GE(Total(kStats_KeysScanned) - keysBefore,
+            SubKeys(ROOT_HKEY_CLASSES_ROOT, L"") + SubKeys(ROOT_HKEY_CLASSES_ROOT, L"CLSID") +
+                SubKeys(ROOT_HKEY_CLASSES_ROOT, L"WOW6432Node\\CLSID") + SubKeys(HKLM, kAppPaths));
   EXPECT_GE(Total(kStats_ValuesScanned) - valuesBefore, Values(kShared) + Values(kFonts) + Values(kHelp));
 
   // An exception for the application path removes exactly that finding.
@@ -231,7 +232,8 @@ TEST_F(ScanCommand, CleanRemovesTheFindingsAndRestoreBringsThemBack) {
   EXPECT_EQ(clean.exitCode, 0u) << clean.output;
   EXPECT_TRUE(Has(clean.output, "Not removed: 0\r\n")) << clean.output;
   std::vector<std::wstring> added = scripts();
-  std::erase_if(added, [&](const std::wstring& n) { return std::find(before.begin(), before.end(), n) != before.end(); });
+  std::erase_if(added,
+                [&](const std::wstring& n) { return std::find(before.begin(), before.end(), n) != before.end(); });
   ASSERT_EQ(added.size(), 1u) << clean.output;
   const std::wstring script = backups + L"\\" + added[0];
   EXPECT_TRUE(Has(clean.output, "Backup: " + Utf16ToUtf8(script) + "\r\n")) << clean.output;
@@ -321,9 +323,9 @@ TEST_F(ScanCommand, CategoriesPickedOnTheCommandLine) {
     EXPECT_EQ(kinds, expected) << ::testing::PrintToString(ours);
   }
 
-  for (const wchar_t* arguments : {L"scan --category bogus", L"scan --category fonts,,help-files",
-                                   L"scan --category", L"clean --exclude-category fonts,nonsense",
-                                   L"scan --no-restore-point", L"scan --category filter-3"}) {
+  for (const wchar_t* arguments :
+       {L"scan --category bogus", L"scan --category fonts,,help-files", L"scan --category",
+        L"clean --exclude-category fonts,nonsense", L"scan --no-restore-point", L"scan --category filter-3"}) {
     const test::RunResult run = Cli(arguments);
     EXPECT_EQ(run.exitCode, 2u) << Utf16ToUtf8(arguments) << "\n" << run.output;
     EXPECT_TRUE(Has(run.output, "usage: ")) << run.output;
@@ -381,8 +383,8 @@ TEST_F(ScanCommand, DryRunNamesTheStartUpStateThatGoesWithItsEntry) {
   EXPECT_EQ(dry.exitCode, 0u) << dry.output;
   EXPECT_TRUE(Has(dry.output, "back up and delete a value of HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(run) +
                                   "\r\n      value: Keytidy E2E Tray\r\n      and its start-up state, a value of "
-                                  "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(approved) +
-                                  "\r\n      value: Keytidy E2E Tray\r\n"))
+                                  "HKEY_LOCAL_MACHINE\\" +
+                                  Utf16ToUtf8(approved) + "\r\n      value: Keytidy E2E Tray\r\n"))
       << dry.output;
   EXPECT_TRUE(Reg_ValueExists(HKLM, run, L"Keytidy E2E Tray"));
   EXPECT_TRUE(Reg_ValueExists(HKLM, approved, L"Keytidy E2E Tray"));

@@ -41,7 +41,7 @@ const std::wstring kNoProfile = L"S-1-5-21-1111-2222-3333-1002";
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 void CreateFolders(const std::wstring& folder) {
-  for (size_t slash = folder.find(L'\\', 3); ; slash = folder.find(L'\\', slash + 1)) {
+  for (size_t slash = folder.find(L'\\', 3);; slash = folder.find(L'\\', slash + 1)) {
     CreateDirectoryW(folder.substr(0, slash).c_str(), nullptr);
     if (slash == std::wstring::npos) return;
   }
@@ -143,10 +143,15 @@ TEST_F(UserPasses, EachUserIsJudgedWithTheirOwnEnvironment) {
   const std::wstring report = temp_.File(L"report.txt");
   ASSERT_EQ(Cli(L"scan --quiet --user all --report " + Quote(report)).exitCode, 0u);
   const std::string text = ReadFileBytes(report);
-  EXPECT_TRUE(Has(text, "\"KeytidyUsersMine\" in HKEY_USERS\\" + Utf16ToUtf8(kOther) + "\\SOFTWARE\\Microsoft\\"
-                        "Windows\\CurrentVersion\\Run> <User=" + Utf16ToUtf8(kOther) + ">\r\n")) << text;
-  EXPECT_TRUE(Has(text, "\"KeytidyUsersMachine\" in HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\"
-                        "CurrentVersion\\Run>\r\n")) << text;
+  EXPECT_TRUE(Has(text, "\"KeytidyUsersMine\" in HKEY_USERS\\" + Utf16ToUtf8(kOther) +
+                            "\\SOFTWARE\\Microsoft\\"
+                            "Windows\\CurrentVersion\\Run> <User=" +
+                            Utf16ToUtf8(kOther) + ">\r\n"))
+      << text;
+  EXPECT_TRUE(Has(text,
+                  "\"KeytidyUsersMachine\" in HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\"
+                  "CurrentVersion\\Run>\r\n"))
+      << text;
 }
 
 TEST_F(UserPasses, OnlyLoadedUserHivesCanBeChosen) {
@@ -226,8 +231,7 @@ TEST_F(UserPasses, EachUsersOwnClassesAreJudgedAndCleanedInTheirHive) {
   registry_.WriteString(HKU, classKey(desktop_) + L"\\shell\\open\\command", L"",
                         L"\"C:\\windows\\system32\\cmd.exe\" /c \"%1\"", REG_SZ);
   const std::wstring jsonFile = temp_.File(L"classes.json");
-  const test::RunResult scan =
-      Cli(L"scan --quiet --category file-types --user all --json " + Quote(jsonFile));
+  const test::RunResult scan = Cli(L"scan --quiet --category file-types --user all --json " + Quote(jsonFile));
   ASSERT_EQ(scan.exitCode, 0u) << scan.output;
   std::vector<std::wstring> users;
   const json document = json::parse(ReadFileBytes(jsonFile));

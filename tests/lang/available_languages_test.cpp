@@ -18,9 +18,9 @@ TEST(LanguageCodes, TableAnswersExactLowerCaseCodes) {
     std::uint32_t lcid;
   };
   const Case cases[] = {
-      {L"af", 1078}, {L"en", 9},       {L"en-us", 1033}, {L"pt", 2070},  {L"pt-br", 1046}, {L"sr", 3098},
-      {L"ge", 1079}, {L"ka-ge", 1079}, {L"kk-kz", 1087}, {L"de-at", 3079}, {L"DE", 0},     {L"de-de", 0},
-      {L"", 0},      {L"zz", 0},
+      {L"af", 1078}, {L"en", 9},    {L"en-us", 1033}, {L"pt", 2070},    {L"pt-br", 1046},
+      {L"sr", 3098}, {L"ge", 1079}, {L"ka-ge", 1079}, {L"kk-kz", 1087}, {L"de-at", 3079},
+      {L"DE", 0},    {L"de-de", 0}, {L"", 0},         {L"zz", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(Get_LCID_from_Code(c.code), c.lcid) << c.code;
 }

@@ -128,16 +128,14 @@ TEST(ExportTexts, TextsAndHtmlFlagsByKind) {
   form.Own(L"TImage", L"Nothing");  // empty text equals the missing line: not written
 
   ASSERT_TRUE(lang.Get_Components(L"Form_Options", form, L"2.00.00"));
-  EXPECT_EQ(lang.Translation.Lines(),
-            (Lines{L"Form_Options.Form_Options=Optionen", L"Form_Options.Html=<b>a</b>%CRLFb%CRLF",
-                   L"Form_Options.Smooth=glatt", L"Form_Options.Tabs=Eins%CRLFZwei",
-                   L"Form_Options.List=Name%CRLFDatum", L"Form_Options.HtmlText=<u>u</u>",
-                   L"Form_Options.Unreadable=fallback"}));
-  EXPECT_EQ(lang.Index.Lines(),
-            (Lines{L"Form_Options.Form_Options=TEXT,0,2.00.00", L"Form_Options.Html=HTML,0,2.00.00",
-                   L"Form_Options.Smooth=TEXT,140,2.00.00", L"Form_Options.Tabs=TEXT,0,2.00.00",
-                   L"Form_Options.List=TEXT,0,2.00.00", L"Form_Options.HtmlText=HTML,0,2.00.00",
-                   L"Form_Options.Unreadable=TEXT,0,2.00.00"}));
+  EXPECT_EQ(lang.Translation.Lines(), (Lines{L"Form_Options.Form_Options=Optionen",
+                                             L"Form_Options.Html=<b>a</b>%CRLFb%CRLF", L"Form_Options.Smooth=glatt",
+                                             L"Form_Options.Tabs=Eins%CRLFZwei", L"Form_Options.List=Name%CRLFDatum",
+                                             L"Form_Options.HtmlText=<u>u</u>", L"Form_Options.Unreadable=fallback"}));
+  EXPECT_EQ(lang.Index.Lines(), (Lines{L"Form_Options.Form_Options=TEXT,0,2.00.00", L"Form_Options.Html=HTML,0,2.00.00",
+                                       L"Form_Options.Smooth=TEXT,140,2.00.00", L"Form_Options.Tabs=TEXT,0,2.00.00",
+                                       L"Form_Options.List=TEXT,0,2.00.00", L"Form_Options.HtmlText=HTML,0,2.00.00",
+                                       L"Form_Options.Unreadable=TEXT,0,2.00.00"}));
 }
 
 TEST(ExportTexts, MaximumWidthRules) {
@@ -188,8 +186,8 @@ TEST(ExportTexts, UnchangedTextsKeepTheirLinesAndChangedOnesKeepTheirWidth) {
   EXPECT_EQ(lang.Translation.Lines(), (Lines{L"F.Same=Gleich%crlfauch", L"F.Changed=neu", L"f.form=alt", L"F.F=neu"}));
   // The recorded width 200 wins over the button's 80; the stored kind is
   // replaced by the component's own.
-  EXPECT_EQ(lang.Index.Lines(), (Lines{L"F.Same=TEXT,10,1.00.00", L"F.Changed=TEXT,200,2.00.00",
-                                       L"F.F=TEXT,0,2.00.00"}));
+  EXPECT_EQ(lang.Index.Lines(),
+            (Lines{L"F.Same=TEXT,10,1.00.00", L"F.Changed=TEXT,200,2.00.00", L"F.F=TEXT,0,2.00.00"}));
 }
 
 TEST(ExportTexts, AMalformedIndexWidthEndsTheExport) {

@@ -51,7 +51,8 @@ TEST(MessageKeys, OrderAndNamesAsTheFilesUseThem) {
   EXPECT_EQ(kMessageKeyCount, 246);
   EXPECT_STREQ(MessageKeyName(MessageKey::MESSAGE_TRANSLATOR_NAME), L"MESSAGE_TRANSLATOR_NAME");
   EXPECT_EQ(static_cast<int>(MessageKey::MESSAGE_OK), 8);
-  EXPECT_STREQ(MessageKeyName(static_cast<MessageKey>(kMessageKeyCount - 1)), L"MESSAGEHTML_BACKUPS_RESTORE_RECORDS_OK");
+  EXPECT_STREQ(MessageKeyName(static_cast<MessageKey>(kMessageKeyCount - 1)),
+               L"MESSAGEHTML_BACKUPS_RESTORE_RECORDS_OK");
 }
 
 TEST_F(MessageCatalogue, WithoutAnIndexNothingIsTranslated) {
@@ -114,8 +115,7 @@ TEST_F(MessageCatalogue, ExportRecordsChangedTextsAndLeavesNoStore) {
   EXPECT_EQ(saved.Get_StringW(L"Form_Options", L"Form_Options"), L"Optionen");
   EXPECT_EQ(saved.Get_StringW(L"Form_Options", L"Button_OK"), L"Fine");
   EXPECT_EQ(saved.Translation.Count(), 5u);
-  EXPECT_EQ(ReadFileBytes(folder.File(L"index.txt")),
-            indexBefore + "Form_Options.Form_Options=TEXT,0,2.00.00\r\n");
+  EXPECT_EQ(ReadFileBytes(folder.File(L"index.txt")), indexBefore + "Form_Options.Form_Options=TEXT,0,2.00.00\r\n");
 }
 
 TEST_F(MessageCatalogue, ExportWithAMalformedIndexWritesNothing) {

@@ -31,11 +31,17 @@ TEST(TextFile, ByteOrderMarkDecidesTheEncoding) {
   const Case cases[] = {
       {"UTF-16LE", Utf16LE(L"a=\u00fc\r\nb=2\r\n"), TextEncoding::Utf16LE, {L"a=\u00fc", L"b=2"}},
       {"UTF-16BE", std::string("\xFE\xFF\x00\x61\x00=\x00\xFC\x00\n", 10), TextEncoding::Utf16BE, {L"a=\u00fc"}},
-      {"UTF-8", "\xEF\xBB\xBF" "a=\xC3\xBC\nb", TextEncoding::Utf8, {L"a=\u00fc", L"b"}},
+      {"UTF-8",
+       "\xEF\xBB\xBF"
+       "a=\xC3\xBC\nb",
+       TextEncoding::Utf8,
+       {L"a=\u00fc", L"b"}},
       // The test prefix runs with code page 1252, where FC is u-umlaut.
       {"ANSI", "a=\xFC\rb=2", TextEncoding::AnsiCodePage, {L"a=\u00fc", L"b=2"}},
       {"empty", "", TextEncoding::AnsiCodePage, {}},
-      {"odd byte count drops the half character", Utf16LE(L"a=1\r\nb=2") + "\x41", TextEncoding::Utf16LE,
+      {"odd byte count drops the half character",
+       Utf16LE(L"a=1\r\nb=2") + "\x41",
+       TextEncoding::Utf16LE,
        {L"a=1", L"b=2"}},
       {"mark only", "\xFF\xFE", TextEncoding::Utf16LE, {}},
       {"blank lines are kept", "a\r\n\r\nb\r\n", TextEncoding::AnsiCodePage, {L"a", L"", L"b"}},
@@ -102,8 +108,8 @@ TEST(TranslationStore, MissingOrEmptyTextsAreCounted) {
 
 TEST(TranslationStore, IndexLinesReadAndWrite) {
   TLang lang;
-  lang.Index.Assign({L"F.a=HTML,120,2.00.00", L"F.b=TEXT,0,1.5", L"F.c=html,7,x", L"F.d=TEXT,wide,2.00.00",
-                     L"F.e=TEXT,33"});
+  lang.Index.Assign(
+      {L"F.a=HTML,120,2.00.00", L"F.b=TEXT,0,1.5", L"F.c=html,7,x", L"F.d=TEXT,wide,2.00.00", L"F.e=TEXT,33"});
   struct Case {
     const wchar_t* name;
     IndexLookup lookup;
@@ -160,12 +166,16 @@ TEST(TranslationStore, SaveAndReloadKeepsEveryLineInOrder) {
 
 TEST(TranslationStore, IndexIsRewrittenInTheEncodingItWasReadIn) {
   TempFolder folder;
-  WriteFileBytes(folder.File(L"index.txt"), "\xEF\xBB\xBF" "F.a=TEXT,1,2.00.00\r\n");
+  WriteFileBytes(folder.File(L"index.txt"),
+                 "\xEF\xBB\xBF"
+                 "F.a=TEXT,1,2.00.00\r\n");
   TLang lang;
   lang.Load_Translation(folder.File(L"none.nlang3"), folder.File(L"index.txt"));
   lang.Save_ToIndex(L"F", L"b", false, 2, L"2.00.00");
   ASSERT_TRUE(lang.Save_Translation(folder.File(L"x.nlang3"), folder.File(L"index.txt")));
-  EXPECT_EQ(ReadFileBytes(folder.File(L"index.txt")), "\xEF\xBB\xBF" "F.a=TEXT,1,2.00.00\r\nF.b=TEXT,2,2.00.00\r\n");
+  EXPECT_EQ(ReadFileBytes(folder.File(L"index.txt")),
+            "\xEF\xBB\xBF"
+            "F.a=TEXT,1,2.00.00\r\nF.b=TEXT,2,2.00.00\r\n");
 }
 
 TEST(TranslationStore, MissingFileKeepsItsListAndPresentFileReplacesIt) {
@@ -201,9 +211,13 @@ TEST(TranslationStore, HostileFilesLoadWithoutHarm) {
   };
   const Case cases[] = {
       {"10 MB", huge},
-      {"truncated UTF-16", std::string("\xFF\xFE" "S\0.\0a\0=", 9)},
+      {"truncated UTF-16", std::string("\xFF\xFE"
+                                       "S\0.\0a\0=",
+                                       9)},
       {"binary junk", std::string("\x00\x01\xFE\x80\xFF=\x00=\r\r\n\n", 12)},
-      {"invalid UTF-8", "\xEF\xBB\xBF" "S.a=\xC3(\xFF\r\n"},
+      {"invalid UTF-8",
+       "\xEF\xBB\xBF"
+       "S.a=\xC3(\xFF\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);

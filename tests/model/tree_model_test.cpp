@@ -79,7 +79,7 @@ constexpr CheckType kBox = CheckType::TriStateCheckBox;
 const NodeSpec kNodes[] = {
     {kBox, CheckState::Checked, true, false},
     {kBox, CheckState::Unchecked, true, true},
-    {kBox, CheckState::Checked, false, true},    // hidden by the filter
+    {kBox, CheckState::Checked, false, true},  // hidden by the filter
     {kBox, CheckState::Unchecked, false, false},
     {kBox, CheckState::CheckedPressed, true, false},
     {kBox, CheckState::Mixed, true, true},

@@ -38,10 +38,8 @@ TEST(EnvironmentStrings, GetVariable) {
     bool result;
     const wchar_t* value;
   } cases[] = {
-      {L"KEYTIDY_TEST_OUTER", true, true, L"[In]"},
-      {L"KEYTIDY_TEST_OUTER", false, true, L"[%KEYTIDY_TEST_INNER%]"},
-      {L"keytidy_test_inner", false, true, L"In"},
-      {L"KEYTIDY_TEST_EMPTY", true, false, L""},
+      {L"KEYTIDY_TEST_OUTER", true, true, L"[In]"}, {L"KEYTIDY_TEST_OUTER", false, true, L"[%KEYTIDY_TEST_INNER%]"},
+      {L"keytidy_test_inner", false, true, L"In"},  {L"KEYTIDY_TEST_EMPTY", true, false, L""},
       {L"KEYTIDY_TEST_ABSENT", true, false, L""},
   };
   for (const Case& c : cases) {

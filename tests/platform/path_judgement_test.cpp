@@ -38,7 +38,7 @@ TEST(PathPresence, OnlyNotFoundAnswersProveAbsence) {
       {ERROR_CANT_ACCESS_FILE, PathPresence::CannotTell},
       {ERROR_GEN_FAILURE, PathPresence::CannotTell},
       {ERROR_FILENAME_EXCED_RANGE, PathPresence::CannotTell},  // too long to ask about, not absent
-      {ERROR_SUCCESS, PathPresence::CannotTell},  // a failure that names no reason proves nothing
+      {ERROR_SUCCESS, PathPresence::CannotTell},               // a failure that names no reason proves nothing
   };
   for (const auto& c : cases) EXPECT_EQ(Presence_FromError(c.error), c.expected) << "error " << c.error;
 }
@@ -49,17 +49,12 @@ TEST(JudgedDrives, OnlyLocalDisksWhoseRootAnswers) {
     DWORD rootQueryError;
     bool judged;
   } cases[] = {
-      {DRIVE_FIXED, ERROR_SUCCESS, true},
-      {DRIVE_RAMDISK, ERROR_SUCCESS, true},
+      {DRIVE_FIXED, ERROR_SUCCESS, true},        {DRIVE_RAMDISK, ERROR_SUCCESS, true},
       {DRIVE_FIXED, ERROR_NOT_READY, false},  // a locked encrypted volume
-      {DRIVE_FIXED, ERROR_ACCESS_DENIED, false},
-      {DRIVE_FIXED, ERROR_UNRECOGNIZED_VOLUME, false},
-      {DRIVE_RAMDISK, ERROR_NOT_READY, false},
-      {DRIVE_REMOTE, ERROR_SUCCESS, false},
-      {DRIVE_REMOVABLE, ERROR_SUCCESS, false},
-      {DRIVE_CDROM, ERROR_SUCCESS, false},
-      {DRIVE_NO_ROOT_DIR, ERROR_SUCCESS, false},
-      {DRIVE_UNKNOWN, ERROR_SUCCESS, false},
+      {DRIVE_FIXED, ERROR_ACCESS_DENIED, false}, {DRIVE_FIXED, ERROR_UNRECOGNIZED_VOLUME, false},
+      {DRIVE_RAMDISK, ERROR_NOT_READY, false},   {DRIVE_REMOTE, ERROR_SUCCESS, false},
+      {DRIVE_REMOVABLE, ERROR_SUCCESS, false},   {DRIVE_CDROM, ERROR_SUCCESS, false},
+      {DRIVE_NO_ROOT_DIR, ERROR_SUCCESS, false}, {DRIVE_UNKNOWN, ERROR_SUCCESS, false},
   };
   for (const auto& c : cases)
     EXPECT_EQ(Drive_IsJudged(c.driveType, c.rootQueryError), c.judged)
@@ -90,8 +85,9 @@ TEST(JudgedVolumes, AVolumeMountedInAFolderIsJudgedByItsOwnAnswers) {
       {"a mounted disk that is not ready", {true, L"C:\\Mnt\\Usb\\", DRIVE_FIXED, ERROR_NOT_READY}, false},
       {"a locked encrypted disk in a folder", {true, L"C:\\Mnt\\Safe\\", DRIVE_FIXED, ERROR_ACCESS_DENIED}, false},
       {"a disc drive mounted in a folder", {true, L"C:\\Mnt\\Dvd\\", DRIVE_CDROM, ERROR_SUCCESS}, false},
-      {"a volume without a letter or folder", {true, L"\\\\?\\Volume{00000000-0000-0000-0000-000000000001}\\",
-                                               DRIVE_UNKNOWN, ERROR_SUCCESS}, false},
+      {"a volume without a letter or folder",
+       {true, L"\\\\?\\Volume{00000000-0000-0000-0000-000000000001}\\", DRIVE_UNKNOWN, ERROR_SUCCESS},
+       false},
       {"the volume cannot be found", {false, L"", 0, 0}, false},
       {"an empty answer", {true, L"", DRIVE_FIXED, ERROR_SUCCESS}, false},
   };
@@ -114,8 +110,7 @@ TEST(JudgedVolumes, PathsOfThePrefix) {
       {L"x.exe", L"CZ", false},
       {L"", L"CZ", false},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(Path_OnJudgedVolume(c.path, c.judgedLetters), c.judged) << Utf16ToUtf8(c.path);
+  for (const auto& c : cases) EXPECT_EQ(Path_OnJudgedVolume(c.path, c.judgedLetters), c.judged) << Utf16ToUtf8(c.path);
   const VolumeAnswers windows = Ask_VolumeOf(L"C:\\windows\\system32\\keytidy-gone.dll");
   EXPECT_TRUE(windows.found);
   EXPECT_EQ(UpperCaseAscii(windows.root), L"C:\\");

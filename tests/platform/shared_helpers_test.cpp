@@ -37,7 +37,7 @@ TEST(FormatSize, UnitsAndRoundingHalvesToEven) {
       {11265, L"11 KB"},  // just above 11 KB rounds to the nearest
       {10485759, L"10240 KB"},
       {10485760, L"10 MB"},
-      {11010048, L"10 MB"},                     // 10.5 MB
+      {11010048, L"10 MB"},                          // 10.5 MB
       {(1LL << 53) + 524288 * 3, L"8589934594 MB"},  // exact beyond a double's halves
       {-5, L"-5 Bytes"},
   };
@@ -72,16 +72,11 @@ TEST(TextAfterLast, FinalSeparatorIsNeverTheOneFound) {
     const wchar_t* separator;
     const wchar_t* expected;
   } cases[] = {
-      {L"a\\b\\", L"\\", L"b\\"},
-      {L"C:\\skins\\dark", L"\\", L"dark"},
-      {L"\\", L"\\", L""},
-      {L"ab", L"\\", L""},
-      {L"a\\", L"\\", L""},
-      {L"\\a", L"\\", L"a"},
-      {L"x::y::", L"::", L"y::"},
-      {L"x::y:", L"::", L"y:"},
-      {L"x::", L"::", L""},
-      {L"abc", L"", L""},
+      {L"a\\b\\", L"\\", L"b\\"}, {L"C:\\skins\\dark", L"\\", L"dark"},
+      {L"\\", L"\\", L""},        {L"ab", L"\\", L""},
+      {L"a\\", L"\\", L""},       {L"\\a", L"\\", L"a"},
+      {L"x::y::", L"::", L"y::"}, {L"x::y:", L"::", L"y:"},
+      {L"x::", L"::", L""},       {L"abc", L"", L""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "text " << c.text << " separator " << c.separator);
@@ -99,8 +94,12 @@ TEST(Utf16ToUtf8Replacing, ValidTextIsExactAndLoneSurrogatesBecomeReplacementCha
       {L"", ""},
       {L"plain \\ \"quoted\"", "plain \\ \"quoted\""},
       {L"\u00e4\u20ac", "\xC3\xA4\xE2\x82\xAC"},
-      {std::wstring{L'a', wchar_t(0xD83D), wchar_t(0xDE00), L'b'}, "a\xF0\x9F\x98\x80" "b"},
-      {std::wstring{L'a', wchar_t(0xD800), L'b'}, "a\xEF\xBF\xBD" "b"},
+      {std::wstring{L'a', wchar_t(0xD83D), wchar_t(0xDE00), L'b'},
+       "a\xF0\x9F\x98\x80"
+       "b"},
+      {std::wstring{L'a', wchar_t(0xD800), L'b'},
+       "a\xEF\xBF\xBD"
+       "b"},
       {std::wstring{wchar_t(0xDC00), wchar_t(0xD800)}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
       {std::wstring{L'x', wchar_t(0xDBFF)}, "x\xEF\xBF\xBD"},
       {std::wstring(1, L'\0') + L"z", std::string(1, '\0') + "z"},
@@ -116,8 +115,8 @@ TEST(BackupUserName, ShortOrNonLetterNamesBecomeDefault) {
     const wchar_t* name;
     const wchar_t* expected;
   } cases[] = {
-      {L"Al", L"Default"}, {L"_svc", L"Default"}, {L"\u00C9mile", L"Default"}, {L"anna", L"anna"},
-      {L"", L"Default"},   {L"1st", L"Default"},  {L"Zed", L"Zed"},
+      {L"Al", L"Default"},  {L"_svc", L"Default"}, {L"\u00C9mile", L"Default"}, {L"anna", L"anna"}, {L"", L"Default"},
+      {L"1st", L"Default"}, {L"Zed", L"Zed"},
   };
   for (const auto& c : cases) EXPECT_EQ(BackupUserNameFor(c.name), c.expected) << c.name;
   // Wine's process user is "root".

@@ -38,7 +38,7 @@ TEST(UserEnvironment, ExpandsOnlyWhatTheLookupKnows) {
   } rows[] = {
       {L"%AppData%\\Tool\\tool.exe", L"D:\\Ann\\Roaming\\Tool\\tool.exe"},
       {L"%USERPROFILE%\\tool.exe", L"%USERPROFILE%\\tool.exe"},  // unknown: stays, so no drive path
-      {L"%NOPE%A%", L"%NOPEx"},                                // an unknown's closing % opens the next
+      {L"%NOPE%A%", L"%NOPEx"},                                  // an unknown's closing % opens the next
       {L"100%", L"100%"},
       {L"%%", L"%%"},
       {L"", L""},
@@ -120,7 +120,7 @@ TEST(UserEnvironment, SecondUserFromTheProfileRegistry) {
       {L"LOCALAPPDATA", profile + L"\\Local"},        // the user's own shell folder
       {L"TEMP", profile + L"\\MyTemp"},               // the user's own variable
       {L"TMP", profile + L"\\Local\\Temp"},
-      {L"SystemRoot", WindowsFolder()},               // the machine's, shared
+      {L"SystemRoot", WindowsFolder()},  // the machine's, shared
   };
   for (const auto& row : rows) EXPECT_TRUE(EqualsIgnoreCaseAscii(other.Value(row.name), row.value)) << row.name;
 

@@ -89,8 +89,7 @@ void SnapshotKey(RootKey root, const std::wstring& path, bool recursive, TreeSna
   for (DWORD i = 0; i < subKeys; ++i) {
     std::wstring name(longestSubKey + 1, L'\0');
     DWORD nameLength = longestSubKey + 1;
-    ASSERT_EQ(RegEnumKeyExW(key.get(), i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegEnumKeyExW(key.get(), i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
     name.resize(nameLength);
     SnapshotKey(root, path + L"\\" + name, true, into);
   }
@@ -110,16 +109,17 @@ TreeSnapshot SnapshotContainers() {
 std::string Printable(const std::wstring& text) {
   std::wstring shown;
   for (wchar_t c : text.substr(0, 120)) {
-    if (c == L'\n') shown += L"\\n";
-    else if (c == L'\r') shown += L"\\r";
-    else shown.push_back(c);
+    if (c == L'\n')
+      shown += L"\\n";
+    else if (c == L'\r')
+      shown += L"\\r";
+    else
+      shown.push_back(c);
   }
   return Utf16ToUtf8(shown) + (text.size() > 120 ? "...(" + std::to_string(text.size()) + " chars)" : "");
 }
 
-std::string Printable(const KeyId& key) {
-  return (key.first == HKCU ? "HKCU\\" : "HKLM\\") + Printable(key.second);
-}
+std::string Printable(const KeyId& key) { return (key.first == HKCU ? "HKCU\\" : "HKLM\\") + Printable(key.second); }
 
 // ---------------------------------------------------------------------------
 // The hostile data.
@@ -247,10 +247,8 @@ class HostileData : public ::testing::Test {
     auto appPathLike = [&](const char* what, const std::wstring& key, const Bytes& data, Outcome outcome) {
       return HostileItem{what, key, L"", REG_SZ, data, outcome, true};
     };
-    auto value = [&](const char* what, const std::wstring& key, const std::wstring& name, DWORD type,
-                     const Bytes& data, Outcome outcome) {
-      return HostileItem{what, key, name, type, data, outcome, false};
-    };
+    auto value = [&](const char* what, const std::wstring& key, const std::wstring& name, DWORD type, const Bytes& data,
+                     Outcome outcome) { return HostileItem{what, key, name, type, data, outcome, false}; };
     const DWORD one = 1;
     const Bytes count(reinterpret_cast<const BYTE*>(&one), reinterpret_cast<const BYTE*>(&one) + 4);
     std::wstring longExpansion;
@@ -260,8 +258,8 @@ class HostileData : public ::testing::Test {
         appPath("quoted key name", odd + L".exe", REG_SZ, gone + L"app.exe", Outcome::Removed),
         appPath("key holding every hostile value", L"KeytidyHostileBag.exe", REG_SZ, gone + L"bag.exe",
                 Outcome::Removed),
-        appPath("300-character target", L"KeytidyHostileLong.exe", REG_SZ,
-                gone + std::wstring(280, L'p') + L".exe", Outcome::Removed),
+        appPath("300-character target", L"KeytidyHostileLong.exe", REG_SZ, gone + std::wstring(280, L'p') + L".exe",
+                Outcome::Removed),
         appPath("brackets and a semicolon", L"[KeytidyHostile] ;x].exe", REG_SZ, gone + L"bracket.exe",
                 Outcome::Removed),
         appPath("longest key name", L"KeytidyHostile" + std::wstring(255 - 18, L'n') + L".exe", REG_SZ,
@@ -284,8 +282,7 @@ class HostileData : public ::testing::Test {
         // Shared DLLs: the value name is the file.
         value("shared, quotes and percent", kShared, gone + L"q\"uote 100% | \u00fc.dll", REG_DWORD, count,
               Outcome::Removed),
-        value("shared, line break in the name", kShared, gone + L"new\nline.dll", REG_DWORD, count,
-              Outcome::Refused),
+        value("shared, line break in the name", kShared, gone + L"new\nline.dll", REG_DWORD, count, Outcome::Refused),
         value("shared, odd type and size", kShared, gone + L"keytidy-hostile-odd.dll", 0x1234, Bytes{1, 2, 3},
               Outcome::Removed),
         value("shared, existing file", kShared, present, REG_DWORD, count, Outcome::Kept),
@@ -380,8 +377,8 @@ class HostileData : public ::testing::Test {
       WriteExactly(bag + L"\\" + name, name, REG_SZ, TextBytes(name));
     writeAll(uninstall, UnrecordableValues());
     // A path far longer than any single name may be.
-    const std::wstring deep = bag + L"\\" + std::wstring(255, L'a') + L"\\" + std::wstring(255, L'b') + L"\\" +
-                              std::wstring(255, L'c');
+    const std::wstring deep =
+        bag + L"\\" + std::wstring(255, L'a') + L"\\" + std::wstring(255, L'b') + L"\\" + std::wstring(255, L'c');
     WriteExactly(deep, L"deep \"q\"", REG_SZ, TextBytes(L"deep"));
     writeAll(kAppPaths + L"\\KeytidyHostileUnterminated.exe", UnrecordableValues());
     registry_.WriteString(HKLM, kAppPaths + L"\\KeytidyHostileBreakValue.exe", L"line\r\nbreak", L"x");
@@ -483,8 +480,7 @@ TEST_F(HostileData, ScanCleanAndRestoreKeepEveryByte) {
     for (const auto& [name, value] : now->second)
       EXPECT_TRUE(values.contains(name)) << "value added: " << Printable(key) << " / " << Printable(name);
   }
-  for (const auto& [key, values] : afterClean)
-    EXPECT_TRUE(before.contains(key)) << "key added: " << Printable(key);
+  for (const auto& [key, values] : afterClean) EXPECT_TRUE(before.contains(key)) << "key added: " << Printable(key);
 
   size_t refused = 0;
   for (const HostileItem& item : items) {
@@ -495,8 +491,7 @@ TEST_F(HostileData, ScanCleanAndRestoreKeepEveryByte) {
   }
   // Findings that no backup can hold are left and counted as not removed.
   EXPECT_EQ(clean.exitCode, 4u) << clean.output;
-  EXPECT_NE(clean.output.find("Not removed: " + std::to_string(refused) + "\r\n"), std::string::npos)
-      << clean.output;
+  EXPECT_NE(clean.output.find("Not removed: " + std::to_string(refused) + "\r\n"), std::string::npos) << clean.output;
 
   ASSERT_EQ(newSets_.size(), 1u) << clean.output;
   const test::RunResult restore = Cli(L"restore " + newSets_[0]);
@@ -514,8 +509,8 @@ TEST_F(HostileData, ScanCleanAndRestoreKeepEveryByte) {
         ADD_FAILURE() << "value not restored: " << Printable(key) << " / " << Printable(name);
       else if (!(back->second == value))
         ADD_FAILURE() << "value restored differently: " << Printable(key) << " / " << Printable(name) << " type "
-                      << back->second.type << " size " << back->second.data.size() << " (was " << value.type
-                      << " size " << value.data.size() << ")";
+                      << back->second.type << " size " << back->second.data.size() << " (was " << value.type << " size "
+                      << value.data.size() << ")";
     }
     EXPECT_EQ(now->second.size(), values.size()) << Printable(key);
   }

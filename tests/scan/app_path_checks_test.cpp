@@ -32,7 +32,7 @@ TEST_F(AppPathChecks, MissingTargetsAndEmptyKeys) {
   AppPath(L"KeytidyGone.exe", L"{T}\\gone\\app.exe");
   AppPath(L"KeytidyHere.EXE", L"{T}\\here.exe");
   AppPath(L"KeytidyQuoted.exe", L"\"{T}\\gone dir\\app.exe\" /s");
-  AppPath(L"KeytidyPF.exe", L"%ProgramFiles%\\keytidy\\y.exe");        // never judged
+  AppPath(L"KeytidyPF.exe", L"%ProgramFiles%\\keytidy\\y.exe");            // never judged
   AppPath(L"KeytidyX86.exe", L"C:\\Program Files (x86)\\keytidy\\y.exe");  // never judged
   AppPath(L"KeytidyOther.exe", L"Z:\\keytidy\\y.exe");
   AppPath(L"KeytidyLibrary.dll", L"{T}\\gone.dll");  // only programs are examined

@@ -72,9 +72,9 @@ struct MergeRow {
   const char* label;
   std::function<void(test::RealRegistryFixture&, const std::wstring& name)> plant;
   bool shown;
-  std::optional<Hive> from;          // which hive the view reads the key's values from
-  const wchar_t* defaultValue;       // as read through the view
-  std::vector<std::wstring> subKeys; // upper case, sorted
+  std::optional<Hive> from;           // which hive the view reads the key's values from
+  const wchar_t* defaultValue;        // as read through the view
+  std::vector<std::wstring> subKeys;  // upper case, sorted
   std::uint32_t values;
 };
 
@@ -84,11 +84,20 @@ void Put(test::RealRegistryFixture& r, Hive hive, const std::wstring& key, const
 }
 
 const MergeRow kMergeRows[] = {
-    {"user only", [](test::RealRegistryFixture& r, const std::wstring& n) { Put(r, Hive::User, n, L"", L"user"); },
-     true, Hive::User, L"user", {}, 1},
+    {"user only",
+     [](test::RealRegistryFixture& r, const std::wstring& n) { Put(r, Hive::User, n, L"", L"user"); },
+     true,
+     Hive::User,
+     L"user",
+     {},
+     1},
     {"machine only",
-     [](test::RealRegistryFixture& r, const std::wstring& n) { Put(r, Hive::Machine, n + L"\\a", L"", L"x"); }, true,
-     Hive::Machine, L"", {L"A"}, 0},
+     [](test::RealRegistryFixture& r, const std::wstring& n) { Put(r, Hive::Machine, n + L"\\a", L"", L"x"); },
+     true,
+     Hive::Machine,
+     L"",
+     {L"A"},
+     0},
     {"both: the user's values hide the machine's, sub-keys of both show",
      [](test::RealRegistryFixture& r, const std::wstring& n) {
        Put(r, Hive::User, n, L"kind", L"user");
@@ -99,7 +108,11 @@ const MergeRow kMergeRows[] = {
        Put(r, Hive::Machine, n + L"\\shared", L"", L"machine");
        Put(r, Hive::Machine, n + L"\\MachineOnly", L"", L"machine");
      },
-     true, Hive::User, L"", {L"MACHINEONLY", L"SHARED", L"USERONLY"}, 1},
+     true,
+     Hive::User,
+     L"",
+     {L"MACHINEONLY", L"SHARED", L"USERONLY"},
+     1},
     {"neither", [](test::RealRegistryFixture&, const std::wstring&) {}, false, std::nullopt, L"", {}, 0},
 };
 
@@ -235,7 +248,8 @@ TEST_F(PerUserClasses, ClassFindingsComeFromAndAreDeletedInTheirOwnHive) {
     const std::wstring name = L"KeytidyPerUser" + std::to_wstring(GetCurrentProcessId()) + L"n" + std::to_wstring(i);
     row.plant(*this, name);
     const KeyList keys = {name, L".kt" + name, name + L".Doc"};
-    if (row.check == Check::WrongExe) engine.SEARCH_FILEFORMAT_WRONGEXE(keys, CheckId::FileFormatWrongExe, FilterCategory::FileTypes);
+    if (row.check == Check::WrongExe)
+      engine.SEARCH_FILEFORMAT_WRONGEXE(keys, CheckId::FileFormatWrongExe, FilterCategory::FileTypes);
     if (row.check == Check::LinkMissing)
       engine.SEARCH_FILEFORMAT_LINKMISSING(keys, CheckId::FileFormatLinkMissing, FilterCategory::FileTypes);
     if (!row.reportedIn) {

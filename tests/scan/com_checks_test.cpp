@@ -156,23 +156,20 @@ TEST_F(ComChecks, ClassesOverTheWholeClassList) {
 
   const std::string gone = Utf16ToUtf8(Expanded(L"%SystemRoot%\\System32\\keytidy-gone.dll"));
   const std::string missing = "HKEY_CLASSES_ROOT\\TypeLib\\" + Utf16ToUtf8(lib);
-  EXPECT_THAT(Ours(), UnorderedElementsAreArray(Lines{
-                          "41 | " + T8(L"{T}\\Gone\\ctl.ocx | Keytidy Control | CLSID\\") + Id8(10) +
-                              "\\ToolBoxBitmap32 | ",
-                          "41 | " + T8(L"{T}\\Gone\\res.dll | Keytidy | CLSID\\") + Id8(13) + "\\ToolBoxBitmap32 | ",
-                          "41 | " + T8(L"{T}\\Gone\\plain.ocx | Keytidy | CLSID\\") + Id8(14) +
-                              "\\ToolBoxBitmap32 | ",
-                          "41 | " + T8(L"{T}\\Gone\\odd.dll,v.exe | Keytidy | CLSID\\") + Id8(15) +
-                              "\\ToolBoxBitmap32 | ",
-                          "40 | " + gone + " | Keytidy Gone Server | CLSID\\" + Id8(1) + "\\InprocServer32 | ",
-                          "40 | " + T8(L"{T}\\gone dir\\x.dll | ") + Id8(2) + " | CLSID\\" + Id8(2) +
-                              "\\InprocServer32 | ",
-                          "42 |  | Keytidy Empty | CLSID\\" + Id8(20) + "\\InprocServer32 | ",
-                          "44 |  | Keytidy | CLSID\\" + Id8(23) + "\\InprocServer | ",
-                          "43 |  | " + Id8(22) + " | CLSID\\" + Id8(22) + "\\ToolBoxBitmap32 | ",
-                          "46 |  | Keytidy Typed | CLSID\\" + Id8(30) + "\\TypeLib | " + missing,
-                          "46 |  | " + Id8(31) + " | CLSID\\" + Id8(31) + "\\TypeLib | " + missing,
-                      }));
+  EXPECT_THAT(Ours(),
+              UnorderedElementsAreArray(Lines{
+                  "41 | " + T8(L"{T}\\Gone\\ctl.ocx | Keytidy Control | CLSID\\") + Id8(10) + "\\ToolBoxBitmap32 | ",
+                  "41 | " + T8(L"{T}\\Gone\\res.dll | Keytidy | CLSID\\") + Id8(13) + "\\ToolBoxBitmap32 | ",
+                  "41 | " + T8(L"{T}\\Gone\\plain.ocx | Keytidy | CLSID\\") + Id8(14) + "\\ToolBoxBitmap32 | ",
+                  "41 | " + T8(L"{T}\\Gone\\odd.dll,v.exe | Keytidy | CLSID\\") + Id8(15) + "\\ToolBoxBitmap32 | ",
+                  "40 | " + gone + " | Keytidy Gone Server | CLSID\\" + Id8(1) + "\\InprocServer32 | ",
+                  "40 | " + T8(L"{T}\\gone dir\\x.dll | ") + Id8(2) + " | CLSID\\" + Id8(2) + "\\InprocServer32 | ",
+                  "42 |  | Keytidy Empty | CLSID\\" + Id8(20) + "\\InprocServer32 | ",
+                  "44 |  | Keytidy | CLSID\\" + Id8(23) + "\\InprocServer | ",
+                  "43 |  | " + Id8(22) + " | CLSID\\" + Id8(22) + "\\ToolBoxBitmap32 | ",
+                  "46 |  | Keytidy Typed | CLSID\\" + Id8(30) + "\\TypeLib | " + missing,
+                  "46 |  | " + Id8(31) + " | CLSID\\" + Id8(31) + "\\TypeLib | " + missing,
+              }));
 }
 
 TEST_F(ComChecks, ServerSkippedOnlyWhenWrittenExactlyAsKnown) {
@@ -215,12 +212,12 @@ TEST_F(ComChecks, ProgressAndStopRequest) {
 TEST_F(ComChecks, HelpFoldersAndInterfaceLibraries) {
   const std::wstring lib = L"TypeLib\\" + Id(40);
   Write(lib + L"\\1.0", L"", L"Keytidy Library");
-  Write(lib + L"\\1.0\\HELPDIR", L"", L"");                   // empty: reported
-  Write(lib + L"\\2.0\\HELPDIR", L"", L"{T}");                // a folder: kept
-  registry.CreateKey(HKCR, lib + L"\\3.0\\HELPDIR");          // not even a default value
-  registry.CreateKey(HKCR, lib + L"\\4.0\\HELPDIR\\Sub");     // holds a sub-key
+  Write(lib + L"\\1.0\\HELPDIR", L"", L"");                // empty: reported
+  Write(lib + L"\\2.0\\HELPDIR", L"", L"{T}");             // a folder: kept
+  registry.CreateKey(HKCR, lib + L"\\3.0\\HELPDIR");       // not even a default value
+  registry.CreateKey(HKCR, lib + L"\\4.0\\HELPDIR\\Sub");  // holds a sub-key
   Write(lib + L"\\5.0\\HELPDIR", L"", L"");
-  Write(lib + L"\\5.0\\HELPDIR", L"Extra", L"");              // two values
+  Write(lib + L"\\5.0\\HELPDIR", L"Extra", L"");  // two values
 
   const std::wstring missingLib = L"{" + kOurs + L"0000000000B1}";
   const std::wstring wowLib = L"{" + kOurs + L"0000000000B2}";
@@ -231,10 +228,10 @@ TEST_F(ComChecks, HelpFoldersAndInterfaceLibraries) {
     std::wstring libid;
   } interfaces[] = {
       {41, L"IKeytidyGone", missingLib},
-      {42, L"", missingLib},                                  // shown by its identifier
+      {42, L"", missingLib},                                 // shown by its identifier
       {43, L"IBackupLocationsShellFolderImpl", missingLib},  // left alone
-      {44, L"IKeytidyWow", wowLib},                           // registered in the 32-bit view
-      {45, L"IKeytidyHere", Id(40)},                          // the library above
+      {44, L"IKeytidyWow", wowLib},                          // registered in the 32-bit view
+      {45, L"IKeytidyHere", Id(40)},                         // the library above
   };
   for (const auto& i : interfaces) {
     if (*i.name) Write(L"Interface\\" + Id(i.id), L"", i.name);
@@ -274,8 +271,8 @@ TEST_F(ComChecks, LocalServerProgramsByTheCommandLineRules) {
       {62, false, L"\"{T}\\srv dir\\gone.exe\" -Embedding", T(L"{T}\\srv dir\\gone.exe")},
       {63, false, L"\"{T}\\srv\\here.exe\" /automation", L""},
       {64, false, L"{T}\\srv\\gone.exe /automation", T(L"{T}\\srv\\gone.exe")},
-      {65, false, L"{T}\\Gone App\\server -Embedding", L""},  // the blank may start the arguments
-      {66, false, L"Z:\\keytidy\\gone.exe -Embedding", L""},  // cannot tell: a drive not judged
+      {65, false, L"{T}\\Gone App\\server -Embedding", L""},     // the blank may start the arguments
+      {66, false, L"Z:\\keytidy\\gone.exe -Embedding", L""},     // cannot tell: a drive not judged
       {67, false, L"%ProgramFiles%\\KeytidyApp\\srv.exe", L""},  // the 64-bit folder, where it is
       {67, true, L"%ProgramFiles%\\KeytidyApp\\srv.exe", x86 + L"\\KeytidyApp\\srv.exe"},
       {68, true, L"{T}\\srv\\gone.exe -Embedding", T(L"{T}\\srv\\gone.exe")},

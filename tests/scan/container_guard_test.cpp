@@ -38,8 +38,8 @@ const GuardCase kGuardCases[] = {
     {ROOT_HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", true},
     {ROOT_HKEY_CURRENT_USER, L"AppEvents\\Schemes\\Apps", true},
     {ROOT_HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts", true},
-    {ROOT_HKEY_LOCAL_MACHINE, L"SYSTEM\\ControlSet002\\services\\SharedAccess\\Parameters\\FirewallPolicy\\FirewallRules",
-     true},
+    {ROOT_HKEY_LOCAL_MACHINE,
+     L"SYSTEM\\ControlSet002\\services\\SharedAccess\\Parameters\\FirewallPolicy\\FirewallRules", true},
     {ROOT_HKEY_CLASSES_ROOT, L"CLSID", true},
     {ROOT_HKEY_CLASSES_ROOT, L"TypeLib", true},
     {ROOT_HKEY_CLASSES_ROOT, L"Interface", true},
@@ -65,8 +65,7 @@ const GuardCase kGuardCases[] = {
     {ROOT_HKEY_CLASSES_ROOT, L"Wow6432Node\\TypeLib", true},
     // The same below a user's SID, and that user's classes
     {ROOT_HKEY_USERS, L"S-1-5-21-0-0-0-1000\\Software", true},
-    {ROOT_HKEY_USERS, L"S-1-5-21-0-0-0-1000\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts",
-     true},
+    {ROOT_HKEY_USERS, L"S-1-5-21-0-0-0-1000\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts", true},
     {ROOT_HKEY_USERS, L"S-1-5-21-0-0-0-1000\\AppEvents\\Schemes\\Apps", true},
     {ROOT_HKEY_USERS, L"S-1-5-21-0-0-0-1000_Classes", true},
     {ROOT_HKEY_USERS, L"S-1-5-21-0-0-0-1000_Classes\\CLSID", true},
@@ -133,9 +132,9 @@ const GuardCase kGuardCases[] = {
 
 TEST(ContainerGuard, NamesTheShellWideClasses) {
   const std::pair<const wchar_t*, bool> cases[] = {
-      {L"*", true},          {L"Directory\\Background", true}, {L"DIRECTORY\\BACKGROUND", true},
-      {L"exefile", true},    {L"Msi.Package", true},          {L"Directory\\shell", false},
-      {L"txtfile2", false},  {L"OldApp.Document", false},     {L"", false},
+      {L"*", true},         {L"Directory\\Background", true}, {L"DIRECTORY\\BACKGROUND", true},
+      {L"exefile", true},   {L"Msi.Package", true},           {L"Directory\\shell", false},
+      {L"txtfile2", false}, {L"OldApp.Document", false},      {L"", false},
   };
   for (const auto& [name, expected] : cases) EXPECT_EQ(Is_ShellWideClass(name), expected) << Utf16ToUtf8(name);
 }

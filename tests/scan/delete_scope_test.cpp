@@ -75,10 +75,8 @@ struct ScopeRow {
 };
 
 const ScopeRow kScopeRows[] = {
-    {"machine only, key", false, true, false},
-    {"user only, key", true, false, false},
-    {"both hives, key", true, true, false},
-    {"both hives, value", true, true, true},
+    {"machine only, key", false, true, false},  {"user only, key", true, false, false},
+    {"both hives, key", true, true, false},     {"both hives, value", true, true, true},
     {"machine only, value", false, true, true},
 };
 
@@ -150,12 +148,11 @@ TEST_P(DeleteScope, OnlyTheKeyTheViewShowedIsRecordedAndDeleted) {
   EXPECT_TRUE(Whole(Hive::Machine) || !row.inMachine);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, DeleteScope, ::testing::ValuesIn(kScopeRows),
-                         [](const auto& info) {
-                           std::string name = info.param.label;
-                           for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, DeleteScope, ::testing::ValuesIn(kScopeRows), [](const auto& info) {
+  std::string name = info.param.label;
+  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
+});
 
 // The registry layer itself, asked to delete a key through the merged
 // view, deletes the key the view shows (the user's) and leaves its
@@ -269,9 +266,9 @@ TEST(DeleteInEvidenceHive, AFindingReadThroughTheMergedViewIsDeletedInItsOwnHive
   TRegistryCleaner engine{&tree, run};
   const std::wstring name = L"KeytidyHive." + std::to_wstring(GetCurrentProcessId());
   registry.WriteString(HKLM, ClassesKey(Hive::Machine, name) + L"\\shell\\open\\command", L"", L"C:\\gone\\app.exe");
-  PVirtualNode node = Report_Finding(engine, CheckId::FileFormatWrongExe, FilterCategory::FileTypes, L"C:\\gone\\app.exe", name, {HKCR, name, L""}, DeleteTarget::Key,
-                                     {EvidenceTest::NotRepeatable, L""},
-                                     FindingPlace{HKCR, name + L"\\shell\\open\\command", L""});
+  PVirtualNode node = Report_Finding(
+      engine, CheckId::FileFormatWrongExe, FilterCategory::FileTypes, L"C:\\gone\\app.exe", name, {HKCR, name, L""},
+      DeleteTarget::Key, {EvidenceTest::NotRepeatable, L""}, FindingPlace{HKCR, name + L"\\shell\\open\\command", L""});
   ASSERT_TRUE(node);
   const FindingEvidence& evidence = GetEntry(node)->Evidence;
   ASSERT_TRUE(evidence.classesHive);

@@ -42,16 +42,19 @@ class EmptyKeyChecks : public test::CheckTest {
     return lines;
   }
 
-  std::string User(const std::wstring& key) const { return "HKEY_USERS\\" + Utf16ToUtf8(InteractiveUserSid() + L"\\" + key); }
+  std::string User(const std::wstring& key) const {
+    return "HKEY_USERS\\" + Utf16ToUtf8(InteractiveUserSid() + L"\\" + key);
+  }
 
  private:
   std::wstring previousSid_;
 };
 
 TEST_F(EmptyKeyChecks, VendorKeysPerHiveAndView) {
-  const std::set<std::wstring> ours = {L"KEYTIDYOLDVENDOR", L"KEYTIDYPARENT", L"KEYTIDYEMPTYCHILD", L"KEYTIDYVALUED",
-                                       L"KEYTIDYDEFAULT", L"BIT", L"DEFENDER", L"BITDEFENDER AGENT",
-                                       L"WOW6432NODE", L"KEYTIDYOLD32", L"KEYTIDYUSERVENDOR", L"KEYTIDYUSER32"};
+  const std::set<std::wstring> ours = {L"KEYTIDYOLDVENDOR", L"KEYTIDYPARENT",     L"KEYTIDYEMPTYCHILD",
+                                       L"KEYTIDYVALUED",    L"KEYTIDYDEFAULT",    L"BIT",
+                                       L"DEFENDER",         L"BITDEFENDER AGENT", L"WOW6432NODE",
+                                       L"KEYTIDYOLD32",     L"KEYTIDYUSERVENDOR", L"KEYTIDYUSER32"};
   registry.CreateKey(HKLM, L"Software\\KeytidyOldVendor");
   registry.CreateKey(HKLM, L"Software\\KeytidyParent\\KeytidyEmptyChild");  // only direct children count
   registry.WriteString(HKLM, L"Software\\KeytidyValued", L"Version", L"");

@@ -85,14 +85,14 @@ TEST(ApplyExceptions, AUsersKeyMatchesUnderEitherName) {
   const Row rows[] = {
       {"current user exception, user finding", L"HKEY_CURRENT_USER", run, ROOT_HKEY_USERS, sid + L"\\" + run, true},
       {"user exception, current user finding", L"HKEY_USERS", sid + L"\\" + run, ROOT_HKEY_CURRENT_USER, run, true},
-      {"SID in other letter case", L"HKEY_USERS", L"s-1-5-21-1-2-3-1001\\" + std::wstring(run),
-       ROOT_HKEY_CURRENT_USER, run, true},
+      {"SID in other letter case", L"HKEY_USERS", L"s-1-5-21-1-2-3-1001\\" + std::wstring(run), ROOT_HKEY_CURRENT_USER,
+       run, true},
       {"user classes, current user finding", L"HKEY_USERS", sid + L"_Classes\\.gone", ROOT_HKEY_CURRENT_USER,
        L"Software\\Classes\\.gone", true},
       {"current user classes exception, user classes finding", L"HKEY_CURRENT_USER", L"Software\\Classes\\.gone",
        ROOT_HKEY_USERS, sid + L"_Classes\\.gone", true},
-      {"another user's key", L"HKEY_USERS", L"S-1-5-21-9-9-9-1002\\" + std::wstring(run), ROOT_HKEY_CURRENT_USER,
-       run, false},
+      {"another user's key", L"HKEY_USERS", L"S-1-5-21-9-9-9-1002\\" + std::wstring(run), ROOT_HKEY_CURRENT_USER, run,
+       false},
       {"a SID that only starts alike", L"HKEY_USERS", sid + L"0\\" + run, ROOT_HKEY_CURRENT_USER, run, false},
       {"the machine's key of the same path", L"HKEY_CURRENT_USER", run, ROOT_HKEY_LOCAL_MACHINE, run, false},
   };

@@ -99,23 +99,36 @@ TEST_F(ExceptionFile, ReadsFourLineRecordsInAnyEncoding) {
   const ExceptionRow dll{0, L"HKEY_LOCAL_MACHINE", kShared, L"C:\\Gone\\x.dll"};
   const std::string sharedKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLS";
   const Case cases[] = {
-      {"seven_lines_one_exception", "1\r\nHKEY_CURRENT_USER\r\nSoftware\\Gone\r\n\r\n0\r\nHKEY_LOCAL_MACHINE\r\nx\r\n",
+      {"seven_lines_one_exception",
+       "1\r\nHKEY_CURRENT_USER\r\nSoftware\\Gone\r\n\r\n0\r\nHKEY_LOCAL_MACHINE\r\nx\r\n",
        {gone}},
       {"two_records_no_final_break",
-       "1\r\nHKEY_CURRENT_USER\r\nSoftware\\Gone\r\n\r\n0\r\nHKEY_LOCAL_MACHINE\r\n" + sharedKey + "\r\nC:\\Gone\\x.dll",
+       "1\r\nHKEY_CURRENT_USER\r\nSoftware\\Gone\r\n\r\n0\r\nHKEY_LOCAL_MACHINE\r\n" + sharedKey +
+           "\r\nC:\\Gone\\x.dll",
        {gone, dll}},
       {"lf_only", "1\nHKEY_CURRENT_USER\nSoftware\\Gone\n\n", {gone}},
-      {"kind_no_number", "key\r\nHKEY_CURRENT_USER\r\nSoftware\\Gone\r\n\r\n",
+      {"kind_no_number",
+       "key\r\nHKEY_CURRENT_USER\r\nSoftware\\Gone\r\n\r\n",
        {{0, L"HKEY_CURRENT_USER", L"Software\\Gone", L""}}},
-      {"kind_other_number", "3\r\nHKEY_CURRENT_USER\r\nSoftware\\Gone\r\n\r\n",
+      {"kind_other_number",
+       "3\r\nHKEY_CURRENT_USER\r\nSoftware\\Gone\r\n\r\n",
        {{3, L"HKEY_CURRENT_USER", L"Software\\Gone", L""}}},
-      {"ansi_code_page", "0\r\nHKEY_CURRENT_USER\r\nSoftware\\M\xFCll\r\nGr\xFC\xDF\r\n",
+      {"ansi_code_page",
+       "0\r\nHKEY_CURRENT_USER\r\nSoftware\\M\xFCll\r\nGr\xFC\xDF\r\n",
        {{0, L"HKEY_CURRENT_USER", L"Software\\M\u00fcll", L"Gr\u00fc\u00df"}}},
-      {"utf8_mark", "\xEF\xBB\xBF" "0\r\nHKEY_CURRENT_USER\r\nSoftware\\\xE6\x97\xA5\r\nv\r\n",
+      {"utf8_mark",
+       "\xEF\xBB\xBF"
+       "0\r\nHKEY_CURRENT_USER\r\nSoftware\\\xE6\x97\xA5\r\nv\r\n",
        {{0, L"HKEY_CURRENT_USER", L"Software\\\u65e5", L"v"}}},
-      {"utf16_mark", std::string("\xFF\xFE" "1\0\r\0\n\0H\0\r\0\n\0K\0\r\0\n\0\r\0\n\0", 22),
+      {"utf16_mark",
+       std::string("\xFF\xFE"
+                   "1\0\r\0\n\0H\0\r\0\n\0K\0\r\0\n\0\r\0\n\0",
+                   22),
        {{1, L"H", L"K", L""}}},
-      {"utf16_big_endian_mark", std::string("\xFE\xFF\0" "1\0\r\0\n\0H\0\r\0\n\0K\0\r\0\n\0\r\0\n", 22),
+      {"utf16_big_endian_mark",
+       std::string("\xFE\xFF\0"
+                   "1\0\r\0\n\0H\0\r\0\n\0K\0\r\0\n\0\r\0\n",
+                   22),
        {{1, L"H", L"K", L""}}},
       {"empty_file", "", {}},
   };

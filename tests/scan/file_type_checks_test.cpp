@@ -111,15 +111,16 @@ TEST_F(FileTypeChecks, OpenCommandsThatStartAMissingProgram) {
   Command(L".jnt", L"open", L"{T}\\gone\\journal.exe");
 
   engine.SEARCH_FILEFORMAT_WRONGEXE(keys, CheckId::FileFormatWrongExe, FilterCategory::FileTypes);
-  EXPECT_THAT(Findings(), ElementsAreArray(Lines{
-                              "30 | " + T8(L"{T}\\gone\\ed.exe") +
-                                  " | KeytidyTxtFile | KeytidyTxtFile | KeytidyTxtFile | .keytidytxt",
-                              "30 | " + T8(L"{T}\\gone\\tool.exe") +
-                                  " | KeytidyNoExtension | KeytidyNoExtension | KeytidyNoExtension | .KeytidyNoExtension",
-                              // The class keeps its working "open" verb.
-                              "30 | " + T8(L"{T}\\gone\\edit.exe") +
-                                  " | KeytidyEditVerb | KeytidyEditVerb | KeytidyEditVerb\\shell\\edit | .KeytidyEditVerb",
-                          }));
+  EXPECT_THAT(
+      Findings(),
+      ElementsAreArray(Lines{
+          "30 | " + T8(L"{T}\\gone\\ed.exe") + " | KeytidyTxtFile | KeytidyTxtFile | KeytidyTxtFile | .keytidytxt",
+          "30 | " + T8(L"{T}\\gone\\tool.exe") +
+              " | KeytidyNoExtension | KeytidyNoExtension | KeytidyNoExtension | .KeytidyNoExtension",
+          // The class keeps its working "open" verb.
+          "30 | " + T8(L"{T}\\gone\\edit.exe") +
+              " | KeytidyEditVerb | KeytidyEditVerb | KeytidyEditVerb\\shell\\edit | .KeytidyEditVerb",
+      }));
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, 0u);
 }
 
@@ -148,8 +149,7 @@ TEST_F(FileTypeChecks, BrokenVerbOnAShellWideClassDeletesOnlyThatVerb) {
   }
   engine.SEARCH_FILEFORMAT_WRONGEXE(keys, CheckId::FileFormatWrongExe, FilterCategory::FileTypes);
   ASSERT_EQ(tree.NodeCount(), std::size(rows));
-  for (std::size_t i = 0; i < std::size(rows); ++i)
-    EXPECT_EQ(GetEntry(tree.NodeAt(i))->Delete_Key, rows[i].deletes);
+  for (std::size_t i = 0; i < std::size(rows); ++i) EXPECT_EQ(GetEntry(tree.NodeAt(i))->Delete_Key, rows[i].deletes);
 
   const DeleteRunResult result = RC_DeleteRun(engine, temp.File(L"Backups"), {temp.Path()});
   EXPECT_EQ(result.removed, std::size(rows));

@@ -141,7 +141,8 @@ TEST_F(FindingScopeTest, EachFindingTakesTheSmallestPartThatEndsTheFault) {
     row.plant(*this, name);
     const TreeContent before = ContentOf(HKCR, name);
 
-    if (row.check == Check::WrongExe) engine.SEARCH_FILEFORMAT_WRONGEXE(keys, CheckId::FileFormatWrongExe, FilterCategory::FileTypes);
+    if (row.check == Check::WrongExe)
+      engine.SEARCH_FILEFORMAT_WRONGEXE(keys, CheckId::FileFormatWrongExe, FilterCategory::FileTypes);
     if (row.check == Check::LinkMissing)
       engine.SEARCH_FILEFORMAT_LINKMISSING(keys, CheckId::FileFormatLinkMissing, FilterCategory::FileTypes);
     if (row.check == Check::WrongIcon)
@@ -241,22 +242,26 @@ struct OpenWithRow {
 };
 
 const OpenWithRow kOpenWithRows[] = {
-    {"nothing works: the whole record", [](OpenWithScope& t, const std::wstring& r) {
+    {"nothing works: the whole record",
+     [](OpenWithScope& t, const std::wstring& r) {
        t.Write(r + L"\\OpenWithProgids", L"Keytidy.Gone.1", L"");
        t.Write(r + L"\\UserChoice", L"ProgId", L"Keytidy.Gone.2");
      },
      {L"record"}},
-    {"user's choice names a registered program", [](OpenWithScope& t, const std::wstring& r) {
+    {"user's choice names a registered program",
+     [](OpenWithScope& t, const std::wstring& r) {
        t.Write(r + L"\\UserChoice", L"ProgId", L"txtfile");
        t.Write(r + L"\\UserChoice", L"Hash", L"keytidy");
      },
      {}},
-    {"open-with list names a program that exists", [](OpenWithScope& t, const std::wstring& r) {
+    {"open-with list names a program that exists",
+     [](OpenWithScope& t, const std::wstring& r) {
        t.Write(r + L"\\OpenWithList", L"a", L"notepad.exe");
        t.Write(r + L"\\OpenWithList", L"MRUList", L"a");
      },
      {}},
-    {"working list, stale choice and a stale program id", [](OpenWithScope& t, const std::wstring& r) {
+    {"working list, stale choice and a stale program id",
+     [](OpenWithScope& t, const std::wstring& r) {
        t.Write(r + L"\\OpenWithList", L"a", L"notepad.exe");
        t.Write(r + L"\\UserChoice", L"ProgId", L"Keytidy.Gone.3");
        t.Write(r + L"\\OpenWithProgids", L"Keytidy.Gone.4", L"");
@@ -291,9 +296,12 @@ TEST_F(OpenWithScope, TheUsersWorkingChoiceIsKeptAndOnlyStalePartsGo) {
       }
       EXPECT_EQ(e.GroupIndex, CheckId::InvalidOpenWith);
       EXPECT_NE(e.Evidence.test, EvidenceTest::NotRepeatable);
-      if (e.DeleteKey && e.Delete_Key == record) deleted.push_back(L"record");
-      else if (e.DeleteKey) deleted.push_back(e.Delete_Key.substr(e.Delete_Key.rfind(L'\\') + 1));
-      else deleted.push_back(e.Delete_Value);
+      if (e.DeleteKey && e.Delete_Key == record)
+        deleted.push_back(L"record");
+      else if (e.DeleteKey)
+        deleted.push_back(e.Delete_Key.substr(e.Delete_Key.rfind(L'\\') + 1));
+      else
+        deleted.push_back(e.Delete_Value);
     }
     EXPECT_EQ(deleted, row.deleted);
     if (deleted.empty()) continue;

@@ -63,18 +63,21 @@ TEST(AddFoundEntry, ExcludedPathsAddNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.fullPath));
     const size_t before = tree.NodeCount();
-    PVirtualNode node = Add_FoundEntry(c.fullPath, L"n", &tree, true, CheckId::Shared, FilterCategory::Shared, ROOT_HKEY_LOCAL_MACHINE, L"K", L"");
+    PVirtualNode node = Add_FoundEntry(c.fullPath, L"n", &tree, true, CheckId::Shared, FilterCategory::Shared,
+                                       ROOT_HKEY_LOCAL_MACHINE, L"K", L"");
     EXPECT_EQ(node != nullptr, c.added);
     EXPECT_EQ(tree.NodeCount(), before + (c.added ? 1 : 0));
   }
-  EXPECT_EQ(Add_FoundEntry(L"C:\\x.dll", L"n", nullptr, true, CheckId::Shared, FilterCategory::Shared, ROOT_HKEY_LOCAL_MACHINE, L"K", L""), nullptr);
+  EXPECT_EQ(Add_FoundEntry(L"C:\\x.dll", L"n", nullptr, true, CheckId::Shared, FilterCategory::Shared,
+                           ROOT_HKEY_LOCAL_MACHINE, L"K", L""),
+            nullptr);
 }
 
 TEST(AddFoundEntry, NewNodeIsAppendedWithAFreshRecord) {
   TResultTree tree;
   Add_FoundEntry(L"", L"first", &tree, true, CheckId::Fonts, FilterCategory::Fonts, ROOT_HKEY_LOCAL_MACHINE, L"A", L"");
-  PVirtualNode node = Add_FoundEntry(L"C:\\Gone\\x.dll", L"x.dll", &tree, false, CheckId::Shared, FilterCategory::Shared,
-                                     ROOT_HKEY_USERS, L"S-1\\Software", L"C:\\Gone\\x.dll");
+  PVirtualNode node = Add_FoundEntry(L"C:\\Gone\\x.dll", L"x.dll", &tree, false, CheckId::Shared,
+                                     FilterCategory::Shared, ROOT_HKEY_USERS, L"S-1\\Software", L"C:\\Gone\\x.dll");
   ASSERT_EQ(tree.NodeCount(), 2u);
   EXPECT_EQ(tree.NodeAt(1), node);
   EXPECT_EQ(node->checkType(), CheckType::TriStateCheckBox);
@@ -133,7 +136,8 @@ class ScanResults : public ::testing::Test {
 TEST_F(ScanResults, CountsPerFilterCategoryIncludeHiddenNodes) {
   tree.SetVisible(tree.NodeAt(0), false);
   const std::int32_t expected[kFilterCount] = {0, 2, 0, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0};
-  for (std::int32_t i = 0; i < kFilterCount; ++i) EXPECT_EQ(engine.Count_ItemsWithThisComboBoxIndex(static_cast<FilterCategory>(i)), expected[i]) << i;
+  for (std::int32_t i = 0; i < kFilterCount; ++i)
+    EXPECT_EQ(engine.Count_ItemsWithThisComboBoxIndex(static_cast<FilterCategory>(i)), expected[i]) << i;
 
   TRegistryCleaner withoutTree(nullptr, run);
   EXPECT_EQ(withoutTree.Count_ItemsWithThisComboBoxIndex(FilterCategory::Shared), 0);

@@ -97,17 +97,17 @@ TEST_F(HistoryChecks, UserAssistNamesAreReadWithAndWithoutTheirTag) {
   for (const std::wstring& set : sets) values += Reg_ValueCount(HKCU, kUserAssist + L"\\" + set + L"\\Count");
   EXPECT_EQ(engine.Scanned().Stat_ValuesScanned, values);
   const auto encoded = [&](const std::wstring& decodedName) { return Utf16ToUtf8(Decode_Rot13(T(decodedName))); };
-  EXPECT_THAT(OurFindings(),
-              UnorderedElementsAreArray(Lines{
-                  Line("8/10", T8(L"{T}\\gone\\app.exe"), "app.exe", set1, encoded(L"UEME_RUNPATH:{T}\\gone\\app.exe")),
-                  Line("8/10", T8(L"{T}\\gone\\plain.exe"), "plain.exe", set1, encoded(L"{T}\\gone\\plain.exe")),
-                  Line("8/10", T8(L"{T}\\gone\\second.exe"), "second.exe", set1,
-                       encoded(L"%KEYTIDY_ASSIST%:{T}\\gone\\second.exe")),
-                  Line("8/10", T8(L"{T}\\gone\\first.exe:{T}\\gone\\second.exe"), "second.exe", set1,
-                       encoded(L"%KEYTIDY_ASSIST%:{T}\\gone\\second.exe")),
-                  Line("8/10", "C:\\keytidy-gone\\tagged.exe", "tagged.exe", set2,
-                       "HRZR_EHACNGU:P:\\xrlgvql-tbar\\gnttrq.rkr"),
-              }));
+  EXPECT_THAT(
+      OurFindings(),
+      UnorderedElementsAreArray(Lines{
+          Line("8/10", T8(L"{T}\\gone\\app.exe"), "app.exe", set1, encoded(L"UEME_RUNPATH:{T}\\gone\\app.exe")),
+          Line("8/10", T8(L"{T}\\gone\\plain.exe"), "plain.exe", set1, encoded(L"{T}\\gone\\plain.exe")),
+          Line("8/10", T8(L"{T}\\gone\\second.exe"), "second.exe", set1,
+               encoded(L"%KEYTIDY_ASSIST%:{T}\\gone\\second.exe")),
+          Line("8/10", T8(L"{T}\\gone\\first.exe:{T}\\gone\\second.exe"), "second.exe", set1,
+               encoded(L"%KEYTIDY_ASSIST%:{T}\\gone\\second.exe")),
+          Line("8/10", "C:\\keytidy-gone\\tagged.exe", "tagged.exe", set2, "HRZR_EHACNGU:P:\\xrlgvql-tbar\\gnttrq.rkr"),
+      }));
 }
 
 TEST_F(HistoryChecks, OpenSaveListsSkipTheirOrderValue) {

@@ -28,8 +28,7 @@ TEST(IconIndex, OnlyTheIndexOfAModuleOrIconFileIsCut) {
       // A file name that holds two markers still has one index.
       {L"C:\\Gone\\a.ico,b.dll,12", L"C:\\Gone\\a.ico,b.dll"},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(Strip_IconIndex(c.reference), c.expected) << Utf16ToUtf8(c.reference);
+  for (const Case& c : cases) EXPECT_EQ(Strip_IconIndex(c.reference), c.expected) << Utf16ToUtf8(c.reference);
 }
 
 }  // namespace

@@ -47,8 +47,8 @@ TEST_F(InstallRecordChecks, ArpCacheProgramPaths) {
 
   engine.SEARCH_INSTALLERARP(CheckId::InstallerArp, FilterCategory::Software);
   EXPECT_EQ(engine.Scanned().Stat_KeysScanned, Reg_SubKeyCount(HKLM, base));
-  EXPECT_THAT(OurFindings(),
-              UnorderedElementsAreArray(Lines{Line("21/9", T8(L"{T}\\gone\\app.exe"), "KeytidyGone", base + L"\\KeytidyGone", "")}));
+  EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{
+                                 Line("21/9", T8(L"{T}\\gone\\app.exe"), "KeytidyGone", base + L"\\KeytidyGone", "")}));
 }
 
 TEST_F(InstallRecordChecks, UninstallSourcesReportedOncePerProgram) {
@@ -101,7 +101,8 @@ TEST_F(InstallRecordChecks, SnapInHelpTopics) {
 }
 
 TEST_F(InstallRecordChecks, FirewallRulePrograms) {
-  const std::wstring rules = L"SYSTEM\\ControlSet001\\services\\SharedAccess\\Parameters\\FirewallPolicy\\FirewallRules";
+  const std::wstring rules =
+      L"SYSTEM\\ControlSet001\\services\\SharedAccess\\Parameters\\FirewallPolicy\\FirewallRules";
   Touch(T(L"{T}\\here.exe"));
   const std::pair<const wchar_t*, const wchar_t*> values[] = {
       {L"KeytidyRule1", L"v2.10|Action=Allow|App={T}\\gone\\app.exe|Name=x|"},

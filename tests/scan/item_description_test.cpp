@@ -111,8 +111,9 @@ TEST_F(Descriptions, ReportLines) {
 
   EXPECT_EQ(ScanReportEntryLine(1, keyEntry),
             L"#0001 Type .abc links to abcfile abcfile <Typ=32 Delete key HKEY_CLASSES_ROOT\\.abc>");
-  EXPECT_EQ(ScanReportEntryLine(42, defaultValue),
-            L"#0042 Program of ABC file missing C:\\Gone\\old.dll <Typ=30 Delete value \"\" in HKEY_CLASSES_ROOT\\.abc>");
+  EXPECT_EQ(
+      ScanReportEntryLine(42, defaultValue),
+      L"#0042 Program of ABC file missing C:\\Gone\\old.dll <Typ=30 Delete value \"\" in HKEY_CLASSES_ROOT\\.abc>");
   EXPECT_EQ(ScanReportEntryLine(12345, both),
             L"#12345 Shared old.dll in C:\\Gone is gone C:\\Gone <Typ=1 Delete key HKEY_LOCAL_MACHINE\\Software\\K>"
             L" <Typ=1 Delete value \"v\" in HKEY_LOCAL_MACHINE\\Software\\K>");

@@ -21,8 +21,9 @@ using ::testing::UnorderedElementsAreArray;
 
 constexpr RootKey HKLM = ROOT_HKEY_LOCAL_MACHINE;
 constexpr RootKey HKCU = ROOT_HKEY_CURRENT_USER;
-const std::wstring kUserAssistCount = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
-                                      L"{Keytidy-Verdicts}\\Count";
+const std::wstring kUserAssistCount =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
+    L"{Keytidy-Verdicts}\\Count";
 const std::wstring kMuiCache = L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
 const std::wstring kShared = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLS";
 const std::wstring kAppPaths = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";

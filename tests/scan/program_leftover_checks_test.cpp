@@ -80,8 +80,7 @@ const StartupRow kStartupRows[] = {
      L"{T}\\gone dir\\app.exe"},
     {"missing, unquoted with spaces and arguments", HKLM, false, L"Run", L"{T}\\gone dir\\tool.exe --tray",
      L"{T}\\gone dir\\tool.exe"},
-    {"missing, unquoted, no blank, no exe", HKLM, false, L"RunOnce", L"{T}\\gone\\setup.cmd",
-     L"{T}\\gone\\setup.cmd"},
+    {"missing, unquoted, no blank, no exe", HKLM, false, L"RunOnce", L"{T}\\gone\\setup.cmd", L"{T}\\gone\\setup.cmd"},
     {"unquoted with a blank and no exe: not judged", HKLM, false, L"Run", L"{T}\\gone dir\\start.cmd", nullptr},
     {"missing, expanded", HKLM, false, L"Run", L"%SystemRoot%\\keytidy-gone-startup.exe",
      L"C:\\windows\\keytidy-gone-startup.exe", REG_EXPAND_SZ},
@@ -91,19 +90,19 @@ const StartupRow kStartupRows[] = {
      L"C:\\windows\\system32\\rundll32.exe {T}\\gone\\lib.dll,Entry 1", L"{T}\\gone\\lib.dll"},
     {"rundll32 with a system library", HKLM, false, L"Run", L"rundll32 shell32.dll,Control_RunDLL", nullptr},
     // rundll32 loads a library as LoadLibrary names it: "lib" is "lib.dll".
-    {"rundll32, library named without its extension", HKLM, false, L"Run",
-     L"rundll32 \"{T}\\here dir\\lib\",Entry", nullptr},
+    {"rundll32, library named without its extension", HKLM, false, L"Run", L"rundll32 \"{T}\\here dir\\lib\",Entry",
+     nullptr},
     {"rundll32, only an extensionless file of that name", HKLM, false, L"Run",
      L"rundll32.exe \"{T}\\here dir\\noext\",Entry", L"{T}\\here dir\\noext.dll"},
     {"rundll32, a trailing dot asks for no extension", HKLM, false, L"Run",
      L"rundll32.exe \"{T}\\here dir\\noext.\",Entry", nullptr},
-    {"rundll32, missing library named without its extension", HKLM, false, L"Run",
-     L"rundll32 {T}\\gone\\lib,Entry", L"{T}\\gone\\lib.dll"},
+    {"rundll32, missing library named without its extension", HKLM, false, L"Run", L"rundll32 {T}\\gone\\lib,Entry",
+     L"{T}\\gone\\lib.dll"},
     // A name Explorer gives a shortcut holds ".exe " but is no command.
     {"a shortcut named after a removed program", HKLM, false, L"Run", L"{T}\\here dir\\viewer.exe - Shortcut.lnk",
      nullptr},
-    {"a missing shortcut named after a missing program", HKLM, false, L"Run",
-     L"{T}\\gone dir\\app.exe - Shortcut.lnk", L"{T}\\gone dir\\app.exe"},
+    {"a missing shortcut named after a missing program", HKLM, false, L"Run", L"{T}\\gone dir\\app.exe - Shortcut.lnk",
+     L"{T}\\gone dir\\app.exe"},
     {"msiexec", HKLM, false, L"RunOnce", L"msiexec.exe /fa {00000000-0000-0000-0000-000000000001}", nullptr},
     {"bare name found nowhere", HKLM, false, L"Run", L"keytidy-nowhere.exe /x", nullptr},
     {"drive that is not judged", HKLM, false, L"Run", L"Z:\\keytidy-gone\\app.exe", nullptr},
@@ -115,8 +114,8 @@ const StartupRow kStartupRows[] = {
     // The same file judged by each program's own eyes.
     {"native, in the native system folder", HKLM, false, L"Run", L"C:\\windows\\system32\\keytidy-leftover-64.exe",
      nullptr},
-    {"32-bit, in the native system folder only", HKLM, true, L"Run",
-     L"C:\\windows\\system32\\keytidy-leftover-64.exe", L"C:\\windows\\system32\\keytidy-leftover-64.exe"},
+    {"32-bit, in the native system folder only", HKLM, true, L"Run", L"C:\\windows\\system32\\keytidy-leftover-64.exe",
+     L"C:\\windows\\system32\\keytidy-leftover-64.exe"},
 };
 
 TEST_F(ProgramLeftoverChecks, StartupEntriesWhoseProgramIsGone) {
@@ -137,11 +136,12 @@ TEST_F(ProgramLeftoverChecks, StartupEntriesWhoseProgramIsGone) {
       registry.Write(row.root, key, name, REG_DWORD, &number, sizeof(number));
     }
     if (row.program)
-      expected.push_back(Finding(CheckId::StartupLeftover, T8(row.program), row.wow ? name + L" (32Bit)" : name,
-                                 row.root, key, name));
+      expected.push_back(
+          Finding(CheckId::StartupLeftover, T8(row.program), row.wow ? name + L" (32Bit)" : name, row.root, key, name));
   }
 
-  for (RootKey root : {HKLM, HKCU}) engine.SEARCH_STARTUP_LEFTOVERS(CheckId::StartupLeftover, FilterCategory::Leftovers, root, false);
+  for (RootKey root : {HKLM, HKCU})
+    engine.SEARCH_STARTUP_LEFTOVERS(CheckId::StartupLeftover, FilterCategory::Leftovers, root, false);
   engine.SEARCH_STARTUP_LEFTOVERS(CheckId::StartupLeftover, FilterCategory::Leftovers, HKLM, true);
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(expected));
 }
@@ -152,47 +152,99 @@ struct UninstallRow {
   bool wow;
   std::map<std::wstring, std::wstring> values;  // text values, {T} is the temporary folder
   std::map<std::wstring, DWORD> flags;
-  const wchar_t* program;  // reported uninstall program; null: not reported
+  const wchar_t* program;            // reported uninstall program; null: not reported
   const wchar_t* keyName = nullptr;  // the entry's key name when not made from the label
 };
 
 const UninstallRow kUninstallRows[] = {
     {"uninstaller present", HKLM, false, {{L"UninstallString", L"\"{T}\\here dir\\app.exe\" /uninstall"}}, {}, nullptr},
-    {"uninstaller gone, quoted", HKLM, false, {{L"UninstallString", L"\"{T}\\gone dir\\unins000.exe\""}}, {},
+    {"uninstaller gone, quoted",
+     HKLM,
+     false,
+     {{L"UninstallString", L"\"{T}\\gone dir\\unins000.exe\""}},
+     {},
      L"{T}\\gone dir\\unins000.exe"},
-    {"uninstaller gone, unquoted with arguments", HKLM, false,
-     {{L"UninstallString", L"{T}\\gone dir\\uninstall.exe /S _?={T}\\gone dir"}}, {}, L"{T}\\gone dir\\uninstall.exe"},
-    {"install folder still there", HKLM, false,
-     {{L"UninstallString", L"{T}\\gone\\u.exe"}, {L"InstallLocation", L"{T}\\here dir"}}, {}, nullptr},
-    {"install folder gone too", HKLM, false,
-     {{L"UninstallString", L"{T}\\gone\\u.exe"}, {L"InstallLocation", L"\"{T}\\gone\\\""}}, {}, L"{T}\\gone\\u.exe"},
-    {"install folder empty", HKLM, false, {{L"UninstallString", L"{T}\\gone\\u.exe"}, {L"InstallLocation", L" "}}, {},
+    {"uninstaller gone, unquoted with arguments",
+     HKLM,
+     false,
+     {{L"UninstallString", L"{T}\\gone dir\\uninstall.exe /S _?={T}\\gone dir"}},
+     {},
+     L"{T}\\gone dir\\uninstall.exe"},
+    {"install folder still there",
+     HKLM,
+     false,
+     {{L"UninstallString", L"{T}\\gone\\u.exe"}, {L"InstallLocation", L"{T}\\here dir"}},
+     {},
+     nullptr},
+    {"install folder gone too",
+     HKLM,
+     false,
+     {{L"UninstallString", L"{T}\\gone\\u.exe"}, {L"InstallLocation", L"\"{T}\\gone\\\""}},
+     {},
      L"{T}\\gone\\u.exe"},
-    {"icon still there", HKLM, false,
-     {{L"UninstallString", L"{T}\\gone\\u.exe"}, {L"DisplayIcon", L"{T}\\here dir\\app.exe,0"}}, {}, nullptr},
-    {"icon gone too", HKLM, false,
-     {{L"UninstallString", L"{T}\\gone\\u.exe"}, {L"DisplayIcon", L"\"{T}\\gone\\app.exe\",2"},
+    {"install folder empty",
+     HKLM,
+     false,
+     {{L"UninstallString", L"{T}\\gone\\u.exe"}, {L"InstallLocation", L" "}},
+     {},
+     L"{T}\\gone\\u.exe"},
+    {"icon still there",
+     HKLM,
+     false,
+     {{L"UninstallString", L"{T}\\gone\\u.exe"}, {L"DisplayIcon", L"{T}\\here dir\\app.exe,0"}},
+     {},
+     nullptr},
+    {"icon gone too",
+     HKLM,
+     false,
+     {{L"UninstallString", L"{T}\\gone\\u.exe"},
+      {L"DisplayIcon", L"\"{T}\\gone\\app.exe\",2"},
       {L"InstallLocation", L"{T}\\gone"}},
-     {}, L"{T}\\gone\\u.exe"},
-    {"rundll32 with a missing library", HKLM, false,
-     {{L"UninstallString", L"RunDll32.exe \"{T}\\gone\\setup.dll\",Uninstall"}}, {}, L"{T}\\gone\\setup.dll"},
-    {"msiexec", HKLM, false, {{L"UninstallString", L"MsiExec.exe /X{00000000-0000-0000-0000-000000000002}"}}, {},
+     {},
+     L"{T}\\gone\\u.exe"},
+    {"rundll32 with a missing library",
+     HKLM,
+     false,
+     {{L"UninstallString", L"RunDll32.exe \"{T}\\gone\\setup.dll\",Uninstall"}},
+     {},
+     L"{T}\\gone\\setup.dll"},
+    {"msiexec",
+     HKLM,
+     false,
+     {{L"UninstallString", L"MsiExec.exe /X{00000000-0000-0000-0000-000000000002}"}},
+     {},
      nullptr},
     {"drive that is not judged", HKLM, false, {{L"UninstallString", L"Z:\\keytidy-gone\\u.exe"}}, {}, nullptr},
     // Never reported, however gone the files are.
-    {"system component", HKLM, false, {{L"UninstallString", L"{T}\\gone\\u.exe"}}, {{L"SystemComponent", 1}},
+    {"system component", HKLM, false, {{L"UninstallString", L"{T}\\gone\\u.exe"}}, {{L"SystemComponent", 1}}, nullptr},
+    {"windows installer",
+     HKLM,
+     false,
+     {{L"UninstallString", L"{T}\\gone\\u.exe"}},
+     {{L"WindowsInstaller", 1}},
      nullptr},
-    {"windows installer", HKLM, false, {{L"UninstallString", L"{T}\\gone\\u.exe"}}, {{L"WindowsInstaller", 1}},
-     nullptr},
-    {"product code", HKLM, false, {{L"UninstallString", L"{T}\\gone\\u.exe"}}, {}, nullptr,
+    {"product code",
+     HKLM,
+     false,
+     {{L"UninstallString", L"{T}\\gone\\u.exe"}},
+     {},
+     nullptr,
      L"{6B7F1D4A-1234-4321-8000-0000000000A1}"},
     {"no uninstall string", HKLM, false, {{L"InstallLocation", L"{T}\\gone"}}, {}, nullptr},
-    {"system component off", HKLM, false, {{L"UninstallString", L"{T}\\gone\\u.exe"}}, {{L"SystemComponent", 0}},
+    {"system component off",
+     HKLM,
+     false,
+     {{L"UninstallString", L"{T}\\gone\\u.exe"}},
+     {{L"SystemComponent", 0}},
      L"{T}\\gone\\u.exe"},
     {"user entry gone", HKCU, false, {{L"UninstallString", L"{T}\\gone\\user-u.exe"}}, {}, L"{T}\\gone\\user-u.exe"},
     {"32-bit entry gone", HKLM, true, {{L"UninstallString", L"{T}\\gone\\u32.exe"}}, {}, L"{T}\\gone\\u32.exe"},
-    {"32-bit, folder still there", HKLM, true,
-     {{L"UninstallString", L"{T}\\gone\\u32.exe"}, {L"InstallLocation", L"{T}\\here dir\\"}}, {}, nullptr},
+    {"32-bit, folder still there",
+     HKLM,
+     true,
+     {{L"UninstallString", L"{T}\\gone\\u32.exe"}, {L"InstallLocation", L"{T}\\here dir\\"}},
+     {},
+     nullptr},
 };
 
 TEST_F(ProgramLeftoverChecks, UninstallEntriesOfRemovedPrograms) {
@@ -200,12 +252,14 @@ TEST_F(ProgramLeftoverChecks, UninstallEntriesOfRemovedPrograms) {
   Lines expected;
   int n = 0;
   for (const UninstallRow& row : kUninstallRows) {
-    const std::wstring name = row.keyName ? row.keyName : L"Keytidy " + std::to_wstring(++n) + L" " + Utf8ToUtf16(row.label);
+    const std::wstring name =
+        row.keyName ? row.keyName : L"Keytidy " + std::to_wstring(++n) + L" " + Utf8ToUtf16(row.label);
     const std::wstring key = (row.wow ? kVersion32 : kVersion) + L"\\Uninstall\\" + name;
     const std::wstring displayName = L"Keytidy " + Utf8ToUtf16(row.label);
     registry.WriteString(row.root, key, L"DisplayName", displayName);
     for (const auto& [value, text] : row.values) registry.WriteString(row.root, key, value, T(text));
-    for (const auto& [value, number] : row.flags) registry.Write(row.root, key, value, REG_DWORD, &number, sizeof(number));
+    for (const auto& [value, number] : row.flags)
+      registry.Write(row.root, key, value, REG_DWORD, &number, sizeof(number));
     if (row.program)
       expected.push_back(Finding(CheckId::UninstallLeftover, T8(row.program),
                                  row.wow ? displayName + L" (32Bit)" : displayName, row.root, key, L""));
@@ -298,14 +352,15 @@ TEST_F(ProgramLeftoverChecks, SearchDeleteAndRestore) {
   TScanObserver observer;
   ASSERT_TRUE(RC_SearchRun(engine, settings, observer).ran);
   RegDeleteTreeW(HKEY_CURRENT_USER, settings.statsKey.c_str());
-  EXPECT_THAT(OurFindings(),
-              UnorderedElementsAreArray(Lines{
-                  Finding(CheckId::StartupLeftover, T8(L"{T}\\gone\\tray.exe"), L"Keytidy End To End", HKLM, run,
-                          L"Keytidy End To End"),
-                  Finding(CheckId::UninstallLeftover, T8(L"{T}\\gone\\uninst.exe"), L"Keytidy End To End", HKLM, entry,
-                          L""),
-              }));
-  EXPECT_EQ(engine.Count_ItemsWithThisComboBoxIndex(FilterCategory::Leftovers), static_cast<std::int32_t>(tree.NodeCount()));
+  EXPECT_THAT(
+      OurFindings(),
+      UnorderedElementsAreArray(Lines{
+          Finding(CheckId::StartupLeftover, T8(L"{T}\\gone\\tray.exe"), L"Keytidy End To End", HKLM, run,
+                  L"Keytidy End To End"),
+          Finding(CheckId::UninstallLeftover, T8(L"{T}\\gone\\uninst.exe"), L"Keytidy End To End", HKLM, entry, L""),
+      }));
+  EXPECT_EQ(engine.Count_ItemsWithThisComboBoxIndex(FilterCategory::Leftovers),
+            static_cast<std::int32_t>(tree.NodeCount()));
   // The prefix may hold leftovers of its own: only ours are deleted.
   for (PVirtualNode node : tree)
     if (!ContainsUpperAscii(GetEntry(node)->DisplayName, L"KEYTIDY")) tree.SetCheckState(node, CheckState::Unchecked);
@@ -359,9 +414,10 @@ TEST(ProgramLeftoverReport, LinesInTheShippedEnglishTexts) {
   uninstall.Delete_Root = HKLM;
   uninstall.Delete_Key = kVersion + L"\\Uninstall\\OldTool";
 
-  EXPECT_EQ(ScanReportEntryLine(1, startup),
-            L"#0001 Start-up entry Tray Helper runs a missing program: tray.exe C:\\Gone\\tray.exe <Typ=70 Delete value "
-            L"\"Tray Helper\" in HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run>");
+  EXPECT_EQ(
+      ScanReportEntryLine(1, startup),
+      L"#0001 Start-up entry Tray Helper runs a missing program: tray.exe C:\\Gone\\tray.exe <Typ=70 Delete value "
+      L"\"Tray Helper\" in HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run>");
   EXPECT_EQ(ScanReportEntryLine(2, uninstall),
             L"#0002 Uninstall entry of a removed program: Old Tool 1.2 C:\\Gone\\unins000.exe <Typ=71 Delete key "
             L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OldTool>");

@@ -62,7 +62,8 @@ TEST(RegistryCleaner, ReplaceProgramFilesOnlyWhereTheFolderDiffers) {
   } cases[] = {
       {L"@%ProgramFiles%\\App\\x.dll", L"C:\\Program Files", true, 6, L"C:\\Program Files\\App\\x.dll"},
       {L"%programfiles%\\a;%PROGRAMFILES%\\b", L"P:", true, 10, L"P:\\a;P:\\b"},
-      {L"@%ProgramFiles%\\App\\x.dll", L"C:\\Program Files", false, 6, L"@%ProgramFiles%\\App\\x.dll"},  // 32-bit Windows
+      {L"@%ProgramFiles%\\App\\x.dll", L"C:\\Program Files", false, 6,
+       L"@%ProgramFiles%\\App\\x.dll"},  // 32-bit Windows
       {L"@%ProgramFiles%\\App\\x.dll", L"C:\\Program Files", true, 5, L"@%ProgramFiles%\\App\\x.dll"},  // XP
       {L"@%ProgramFiles%\\App\\x.dll", L"", true, 6, L"@%ProgramFiles%\\App\\x.dll"},
       {L"@C:\\App\\x.dll,-101", L"C:\\Program Files", true, 6, L"@C:\\App\\x.dll,-101"},
@@ -98,7 +99,7 @@ TEST(RegistryCleaner, ExistenceTestsHonourTheDriveList) {
       {L"c:\\keytidy-gone.dll", false, false, false, false},
       {L"D:\\gone.dll", true, false, true, false},
       {L"Z:\\keytidy-gone.dll", true, false, true, false},  // Z: exists, but is not listed
-      {L"\\\\server\\x.dll", true, true, true, true},  // a share that does not answer proves nothing
+      {L"\\\\server\\x.dll", true, true, true, true},       // a share that does not answer proves nothing
       {L"", true, false, true, true},
       {temp.Path(), false, false, true, true},
       {temp.Path() + L"\\", false, false, true, true},

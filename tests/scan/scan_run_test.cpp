@@ -102,8 +102,8 @@ TEST_F(ScanRun, ProgressMaximumFollowsTheSwitchesAndTheBitness) {
     std::int32_t maximum;
   };
   const std::vector<OptionSwitch> all = {
-      OptionSwitch::RC_FileFormate, OptionSwitch::RC_COMOLEActiveX, OptionSwitch::RC_Shared,
-      OptionSwitch::RC_Fonts,       OptionSwitch::RC_Media,         OptionSwitch::RC_Help,
+      OptionSwitch::RC_FileFormate, OptionSwitch::RC_COMOLEActiveX,  OptionSwitch::RC_Shared,
+      OptionSwitch::RC_Fonts,       OptionSwitch::RC_Media,          OptionSwitch::RC_Help,
       OptionSwitch::RC_AppPaths,    OptionSwitch::RC_WindowsHistory, OptionSwitch::RC_Installer,
       OptionSwitch::RC_Startmenu,   OptionSwitch::RC_WindowsFirewall};
   const Case cases[] = {
@@ -144,9 +144,8 @@ TEST_F(ScanRun, EveryCategoryRunsInOrderWithItsSteps) {
     Strings expected = {L"started"};
     for (OptionSwitch id : {OptionSwitch::RC_Shared, OptionSwitch::RC_Help, OptionSwitch::RC_AppPaths,
                             OptionSwitch::RC_Fonts, OptionSwitch::RC_Media, OptionSwitch::RC_Startmenu,
-                            OptionSwitch::RC_Installer, OptionSwitch::RC_WindowsHistory,
-                            OptionSwitch::RC_FileFormate, OptionSwitch::RC_COMOLEActiveX,
-                            OptionSwitch::RC_WindowsFirewall})
+                            OptionSwitch::RC_Installer, OptionSwitch::RC_WindowsHistory, OptionSwitch::RC_FileFormate,
+                            OptionSwitch::RC_COMOLEActiveX, OptionSwitch::RC_WindowsFirewall})
       expected.push_back(L"category " + std::to_wstring(Describe(id).filterIndex) + L" " + OptionSwitchCaption(id));
     expected.insert(expected.end(), {L"checks finished", L"results ready", L"finished"});
     EXPECT_THAT(observer.events, ElementsAreArray(expected));
@@ -225,10 +224,9 @@ TEST_F(ScanRun, StopSkipsTheLaterCategoriesButStillEndsTheRun) {
   };
   const ScanRunResult result = RC_SearchRun(engine, settings, observer);
   EXPECT_TRUE(result.stopped);
-  EXPECT_THAT(observer.events,
-              ElementsAre(L"started", L"category 3 " + OptionSwitchCaption(OptionSwitch::RC_Shared),
-                          L"category 6 " + OptionSwitchCaption(OptionSwitch::RC_Help), L"checks finished",
-                          L"results ready", L"finished"));
+  EXPECT_THAT(observer.events, ElementsAre(L"started", L"category 3 " + OptionSwitchCaption(OptionSwitch::RC_Shared),
+                                           L"category 6 " + OptionSwitchCaption(OptionSwitch::RC_Help),
+                                           L"checks finished", L"results ready", L"finished"));
   EXPECT_EQ(result.progressSteps, 1 + 5);  // the help calls are made; they return at once
   EXPECT_TRUE(Reg_ValueExists(ROOT_HKEY_CURRENT_USER, kStats, kStats_KeysScanned));
   EXPECT_EQ(StoredTotal(kStats_KeysScanned), engine.Scanned().Stat_KeysScanned);
@@ -344,35 +342,33 @@ TEST_F(ScanRun, RepeatedSightingsKeepEveryFindingInItsPlace) {
     // The fixture's statistics key leaves its parent behind empty, which the
     // vendor-key check rightly reports; it is no part of this fixture.
     if (ContainsUpperAscii(e.Delete_Key, L"\\KEYTIDYTESTS")) continue;
-    ours.push_back(std::to_string(Number(e.GroupIndex)) + " | " +
-                   Utf16ToUtf8(e.DisplayName + L" | " + e.Delete_Key + L" [" + e.Delete_Value + L"] | " +
-                               e.AdditionalInfo));
+    ours.push_back(
+        std::to_string(Number(e.GroupIndex)) + " | " +
+        Utf16ToUtf8(e.DisplayName + L" | " + e.Delete_Key + L" [" + e.Delete_Value + L"] | " + e.AdditionalInfo));
   }
   const auto line = [](CheckId group, const std::wstring& text) {
     return std::to_string(Number(group)) + " | " + Utf16ToUtf8(text);
   };
   const std::wstring missingPlace = L"HKEY_CLASSES_ROOT\\TypeLib\\" + missingLib;
-  EXPECT_THAT(ours, ElementsAreArray({
-                        line(CheckId::UninstallInstallPath,
-                             L"KeytidyRunSource | " + native + L"\\KeytidyRunSource [InstallSource] | "),
-                        line(CheckId::UninstallInstallPath,
-                             L"KeytidyRunSource32 | " + wow + L"\\KeytidyRunSource32 [InstallSource] | "),
-                        line(CheckId::EmptyUninstallKeys,
-                             L"{Keytidy-RunOnly32} (32Bit) | " + wow + L"\\{Keytidy-RunOnly32} [] | "),
-                        // The class keeps its icon: only the broken verb goes.
-                        line(CheckId::FileFormatWrongExe, L"KeytidyRunType | KeytidyRunType\\shell\\open [] | .keytidyrunb"),
-                        line(CheckId::FileFormatLinkMissing, L".keytidyrunc | .keytidyrunc [] | KeytidyRunMissing"),
-                        line(CheckId::FileFormatWrongIcon,
-                             L"KeytidyRunType | KeytidyRunType\\DefaultIcon [] | .keytidyrunb"),
-                        line(CheckId::ComLocalServer32, L"Keytidy Run Class | CLSID\\" + both + L"\\LocalServer32 [] | "),
-                        line(CheckId::ComTypeLibInvalid,
-                             L"Keytidy Run Class | CLSID\\" + both + L"\\TypeLib [] | " + missingPlace),
-                        line(CheckId::InterfaceTypeLibInvalid,
-                             L"IKeytidyRunBoth | Interface\\" + both + L"\\TypeLib [] | " + missingPlace),
-                        line(CheckId::InterfaceTypeLibInvalid,
-                             L"IKeytidyRun32 | Wow6432Node\\Interface\\" + only32 + L"\\TypeLib [] | " +
-                                 missingPlace),
-                    }));
+  EXPECT_THAT(
+      ours,
+      ElementsAreArray({
+          line(CheckId::UninstallInstallPath,
+               L"KeytidyRunSource | " + native + L"\\KeytidyRunSource [InstallSource] | "),
+          line(CheckId::UninstallInstallPath,
+               L"KeytidyRunSource32 | " + wow + L"\\KeytidyRunSource32 [InstallSource] | "),
+          line(CheckId::EmptyUninstallKeys, L"{Keytidy-RunOnly32} (32Bit) | " + wow + L"\\{Keytidy-RunOnly32} [] | "),
+          // The class keeps its icon: only the broken verb goes.
+          line(CheckId::FileFormatWrongExe, L"KeytidyRunType | KeytidyRunType\\shell\\open [] | .keytidyrunb"),
+          line(CheckId::FileFormatLinkMissing, L".keytidyrunc | .keytidyrunc [] | KeytidyRunMissing"),
+          line(CheckId::FileFormatWrongIcon, L"KeytidyRunType | KeytidyRunType\\DefaultIcon [] | .keytidyrunb"),
+          line(CheckId::ComLocalServer32, L"Keytidy Run Class | CLSID\\" + both + L"\\LocalServer32 [] | "),
+          line(CheckId::ComTypeLibInvalid, L"Keytidy Run Class | CLSID\\" + both + L"\\TypeLib [] | " + missingPlace),
+          line(CheckId::InterfaceTypeLibInvalid,
+               L"IKeytidyRunBoth | Interface\\" + both + L"\\TypeLib [] | " + missingPlace),
+          line(CheckId::InterfaceTypeLibInvalid,
+               L"IKeytidyRun32 | Wow6432Node\\Interface\\" + only32 + L"\\TypeLib [] | " + missingPlace),
+      }));
 }
 
 TEST_F(ScanRun, TheLocalDiskSwitchSteersTheEngine) {

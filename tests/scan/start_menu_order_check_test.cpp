@@ -40,8 +40,8 @@ TEST_F(StartMenuOrderCheck, OnXpLeftOverKeysAreReportedChildrenFirst) {
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   const std::wstring exeName = std::wstring(self).substr(std::wstring(self).rfind(L'\\') + 1);
   registry.WriteString(HKCU, L"Software\\Wine\\AppDefaults\\" + exeName, L"Version", L"winxp64");
-  const test::RunResult child =
-      test::RunProgram(test::Quote(self) + L" --gtest_filter=StartMenuOrderChild.*", {{L"KEYTIDY_STARTMENU_CHILD", L"1"}});
+  const test::RunResult child = test::RunProgram(test::Quote(self) + L" --gtest_filter=StartMenuOrderChild.*",
+                                                 {{L"KEYTIDY_STARTMENU_CHILD", L"1"}});
   RemoveDirectoryW(kept.c_str());
 
   const std::string key = Utf16ToUtf8(L"HKEY_CURRENT_USER\\" + kMenuOrder);

@@ -43,8 +43,9 @@ TEST_F(ValueFileChecks, SharedDlls) {
   Touch(T(L"{T}\\pf64\\KeytidyApp\\a.dll"));
   engine.ProgramDir_W6432 = T(L"{T}\\pf64");
   test::ScopedEnvironmentVariable folder(L"KEYTIDY_TEST_TEMP", temp.Path().c_str());
-  for (const wchar_t* name : {L"{T}\\Gone\\x.dll", L"{T}\\here.dll", L"Z:\\keytidy-gone\\x.dll",
-                              L"%KEYTIDY_TEST_TEMP%\\gone2.dll", L"{T}\\what?.dll", L"%ProgramFiles%\\KeytidyApp\\a.dll"})
+  for (const wchar_t* name :
+       {L"{T}\\Gone\\x.dll", L"{T}\\here.dll", L"Z:\\keytidy-gone\\x.dll", L"%KEYTIDY_TEST_TEMP%\\gone2.dll",
+        L"{T}\\what?.dll", L"%ProgramFiles%\\KeytidyApp\\a.dll"})
     Count(kShared, name[0] == L'{' ? T(name) : name);
   Count(kShared32, T(L"{T}\\gone32.dll"));
   Count(kShared32, L"%ProgramFiles%\\KeytidyApp\\a.dll");  // the x86 folder on this pass
@@ -59,16 +60,16 @@ TEST_F(ValueFileChecks, SharedDlls) {
   const std::string native = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kShared);
   const std::string wow = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kShared32);
   EXPECT_THAT(OurFindings(),
-            UnorderedElementsAreArray(Lines{
-                "1/3 | " + T8(L"{T}\\Gone\\x.dll | x.dll | ") + native + " | " + T8(L"{T}\\Gone\\x.dll") +
-                    " | value " + native + " [" + T8(L"{T}\\Gone\\x.dll") + "]",
-                "1/3 | " + T8(L"{T}\\gone2.dll | gone2.dll | ") + native +
-                    " | %KEYTIDY_TEST_TEMP%\\gone2.dll | value " + native + " [%KEYTIDY_TEST_TEMP%\\gone2.dll]",
-                "1/3 | " + T8(L"{T}\\gone32.dll | gone32.dll | ") + wow + " | " + T8(L"{T}\\gone32.dll") +
-                    " | value " + wow + " [" + T8(L"{T}\\gone32.dll") + "]",
-                "1/3 | " + Utf16ToUtf8(programFiles) + "\\KeytidyApp\\a.dll | a.dll | " + wow +
-                    " | %ProgramFiles%\\KeytidyApp\\a.dll | value " + wow + " [%ProgramFiles%\\KeytidyApp\\a.dll]",
-            }));
+              UnorderedElementsAreArray(Lines{
+                  "1/3 | " + T8(L"{T}\\Gone\\x.dll | x.dll | ") + native + " | " + T8(L"{T}\\Gone\\x.dll") +
+                      " | value " + native + " [" + T8(L"{T}\\Gone\\x.dll") + "]",
+                  "1/3 | " + T8(L"{T}\\gone2.dll | gone2.dll | ") + native +
+                      " | %KEYTIDY_TEST_TEMP%\\gone2.dll | value " + native + " [%KEYTIDY_TEST_TEMP%\\gone2.dll]",
+                  "1/3 | " + T8(L"{T}\\gone32.dll | gone32.dll | ") + wow + " | " + T8(L"{T}\\gone32.dll") +
+                      " | value " + wow + " [" + T8(L"{T}\\gone32.dll") + "]",
+                  "1/3 | " + Utf16ToUtf8(programFiles) + "\\KeytidyApp\\a.dll | a.dll | " + wow +
+                      " | %ProgramFiles%\\KeytidyApp\\a.dll | value " + wow + " [%ProgramFiles%\\KeytidyApp\\a.dll]",
+              }));
 }
 
 TEST_F(ValueFileChecks, HelpFilesMissingAndEmpty) {
@@ -90,15 +91,14 @@ TEST_F(ValueFileChecks, HelpFilesMissingAndEmpty) {
 
   const std::string help = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kHelp);
   const std::string html32 = "HKEY_LOCAL_MACHINE\\" + Utf16ToUtf8(kHtmlHelp32);
-  EXPECT_THAT(OurFindings(),
-            UnorderedElementsAreArray(Lines{
-                "2/6 | " + T8(L"{T}\\keytidy-gone.hlp") + " | keytidy-gone.hlp | " + help +
-                    " | keytidy-gone.hlp | value " + help + " [keytidy-gone.hlp]",
-                "13/6 | " + T8(L"{T}\\keytidy-empty.chm") + " | keytidy-empty.chm | " + help +
-                    " | keytidy-empty.chm | value " + help + " [keytidy-empty.chm]",
-                "13/6 | " + T8(L"{T}\\32\\keytidy-empty32.chm") + " | keytidy-empty32.chm | " + html32 +
-                    " | keytidy-empty32.chm | value " + html32 + " [keytidy-empty32.chm]",
-            }));
+  EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{
+                                 "2/6 | " + T8(L"{T}\\keytidy-gone.hlp") + " | keytidy-gone.hlp | " + help +
+                                     " | keytidy-gone.hlp | value " + help + " [keytidy-gone.hlp]",
+                                 "13/6 | " + T8(L"{T}\\keytidy-empty.chm") + " | keytidy-empty.chm | " + help +
+                                     " | keytidy-empty.chm | value " + help + " [keytidy-empty.chm]",
+                                 "13/6 | " + T8(L"{T}\\32\\keytidy-empty32.chm") + " | keytidy-empty32.chm | " +
+                                     html32 + " | keytidy-empty32.chm | value " + html32 + " [keytidy-empty32.chm]",
+                             }));
 }
 
 class FontChecks : public ValueFileChecks {
@@ -127,10 +127,10 @@ TEST_F(FontChecks, BareNamesLiveInTheFontsFolder) {
     return "4/4 | " + path + " | " + name + " | " + key + " | " + name + " | value " + key + " [" + name + "]";
   };
   EXPECT_THAT(OurFindings(), UnorderedElementsAreArray(Lines{
-                               line(fonts + "\\keytidy-gone.ttf", "!!Keytidy Bare (TrueType)"),
-                               line(fonts + "\\", "!!Keytidy Empty (TrueType)"),
-                               line(T8(L"{T}\\gone.ttf"), "!!Keytidy Full (TrueType)"),
-                           }));
+                                 line(fonts + "\\keytidy-gone.ttf", "!!Keytidy Bare (TrueType)"),
+                                 line(fonts + "\\", "!!Keytidy Empty (TrueType)"),
+                                 line(T8(L"{T}\\gone.ttf"), "!!Keytidy Full (TrueType)"),
+                             }));
 }
 
 // Wine lists value names sorted, so the fixture's "!!" names come first

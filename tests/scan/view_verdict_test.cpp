@@ -157,8 +157,10 @@ TEST_F(ViewVerdict, ClassCheckJudgesEachBranchWithItsOwnView) {
 
   engine.SEARCH_COM_INPROCSERVER32({id}, CheckId::ComInprocServer32, FilterCategory::Com, false);
   EXPECT_THAT(OurFindings(), ElementsAre("40/2 | " + Utf16ToUtf8(server) + " | " + Utf16ToUtf8(id) +
-                                         " | HKEY_CLASSES_ROOT\\CLSID\\" + Utf16ToUtf8(id) + "\\InprocServer32 |  | "
-                                         "key HKEY_CLASSES_ROOT\\CLSID\\" + Utf16ToUtf8(id) + "\\InprocServer32"));
+                                         " | HKEY_CLASSES_ROOT\\CLSID\\" + Utf16ToUtf8(id) +
+                                         "\\InprocServer32 |  | "
+                                         "key HKEY_CLASSES_ROOT\\CLSID\\" +
+                                         Utf16ToUtf8(id) + "\\InprocServer32"));
 }
 
 TEST_F(ViewVerdict, QuotedProgramPathsAreTakenWhole) {
@@ -172,7 +174,7 @@ TEST_F(ViewVerdict, QuotedProgramPathsAreTakenWhole) {
       {L"\"{T}\\Gone.exe Tools\\bar.exe\" \"%1\"", L"{T}\\Gone.exe Tools\\bar.exe"},
       {L"\"{T}\\Dash.exe -x\\run.exe\" -y", L"{T}\\Dash.exe -x\\run.exe"},
       {L"\"{T}\\Slash /s\\run.exe\" /s", L"{T}\\Slash /s\\run.exe"},
-      {L"  \"{T}\\Tools\\script.cmd\" %1", L""},  // quoted, but no program to judge
+      {L"  \"{T}\\Tools\\script.cmd\" %1", L""},                     // quoted, but no program to judge
       {L"{T}\\Tools\\tool.exe -x \"%1\"", L"{T}\\Tools\\tool.exe"},  // unquoted: the cuts apply
       {L"\"{T}\\Unclosed\\tool.exe -x", L"{T}\\Unclosed\\tool.exe"},
   };

@@ -76,9 +76,14 @@ TEST_F(IniFile, SectionsAndTheirLines) {
   EXPECT_FALSE(Ini_SectionExists(file_, L"Blank"));  // only an empty line
   EXPECT_FALSE(Ini_SectionExists(file_, L"Missing"));
 
-  const std::vector<std::wstring> expected = {L"DisplayName=Blue Skin", L"Quoted=  padded  ", L"Single=x",
-                                              L"Mismatch=\"abc'",       L"Hex=0x10",          L"Dollar=$1F",
-                                              L"Word=abc",              L"Empty="};
+  const std::vector<std::wstring> expected = {L"DisplayName=Blue Skin",
+                                              L"Quoted=  padded  ",
+                                              L"Single=x",
+                                              L"Mismatch=\"abc'",
+                                              L"Hex=0x10",
+                                              L"Dollar=$1F",
+                                              L"Word=abc",
+                                              L"Empty="};
   EXPECT_EQ(Ini_ReadSectionValues(file_, L"SkinInfo"), expected);
   EXPECT_TRUE(Ini_ReadSectionValues(file_, L"Blank").empty());
 }
@@ -135,9 +140,9 @@ TEST_F(IniFile, WholeSectionsAreWrittenInOneGo) {
   EXPECT_EQ(Ini_ReadSectionValues(file_, L"Other"), (std::vector<std::wstring>{L"1=first", L"2=second"}));
 
   const std::string before = ReadFileBytes(file_);
-  for (const std::vector<std::wstring>& lines : {std::vector<std::wstring>{L"1=x\r\n[Injected]"},
-                                                 std::vector<std::wstring>{L"no equals sign"},
-                                                 std::vector<std::wstring>{L"=no name"}})
+  for (const std::vector<std::wstring>& lines :
+       {std::vector<std::wstring>{L"1=x\r\n[Injected]"}, std::vector<std::wstring>{L"no equals sign"},
+        std::vector<std::wstring>{L"=no name"}})
     EXPECT_FALSE(Ini_WriteSection(file_, L"Other", lines));
   EXPECT_EQ(ReadFileBytes(file_), before);
   EXPECT_FALSE(Ini_WriteSection(folder_.File(L"missing.ini"), L"Other", {L"1=x"}));

@@ -38,7 +38,7 @@ class OptionSwitches : public RegistrySandbox {
 TEST_F(OptionSwitches, StoredCheckBoxValuesOnlyChangeTheBoxWhenTheyAreZeroOrOne) {
   struct Case {
     const char* label;
-    DWORD type;       // REG_NONE: no value stored
+    DWORD type;  // REG_NONE: no value stored
     DWORD number;
     const wchar_t* text;
     bool before;
@@ -158,7 +158,6 @@ TEST_F(OptionSwitches, TwoCheckedAgeButtonsCountAsTheLaterOne) {
 
 }  // namespace
 }  // namespace keytidy
-
 
 namespace keytidy {
 namespace {

@@ -48,9 +48,7 @@ class NaviEntry : public ::testing::Test {
     for (int y = 0; y < 100; ++y)
       for (int x = 0; x < 100; ++x) std::fill(background_.At(x, y), background_.At(x, y) + 3, 100);
   }
-  void WriteIni(const std::string& navi) {
-    test::WriteFileBytes(temp_.File(L"skin.ini"), "[Navi_Options]\r\n" + navi);
-  }
+  void WriteIni(const std::string& navi) { test::WriteFileBytes(temp_.File(L"skin.ini"), "[Navi_Options]\r\n" + navi); }
   test::TempFolder temp_;
   TStripeSkinner stripe_;
   RgbaImage background_;

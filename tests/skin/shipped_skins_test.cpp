@@ -17,12 +17,30 @@ namespace keytidy {
 namespace {
 
 const wchar_t* const kPngFiles[] = {
-    L"stripe.png", L"preview_small.png", L"menu_options_active.png", L"menu_options_hover.png", L"grip.png",
-    L"but_close.png", L"but_close_hover.png", L"but_maximize.png", L"but_maximize_hover.png",
-    L"but_unmax_normal.png", L"but_unmax_hover.png", L"but_minimize.png", L"but_minimize_hover.png",
-    L"but_help_normal.png", L"but_help_hover.png", L"but_settings_normal.png", L"but_settings_hover.png",
-    L"but_internet_normal.png", L"but_internet_hover.png", L"but_feedback_normal.png", L"but_feedback_hover.png",
-    L"but_back_normal.png", L"but_back_hover.png", L"but_back_disabled.png",
+    L"stripe.png",
+    L"preview_small.png",
+    L"menu_options_active.png",
+    L"menu_options_hover.png",
+    L"grip.png",
+    L"but_close.png",
+    L"but_close_hover.png",
+    L"but_maximize.png",
+    L"but_maximize_hover.png",
+    L"but_unmax_normal.png",
+    L"but_unmax_hover.png",
+    L"but_minimize.png",
+    L"but_minimize_hover.png",
+    L"but_help_normal.png",
+    L"but_help_hover.png",
+    L"but_settings_normal.png",
+    L"but_settings_hover.png",
+    L"but_internet_normal.png",
+    L"but_internet_hover.png",
+    L"but_feedback_normal.png",
+    L"but_feedback_hover.png",
+    L"but_back_normal.png",
+    L"but_back_hover.png",
+    L"but_back_disabled.png",
 };
 const wchar_t* const kBmpFiles[] = {L"logo.bmp", L"Background_Asker.bmp", L"navi_options.bmp", L"Navi_Top_tiled.bmp"};
 const wchar_t* const kGifFiles[] = {L"status_search.gif", L"status_delete.gif", L"status_ok.gif"};

@@ -22,11 +22,10 @@ TEST(ChooseSkin, OnlyFoldersWithSkinIniBelowTheSkinsFolderAreChosen) {
     const wchar_t* useSkin;
     const wchar_t* chosen;
   } cases[] = {
-      {L"dark", L"dark"},     {L"DARK", L"DARK"},  // folder names are not case-sensitive on Windows
-      {L"Default", L"default"}, {L"dEfAuLt", L"default"}, {L"", L"default"},
-      {L"empty", L"default"},  // no skin.ini
-      {L"missing", L"default"}, {L".", L"default"}, {L"..", L"default"},
-      {L"..\\dark", L"default"}, {L"dark\\", L"default"}, {L"C:dark", L"default"},
+      {L"dark", L"dark"},       {L"DARK", L"DARK"},  // folder names are not case-sensitive on Windows
+      {L"Default", L"default"}, {L"dEfAuLt", L"default"}, {L"", L"default"},   {L"empty", L"default"},  // no skin.ini
+      {L"missing", L"default"}, {L".", L"default"},       {L"..", L"default"}, {L"..\\dark", L"default"},
+      {L"dark\\", L"default"},  {L"C:dark", L"default"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(ChooseSkinFolder(root, c.useSkin), root + L"\\" + c.chosen) << "UseSkin=" << c.useSkin;

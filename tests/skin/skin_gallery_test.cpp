@@ -17,7 +17,8 @@ TEST(SkinGallery, ShowsShippedSkinsAndRefusesUnknownOnes) {
       {L" --colour red", 2},
   };
   for (const auto& c : cases) {
-    const test::RunResult result = test::RunProgram(test::Quote(test::BinFolder() + L"\\keytidy-skin-gallery.exe") + c.arguments, {}, 30000);
+    const test::RunResult result =
+        test::RunProgram(test::Quote(test::BinFolder() + L"\\keytidy-skin-gallery.exe") + c.arguments, {}, 30000);
     EXPECT_FALSE(result.timedOut) << c.arguments;
     EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.output;
   }

@@ -63,9 +63,9 @@ std::vector<std::wstring> capturedLines;
 void CaptureLine(std::wstring_view line) { capturedLines.emplace_back(line); }
 
 TEST(StripeSize, HeightsRoundDownToStandardSizes) {
-  const std::pair<int, int> cases[] = {{15, 15}, {16, 16}, {23, 16}, {24, 24}, {31, 24}, {32, 32}, {47, 32},
-                                       {48, 48}, {63, 48}, {64, 64}, {79, 64}, {80, 80}, {127, 127}, {128, 128},
-                                       {300, 128}, {0, 0}};
+  const std::pair<int, int> cases[] = {{15, 15},   {16, 16},   {23, 16},   {24, 24}, {31, 24}, {32, 32},
+                                       {47, 32},   {48, 48},   {63, 48},   {64, 64}, {79, 64}, {80, 80},
+                                       {127, 127}, {128, 128}, {300, 128}, {0, 0}};
   for (const auto& [height, size] : cases) EXPECT_EQ(StandardStripeSize(height), size) << "height " << height;
 }
 
@@ -146,7 +146,9 @@ TEST_F(StripeFile, BlendFadesAlphaWithHalvesToEven) {
 }
 
 TEST(LanczosResampler, SameSizeCopiesAndUniformStaysUniform) {
-  RgbaImage pattern = PaintStripe(1, 32, [](int, int x, int y) -> Rgba { return {x * 8, y * 8, (x ^ y) & 255, (x * 37 + y) % 256}; });
+  RgbaImage pattern = PaintStripe(1, 32, [](int, int x, int y) -> Rgba {
+    return {x * 8, y * 8, (x ^ y) & 255, (x * 37 + y) % 256};
+  });
   const RgbaImage copy = ResizeLanczos(pattern, 32, 32);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x)

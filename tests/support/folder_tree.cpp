@@ -18,8 +18,8 @@ std::wstring ExtendedPath(const std::wstring& path) {
 
 void RemoveContents(const std::wstring& folder) {
   WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                   nullptr, 0);
+  HANDLE search =
+      FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     const std::wstring name = found.cFileName;

@@ -61,12 +61,9 @@ int RoomBesideText(HWND control, const std::wstring& className) {
     case BS_RADIOBUTTON:
     case BS_AUTORADIOBUTTON:
     case BS_3STATE:
-    case BS_AUTO3STATE:
-      return MulDiv(13 + 4, dpi, 96);  // the box and the gap after it
-    case BS_GROUPBOX:
-      return MulDiv(8, dpi, 96);
-    default:
-      return MulDiv(6, dpi, 96);  // the push button's edges
+    case BS_AUTO3STATE: return MulDiv(13 + 4, dpi, 96);  // the box and the gap after it
+    case BS_GROUPBOX: return MulDiv(8, dpi, 96);
+    default: return MulDiv(6, dpi, 96);  // the push button's edges
   }
 }
 
@@ -105,9 +102,9 @@ void CheckCaption(HWND control, std::vector<std::string>& faults) {
   const std::wstring raw = TextOf(control);
   HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
   if (raw.empty() || !font) return;
-  const bool labelDrawsPrefix = lstrcmpiW(className.c_str(), L"KeytidyLabel") != 0 &&
-                                !(lstrcmpiW(className.c_str(), L"STATIC") == 0 &&
-                                  (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX));
+  const bool labelDrawsPrefix =
+      lstrcmpiW(className.c_str(), L"KeytidyLabel") != 0 &&
+      !(lstrcmpiW(className.c_str(), L"STATIC") == 0 && (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX));
   const std::wstring text = labelDrawsPrefix ? WithoutAccessMarks(raw) : raw;
 
   RECT client;
@@ -117,8 +114,7 @@ void CheckCaption(HWND control, std::vector<std::string>& faults) {
   ui::SelectionScope selected(dc.get(), font);
   if (WrapsItsText(control, className)) {
     RECT needed{0, 0, std::max(room, 1), 0};
-    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &needed,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     if (needed.bottom > client.bottom)
       faults.push_back(Describe(control) + ": wrapped text needs " + std::to_string(needed.bottom) +
                        " px of height, has " + std::to_string(client.bottom));
@@ -138,8 +134,8 @@ void CheckCaption(HWND control, std::vector<std::string>& faults) {
 // insides are not a layout of ours.
 bool LooksInside(HWND window) {
   const std::wstring className = ClassOf(window);
-  for (const wchar_t* closed : {L"SysListView32", L"SysTreeView32", L"SysHeader32", L"SysTabControl32", L"ComboBox",
-                                L"Edit", L"ListBox"})
+  for (const wchar_t* closed :
+       {L"SysListView32", L"SysTreeView32", L"SysHeader32", L"SysTabControl32", L"ComboBox", L"Edit", L"ListBox"})
     if (lstrcmpiW(className.c_str(), closed) == 0) return false;
   return true;
 }

@@ -1,6 +1,5 @@
 #include "support/programs.h"
 
-
 #include <atomic>
 #include <thread>
 
@@ -130,9 +129,7 @@ UniqueHandle StartProgram(const std::wstring& commandLine, const Environment& en
   return Start(commandLine, environment, nullptr);
 }
 
-bool ProgramInJob::Kill(UINT exitCode) const {
-  return job && TerminateJobObject(job.get(), exitCode) != FALSE;
-}
+bool ProgramInJob::Kill(UINT exitCode) const { return job && TerminateJobObject(job.get(), exitCode) != FALSE; }
 
 ProgramInJob StartProgramInJob(const std::wstring& commandLine, const std::wstring& outputFile) {
   ProgramInJob started;

@@ -39,8 +39,7 @@ using Environment = std::vector<std::pair<std::wstring, std::wstring>>;
 
 // Runs a command line to its end (or the timeout), capturing its output.
 // `environment` adds or replaces variables for the child only.
-RunResult RunProgram(const std::wstring& commandLine, const Environment& environment = {},
-                     DWORD timeoutMs = 60000);
+RunResult RunProgram(const std::wstring& commandLine, const Environment& environment = {}, DWORD timeoutMs = 60000);
 
 // Starts a program without waiting; the handle owns the process.
 UniqueHandle StartProgram(const std::wstring& commandLine, const Environment& environment = {});

@@ -10,8 +10,7 @@ namespace {
 
 bool KeyExists(RootKey root, const std::wstring& key) {
   UniqueHKey handle;
-  return RegOpenKeyExW(RootKeyHandle(root), key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, handle.put()) ==
-         ERROR_SUCCESS;
+  return RegOpenKeyExW(RootKeyHandle(root), key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, handle.put()) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -40,8 +39,8 @@ void RealRegistryFixture::CreateKey(RootKey root, const std::wstring& key) {
     if (end == std::wstring::npos) break;
   }
   UniqueHKey handle;
-  ASSERT_EQ(RegCreateKeyExW(RootKeyHandle(root), key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
-                            nullptr, handle.put(), nullptr),
+  ASSERT_EQ(RegCreateKeyExW(RootKeyHandle(root), key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr,
+                            handle.put(), nullptr),
             ERROR_SUCCESS);
 }
 

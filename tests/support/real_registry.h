@@ -21,8 +21,7 @@ class RealRegistryFixture {
   RealRegistryFixture& operator=(const RealRegistryFixture&) = delete;
 
   void CreateKey(RootKey root, const std::wstring& key);
-  void Write(RootKey root, const std::wstring& key, const std::wstring& name, DWORD type, const void* data,
-             DWORD size);
+  void Write(RootKey root, const std::wstring& key, const std::wstring& name, DWORD type, const void* data, DWORD size);
   void WriteString(RootKey root, const std::wstring& key, const std::wstring& name, const std::wstring& text,
                    DWORD type = REG_SZ);
 

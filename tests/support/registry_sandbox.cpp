@@ -31,17 +31,17 @@ void RegistrySandbox::TearDown() {
 
 void RegistrySandbox::RawCreateKey(RootKey root, const std::wstring& path) {
   UniqueHKey key;
-  ASSERT_EQ(RegCreateKeyExW(RootKeyHandle(root), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
-                            nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegCreateKeyExW(RootKeyHandle(root), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+      ERROR_SUCCESS);
 }
 
 void RegistrySandbox::RawWrite(RootKey root, const std::wstring& path, const std::wstring& name, DWORD type,
                                const void* data, DWORD size) {
   UniqueHKey key;
-  ASSERT_EQ(RegCreateKeyExW(RootKeyHandle(root), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
-                            nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegCreateKeyExW(RootKeyHandle(root), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+      ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
 }
 

@@ -23,10 +23,10 @@ class RegistrySandbox : public ::testing::Test {
   std::wstring Path(const std::wstring& below) const { return path_ + L"\\" + below; }
 
   // Raw helpers for setting up fixtures without the layer under test.
-  static void RawWrite(RootKey root, const std::wstring& path, const std::wstring& name, DWORD type,
-                       const void* data, DWORD size);
-  static void RawWriteString(RootKey root, const std::wstring& path, const std::wstring& name,
-                             const std::wstring& text, DWORD type = REG_SZ);
+  static void RawWrite(RootKey root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
+                       DWORD size);
+  static void RawWriteString(RootKey root, const std::wstring& path, const std::wstring& name, const std::wstring& text,
+                             DWORD type = REG_SZ);
   static void RawWriteDword(RootKey root, const std::wstring& path, const std::wstring& name, DWORD value);
   static void RawCreateKey(RootKey root, const std::wstring& path);
   static bool RawKeyExists(RootKey root, const std::wstring& path);

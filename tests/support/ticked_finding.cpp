@@ -2,8 +2,7 @@
 
 namespace keytidy::test {
 
-PVirtualNode AddTickedValueFinding(TResultTree& tree, RootKey root, const std::wstring& key,
-                                   const std::wstring& name) {
+PVirtualNode AddTickedValueFinding(TResultTree& tree, RootKey root, const std::wstring& key, const std::wstring& name) {
   PVirtualNode node = tree.AddChild(CheckType::TriStateCheckBox, CheckState::Checked);
   TTreeData_RegCleaner& entry = *GetEntry(node);
   entry.DeleteValue = true;

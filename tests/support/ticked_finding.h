@@ -7,7 +7,6 @@
 
 namespace keytidy::test {
 
-PVirtualNode AddTickedValueFinding(TResultTree& tree, RootKey root, const std::wstring& key,
-                                   const std::wstring& name);
+PVirtualNode AddTickedValueFinding(TResultTree& tree, RootKey root, const std::wstring& key, const std::wstring& name);
 
 }  // namespace keytidy::test

@@ -51,7 +51,8 @@ TEST(HtmlMarkup, StylesLinksImagesAndIndents) {
 }
 
 TEST(HtmlMarkup, BrokenAttributesAreIgnored) {
-  const auto pieces = ParseHtml(L"<font color=\"nonsense\" size=\"-3\">x</font><img src=\"idx:-1\"><img src=\"a.png\">");
+  const auto pieces =
+      ParseHtml(L"<font color=\"nonsense\" size=\"-3\">x</font><img src=\"idx:-1\"><img src=\"a.png\">");
   ASSERT_EQ(pieces.size(), 1u);
   EXPECT_FALSE(pieces[0].style.color.has_value());
   EXPECT_EQ(pieces[0].style.points, 0);

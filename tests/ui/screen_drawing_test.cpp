@@ -146,8 +146,7 @@ void WriteFindings(test::RealRegistryFixture& registry) {
     registry.WriteString(ROOT_HKEY_LOCAL_MACHINE, help, L"keytidy-manual" + n + L".hlp",
                          L"C:\\Program Files\\Keytidy Old Suite\\Help");
     registry.Write(ROOT_HKEY_LOCAL_MACHINE, shared,
-                   L"C:\\Program Files\\Keytidy Old Suite\\bin\\component" + n + L".dll", REG_DWORD, &one,
-                   sizeof(one));
+                   L"C:\\Program Files\\Keytidy Old Suite\\bin\\component" + n + L".dll", REG_DWORD, &one, sizeof(one));
   }
   // A file type whose program is gone: its evidence shows the command line
   // as read beside the program taken from it, and the key a deletion takes.
@@ -217,15 +216,17 @@ TEST_F(ScreenDrawing, DISABLED_EveryWindowReachesTheScreen) {
       // The records of the selected set, two of them ticked.
       screen.VirtualDrawTree_Backups_KX15.SetRowSelected(1, true);
       test::PumpMessages(50);
-      test::RunSoon([&] {
-        HWND window = test::FindOwnWindow(TForm_BackupRecords::kClassName);
-        auto* records = dynamic_cast<TForm_BackupRecords*>(ui::Window::FromHandle(window));
-        ASSERT_NE(records, nullptr);
-        EXPECT_EQ(records->Records.NodeCount(), 10u);
-        for (size_t row : {2u, 5u}) records->VirtualDrawTree_Records.ToggleCheck(records->Records.NodeAt(row));
-        CheckWindow(window, prefix_ + L"backup-records");
-        records->Close();
-      }, 200);
+      test::RunSoon(
+          [&] {
+            HWND window = test::FindOwnWindow(TForm_BackupRecords::kClassName);
+            auto* records = dynamic_cast<TForm_BackupRecords*>(ui::Window::FromHandle(window));
+            ASSERT_NE(records, nullptr);
+            EXPECT_EQ(records->Records.NodeCount(), 10u);
+            for (size_t row : {2u, 5u}) records->VirtualDrawTree_Records.ToggleCheck(records->Records.NodeAt(row));
+            CheckWindow(window, prefix_ + L"backup-records");
+            records->Close();
+          },
+          200);
       screen.VellButton_Records.OnClick();
       screen.Close();
     });
@@ -233,35 +234,39 @@ TEST_F(ScreenDrawing, DISABLED_EveryWindowReachesTheScreen) {
   }
 
   // The options dialog as the main window's button opens it, tab by tab.
-  test::RunSoon([&] {
-    TForm_Options& options = *Form_Options();
-    // The test program's own folder has no skins nor translations: list the
-    // program's.
-    Fill_SkinList(options.ListBox_Skins, test::BinFolder() + L"\\skins", SkinFolder());
-    Get_Available_nLangFiles(test::BinFolder() + L"\\translation");
-    options.FillLanguageList(test::BinFolder());
-    for (int entry : {1, 2}) {
-      options.SelectNavigation(entry);
-      for (int tab = 0; tab < options.AdvOfficeTabSet1.ItemCount(); ++tab) {
-        options.AdvOfficeTabSet1.SetActiveTab(tab);
-        options.ShowPage(options.AdvOfficeTabSet1.TabData(tab));
-        const std::wstring name = prefix_ + L"options-" + std::to_wstring(options.ActivePage());
-        if (tab == 0) {
-          CheckWindow(options.Handle(), name);
-        } else {
-          CheckOnScreen(options.Handle(), name);
+  test::RunSoon(
+      [&] {
+        TForm_Options& options = *Form_Options();
+        // The test program's own folder has no skins nor translations: list the
+        // program's.
+        Fill_SkinList(options.ListBox_Skins, test::BinFolder() + L"\\skins", SkinFolder());
+        Get_Available_nLangFiles(test::BinFolder() + L"\\translation");
+        options.FillLanguageList(test::BinFolder());
+        for (int entry : {1, 2}) {
+          options.SelectNavigation(entry);
+          for (int tab = 0; tab < options.AdvOfficeTabSet1.ItemCount(); ++tab) {
+            options.AdvOfficeTabSet1.SetActiveTab(tab);
+            options.ShowPage(options.AdvOfficeTabSet1.TabData(tab));
+            const std::wstring name = prefix_ + L"options-" + std::to_wstring(options.ActivePage());
+            if (tab == 0) {
+              CheckWindow(options.Handle(), name);
+            } else {
+              CheckOnScreen(options.Handle(), name);
+            }
+          }
         }
-      }
-    }
-    options.Close();
-  }, 200);
+        options.Close();
+      },
+      200);
   main.PelkanMouseImage3State_options.OnClick();
 
-  test::RunSoon([&] {
-    HWND about = test::FindOwnWindow(TForm_About::kClassName);
-    CheckWindow(about, prefix_ + L"about");
-    if (auto* form = dynamic_cast<ui::Form*>(ui::Window::FromHandle(about))) form->Close();
-  }, 200);
+  test::RunSoon(
+      [&] {
+        HWND about = test::FindOwnWindow(TForm_About::kClassName);
+        CheckWindow(about, prefix_ + L"about");
+        if (auto* form = dynamic_cast<ui::Form*>(ui::Window::FromHandle(about))) form->Close();
+      },
+      200);
   main.MenuItem_help_About.OnClick();
 
   // Both kinds of message dialog, each answered with its own button.
@@ -276,12 +281,14 @@ TEST_F(ScreenDrawing, DISABLED_EveryWindowReachesTheScreen) {
       {L"notice", [] { Show_Info(Message(MessageKey::MESSAGEHTML_OPTIONS_SKINORLANG_CHANGED)); },
        &TForm_YesNo::Button_Ok}};
   for (const MessageCase& message : messages) {
-    test::RunSoon([&] {
-      TForm_YesNo* dialog = OpenQuestion();
-      ASSERT_NE(dialog, nullptr);
-      CheckWindow(dialog->Handle(), prefix_ + message.name);
-      (dialog->*message.answer).Click();
-    }, 200);
+    test::RunSoon(
+        [&] {
+          TForm_YesNo* dialog = OpenQuestion();
+          ASSERT_NE(dialog, nullptr);
+          CheckWindow(dialog->Handle(), prefix_ + message.name);
+          (dialog->*message.answer).Click();
+        },
+        200);
     message.open();
   }
   Free_OptionsDialog();

@@ -34,7 +34,8 @@ class SkinnedControls : public ::testing::Test {
 
 Picture Solid(COLORREF colour, int size = 8) {
   std::vector<std::uint8_t> rgba;
-  for (int i = 0; i < size * size; ++i) rgba.insert(rgba.end(), {GetRValue(colour), GetGValue(colour), GetBValue(colour), 255});
+  for (int i = 0; i < size * size; ++i)
+    rgba.insert(rgba.end(), {GetRValue(colour), GetGValue(colour), GetBValue(colour), 255});
   return Picture::FromRgba(size, size, rgba.data());
 }
 
@@ -97,8 +98,8 @@ TEST_F(SkinnedControls, LinkButtonRaisesLeaveAloneAndNoMouseUpWhenDisabled) {
 TEST_F(SkinnedControls, NaviImageShowsItsFiveStates) {
   NaviImage navi(&host, L"VellNaviImage_Back", 0);
   ASSERT_TRUE(navi.Create(host.Handle(), 10, 10, 16, 16));
-  const COLORREF normal = RGB(10, 10, 10), hover = RGB(20, 20, 20), down = RGB(30, 30, 30),
-                 disabled = RGB(40, 40, 40), active = RGB(50, 50, 50);
+  const COLORREF normal = RGB(10, 10, 10), hover = RGB(20, 20, 20), down = RGB(30, 30, 30), disabled = RGB(40, 40, 40),
+                 active = RGB(50, 50, 50);
   navi.SetPictureHover(Solid(hover));
   navi.SetPictureDown(Solid(down));
   navi.SetPictureDisabled(Solid(disabled));

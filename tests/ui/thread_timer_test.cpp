@@ -23,7 +23,8 @@ double NowMs() {
 
 // Lets the GUI thread process messages (and so ticks) for a while, or until
 // `done` says so.
-void PumpFor(double milliseconds, const std::function<bool()>& done = [] { return false; }) {
+void PumpFor(
+    double milliseconds, const std::function<bool()>& done = [] { return false; }) {
   const double end = NowMs() + milliseconds;
   while (!done()) {
     const double left = end - NowMs();

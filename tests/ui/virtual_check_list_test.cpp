@@ -141,7 +141,7 @@ TEST_F(CheckListOverAModel, SelectionLivesInTheModelAndFollowsTheControl) {
 TEST_F(CheckListOverAModel, ToggleTicksAndClearsButLeavesItemsWithoutABox) {
   list.ToggleItemCheck(2);
   list.ToggleItemCheck(2);
-  list.ToggleItemCheck(3);                           // no box: nothing happens
+  list.ToggleItemCheck(3);                          // no box: nothing happens
   list.ToggleItemCheck(VirtualCheckList::kNoItem);  // no item: nothing happens
   EXPECT_EQ(list.checking, (std::vector<std::pair<std::size_t, bool>>{{2, true}, {2, false}}));
   EXPECT_EQ(model.items[2].look, CheckBoxLook::Unchecked);

@@ -238,8 +238,9 @@ TEST(HtmlLabel, LinksActOnClickAndWrapToTheWidth) {
   ASSERT_TRUE(form.Create());
   HtmlLabel label(&form, L"HTMLabel1", 1);
   ASSERT_TRUE(label.Create(form.Handle(), 0, 0, 150, 100));
-  label.SetHtml(L"<a href=\"target-one\">first</a> plain words that surely fill the first line "
-                L"<a href=\"target-two\">second</a>");
+  label.SetHtml(
+      L"<a href=\"target-one\">first</a> plain words that surely fill the first line "
+      L"<a href=\"target-two\">second</a>");
   std::vector<std::wstring> clicked;
   label.OnLinkClick = [&](const std::wstring& href) { clicked.push_back(href); };
 

@@ -37,22 +37,21 @@ using Arguments = std::vector<std::wstring>;
 void PrintErr(const std::wstring& text) { fwprintf(stderr, L"%ls", text.c_str()); }
 
 // Every cell number the screens, dialogs and lists ask for.
-constexpr int kUsedCells[] = {
-    0,   1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,  17,  18,  19,
-    20,  21,  22,  23,  24,  26,  29,  37,  40,  48,  49,  51,  52,  55,  57,  58,  59,  60,  75,  76,
-    84,  85,  86,  87,  88,  89,  90,  91,  92,  93,  94,  95,  96,  97,  98,  99,  100, 101, 102, 103,
-    104, 105, 106, 127, 150, 165, 178, 179, 180, 181, 182, 184, 186, 196, 197, 203, 204, 205, 206, 218,
-    219, 221, 222, 223, 224};
+constexpr int kUsedCells[] = {0,   1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,
+                              17,  18,  19,  20,  21,  22,  23,  24,  26,  29,  37,  40,  48,  49,  51,  52,  55,
+                              57,  58,  59,  60,  75,  76,  84,  85,  86,  87,  88,  89,  90,  91,  92,  93,  94,
+                              95,  96,  97,  98,  99,  100, 101, 102, 103, 104, 105, 106, 127, 150, 165, 178, 179,
+                              180, 181, 182, 184, 186, 196, 197, 203, 204, 205, 206, 218, 219, 221, 222, 223, 224};
 constexpr int kColumns = 20;
 constexpr int kCellPitchX = 46;
 constexpr int kCellPitchY = 52;
 
 const wchar_t* const kFrameButtons[] = {
-    L"but_close",        L"but_close_hover",       L"but_maximize",        L"but_maximize_hover",
-    L"but_unmax_normal", L"but_unmax_hover",       L"but_minimize",        L"but_minimize_hover",
-    L"but_help_normal",  L"but_help_hover",        L"but_settings_normal", L"but_settings_hover",
+    L"but_close",           L"but_close_hover",    L"but_maximize",        L"but_maximize_hover",
+    L"but_unmax_normal",    L"but_unmax_hover",    L"but_minimize",        L"but_minimize_hover",
+    L"but_help_normal",     L"but_help_hover",     L"but_settings_normal", L"but_settings_hover",
     L"but_internet_normal", L"but_internet_hover", L"but_feedback_normal", L"but_feedback_hover",
-    L"but_back_normal",  L"but_back_hover",        L"but_back_disabled"};
+    L"but_back_normal",     L"but_back_hover",     L"but_back_disabled"};
 
 class GalleryForm : public ui::Form {
  public:
@@ -76,8 +75,8 @@ class GalleryForm : public ui::Form {
     text_ = colours.quickAccessFont & 0xFFFFFF;
     const int rows = (static_cast<int>(std::size(kUsedCells)) + kColumns - 1) / kColumns;
     cellsBottom_ = 70 + rows * kCellPitchY;
-    if (!CreateForm(L"KeytidySkinGallery", L"Skin gallery - " + skinFolder, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                    0, 20 + kColumns * kCellPitchX, cellsBottom_ + 190, nullptr))
+    if (!CreateForm(L"KeytidySkinGallery", L"Skin gallery - " + skinFolder, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0,
+                    20 + kColumns * kCellPitchX, cellsBottom_ + 190, nullptr))
       return false;
 
     const int y = cellsBottom_ + 10;

@@ -387,9 +387,9 @@ TEST_F(BackupsScreen, RestoreNamesTheFilesItPutsBackAndRefusesWhatItCannotTrust)
   // A last record cut short is left out, and the notice says so.
   AddSet(L"set", 1);
   const std::wstring key = L"[HKEY_CURRENT_USER\\" + Path() + L"]\r\n";
-  WriteFileBytes(folder_.File(L"set.reg"), RegScriptHeaderBytes() +
-                                               RegScriptBytes(key + L"\"v\"=dword:00000007\r\n\r\n" + key +
-                                                              L"\"cut\"=dword:00"));
+  WriteFileBytes(
+      folder_.File(L"set.reg"),
+      RegScriptHeaderBytes() + RegScriptBytes(key + L"\"v\"=dword:00000007\r\n\r\n" + key + L"\"cut\"=dword:00"));
   auto screen = OpenScreen();
   SelectRows(*screen, {0});
   SimulatedUser user(kAnswerYes);
@@ -418,9 +418,10 @@ TEST_F(BackupsScreen, TheRecordsOfASetAndOnlyTheTickedOnesBack) {
                        "\\A|one|font-file-missing|2026-01-02 03:04:05|Font file gone\r\n2=key|" + Utf8(key) +
                        "\\B||software-key-empty|2026-01-02 03:04:06|Empty key B\r\n");
     WriteFileBytes(folder_.File(L"mine.reg"),
-                   RegScriptHeaderBytes() + RegScriptBytes(L"[" + key + L"\\A]\r\n\"one\"=dword:00000001\r\n"
-                                                           L"\"two\"=\"text\"\r\n\r\n[" + key +
-                                                           L"\\B]\r\n\"other\"=dword:00000004\r\n\r\n"));
+                   RegScriptHeaderBytes() + RegScriptBytes(L"[" + key +
+                                                           L"\\A]\r\n\"one\"=dword:00000001\r\n"
+                                                           L"\"two\"=\"text\"\r\n\r\n[" +
+                                                           key + L"\\B]\r\n\"other\"=dword:00000004\r\n\r\n"));
     const std::string setBefore =
         test::ReadFileBytes(folder_.File(L"mine.ini")) + test::ReadFileBytes(folder_.File(L"mine.reg"));
     Reg_DeleteKey(ROOT_HKEY_CURRENT_USER, Path(L"A"));
@@ -433,23 +434,25 @@ TEST_F(BackupsScreen, TheRecordsOfASetAndOnlyTheTickedOnesBack) {
     std::vector<std::wstring> names, details;
     bool restoreEnabledBeforeTicks = true, restoreEnabledAfterTicks = false;
     SimulatedUser user(kAnswerYes);
-    test::RunSoon([&] {
-      auto* records = dynamic_cast<TForm_BackupRecords*>(
-          ui::Window::FromHandle(test::FindOwnWindow(TForm_BackupRecords::kClassName)));
-      if (!records) return;
-      const TDateTime setDate = TBackups::Data(screen->RowAt(0)).DateTime;
-      for (PVirtualNode node : records->Records) {
-        names.push_back(RegRecord_DisplayName(TBackupRecordTree::Data(node).record));
-        details.push_back(TForm_BackupRecords::DetailLine(TBackupRecordTree::Data(node), setDate));
-      }
-      restoreEnabledBeforeTicks = records->VellButton_RestoreRecords.Enabled();
-      // "one" and "other": a value of A and one of B.
-      for (size_t row : {0u, 3u}) records->VirtualDrawTree_Records.ToggleCheck(records->Records.NodeAt(row));
-      PumpMessages(20);
-      restoreEnabledAfterTicks = records->VellButton_RestoreRecords.Enabled();
-      records->VellButton_RestoreRecords.OnClick();
-      records->Close();
-    }, 200);
+    test::RunSoon(
+        [&] {
+          auto* records = dynamic_cast<TForm_BackupRecords*>(
+              ui::Window::FromHandle(test::FindOwnWindow(TForm_BackupRecords::kClassName)));
+          if (!records) return;
+          const TDateTime setDate = TBackups::Data(screen->RowAt(0)).DateTime;
+          for (PVirtualNode node : records->Records) {
+            names.push_back(RegRecord_DisplayName(TBackupRecordTree::Data(node).record));
+            details.push_back(TForm_BackupRecords::DetailLine(TBackupRecordTree::Data(node), setDate));
+          }
+          restoreEnabledBeforeTicks = records->VellButton_RestoreRecords.Enabled();
+          // "one" and "other": a value of A and one of B.
+          for (size_t row : {0u, 3u}) records->VirtualDrawTree_Records.ToggleCheck(records->Records.NodeAt(row));
+          PumpMessages(20);
+          restoreEnabledAfterTicks = records->VellButton_RestoreRecords.Enabled();
+          records->VellButton_RestoreRecords.OnClick();
+          records->Close();
+        },
+        200);
     screen->VellButton_Records.OnClick();
 
     // A's key line only heads its values and gets no row; B was recorded as
@@ -511,16 +514,18 @@ TEST_F(BackupsScreen, TheRecordsOfASetThatCannotBePutBack) {
     SelectRows(*screen, {0});
     bool listed = false;
     SimulatedUser user(kAnswerYes);
-    test::RunSoon([&] {
-      auto* records = dynamic_cast<TForm_BackupRecords*>(
-          ui::Window::FromHandle(test::FindOwnWindow(TForm_BackupRecords::kClassName)));
-      if (!records) return;
-      listed = records->Records.NodeCount() == 1;
-      records->VirtualDrawTree_Records.ToggleCheck(records->Records.NodeAt(0));
-      PumpMessages(20);
-      records->VellButton_RestoreRecords.OnClick();
-      records->Close();
-    }, 200);
+    test::RunSoon(
+        [&] {
+          auto* records = dynamic_cast<TForm_BackupRecords*>(
+              ui::Window::FromHandle(test::FindOwnWindow(TForm_BackupRecords::kClassName)));
+          if (!records) return;
+          listed = records->Records.NodeCount() == 1;
+          records->VirtualDrawTree_Records.ToggleCheck(records->Records.NodeAt(0));
+          PumpMessages(20);
+          records->VellButton_RestoreRecords.OnClick();
+          records->Close();
+        },
+        200);
     screen->VellButton_Records.OnClick();
     PumpMessages(250);
     EXPECT_EQ(listed, c.listed);

@@ -37,8 +37,7 @@ class DialogAnswerer {
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (!self_) return;
-    auto* dialog =
-        dynamic_cast<TForm_YesNo*>(ui::Window::FromHandle(test::FindOwnWindow(TForm_YesNo::kClassName)));
+    auto* dialog = dynamic_cast<TForm_YesNo*>(ui::Window::FromHandle(test::FindOwnWindow(TForm_YesNo::kClassName)));
     if (!dialog || dialog->RESULT != 0) return;
     ++self_->seen;
     if (self_->answer_ == kAnswerYes) dialog->Button_Ja.Click();
@@ -112,7 +111,8 @@ TEST_F(OptionsDialogTest, SkinChangeBringsTheRestartNoticeOnce) {
 TEST_F(OptionsDialogTest, ResetRecreatesTheDialogWithTheInitialStates) {
   Reg_WriteInteger(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, L"CheckBox_RC_Fonts_KX8", 0);
   Reg_WriteInteger(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, L"ShowAnimations", 0);
-  Reg_WriteString(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey, L"RadioButton_Backups_AutoDelete_30-RadioButton_Backups_AutoDelete_Never",
+  Reg_WriteString(ROOT_HKEY_LOCAL_MACHINE, kOptionsKey,
+                  L"RadioButton_Backups_AutoDelete_30-RadioButton_Backups_AutoDelete_Never",
                   L"RadioButton_Backups_AutoDelete_7");
   const std::wstring data = ProgramFolder() + L"\\data";
   CreateDirectoryW(data.c_str(), nullptr);
@@ -130,14 +130,16 @@ TEST_F(OptionsDialogTest, ResetRecreatesTheDialogWithTheInitialStates) {
   bool fontsChecked = false, animationsChecked = false, thirtyDays = false, recreated = false;
   RunSoon([&] {
     Form_Options()->VellButton_Reset.OnClick();  // asks; the answerer says yes
-    RunSoon([&] {
-      TForm_Options* fresh = Form_Options();
-      recreated = fresh != nullptr && !fresh->SIGNAL_RECREATE_FORM && IsWindowVisible(fresh->Handle());
-      fontsChecked = fresh->SwitchBox(OptionSwitch::RC_Fonts).Checked();
-      animationsChecked = fresh->CheckBox_Other_Anims.Checked();
-      thirtyDays = fresh->BackupAgeButtons[0]->Checked() && !fresh->BackupAgeButtons[2]->Checked();
-      fresh->Close();
-    }, 300);
+    RunSoon(
+        [&] {
+          TForm_Options* fresh = Form_Options();
+          recreated = fresh != nullptr && !fresh->SIGNAL_RECREATE_FORM && IsWindowVisible(fresh->Handle());
+          fontsChecked = fresh->SwitchBox(OptionSwitch::RC_Fonts).Checked();
+          animationsChecked = fresh->CheckBox_Other_Anims.Checked();
+          thirtyDays = fresh->BackupAgeButtons[0]->Checked() && !fresh->BackupAgeButtons[2]->Checked();
+          fresh->Close();
+        },
+        300);
   });
   main.RunOptionsLoop();
   EXPECT_EQ(answerer.seen, 1);

@@ -17,14 +17,15 @@ namespace {
 
 using namespace keytidy;
 
-RegRecord KeyRecord(const RegRecord& record) { return {RegRecordKind::Key, record.root, record.key, L"", REG_NONE, {}}; }
+RegRecord KeyRecord(const RegRecord& record) {
+  return {RegRecordKind::Key, record.root, record.key, L"", REG_NONE, {}};
+}
 
 void CheckRewrite(const RegRecord& record) {
   std::wstring text;
   std::vector<RegRecord> expected;
   switch (record.kind) {
-    case RegRecordKind::Key:
-      return;  // a bare key line has no writer of its own
+    case RegRecordKind::Key: return;  // a bare key line has no writer of its own
     case RegRecordKind::DeleteKey:
       text = Format_KeyDeletionRecord(record.root, record.key);
       expected = {record};

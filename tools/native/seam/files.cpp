@@ -52,10 +52,10 @@ std::string NativePath(LPCWSTR path) {
   if (!path) return bytes;
   const std::size_t length = std::char_traits<wchar_t>::length(path);
   if (length == 0) return bytes;
-  bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, path, static_cast<int>(length), nullptr, 0,
-                                                            nullptr, nullptr)));
-  WideCharToMultiByte(CP_UTF8, 0, path, static_cast<int>(length), bytes.data(), static_cast<int>(bytes.size()),
-                      nullptr, nullptr);
+  bytes.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(CP_UTF8, 0, path, static_cast<int>(length), nullptr, 0, nullptr, nullptr)));
+  WideCharToMultiByte(CP_UTF8, 0, path, static_cast<int>(length), bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                      nullptr);
   for (char& c : bytes)
     if (c == '\\') c = '/';
   return bytes;
@@ -63,9 +63,9 @@ std::string NativePath(LPCWSTR path) {
 
 std::wstring WideFromUtf8(const std::string& text) {
   if (text.empty()) return {};
-  std::wstring wide(static_cast<std::size_t>(
-                        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0)),
-                    L'\0');
+  std::wstring wide(
+      static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0)),
+      L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                       static_cast<int>(wide.size()));
   return wide;
@@ -92,7 +92,8 @@ HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWO
     default: return seam::Fail(ERROR_INVALID_PARAMETER), INVALID_HANDLE_VALUE;
   }
   struct stat info {};
-  if (stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return seam::Fail(ERROR_ACCESS_DENIED), INVALID_HANDLE_VALUE;
+  if (stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    return seam::Fail(ERROR_ACCESS_DENIED), INVALID_HANDLE_VALUE;
   const int fd = open(native.c_str(), flags, 0644);
   if (fd < 0) return seam::FailFromErrno(), INVALID_HANDLE_VALUE;
   return HandleOf(fd);

@@ -43,9 +43,9 @@ int CopyFormatted(const std::wstring& text, LPWSTR buffer, int size) {
 }  // namespace
 
 int GetDateFormatW(LCID, DWORD, const SYSTEMTIME* time, LPCWSTR, LPWSTR buffer, int size) {
-  return CopyFormatted(std::to_wstring(time->wMonth) + L"/" + std::to_wstring(time->wDay) + L"/" +
-                           std::to_wstring(time->wYear),
-                       buffer, size);
+  return CopyFormatted(
+      std::to_wstring(time->wMonth) + L"/" + std::to_wstring(time->wDay) + L"/" + std::to_wstring(time->wYear), buffer,
+      size);
 }
 
 int GetTimeFormatW(LCID, DWORD, const SYSTEMTIME* time, LPCWSTR, LPWSTR buffer, int size) {
