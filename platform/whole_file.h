@@ -3,6 +3,7 @@
 // to a temporary file beside the target, is flushed to disk, and only then
 // takes the target's place in one step. A failure at any point leaves the
 // old file exactly as it was.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -10,7 +11,9 @@
 
 namespace keytidy {
 
-std::optional<std::string> ReadWholeFile(const std::wstring& path);
+// No value when the file cannot be opened or read, or is larger than
+// `limit` bytes.
+std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t limit = 0x7FFFFFFF);
 
 // `accept` sees the content as it was read back from the temporary file and
 // may refuse it (the target then stays untouched). Creating the temporary

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/whole_file.h"
 #include "ui/png_codec.h"
 
 namespace keytidy {
@@ -115,7 +116,7 @@ std::optional<GifAnimation> DecodeGif(std::string_view bytes) {
 }
 
 std::optional<GifAnimation> DecodeGifFile(const std::wstring& path) {
-  const std::optional<std::string> bytes = ReadWholeFile(path);
+  const std::optional<std::string> bytes = ReadWholeFile(path, kLargestPictureFile);
   if (!bytes) return std::nullopt;
   return DecodeGif(*bytes);
 }

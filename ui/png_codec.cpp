@@ -6,30 +6,9 @@
 
 #include <cstring>
 
-#include "platform/handles.h"
+#include "platform/whole_file.h"
 
 namespace keytidy {
-
-std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t limit) {
-  // Opened through the wide API: skin and program folders may hold any
-  // character, which libpng's own narrow file opening could not reach.
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > limit)
-    return std::nullopt;
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) ||
-        read == 0)
-      return std::nullopt;
-    done += read;
-  }
-  return bytes;
-}
 
 std::optional<RgbaImage> DecodePng(std::string_view bytes) {
   png_image image;
@@ -53,7 +32,7 @@ std::optional<RgbaImage> DecodePng(std::string_view bytes) {
 }
 
 std::optional<RgbaImage> DecodePngFile(const std::wstring& path) {
-  const std::optional<std::string> bytes = ReadWholeFile(path);
+  const std::optional<std::string> bytes = ReadWholeFile(path, kLargestPictureFile);
   if (!bytes) return std::nullopt;
   return DecodePng(*bytes);
 }

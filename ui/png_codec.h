@@ -16,8 +16,7 @@ std::optional<RgbaImage> DecodePng(std::string_view bytes);
 // The PNG file bytes of an image; empty on failure.
 std::string EncodePng(const RgbaImage& image);
 
-// Reads a whole file; no value when it cannot be opened or is larger than
-// `limit` bytes (pictures are small; a huge file is not worth reading).
-std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t limit = 64u << 20);
+// Pictures are small: a picture file larger than this is not worth reading.
+inline constexpr size_t kLargestPictureFile = 64u << 20;
 
 }  // namespace keytidy
