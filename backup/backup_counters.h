@@ -1,7 +1,7 @@
 #pragma once
-// How many key and value records the backup writer has added to the current
-// backup set. Process-wide, like the set itself: one set is finished before
-// the next is begun.
+// How many key and value records the backup writer has added to one backup
+// set. Each script being written counts its own (a deletion run's journal
+// holds them), and the set's descriptor is written from them.
 #include <cstdint>
 
 namespace keytidy {
@@ -10,8 +10,5 @@ struct BackupCounters {
   std::uint32_t savedKeys = 0;
   std::uint32_t savedValues = 0;
 };
-
-BackupCounters& Backup_Counters();
-void Backup_ResetCounters();
 
 }  // namespace keytidy

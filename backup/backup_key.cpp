@@ -85,8 +85,8 @@ std::wstring Backup_TemporaryExportFile(const std::wstring& folder) {
   return folder + L"\\tempreg" + std::to_wstring((GetTickCount() ^ GetCurrentProcessId()) % 1000) + L".reg";
 }
 
-bool Backup_Key(RootKey root, const std::wstring& key, const std::wstring& file) {
-  return Backup_Key(root, key, file, ProgramFolder());
+bool Backup_Key(RootKey root, const std::wstring& key, const std::wstring& file, BackupCounters& counters) {
+  return Backup_Key(root, key, file, counters, ProgramFolder());
 }
 
 namespace {
@@ -99,9 +99,7 @@ bool RecordKey(RootKey root, const std::wstring& keyPath, const RecordWriter& wr
   if (key.empty() || Reg_RootKeyName(root).empty() || !RegScript_CanHoldName(key)) return false;
 
   if (!Reg_KeyExists(root, key)) {
-    if (!write(RegScriptBytes(Format_KeyDeletionRecord(root, key)))) return false;
-    ++Backup_Counters().savedKeys;
-    return true;
+    return write(RegScriptBytes(Format_KeyDeletionRecord(root, key)));
   }
 
   const std::wstring exportFile = Backup_TemporaryExportFile(exportFolder);
@@ -116,25 +114,29 @@ bool RecordKey(RootKey root, const std::wstring& keyPath, const RecordWriter& wr
   }
   RemoveFile(exportFile);
   if (run.Succeeded() && !block) block = OwnExportBlock(root, key);
-  if (!block || !write(*block)) return false;
-  ++Backup_Counters().savedKeys;
-  return true;
+  return block && write(*block);
 }
 
 }  // namespace
 
-bool Backup_Key(RootKey root, const std::wstring& key, const std::wstring& file, const std::wstring& exportFolder,
-                DWORD timeLimitMs) {
-  return RecordKey(
-      root, key, [&file](const std::string& records) { return RegFile_InsertBlockBytes(records, file); }, exportFolder,
-      timeLimitMs);
+bool Backup_Key(RootKey root, const std::wstring& key, const std::wstring& file, BackupCounters& counters,
+                const std::wstring& exportFolder, DWORD timeLimitMs) {
+  if (!RecordKey(
+          root, key, [&file](const std::string& records) { return RegFile_InsertBlockBytes(records, file); },
+          exportFolder, timeLimitMs))
+    return false;
+  ++counters.savedKeys;
+  return true;
 }
 
 bool Backup_Key(RootKey root, const std::wstring& key, RegScriptJournal& journal, const std::wstring& exportFolder,
                 DWORD timeLimitMs) {
-  return RecordKey(
-      root, key, [&journal](const std::string& records) { return journal.AppendBytes(records); }, exportFolder,
-      timeLimitMs);
+  if (!RecordKey(
+          root, key, [&journal](const std::string& records) { return journal.AppendBytes(records); }, exportFolder,
+          timeLimitMs))
+    return false;
+  ++journal.Counters().savedKeys;
+  return true;
 }
 
 }  // namespace keytidy

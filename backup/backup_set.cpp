@@ -65,7 +65,6 @@ std::wstring Backup_Folder() { return ProgramFolder() + L"\\Backups"; }
 
 std::wstring Backup_Create_Filename(const std::wstring& folder, const std::wstring& module) {
   CreateFolders(folder);
-  Backup_ResetCounters();
   std::wstring script;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     if (attempt > 0) Sleep(1);
@@ -122,9 +121,9 @@ std::wstring Backup_ScriptPath(const std::wstring& descriptorPath) {
 
 namespace {
 
-// The descriptor's keys in their lasting order; the counters as they stand.
+// The descriptor's keys in their lasting order, with the set's counts.
 bool WriteDescriptorKeys(const std::wstring& descriptor, const std::wstring& module, const std::wstring& action,
-                         const std::wstring& display, bool stamp) {
+                         const std::wstring& display, bool stamp, const BackupCounters& counters) {
   bool written = true;
   if (stamp) written = Ini_WriteDateTime(descriptor, kSection, L"DateTime", Now_Local()) && written;
   written = Ini_WriteString(descriptor, kSection, L"Modul", module) && written;
@@ -133,7 +132,6 @@ bool WriteDescriptorKeys(const std::wstring& descriptor, const std::wstring& mod
   // A user name the file cannot hold as it is (blanks at its ends) is left
   // out; the set is whole without it.
   Ini_WriteString(descriptor, kSection, L"User", Get_BackupUserName());
-  const BackupCounters& counters = Backup_Counters();
   written =
       Ini_WriteInteger(descriptor, kSection, L"SavedKeys", static_cast<std::int32_t>(counters.savedKeys)) && written;
   return Ini_WriteInteger(descriptor, kSection, L"SavedValues", static_cast<std::int32_t>(counters.savedValues)) &&
@@ -147,7 +145,7 @@ bool Backup_Begin_Inifile(const std::wstring& scriptPath, const std::wstring& mo
   if (descriptor.empty() || !CreateEmptyFile(descriptor)) return false;
   // All keys now, so that completing the set later changes values in place
   // and leaves them in their usual order.
-  return WriteDescriptorKeys(descriptor, module, action, L"", true) &&
+  return WriteDescriptorKeys(descriptor, module, action, L"", true, BackupCounters{}) &&
          Ini_WriteInteger(descriptor, kSection, kIncompleteMark, 1);
 }
 
@@ -159,7 +157,7 @@ bool Backup_IsIncomplete(const std::wstring& descriptorPath) {
 }
 
 bool Backup_Write_Inifile(const std::wstring& scriptPath, const std::wstring& module, const std::wstring& action,
-                          const std::wstring& display, bool stamp) {
+                          const std::wstring& display, bool stamp, const BackupCounters& counters) {
   if (scriptPath.empty()) return false;
   const std::wstring descriptor = Backup_DescriptorPath(scriptPath);
   // Without a ".reg" in the name there is no descriptor path distinct from
@@ -168,12 +166,11 @@ bool Backup_Write_Inifile(const std::wstring& scriptPath, const std::wstring& mo
   // The mark goes last and only when everything else is in: a descriptor
   // that could not be completed goes on saying so.
   if (written)
-    written = WriteDescriptorKeys(descriptor, module, action, display, stamp) &&
+    written = WriteDescriptorKeys(descriptor, module, action, display, stamp, counters) &&
               Ini_DeleteValue(descriptor, kSection, kIncompleteMark);
-  Stats_Add(kStats_BackupsSavedKeys, Backup_Counters().savedKeys);
-  Stats_Add(kStats_BackupsSavedValues, Backup_Counters().savedValues);
+  Stats_Add(kStats_BackupsSavedKeys, counters.savedKeys);
+  Stats_Add(kStats_BackupsSavedValues, counters.savedValues);
   Stats_Add(kStats_BackupsCreated, 1);
-  Backup_ResetCounters();
   return written;
 }
 

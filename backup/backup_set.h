@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "backup/backup_counters.h"
 #include "settings/date_time.h"
 
 namespace keytidy {
@@ -21,8 +22,7 @@ inline constexpr wchar_t kAction_RC_Deleted[] = L"RC_DELETED";
 std::wstring Backup_Folder();
 
 // folder + "\" + module + "_" + yyyy_mm_dd_hh_nn_ss_zzz (local time) + ".reg".
-// Creates the folder and any missing parents and resets the record
-// counters; nothing is written yet. A name whose script or descriptor
+// Creates the folder and any missing parents; nothing is written yet. A name whose script or descriptor
 // already exists is never handed out again: the stamp moves on by a
 // millisecond instead, so a new set cannot add to or overwrite an old one.
 std::wstring Backup_Create_Filename(const std::wstring& folder, const std::wstring& module);
@@ -53,11 +53,11 @@ bool Backup_IsIncomplete(const std::wstring& descriptorPath);
 
 // Writes the descriptor of the set whose script is `scriptPath` (section
 // "Backup": DateTime when `stamp`, Modul, Action when not empty, Display,
-// User, SavedKeys, SavedValues) and removes the incomplete mark, adds the
-// counters to the usage totals and resets them. False when the path is
+// User, SavedKeys, SavedValues from `counters`) and removes the incomplete
+// mark, and adds the counters to the usage totals. False when the path is
 // empty or the descriptor could not be written whole (the mark then stays).
 bool Backup_Write_Inifile(const std::wstring& scriptPath, const std::wstring& module, const std::wstring& action,
-                          const std::wstring& display, bool stamp);
+                          const std::wstring& display, bool stamp, const BackupCounters& counters);
 
 // Names, in the descriptor's "Users" key, the accounts whose hives the
 // set's records come from (SIDs, comma-separated). Older descriptors have

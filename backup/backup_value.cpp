@@ -49,10 +49,10 @@ std::wstring WithoutLeadingBackslash(const std::wstring& key) {
 }  // namespace
 
 bool Backup_Value(RootKey root, const std::wstring& key, const std::wstring& name, const std::wstring& file,
-                  bool escape) {
+                  BackupCounters& counters, bool escape) {
   const std::optional<std::wstring> record = ValueRecord(root, WithoutLeadingBackslash(key), name, escape);
   if (!record || !RegFile_InsertBlock(*record, file)) return false;
-  ++Backup_Counters().savedValues;
+  ++counters.savedValues;
   return true;
 }
 
@@ -60,7 +60,7 @@ bool Backup_Value(RootKey root, const std::wstring& key, const std::wstring& nam
                   bool escape) {
   const std::optional<std::wstring> record = ValueRecord(root, WithoutLeadingBackslash(key), name, escape);
   if (!record || !journal.Append(*record)) return false;
-  ++Backup_Counters().savedValues;
+  ++journal.Counters().savedValues;
   return true;
 }
 

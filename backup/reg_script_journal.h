@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "backup/backup_counters.h"
 #include "platform/handles.h"
 
 namespace keytidy {
@@ -40,12 +41,17 @@ class RegScriptJournal {
   bool Finish();
 
   const std::wstring& File() const { return file_; }
+  // The key and value records the script holds so far, as the backup
+  // writer counts them into it.
+  BackupCounters& Counters() { return counters_; }
+  const BackupCounters& Counters() const { return counters_; }
 
  private:
   bool Open();
   bool TruncateTo(std::size_t size);
 
   std::wstring file_;
+  BackupCounters counters_;
   UniqueHandle handle_;
   bool failed_ = false;  // the file could not be opened or is no script of ours
   bool finished_ = false;

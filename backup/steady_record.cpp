@@ -44,14 +44,14 @@ SteadyRecord Backup_KeySteadily(RootKey root, const std::wstring& key, RegScript
                                 const AfterEachRecord& afterEachRecord) {
   return RecordSteadily([&] { return ReadKeyTreeState(root, key); },
                         [&] { return Backup_Key(root, key, journal, exportFolder, timeLimitMs); }, journal,
-                        Backup_Counters().savedKeys, afterEachRecord);
+                        journal.Counters().savedKeys, afterEachRecord);
 }
 
 SteadyRecord Backup_ValueSteadily(RootKey root, const std::wstring& key, const std::wstring& name,
                                   RegScriptJournal& journal, bool escape, const AfterEachRecord& afterEachRecord) {
   return RecordSteadily([&] { return ReadValueData(root, key, name); },
                         [&] { return Backup_Value(root, key, name, journal, escape); }, journal,
-                        Backup_Counters().savedValues, afterEachRecord);
+                        journal.Counters().savedValues, afterEachRecord);
 }
 
 }  // namespace keytidy

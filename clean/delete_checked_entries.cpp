@@ -198,6 +198,7 @@ DeletedEntries DeleteCheckedEntries(TRegistryCleaner& engine, const std::wstring
     if (engine.Run.STOP_REQUESTED) break;
   }
   journal.Finish();
+  done.recorded = journal.Counters();
   return done;
 }
 

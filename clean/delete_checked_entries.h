@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "backup/backup_counters.h"
 #include "backup/backup_findings.h"
 #include "backup/reg_exe.h"
 #include "platform/restore_point.h"
@@ -40,6 +41,7 @@ struct DeleteOptions {
 struct DeletedEntries {
   std::vector<RecordedFinding> findings;
   DeleteCounters counters;
+  BackupCounters recorded;  // the keys and values the backup script holds
 };
 
 // Walks the engine's whole tree (hidden rows too) in tree order; see

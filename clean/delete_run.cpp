@@ -73,7 +73,8 @@ DeleteRunResult RC_DeleteRun(TRegistryCleaner& engine, const std::wstring& backu
   // Before the descriptor is completed: a set is only ever marked whole
   // once everything about it is written.
   Backup_Write_Findings(result.scriptPath, done.findings);
-  Backup_Write_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted, std::to_wstring(result.removed), true);
+  Backup_Write_Inifile(result.scriptPath, kModule_RC, kAction_RC_Deleted, std::to_wstring(result.removed), true,
+                       done.recorded);
   Backup_WriteUsers(result.scriptPath, usersOfTicked);
   return result;
 }

@@ -28,7 +28,6 @@ std::wstring FileName(const std::wstring& path) { return path.substr(path.rfind(
 TEST(BackupSetName, IsStampedCreatesItsFolderAndNeverRepeats) {
   TempFolder temp;
   const std::wstring folder = temp.File(L"a\\b\\Backups");
-  Backup_Counters() = {3, 4};
   std::set<std::wstring> names;
   for (int i = 0; i < 5; ++i) {
     const TDateTime before = Now_Local();
@@ -50,8 +49,6 @@ TEST(BackupSetName, IsStampedCreatesItsFolderAndNeverRepeats) {
   }
   EXPECT_EQ(names.size(), 5u);
   EXPECT_NE(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(Backup_Counters().savedKeys, 0u);
-  EXPECT_EQ(Backup_Counters().savedValues, 0u);
 }
 
 TEST(BackupSetName, ScriptAndDescriptorPathsDifferOnlyInTheFileName) {
@@ -75,13 +72,13 @@ TEST(BackupSetDescriptor, ListsItsKeysInOrderAndMovesTheCountersToTheTotals) {
   EXPECT_TRUE(Backup_IsIncomplete(Backup_DescriptorPath(script)));
   EXPECT_GT(Ini_ReadDateTime(Backup_DescriptorPath(script), L"Backup", L"DateTime"), 0.0);
   EXPECT_EQ(Ini_ReadString(Backup_DescriptorPath(script), L"Backup", L"Modul"), L"RC");
-  Backup_Counters() = {2, 5};
+  const BackupCounters counted{2, 5};
   const auto total = [](const wchar_t* name) { return Reg_ReadInt64(ROOT_HKEY_LOCAL_MACHINE, kStatsKey, name); };
   const std::int64_t created = total(kStats_BackupsCreated);
   const std::int64_t keys = total(kStats_BackupsSavedKeys);
   const std::int64_t values = total(kStats_BackupsSavedValues);
 
-  ASSERT_TRUE(Backup_Write_Inifile(script, L"RC", L"RC_DELETED", L"7", true));
+  ASSERT_TRUE(Backup_Write_Inifile(script, L"RC", L"RC_DELETED", L"7", true, counted));
 
   const std::wstring ini = Backup_DescriptorPath(script);
   const std::string text = ReadFileBytes(ini);
@@ -95,8 +92,6 @@ TEST(BackupSetDescriptor, ListsItsKeysInOrderAndMovesTheCountersToTheTotals) {
   EXPECT_EQ(total(kStats_BackupsCreated), created + 1);
   EXPECT_EQ(total(kStats_BackupsSavedKeys), keys + 2);
   EXPECT_EQ(total(kStats_BackupsSavedValues), values + 5);
-  EXPECT_EQ(Backup_Counters().savedKeys, 0u);
-  EXPECT_EQ(Backup_Counters().savedValues, 0u);
   // Nothing was recorded: the set has its descriptor and no script.
   EXPECT_EQ(GetFileAttributesW(script.c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -104,12 +99,12 @@ TEST(BackupSetDescriptor, ListsItsKeysInOrderAndMovesTheCountersToTheTotals) {
 TEST(BackupSetDescriptor, OmitsAnEmptyActionAndTheStampWhenNotAsked) {
   TempFolder temp;
   const std::wstring script = Backup_Create_Filename(temp.Path(), L"RC");
-  ASSERT_TRUE(Backup_Write_Inifile(script, L"RC", L"", L"0", false));
+  ASSERT_TRUE(Backup_Write_Inifile(script, L"RC", L"", L"0", false, BackupCounters{}));
   const std::wstring ini = Backup_DescriptorPath(script);
   EXPECT_FALSE(Ini_ValueExists(ini, L"Backup", L"Action"));
   EXPECT_FALSE(Ini_ValueExists(ini, L"Backup", L"DateTime"));
   EXPECT_EQ(Ini_ReadInteger(ini, L"Backup", L"SavedKeys"), 0);
-  EXPECT_FALSE(Backup_Write_Inifile(L"", L"RC", L"", L"0", true));
+  EXPECT_FALSE(Backup_Write_Inifile(L"", L"RC", L"", L"0", true, BackupCounters{}));
 }
 
 }  // namespace

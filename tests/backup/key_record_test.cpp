@@ -77,10 +77,8 @@ TreeSnapshot SnapshotTree(RootKey root, const std::wstring& key) {
 
 class KeyRecord : public RegistrySandbox {
  protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    Backup_ResetCounters();
-  }
+  // The counts of the script the test writes.
+  BackupCounters counters_;
   void WriteAll(RootKey root, const std::wstring& key, const std::vector<Fixture>& values) {
     RawCreateKey(root, key);
     for (const Fixture& v : values)
@@ -96,38 +94,38 @@ TEST_F(KeyRecord, ExportHoldsTheWholeKeyAndGoesFirst) {
   WriteAll(ROOT_HKEY_LOCAL_MACHINE, key, {{L"v", REG_SZ, Text(L"1")}, {L"d", REG_DWORD, {5, 0, 0, 0}}});
   WriteAll(ROOT_HKEY_LOCAL_MACHINE, key + L"\\Sub \u4e2d", {{L"", REG_SZ, Text(L"x")}});
   RawWriteString(ROOT_HKEY_LOCAL_MACHINE, Path(), L"older", L"o");
-  ASSERT_TRUE(Backup_Value(ROOT_HKEY_LOCAL_MACHINE, Path(), L"older", file_, true));
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_LOCAL_MACHINE, Path(), L"older", file_, counters_, true));
 
-  ASSERT_TRUE(Backup_Key(ROOT_HKEY_LOCAL_MACHINE, key, file_, folder_.Path()));
+  ASSERT_TRUE(Backup_Key(ROOT_HKEY_LOCAL_MACHINE, key, file_, counters_, folder_.Path()));
   const RegScriptReadResult script = RegScript_ReadFile(file_);
   ASSERT_TRUE(script.ok);
   EXPECT_TRUE(RegScript_HoldsKeyTree(script.records, ROOT_HKEY_LOCAL_MACHINE, key));
   EXPECT_EQ(script.records.front().key, key);
   // The older value record stays, after the key's records.
   EXPECT_EQ(script.records.back().name, L"older");
-  EXPECT_EQ(Backup_Counters().savedKeys, 1u);
-  EXPECT_EQ(Backup_Counters().savedValues, 1u);
+  EXPECT_EQ(counters_.savedKeys, 1u);
+  EXPECT_EQ(counters_.savedValues, 1u);
   // The temporary export file is gone again.
   EXPECT_EQ(GetFileAttributesW(folder_.File(L"tempreg.reg").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(KeyRecord, MissingKeyBecomesADeletionEntry) {
-  ASSERT_TRUE(Backup_Key(ROOT_HKEY_CURRENT_USER, Path(L"gone"), file_, folder_.Path()));
+  ASSERT_TRUE(Backup_Key(ROOT_HKEY_CURRENT_USER, Path(L"gone"), file_, counters_, folder_.Path()));
   EXPECT_EQ(ReadFileBytes(file_),
             RegScriptHeaderBytes() + RegScriptBytes(L"[-HKEY_CURRENT_USER\\" + Path(L"gone") + L"]\r\n"));
 }
 
 TEST_F(KeyRecord, FailedExportLeavesTheFileByteForByte) {
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"1");
-  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, true));
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, counters_, true));
   const std::string before = ReadFileBytes(file_);
   // reg.exe cannot write its export into a folder that does not exist.
-  EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, Path(), file_, folder_.File(L"missing")));
+  EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, Path(), file_, counters_, folder_.File(L"missing")));
   // A root is never exported whole.
-  EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, L"", file_, folder_.Path()));
-  EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, L"\\", file_, folder_.Path()));
+  EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, L"", file_, counters_, folder_.Path()));
+  EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, L"\\", file_, counters_, folder_.Path()));
   EXPECT_EQ(ReadFileBytes(file_), before);
-  EXPECT_EQ(Backup_Counters().savedKeys, 0u);
+  EXPECT_EQ(counters_.savedKeys, 0u);
 }
 
 TEST_F(KeyRecord, LockedLeftoverExportFileIsSidestepped) {
@@ -139,7 +137,7 @@ TEST_F(KeyRecord, LockedLeftoverExportFileIsSidestepped) {
   const std::wstring chosen = Backup_TemporaryExportFile(folder_.Path());
   EXPECT_NE(chosen, leftover);
   EXPECT_EQ(chosen.rfind(folder_.File(L"tempreg"), 0), 0u);
-  EXPECT_TRUE(Backup_Key(ROOT_HKEY_CURRENT_USER, Path(), file_, folder_.Path()));
+  EXPECT_TRUE(Backup_Key(ROOT_HKEY_CURRENT_USER, Path(), file_, counters_, folder_.Path()));
   EXPECT_EQ(ReadFileBytes(leftover), "left over");
 }
 
@@ -156,10 +154,10 @@ TEST_F(KeyRecord, RoundTripThroughRegImportIsExact) {
   const TreeSnapshot treeBefore = SnapshotTree(ROOT_HKEY_LOCAL_MACHINE, treeKey);
 
   for (const Fixture& v : OddValues()) {
-    ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, valueKey, v.name, file_, true));
+    ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, valueKey, v.name, file_, counters_, true));
     ASSERT_TRUE(Reg_DeleteValue(ROOT_HKEY_CURRENT_USER, valueKey, v.name));
   }
-  ASSERT_TRUE(Backup_Key(ROOT_HKEY_LOCAL_MACHINE, treeKey, file_, folder_.Path()));
+  ASSERT_TRUE(Backup_Key(ROOT_HKEY_LOCAL_MACHINE, treeKey, file_, counters_, folder_.Path()));
   ASSERT_TRUE(Reg_DeleteKey(ROOT_HKEY_LOCAL_MACHINE, treeKey));
   ASSERT_EQ(Reg_ValueCount(ROOT_HKEY_CURRENT_USER, valueKey), 0u);
 
@@ -189,7 +187,7 @@ TEST_F(KeyRecord, StringDataAnImportWouldChangeIsRefused) {
       {"multi_without_terminator", REG_MULTI_SZ, {'a', 0, 0, 0, 'b', 0}},
   };
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"1");
-  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, true));
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, counters_, true));
   const std::string before = ReadFileBytes(file_);
   for (const Case& c : cases) {
     const std::wstring key = Path(L"holder");
@@ -200,12 +198,12 @@ TEST_F(KeyRecord, StringDataAnImportWouldChangeIsRefused) {
     guarded.insert(guarded.end(), {0xFF, 0xFF});
     RawWrite(ROOT_HKEY_CURRENT_USER, key, L"odd", c.type, guarded.data(), static_cast<DWORD>(c.data.size()));
     EXPECT_FALSE(Format_ValueLine(L"odd", c.type, c.data, true)) << c.label;
-    EXPECT_FALSE(Backup_Value(ROOT_HKEY_CURRENT_USER, key, L"odd", file_, true)) << c.label;
-    EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, key, file_, folder_.Path())) << c.label;
+    EXPECT_FALSE(Backup_Value(ROOT_HKEY_CURRENT_USER, key, L"odd", file_, counters_, true)) << c.label;
+    EXPECT_FALSE(Backup_Key(ROOT_HKEY_CURRENT_USER, key, file_, counters_, folder_.Path())) << c.label;
     EXPECT_EQ(ReadFileBytes(file_), before) << c.label;
     ASSERT_TRUE(Reg_DeleteKey(ROOT_HKEY_CURRENT_USER, key));
   }
-  EXPECT_EQ(Backup_Counters().savedKeys, 0u);
+  EXPECT_EQ(counters_.savedKeys, 0u);
   // Terminated and empty strings and other types of any size still go.
   for (const Fixture& fine : std::vector<Fixture>{{L"t", REG_MULTI_SZ, {'a', 0, 0, 0}},
                                                   {L"e", REG_SZ, {}},

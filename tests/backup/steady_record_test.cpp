@@ -70,6 +70,8 @@ TEST_F(SteadyRecordTest, AKeyChangedWhileRecordedIsRecordedAnewOrLeftAlone) {
       for (const RegRecord& record : script.records)
         if (record.kind == RegRecordKind::Key && record.key == key) ++keyRecords;
     EXPECT_EQ(keyRecords, row.recordsLeft);
+    // The set's descriptor counts what the script holds, not what was cut.
+    EXPECT_EQ(journal.Counters().savedKeys, static_cast<std::uint32_t>(row.recordsLeft));
     if (row.recordsLeft == 0) continue;
 
     // What the record holds is the key as it is now, and nothing older.
@@ -100,6 +102,7 @@ TEST_F(SteadyRecordTest, AValueChangedWhileRecordedIsRecordedAnewOrLeftAlone) {
       for (const RegRecord& record : script.records)
         if (record.kind == RegRecordKind::Value && record.key == key && record.name == L"v") ++valueRecords;
     EXPECT_EQ(valueRecords, row.recordsLeft);
+    EXPECT_EQ(journal.Counters().savedValues, static_cast<std::uint32_t>(row.recordsLeft));
     if (row.recordsLeft == 0) continue;
     ASSERT_TRUE(Reg_DeleteValue(HKCU, key, L"v"));
     ASSERT_TRUE(RegExe_Run({L"import", Script()}, folder_.Path()).Succeeded());

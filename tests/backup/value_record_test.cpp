@@ -33,10 +33,8 @@ std::string Script(const std::wstring& records) { return RegScriptHeaderBytes() 
 
 class ValueRecord : public RegistrySandbox {
  protected:
-  void SetUp() override {
-    RegistrySandbox::SetUp();
-    Backup_ResetCounters();
-  }
+  // The counts of the script the test writes.
+  BackupCounters counters_;
   std::wstring KeyLine() const { return L"[HKEY_CURRENT_USER\\" + Path() + L"]\r\n"; }
   std::wstring Record(const std::wstring& valueLine) const { return KeyLine() + valueLine + L"\r\n\r\n"; }
 
@@ -82,9 +80,9 @@ class ValueLine : public ValueRecord, public ::testing::WithParamInterface<LineC
 TEST_P(ValueLine, IsWrittenExactly) {
   const LineCase& c = GetParam();
   RawWrite(ROOT_HKEY_CURRENT_USER, Path(), c.name, c.type, c.data.data(), static_cast<DWORD>(c.data.size()));
-  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), c.name, file_, true));
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), c.name, file_, counters_, true));
   EXPECT_EQ(ReadFileBytes(file_), Script(Record(c.line)));
-  EXPECT_EQ(Backup_Counters().savedValues, 1u);
+  EXPECT_EQ(counters_.savedValues, 1u);
 }
 
 void PrintTo(const LineCase& c, std::ostream* os) { *os << c.label; }
@@ -95,21 +93,21 @@ INSTANTIATE_TEST_SUITE_P(Types, ValueLine, ::testing::ValuesIn(kLines),
 TEST_F(ValueRecord, NewestRecordComesFirstUnderOneHeader) {
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"1");
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"B", L"2");
-  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, true));
-  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, L"\\" + Path(), L"B", file_, true));
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, counters_, true));
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, L"\\" + Path(), L"B", file_, counters_, true));
   EXPECT_EQ(ReadFileBytes(file_), Script(Record(L"\"B\"=\"2\"") + Record(L"\"A\"=\"1\"")));
-  EXPECT_EQ(Backup_Counters().savedValues, 2u);
+  EXPECT_EQ(counters_.savedValues, 2u);
 }
 
 TEST_F(ValueRecord, MissingValuesBecomeDeletionEntries) {
-  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"gone", file_, true));
-  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"", file_, true));
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"gone", file_, counters_, true));
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"", file_, counters_, true));
   EXPECT_EQ(ReadFileBytes(file_), Script(Record(L"@=-") + Record(L"\"gone\"=-")));
 }
 
 TEST_F(ValueRecord, EmptyFilePathRecordsNothingAndSucceeds) {
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"1");
-  EXPECT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"", true));
+  EXPECT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"", counters_, true));
   EXPECT_EQ(GetFileAttributesW(file_.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -117,36 +115,36 @@ TEST_F(ValueRecord, EmptyFilePathRecordsNothingAndSucceeds) {
 TEST_F(ValueRecord, RefusedRecordsLeaveTheFileUnchanged) {
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"1");
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"quoted", L"say \"hi\"");
-  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, true));
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, counters_, true));
   const std::string before = ReadFileBytes(file_);
 
   // Without escaping the quotes would end the string early on import.
-  EXPECT_FALSE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"quoted", file_, false));
+  EXPECT_FALSE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"quoted", file_, counters_, false));
   // A name no script line can hold.
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"two\r\nlines", L"x");
-  EXPECT_FALSE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"two\r\nlines", file_, true));
+  EXPECT_FALSE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"two\r\nlines", file_, counters_, true));
   EXPECT_EQ(ReadFileBytes(file_), before);
-  EXPECT_EQ(Backup_Counters().savedValues, 1u);
+  EXPECT_EQ(counters_.savedValues, 1u);
 
   // A file that is no script of ours is never rewritten.
   const std::string foreign = "not a registry script";
   WriteFileBytes(file_, foreign);
-  EXPECT_FALSE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, true));
+  EXPECT_FALSE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, counters_, true));
   EXPECT_EQ(ReadFileBytes(file_), foreign);
 }
 
 TEST_F(ValueRecord, MissingFolderFailsAndCountsNothing) {
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"1");
-  EXPECT_FALSE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", folder_.File(L"no\\such\\RC.reg"), true));
-  EXPECT_EQ(Backup_Counters().savedValues, 0u);
+  EXPECT_FALSE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", folder_.File(L"no\\such\\RC.reg"), counters_, true));
+  EXPECT_EQ(counters_.savedValues, 0u);
 }
 
 TEST_F(ValueRecord, ReadOnlyScriptStillGrows) {
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"A", L"1");
   RawWriteString(ROOT_HKEY_CURRENT_USER, Path(), L"B", L"2");
-  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, true));
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"A", file_, counters_, true));
   ASSERT_TRUE(SetFileAttributesW(file_.c_str(), FILE_ATTRIBUTE_READONLY));
-  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"B", file_, true));
+  ASSERT_TRUE(Backup_Value(ROOT_HKEY_CURRENT_USER, Path(), L"B", file_, counters_, true));
   EXPECT_EQ(ReadFileBytes(file_), Script(Record(L"\"B\"=\"2\"") + Record(L"\"A\"=\"1\"")));
 }
 
